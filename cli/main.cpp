@@ -1,0 +1,57 @@
+#include "commands.h"
+#include "console.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(const QStringList& args);
+};
+
+const std::array kCommands{
+    Command{"show", "show FILE.zem | show --new    print the image as the window's grids show it", &cli::RunShow},
+};
+
+QString Usage() {
+    QString text = QStringLiteral("Usage: zem_d7-cli COMMAND [OPTIONS]\n"
+                                  "TH-D7 memory editor, command-line tool.\n\nCommands:\n");
+    for (const Command& c : kCommands)
+        text += QStringLiteral("  %1\n").arg(QString::fromUtf8(c.summary));
+    text += QStringLiteral("\nOptions:\n  -h, --help     show this help\n  -v, --version  show the version\n"
+                           "Run 'zem_d7-cli COMMAND --help' for the options of a command.\n");
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zem_d7-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEM_VERSION));
+
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        cli::Error(Usage());
+        return cli::kBadInput;
+    }
+    const QString& first = args.front();
+    if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
+        cli::Out(Usage().toStdString());
+        return cli::kOk;
+    }
+    if (first == QLatin1String("-v") || first == QLatin1String("--version")) {
+        cli::Out("zem_d7-cli " ZEM_VERSION "\n");
+        return cli::kOk;
+    }
+    for (const Command& c : kCommands) {
+        if (first == QLatin1String(c.name))
+            return c.run(args);
+    }
+    cli::Error(QStringLiteral("zem_d7-cli: unknown command '%1' (see zem_d7-cli --help)").arg(first));
+    return cli::kBadInput;
+}

@@ -1,0 +1,101 @@
+#include "commands.h"
+#include "console.h"
+
+#include "model/codecs.h"
+#include "model/command_text.h"
+#include "model/conversion_error.h"
+#include "model/cp932.h"
+#include "model/grid_text.h"
+#include "model/menu_fields.h"
+#include "model/startup_image.h"
+
+#include <QCommandLineParser>
+
+#include <string>
+
+namespace cli {
+namespace {
+
+// A cell whose conversion fails shows the error text instead, so one damaged field does not hide
+// the rest of the image.
+template <typename Cell> std::string CellText(Cell cell) {
+    try {
+        return zem::Cp932ToUtf8(cell());
+    } catch (const zem::ConversionError& e) {
+        return e.what();
+    }
+}
+
+void Row(std::string& out, std::string_view label, const std::vector<std::string>& cells) {
+    out += label;
+    for (const std::string& cell : cells) {
+        out += '\t';
+        out += cell;
+    }
+    out += '\n';
+}
+
+std::string FormatImage(const zem::RadioImage& image) {
+    std::string out = "# memory\n";
+    std::vector<std::string> headings;
+    for (const zem::MemoryColumn& c : zem::MemoryColumns())
+        headings.emplace_back(c.heading);
+    Row(out, zem::kMemoryCornerHeading, headings);
+    for (std::size_t row = 0; row < zem::kChannelRows; ++row) {
+        std::vector<std::string> cells;
+        for (std::size_t col = 0; col < zem::MemoryColumns().size(); ++col)
+            cells.push_back(CellText([&] { return zem::MemoryCell(col, image.Channels[row]); }));
+        Row(out, zem::RowLabel(row), cells);
+    }
+
+    out += "# vfo\n";
+    headings.clear();
+    for (const zem::VfoColumn& c : zem::VfoColumns())
+        headings.emplace_back(c.heading);
+    Row(out, zem::kVfoCornerHeading, headings);
+    for (std::size_t v = 0; v < zem::kVfoCount; ++v) {
+        std::vector<std::string> cells;
+        for (const zem::VfoColumn& c : zem::VfoColumns())
+            cells.push_back(CellText([&] { return c.cell(image.Vfos[v]); }));
+        Row(out, zem::VfoTableFacts()[v].label, cells);
+    }
+
+    out += "# settings\n";
+    for (const zem::MenuField& f : zem::MenuFields()) {
+        Row(out, f.name, {zem::Cp932ToUtf8(f.get(image.Settings))});
+        if (f.name == "APO") {
+            for (std::size_t k = 0; k < zem::kDtmfCount; ++k) {
+                const zem::DtmfMemory& m = image.Settings.Dtmf[k];
+                Row(out, "DTMF " + std::to_string(k), {zem::Cp932ToUtf8(m.Name.view()), zem::Cp932ToUtf8(m.Code.view())});
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+int RunShow(const QStringList& args) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
+    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to print."));
+    if (!parser.parse(args)) {
+        Error(QStringLiteral("zem_d7-cli show: %1").arg(parser.errorText()));
+        return kBadInput;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        Out(parser.helpText().toStdString());
+        return kOk;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("new")) && files.isEmpty()) {
+        Out(FormatImage(zem::StartupImage()));
+        return kOk;
+    }
+    Error(QStringLiteral("zem_d7-cli show: give either --new or one settings file"));
+    return kBadInput;
+}
+
+} // namespace cli

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QEvent>
+#include <QString>
+
+namespace zem {
+
+// Operation codes the window requests of the link.
+enum LinkOperation : int {
+    kOpIdle = 0,
+    kOpModelCheck = 1,
+    kOpModCheck = 2,
+    kOpWriteMemory = 3,
+    kOpReadMemory = 4,
+    kOpReadVfo = 5,
+    kOpWriteVfo = 6,
+    kOpReadSettings = 7,
+    kOpWriteSettings = 8,
+    kOpScope = 11,
+};
+
+// Completion codes the link posts to the window.
+enum LinkCode : int {
+    kMsgModelCheck = 0,     // value 1: the radio is a TH-D7
+    kMsgModCheck = 1,       // value 1: modified
+    kMsgMemoryWritten = 2,  // value: errors counted
+    kMsgMemoryRead = 3,     // value 0
+    kMsgPortOpened = 4,     // value: set-up steps that failed (also at the end of a sweep)
+    kMsgPortClosed = 5,     // value: the same count; the worker's last act
+    kMsgVfoRead = 6,        // value 0
+    kMsgVfoWritten = 7,     // value: errors counted
+    kMsgSettingsRead = 8,   // value: errors counted
+    kMsgSettingsWritten = 9, // value: errors counted
+    kMsgScope = 11,         // 200 at the start of a pass, 0..9 per reading
+};
+
+inline constexpr int kScopePassStart = 200;
+
+// The link's completion message "Ha": posted (never sent) to the receiver with (code, value), and
+// delivered in order on the receiver's thread.
+class LinkMessage : public QEvent {
+public:
+    LinkMessage(int code, long value) : QEvent(Type()), code_(code), value_(value) {}
+    static QEvent::Type Type();
+
+    int code() const { return code_; }
+    long value() const { return value_; }
+
+private:
+    int code_;
+    long value_;
+};
+
+// A text for the status bar, posted by the worker to the status sink; posted through the same
+// queue as the link messages, so texts and completions arrive in the order they were made.
+class StatusText : public QEvent {
+public:
+    explicit StatusText(QString text) : QEvent(Type()), text_(std::move(text)) {}
+    static QEvent::Type Type();
+
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+} // namespace zem

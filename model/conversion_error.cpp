@@ -1,0 +1,29 @@
+#include "conversion_error.h"
+
+#include "cp932.h"
+
+namespace zem {
+namespace {
+
+std::string Message(ConversionError::Kind kind, std::string_view offending) {
+    const std::string quoted = "'" + Cp932ToUtf8(offending) + "'";
+    switch (kind) {
+    case ConversionError::Kind::Integer:
+        return quoted + " は整数ではありません";
+    case ConversionError::Kind::Decimal:
+        return quoted + " は浮動小数点数ではありません";
+    case ConversionError::Kind::Range:
+        return quoted + " は範囲外の値です（0〜2147.483647MHz）";
+    }
+    return quoted;
+}
+
+} // namespace
+
+ConversionError::ConversionError(Kind kind, std::string_view offending)
+    : std::runtime_error(Message(kind, offending)), kind_(kind), offending_(offending) {}
+
+void ThrowNotInteger(std::string_view text) { throw ConversionError(ConversionError::Kind::Integer, text); }
+void ThrowNotDecimal(std::string_view text) { throw ConversionError(ConversionError::Kind::Decimal, text); }
+
+} // namespace zem

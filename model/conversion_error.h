@@ -1,0 +1,32 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zem {
+
+// The one error raised when text does not convert to a number. what() is the message shown to
+// the user, in UTF-8, with the offending text (held as CP932 bytes) in place.
+class ConversionError : public std::runtime_error {
+public:
+    enum class Kind {
+        Integer, // "'%s' は整数ではありません"
+        Decimal, // "'%s' は浮動小数点数ではありません"
+        Range,   // a number whose Hz value does not fit a signed 32-bit integer or is negative
+    };
+
+    ConversionError(Kind kind, std::string_view offending);
+
+    Kind kind() const { return kind_; }
+    const std::string& offending() const { return offending_; }
+
+private:
+    Kind kind_;
+    std::string offending_;
+};
+
+[[noreturn]] void ThrowNotInteger(std::string_view text);
+[[noreturn]] void ThrowNotDecimal(std::string_view text);
+
+} // namespace zem

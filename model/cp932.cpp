@@ -1,0 +1,91 @@
+#include "cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <memory>
+#include <stdexcept>
+
+namespace zem {
+namespace {
+
+// One converter per direction and thread: iconv descriptors keep shift state and are not
+// thread-safe, and the link's worker converts status texts while the window converts cells.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    enum class Result { Done, Invalid };
+
+    // Converts as much of `in` as possible, appending to `out`; on an invalid or incomplete
+    // sequence stops there and leaves `in` at the offending byte.
+    Result Convert(std::string_view& in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char buffer[256];
+        while (!in.empty()) {
+            char* src = const_cast<char*>(in.data());
+            std::size_t srcLeft = in.size();
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            const int error = errno;
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            in.remove_prefix(in.size() - srcLeft);
+            if (rc == static_cast<std::size_t>(-1) && error != E2BIG)
+                return Result::Invalid;
+        }
+        return Result::Done;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& FromCp932() {
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+
+Converter& ToCp932() {
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+
+} // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    while (FromCp932().Convert(cp932, out) == Converter::Result::Invalid) {
+        out += "\xEF\xBF\xBD"; // U+FFFD
+        cp932.remove_prefix(1);
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+    std::string out;
+    if (ToCp932().Convert(utf8, out) == Converter::Result::Invalid)
+        return std::nullopt;
+    return out;
+}
+
+bool IsCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+std::string_view CutCp932(std::string_view cp932, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < cp932.size()) {
+        const std::size_t width = IsCp932LeadByte(static_cast<unsigned char>(cp932[end])) ? 2 : 1;
+        if (end + width > maxBytes || end + width > cp932.size())
+            break;
+        end += width;
+    }
+    return cp932.substr(0, end);
+}
+
+} // namespace zem

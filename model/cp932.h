@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zem {
+
+// Records hold CP932 (Windows Shift-JIS) bytes exactly as the radio and the files carry them;
+// text is converted only where it meets the screen or the terminal.
+
+// CP932 bytes to UTF-8. A byte that does not start a valid character (for instance the lead byte
+// left by a cut) becomes U+FFFD, so nothing is silently dropped.
+std::string Cp932ToUtf8(std::string_view cp932);
+// UTF-8 to CP932; nullopt when some character has no CP932 form (or the UTF-8 is malformed).
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// True for a byte that starts a CP932 double-byte character.
+bool IsCp932LeadByte(unsigned char b);
+// The longest prefix of at most maxBytes bytes that does not end inside a double-byte character.
+std::string_view CutCp932(std::string_view cp932, std::size_t maxBytes);
+
+} // namespace zem

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "records.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace zem {
+
+// The 31 menu fields of RadioSettings (the DTMF memories aside), in record order. This one table
+// drives the MENU line of the settings file, the settings transfer, the settings pages and the
+// command-line `show`, so the field order is written down only here.
+struct MenuField {
+    std::string_view name; // the radio command and record field name, "MES"
+    bool isChar;           // a one-character code; otherwise a text of `capacity` bytes
+    std::size_t capacity;  // 1 for a character field
+    std::string_view (*get)(const RadioSettings&);
+    // A character field takes CharOf(value); a text field keeps the first `capacity` bytes.
+    void (*set)(RadioSettings&, std::string_view value);
+};
+
+inline constexpr std::size_t kMenuFieldCount = 31;
+const std::array<MenuField, kMenuFieldCount>& MenuFields();
+// The field of that name, or nullptr.
+const MenuField* FindMenuField(std::string_view name);
+
+} // namespace zem
