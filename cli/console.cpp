@@ -4,7 +4,9 @@
 
 namespace cli {
 
-void Out(std::string_view utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+void Out(std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
 
 void Error(const QString& line) {
     const QByteArray bytes = line.toUtf8() + '\n';

@@ -66,7 +66,8 @@ std::string FormatImage(const zem::RadioImage& image) {
         if (f.name == "APO") {
             for (std::size_t k = 0; k < zem::kDtmfCount; ++k) {
                 const zem::DtmfMemory& m = image.Settings.Dtmf[k];
-                Row(out, "DTMF " + std::to_string(k), {zem::Cp932ToUtf8(m.Name.view()), zem::Cp932ToUtf8(m.Code.view())});
+                Row(out, "DTMF " + std::to_string(k),
+                    {zem::Cp932ToUtf8(m.Name.view()), zem::Cp932ToUtf8(m.Code.view())});
             }
         }
     }
@@ -77,7 +78,8 @@ std::string FormatImage(const zem::RadioImage& image) {
 
 int RunShow(const QStringList& args) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it."));
+    parser.setApplicationDescription(
+        QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
     parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to print."));

@@ -21,17 +21,17 @@ enum LinkOperation : int {
 
 // Completion codes the link posts to the window.
 enum LinkCode : int {
-    kMsgModelCheck = 0,     // value 1: the radio is a TH-D7
-    kMsgModCheck = 1,       // value 1: modified
-    kMsgMemoryWritten = 2,  // value: errors counted
-    kMsgMemoryRead = 3,     // value 0
-    kMsgPortOpened = 4,     // value: set-up steps that failed (also at the end of a sweep)
-    kMsgPortClosed = 5,     // value: the same count; the worker's last act
-    kMsgVfoRead = 6,        // value 0
-    kMsgVfoWritten = 7,     // value: errors counted
-    kMsgSettingsRead = 8,   // value: errors counted
+    kMsgModelCheck = 0,      // value 1: the radio is a TH-D7
+    kMsgModCheck = 1,        // value 1: modified
+    kMsgMemoryWritten = 2,   // value: errors counted
+    kMsgMemoryRead = 3,      // value 0
+    kMsgPortOpened = 4,      // value: set-up steps that failed (also at the end of a sweep)
+    kMsgPortClosed = 5,      // value: the same count; the worker's last act
+    kMsgVfoRead = 6,         // value 0
+    kMsgVfoWritten = 7,      // value: errors counted
+    kMsgSettingsRead = 8,    // value: errors counted
     kMsgSettingsWritten = 9, // value: errors counted
-    kMsgScope = 11,         // 200 at the start of a pass, 0..9 per reading
+    kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading
 };
 
 inline constexpr int kScopePassStart = 200;

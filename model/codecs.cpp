@@ -72,11 +72,17 @@ char CharOf(std::string_view s) {
     return known ? c : '0';
 }
 
-char DigitChar(long long n) { return n >= 0 && n <= 9 ? static_cast<char>('0' + n) : '0'; }
+char DigitChar(long long n) {
+    return n >= 0 && n <= 9 ? static_cast<char>('0' + n) : '0';
+}
 
-char FlagChar(bool on) { return on ? '1' : '0'; }
+char FlagChar(bool on) {
+    return on ? '1' : '0';
+}
 
-bool IsFlagSet(char c) { return c == '1'; }
+bool IsFlagSet(char c) {
+    return c == '1';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -119,7 +125,9 @@ std::string_view StepItemText(char code) {
     return row ? row->item : std::string_view{};
 }
 
-const std::array<std::string_view, kToneCount>& ToneItems() { return kTones; }
+const std::array<std::string_view, kToneCount>& ToneItems() {
+    return kTones;
+}
 
 long long ReadInteger(std::string_view text) {
     std::string_view s = text;
@@ -180,14 +188,21 @@ std::int32_t MhzToHz(std::string_view mhzText) {
     return static_cast<std::int32_t>(*hz);
 }
 
-std::string MhzToDigits(std::string_view mhzText, int width) { return ZeroPad(MhzToHz(mhzText), width); }
-std::string MhzToFreqDigits(std::string_view mhzText) { return MhzToDigits(mhzText, 11); }
-std::string MhzToOffsetDigits(std::string_view mhzText) { return MhzToDigits(mhzText, 9); }
+std::string MhzToDigits(std::string_view mhzText, int width) {
+    return ZeroPad(MhzToHz(mhzText), width);
+}
+std::string MhzToFreqDigits(std::string_view mhzText) {
+    return MhzToDigits(mhzText, 11);
+}
+std::string MhzToOffsetDigits(std::string_view mhzText) {
+    return MhzToDigits(mhzText, 9);
+}
 
 std::string DigitsToMhz(std::string_view hzDigits, int decimals) {
     const long long n = ReadInteger(hzDigits);
     const bool negative = n < 0;
-    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    const unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
     const int length = static_cast<int>(std::to_string(magnitude).size());
     // Seven significant digits of a value with (length - 6) integer digits leave 13 - length
     // decimals; the shown decimals may cut earlier.
@@ -216,6 +231,8 @@ std::string DigitsToMhz(std::string_view hzDigits, int decimals) {
     return (negative && rounded != 0 ? "-" : "") + text;
 }
 
-std::string LimitText(std::string_view limitDigits) { return std::to_string(ReadInteger(limitDigits)); }
+std::string LimitText(std::string_view limitDigits) {
+    return std::to_string(ReadInteger(limitDigits));
+}
 
 } // namespace zem

@@ -23,9 +23,13 @@ std::vector<std::string> Scan(std::string_view response, std::size_t count, bool
 }
 
 // A one-character field of an answer: the digit of its integer value.
-char CodeField(const std::string& field) { return DigitChar(ReadInteger(field)); }
+char CodeField(const std::string& field) {
+    return DigitChar(ReadInteger(field));
+}
 
-bool Contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view word) {
+    return text.find(word) != std::string_view::npos;
+}
 
 // The ",," pairs leave the positions the read answers carry but the program ignores, so a written
 // row numbers its fields like the answer to a read.
@@ -64,15 +68,23 @@ std::vector<std::string> ScanText(std::string_view response, std::size_t count) 
     return Scan(response, count, false);
 }
 
-std::string BuildReadChannel(std::size_t row) { return "MR 0,0," + ChannelAddress(row); }
-std::string BuildReadSplit(std::size_t row) { return "MR 0,1," + ChannelAddress(row); }
-std::string BuildReadName(std::size_t row) { return "MNA 0," + ChannelAddress(row); }
+std::string BuildReadChannel(std::size_t row) {
+    return "MR 0,0," + ChannelAddress(row);
+}
+std::string BuildReadSplit(std::size_t row) {
+    return "MR 0,1," + ChannelAddress(row);
+}
+std::string BuildReadName(std::size_t row) {
+    return "MNA 0," + ChannelAddress(row);
+}
 
 std::string BuildWriteChannel(std::size_t row, const MemoryChannel& ch) {
     return "MW 0,0," + ChannelAddress(row) + "," + RadioFields(ch) + "\r";
 }
 
-std::string BuildClearChannel(std::size_t row) { return "MW 0,0," + ChannelAddress(row); }
+std::string BuildClearChannel(std::size_t row) {
+    return "MW 0,0," + ChannelAddress(row);
+}
 
 std::string BuildWriteSplit(std::size_t row, const MemoryChannel& ch) {
     return "MW 0,1," + ChannelAddress(row) + "," + ch.TxFreq.str() + ",0";
@@ -82,7 +94,9 @@ std::string BuildWriteName(std::size_t row, const MemoryChannel& ch) {
     return "MNA 0," + ChannelAddress(row) + "," + ch.Name.str();
 }
 
-std::string BuildReadVfo(const VfoRecord& vfo) { return std::string("VR ") + vfo.VfoNo; }
+std::string BuildReadVfo(const VfoRecord& vfo) {
+    return std::string("VR ") + vfo.VfoNo;
+}
 
 std::string BuildVW(const VfoRecord& v) {
     std::string s = "VW ";
@@ -98,7 +112,9 @@ std::string BuildVW(const VfoRecord& v) {
     return s;
 }
 
-std::string BuildReadLimits(const VfoRecord& vfo) { return std::string("PV ") + vfo.VfoNo; }
+std::string BuildReadLimits(const VfoRecord& vfo) {
+    return std::string("PV ") + vfo.VfoNo;
+}
 
 std::string BuildWriteLimits(const VfoRecord& vfo) {
     return std::string("PV ") + vfo.VfoNo + "," + vfo.LowerLimit.str() + "," + vfo.UpperLimit.str();

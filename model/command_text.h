@@ -21,11 +21,11 @@ std::vector<std::string> ScanText(std::string_view response, std::size_t count);
 
 // Commands. The exchange appends the CR, except to BuildWriteChannel, whose text is written to
 // the port directly and so carries its own "\r".
-std::string BuildReadChannel(std::size_t row);  // "MR 0,0," + addr
-std::string BuildReadSplit(std::size_t row);    // "MR 0,1," + addr
-std::string BuildReadName(std::size_t row);     // "MNA 0," + addr
+std::string BuildReadChannel(std::size_t row);                           // "MR 0,0," + addr
+std::string BuildReadSplit(std::size_t row);                             // "MR 0,1," + addr
+std::string BuildReadName(std::size_t row);                              // "MNA 0," + addr
 std::string BuildWriteChannel(std::size_t row, const MemoryChannel& ch); // "MW 0,0,..." + "\r"
-std::string BuildClearChannel(std::size_t row); // "MW 0,0," + addr
+std::string BuildClearChannel(std::size_t row);                          // "MW 0,0," + addr
 std::string BuildWriteSplit(std::size_t row, const MemoryChannel& ch);   // "MW 0,1,addr,TxFreq,0"
 std::string BuildWriteName(std::size_t row, const MemoryChannel& ch);    // "MNA 0,addr,Name"
 std::string BuildReadVfo(const VfoRecord& vfo);                          // "VR " + VfoNo

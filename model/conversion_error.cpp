@@ -23,7 +23,11 @@ std::string Message(ConversionError::Kind kind, std::string_view offending) {
 ConversionError::ConversionError(Kind kind, std::string_view offending)
     : std::runtime_error(Message(kind, offending)), kind_(kind), offending_(offending) {}
 
-void ThrowNotInteger(std::string_view text) { throw ConversionError(ConversionError::Kind::Integer, text); }
-void ThrowNotDecimal(std::string_view text) { throw ConversionError(ConversionError::Kind::Decimal, text); }
+void ThrowNotInteger(std::string_view text) {
+    throw ConversionError(ConversionError::Kind::Integer, text);
+}
+void ThrowNotDecimal(std::string_view text) {
+    throw ConversionError(ConversionError::Kind::Decimal, text);
+}
 
 } // namespace zem

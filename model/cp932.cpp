@@ -75,7 +75,9 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     return out;
 }
 
-bool IsCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsCp932LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 std::string_view CutCp932(std::string_view cp932, std::size_t maxBytes) {
     std::size_t end = 0;

@@ -6,7 +6,9 @@
 namespace zem::detail {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -40,7 +42,9 @@ Parts Split(const Decimal& d) {
     return p;
 }
 
-bool AllZero(std::string_view s) { return s.find_first_not_of('0') == std::string_view::npos; }
+bool AllZero(std::string_view s) {
+    return s.find_first_not_of('0') == std::string_view::npos;
+}
 
 std::optional<std::int64_t> ToInt64(std::string_view digits) {
     std::int64_t v = 0;

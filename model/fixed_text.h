@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,8 @@ public:
 
     friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
     friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const FixedText& a, const char* b) { return a.view() == std::string_view(b); }
+    friend std::ostream& operator<<(std::ostream& os, const FixedText& t) { return os << t.view(); }
 
 private:
     std::array<char, N> bytes_{};

@@ -24,8 +24,12 @@ const std::array<VfoColumn, 5> kVfoColumns{{
 
 } // namespace
 
-const std::array<MemoryColumn, 6>& MemoryColumns() { return kMemoryColumns; }
-const std::array<VfoColumn, 5>& VfoColumns() { return kVfoColumns; }
+const std::array<MemoryColumn, 6>& MemoryColumns() {
+    return kMemoryColumns;
+}
+const std::array<VfoColumn, 5>& VfoColumns() {
+    return kVfoColumns;
+}
 
 std::string MemoryCell(std::size_t column, const MemoryChannel& ch) {
     if (IsEmptyRow(ch))
@@ -33,6 +37,8 @@ std::string MemoryCell(std::size_t column, const MemoryChannel& ch) {
     return kMemoryColumns.at(column).usedCell(ch);
 }
 
-std::string FreqCell(std::string_view hzDigits) { return DigitsToMhz(hzDigits, 5) + "MHz"; }
+std::string FreqCell(std::string_view hzDigits) {
+    return DigitsToMhz(hzDigits, 5) + "MHz";
+}
 
 } // namespace zem

@@ -114,11 +114,19 @@ struct RadioImage {
     friend bool operator==(const RadioImage&, const RadioImage&) = default;
 };
 
-inline bool IsEmptyRow(const MemoryChannel& ch) { return ch.EmptyFlag == '1'; }
-inline bool IsSplit(const MemoryChannel& ch) { return ch.Offset.empty(); }
+inline bool IsEmptyRow(const MemoryChannel& ch) {
+    return ch.EmptyFlag == '1';
+}
+inline bool IsSplit(const MemoryChannel& ch) {
+    return ch.Offset.empty();
+}
 
 // The program-scan memories: row of Lk / Uk and the label of any row ("0".."149", "L0".."U9").
-constexpr std::size_t LowerScanRow(std::size_t k) { return kNumberedChannels + 2 * k; }
-constexpr std::size_t UpperScanRow(std::size_t k) { return kNumberedChannels + 2 * k + 1; }
+constexpr std::size_t LowerScanRow(std::size_t k) {
+    return kNumberedChannels + 2 * k;
+}
+constexpr std::size_t UpperScanRow(std::size_t k) {
+    return kNumberedChannels + 2 * k + 1;
+}
 
 } // namespace zem

@@ -33,7 +33,9 @@ const std::array<VfoFacts, kVfoCount> kVfos{{
 
 } // namespace
 
-const std::array<VfoFacts, kVfoCount>& VfoTableFacts() { return kVfos; }
+const std::array<VfoFacts, kVfoCount>& VfoTableFacts() {
+    return kVfos;
+}
 
 VfoTable DefaultVfos() {
     VfoTable t;

@@ -1,1 +1,60 @@
+#include "model/cp932.h"
+
 #include <gtest/gtest.h>
+
+namespace zem {
+namespace {
+
+struct Pair {
+    const char* utf8;
+    const char* cp932;
+};
+
+// Reference bytes from glibc's CP932 table, including the characters where Shift_JIS and CP932
+// part ways (～ and the NEC/IBM extensions).
+const Pair kPairs[] = {
+    {"受信周波数", "\x8E\xF3\x90\x4D\x8E\xFC\x94\x67\x90\x94"},
+    {"～", "\x81\x60"},
+    {"①", "\x87\x40"},
+    {"ｺｰﾙｻｲﾝ", "\xBA\xB0\xD9\xBB\xB2\xDD"},
+    {"HELLO!!", "HELLO!!"},
+    {"", ""},
+};
+
+TEST(cp932_test, round_trips_byte_for_byte) {
+    for (const Pair& p : kPairs) {
+        EXPECT_EQ(Cp932ToUtf8(p.cp932), p.utf8);
+        const auto back = Utf8ToCp932(p.utf8);
+        ASSERT_TRUE(back.has_value()) << p.utf8;
+        EXPECT_EQ(*back, p.cp932);
+    }
+}
+
+TEST(cp932_test, unmappable_and_broken_input) {
+    EXPECT_FALSE(Utf8ToCp932("\xF0\x9F\x98\x80").has_value()); // an emoji has no CP932 form
+    EXPECT_FALSE(Utf8ToCp932("\xC3").has_value());             // truncated UTF-8
+    // A lead byte left alone by a byte cut shows as a replacement character, the rest survives.
+    EXPECT_EQ(Cp932ToUtf8("AB\x8E"), "AB\xEF\xBF\xBD");
+    EXPECT_EQ(Cp932ToUtf8("\x8E"
+                          " A"),
+              "\xEF\xBF\xBD"
+              " A"); // a blank is no trail byte
+}
+
+TEST(cp932_test, cut_never_splits_a_double_byte_character) {
+    const std::string name = "\x8E\xF3\x90\x4D\x8E\xFC\x94\x67\x90\x94"; // 受信周波数, 10 bytes
+    struct Row {
+        std::size_t max;
+        std::size_t kept;
+    };
+    for (const Row& r : {Row{0, 0}, Row{1, 0}, Row{2, 2}, Row{7, 6}, Row{8, 8}, Row{20, 10}})
+        EXPECT_EQ(CutCp932(name, r.max).size(), r.kept) << r.max;
+    EXPECT_EQ(CutCp932("AB\x8E\xF3"
+                       "C",
+                       3),
+              "AB");
+    EXPECT_EQ(CutCp932("ABC\x8E", 8), "ABC"); // a dangling lead byte is dropped
+}
+
+} // namespace
+} // namespace zem
