@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the window with the sample settings file and the
+# built-in simulated radio on the port menu, so the memories can be read at once.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+dir=$(scripts/build.sh | tail -n 1)
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display found: starting the window under a virtual X server (xvfb-run)." >&2
+    exec xvfb-run -a "$dir/app/zem_d7" --port sim docs/samples/sample.zem
+fi
+exec "$dir/app/zem_d7" --port sim docs/samples/sample.zem

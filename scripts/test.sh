@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (GUI tests on the offscreen platform).
+# With --sanitize, builds and runs them under AddressSanitizer and UndefinedBehaviorSanitizer;
+# any sanitizer report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+dir=$(scripts/build.sh "$@" | tail -n 1)
+
+export QT_QPA_PLATFORM=offscreen
+if [ "${1:-}" = "--sanitize" ]; then
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
+fi
+ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300
