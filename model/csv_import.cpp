@@ -1,0 +1,79 @@
+#include "csv_import.h"
+
+#include "codecs.h"
+#include "cp932.h"
+
+#include <array>
+
+namespace zem {
+namespace {
+
+constexpr std::size_t kMaxColumns = 9;
+
+// The first kMaxColumns columns; missing ones are empty.
+std::array<std::string_view, kMaxColumns> SplitColumns(std::string_view line) {
+    std::array<std::string_view, kMaxColumns> columns{};
+    for (std::size_t k = 0; k < kMaxColumns; ++k) {
+        const std::size_t comma = line.find(',');
+        columns[k] = line.substr(0, comma);
+        if (comma == std::string_view::npos)
+            break;
+        line.remove_prefix(comma + 1);
+    }
+    return columns;
+}
+
+} // namespace
+
+MemoryChannel ParseCsvLine(std::string_view line) {
+    const auto columns = SplitColumns(line);
+    MemoryChannel ch;
+    if (BandOfFreq(columns[0]) < 0) {
+        ch.EmptyFlag = '1';
+        return ch;
+    }
+    ch.EmptyFlag = '0';
+    ch.RxFreq = MhzToFreqDigits(columns[0]);
+    ch.Step = '5';
+    ch.Shift = '0';
+    ch.Reverse = '0';
+    ch.ToneOn = '0';
+    ch.CtcssOn = '0';
+    ch.ToneCode = "09";
+    ch.CtcssCode = "09";
+    ch.Offset = "000000000";
+    ch.Mode = '0';
+    // A cut inside a double-byte character would leave half a character on the radio's display.
+    ch.Name = CutCp932(columns[1], decltype(ch.Name)::capacity);
+    ch.Lockout = '0';
+    ch.Memo = CutCp932(columns[2], decltype(ch.Memo)::capacity);
+    return ch;
+}
+
+CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
+    CsvImportResult result;
+    std::size_t lineNumber = 0;
+    while (!fileBytes.empty() && result.accepted < kNumberedChannels) {
+        const std::size_t lf = fileBytes.find('\n');
+        std::string_view line = fileBytes.substr(0, lf);
+        fileBytes.remove_prefix(lf == std::string_view::npos ? fileBytes.size() : lf + 1);
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.find(',') == std::string_view::npos)
+            continue;
+        try {
+            MemoryChannel& row = channels[result.accepted];
+            row = ParseCsvLine(line);
+            if (row.EmptyFlag == '0')
+                ++result.accepted;
+        } catch (const ConversionError& e) {
+            result.error = e;
+            result.errorLine = lineNumber;
+            break;
+        }
+    }
+    return result;
+}
+
+} // namespace zem

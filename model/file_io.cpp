@@ -1,0 +1,130 @@
+#include "file_io.h"
+
+#include "settings_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zem {
+namespace {
+
+std::string Quoted(const std::filesystem::path& path) {
+    return path.string();
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path, int error) {
+    throw FileError("ファイル " + Quoted(path) + " を作成できません（" + std::strerror(error) + "）");
+}
+
+[[noreturn]] void ThrowWriteFailed(const std::filesystem::path& path, int error) {
+    throw FileError("ファイル " + Quoted(path) + " に書き込めませんでした（" + std::strerror(error) +
+                    "）。元のファイルはそのまま残っています");
+}
+
+// Closes the descriptor and removes the temporary file unless the rename has taken it over.
+class TempFile {
+public:
+    explicit TempFile(const std::filesystem::path& target) {
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            path_ = target;
+            path_.replace_filename("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                   std::to_string(counter++));
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST)
+                break;
+        }
+        if (fd_ < 0)
+            ThrowCannotCreate(target, errno);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!renamed_)
+            ::unlink(path_.c_str());
+    }
+
+    int fd() const { return fd_; }
+    const std::filesystem::path& path() const { return path_; }
+    // Closing reports the last write errors of some file systems, so it is checked too.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+    void MarkRenamed() { renamed_ = true; }
+
+private:
+    std::filesystem::path path_;
+    int fd_ = -1;
+    bool renamed_ = false;
+};
+
+void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& target) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowWriteFailed(target, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+} // namespace
+
+void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    TempFile temp(path);
+    WriteAll(temp.fd(), bytes, path);
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && ::fchmod(temp.fd(), old.st_mode & 07777) != 0)
+        ThrowWriteFailed(path, errno);
+    if (::fsync(temp.fd()) != 0 || temp.Close() != 0)
+        ThrowWriteFailed(path, errno);
+    if (::rename(temp.path().c_str(), path.c_str()) != 0)
+        ThrowCannotCreate(path, errno);
+    temp.MarkRenamed();
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        throw FileError("ファイル " + Quoted(path) + " が見つかりません");
+    if (!std::filesystem::is_regular_file(path, error))
+        throw FileError("ファイル " + Quoted(path) + " は通常のファイルではありません");
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes;
+    if (in) {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    if (!in && !in.eof())
+        throw FileError("ファイル " + Quoted(path) + " を読み込めません");
+    return bytes;
+}
+
+bool HasZemExtension(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ext == ".zem";
+}
+
+ZemOpen LoadZemFile(const std::filesystem::path& path, RadioImage& image) {
+    if (!HasZemExtension(path))
+        throw FileError("ファイル " + Quoted(path) + " は設定ファイル（.zem）ではありません");
+    return ParseSettingsFile(ReadWholeFile(path), image) ? ZemOpen::Opened : ZemOpen::WrongHeader;
+}
+
+void SaveZemFile(const std::filesystem::path& path, const RadioImage& image) {
+    SaveFileAtomically(path, FormatSettingsFile(image));
+}
+
+} // namespace zem

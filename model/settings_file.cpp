@@ -1,0 +1,333 @@
+#include "settings_file.h"
+
+#include "codecs.h"
+#include "menu_fields.h"
+#include "startup_image.h"
+
+#include <array>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace zem {
+namespace {
+
+// One value of a line bound to one record field: a char field is its one character, a text field
+// its bytes.
+template <typename Record> struct LineField {
+    std::string_view (*get)(const Record&);
+    void (*set)(Record&, std::string_view);
+};
+
+template <typename> struct MemberTraits;
+template <typename Class, typename Type> struct MemberTraits<Type Class::*> {
+    using Record = Class;
+    using Field = Type;
+};
+
+template <auto Member> constexpr auto Bind() {
+    using Traits = MemberTraits<decltype(Member)>;
+    using Record = typename Traits::Record;
+    constexpr bool isChar = std::is_same_v<typename Traits::Field, char>;
+    return LineField<Record>{[](const Record& r) -> std::string_view {
+                                 if constexpr (isChar)
+                                     return {&(r.*Member), 1};
+                                 else
+                                     return (r.*Member).view();
+                             },
+                             [](Record& r, std::string_view value) {
+                                 if constexpr (isChar)
+                                     r.*Member = CharOf(value);
+                                 else
+                                     r.*Member = value;
+                             }};
+}
+
+using M = MemoryChannel;
+// Values 1..15 of a MEM line.
+const std::array kMemFields{
+    Bind<&M::EmptyFlag>(), Bind<&M::RxFreq>(),  Bind<&M::Step>(),     Bind<&M::Shift>(),     Bind<&M::Reverse>(),
+    Bind<&M::ToneOn>(),    Bind<&M::CtcssOn>(), Bind<&M::ToneCode>(), Bind<&M::CtcssCode>(), Bind<&M::Offset>(),
+    Bind<&M::Mode>(),      Bind<&M::TxFreq>(),  Bind<&M::Name>(),     Bind<&M::Lockout>(),   Bind<&M::Memo>(),
+};
+constexpr std::size_t kMemValues = 17;           // keyword with row, 15 fields, reserved character
+constexpr std::size_t kMemFirstField = 1;        // EmptyFlag
+constexpr std::size_t kMemMemo = kMemValues - 2; // the value that takes the memo and its commas
+
+using V = VfoRecord;
+// Values 1..14 of a VFO line.
+const std::array kVfoFields{
+    Bind<&V::Band>(),     Bind<&V::Freq>(),      Bind<&V::VfoNo>(),   Bind<&V::LowerLimit>(), Bind<&V::UpperLimit>(),
+    Bind<&V::Step>(),     Bind<&V::Shift>(),     Bind<&V::Reverse>(), Bind<&V::ToneOn>(),     Bind<&V::CtcssOn>(),
+    Bind<&V::ToneCode>(), Bind<&V::CtcssCode>(), Bind<&V::Offset>(),  Bind<&V::Mode>(),
+};
+
+// The free texts of the MENU line that may hold ',', in the order they are given extra values.
+constexpr std::array<std::string_view, 5> kMenuFreeTexts{"PP", "NMSG", "MES", "SMSG", "RSV"};
+
+// Reading starts after "MENU " / "DTMF " and stops before the line's last character, the ';'.
+constexpr std::size_t kTaggedLineStart = 5;
+
+std::vector<std::string_view> SplitValues(std::string_view text) {
+    std::vector<std::string_view> values;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        values.push_back(text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return values;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+std::string JoinValues(const std::vector<std::string_view>& values, std::size_t first, std::size_t end) {
+    std::string text;
+    for (std::size_t k = first; k < end; ++k) {
+        if (k > first)
+            text += ',';
+        text += values[k];
+    }
+    return text;
+}
+
+bool HasKeyword(std::string_view line, std::string_view keyword) {
+    return line.find(keyword) != std::string_view::npos;
+}
+
+// The part of a MENU or DTMF line that holds its values; nullopt when the line is too short.
+std::optional<std::string_view> TaggedValues(std::string_view line) {
+    if (line.size() <= kTaggedLineStart)
+        return std::nullopt;
+    return line.substr(kTaggedLineStart, line.size() - 1 - kTaggedLineStart);
+}
+
+char ReservedChar(char reserved) {
+    const bool visible = reserved > ' ' && reserved < 0x7F && reserved != ',' && reserved != ';';
+    return visible ? reserved : '0';
+}
+
+template <typename Record, std::size_t N>
+void AppendValues(std::string& line, const std::array<LineField<Record>, N>& fields, const Record& r) {
+    for (const LineField<Record>& f : fields) {
+        line += ',';
+        line += f.get(r);
+    }
+}
+
+MemoryChannel EmptyRow() {
+    MemoryChannel ch;
+    ch.EmptyFlag = '1';
+    return ch;
+}
+
+RadioSettings StartupMenuFields() {
+    RadioSettings s = DefaultSettings();
+    s.Dtmf = {};
+    return s;
+}
+
+std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
+    if (!HasKeyword(line, "VFO"))
+        return std::nullopt;
+    std::string digits;
+    for (char c : line) {
+        if ((c >= '0' && c <= '9') || c == ',')
+            digits += c;
+    }
+    const std::vector<std::string_view> values = SplitValues(digits);
+    if (values.size() < kVfoFields.size() + 1)
+        return std::nullopt;
+    VfoRecord vfo;
+    for (std::size_t k = 0; k < kVfoFields.size(); ++k)
+        kVfoFields[k].set(vfo, values[k + 1]);
+    return vfo;
+}
+
+// How many values each menu field takes.
+using MenuTakes = std::array<std::size_t, kMenuFieldCount>;
+
+// True when reading the values with these takes gives every one-character field one character,
+// CNT two, and no text more bytes than its field holds (which no writer of this format produces).
+bool MenuTakesFit(const std::vector<std::string_view>& values, const MenuTakes& takes) {
+    std::size_t pos = 0;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        const MenuField& field = MenuFields()[f];
+        const std::size_t end = pos + takes[f];
+        std::size_t bytes = takes[f] - 1; // the commas inside the text
+        for (std::size_t k = pos; k < end; ++k)
+            bytes += values[k].size();
+        const bool fits = field.isChar ? bytes == 1 : field.name == "CNT" ? bytes == 2 : bytes <= field.capacity;
+        if (!fits)
+            return false;
+        pos = end;
+    }
+    return true;
+}
+
+std::size_t MenuFieldIndex(std::string_view name) {
+    return static_cast<std::size_t>(FindMenuField(name) - MenuFields().data());
+}
+
+// Shares `extra` values among the free texts from kMenuFreeTexts[next] on, the earlier ones taking
+// as many as they can.
+bool ShareExtraValues(const std::vector<std::string_view>& values, std::size_t next, std::size_t extra,
+                      MenuTakes& takes) {
+    const std::size_t field = MenuFieldIndex(kMenuFreeTexts[next]);
+    if (next + 1 == kMenuFreeTexts.size()) {
+        takes[field] = 1 + extra;
+        return MenuTakesFit(values, takes);
+    }
+    for (std::size_t own = extra + 1; own-- > 0;) {
+        takes[field] = 1 + own;
+        if (ShareExtraValues(values, next + 1, extra - own, takes))
+            return true;
+    }
+    takes[field] = 1;
+    return false;
+}
+
+MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
+    MenuTakes takes;
+    takes.fill(1);
+    if (values.size() <= kMenuFieldCount)
+        return takes;
+    std::size_t freeCapacity = 0;
+    for (std::string_view name : kMenuFreeTexts)
+        freeCapacity += FindMenuField(name)->capacity;
+    const std::size_t extra = values.size() - kMenuFieldCount;
+    // More commas than the free texts can hold cannot come from texts: read by position.
+    if (extra > freeCapacity || !ShareExtraValues(values, 0, extra, takes))
+        takes.fill(1);
+    return takes;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t lf = bytes.find('\n');
+        std::string_view line = bytes.substr(0, lf);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (lf == std::string_view::npos)
+            break;
+        bytes.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string FormatMemLine(const MemoryChannel& ch, std::size_t row) {
+    std::string line = "MEM " + ZeroPad(static_cast<long long>(row), 3);
+    if (ch.EmptyFlag == '1')
+        return line + ",1,EMPTY;\r\n";
+    AppendValues(line, kMemFields, ch);
+    line += ',';
+    line += ReservedChar(ch.Reserved);
+    return line + ";\r\n";
+}
+
+std::string FormatVfoLine(const VfoRecord& vfo, std::size_t number) {
+    std::string line = "VFO " + ZeroPad(static_cast<long long>(number), 3);
+    AppendValues(line, kVfoFields, vfo);
+    return line + ";\r\n";
+}
+
+std::string FormatMenuLine(const RadioSettings& s) {
+    std::string line = "MENU ";
+    for (const MenuField& f : MenuFields()) {
+        if (&f != MenuFields().data())
+            line += ',';
+        line += f.get(s);
+    }
+    return line + ";\r\n";
+}
+
+std::string FormatDtmfLine(const DtmfMemory& m) {
+    return "DTMF " + m.Code.str() + "," + m.Name.str() + ";\r\n";
+}
+
+MemoryChannel ParseMemLine(std::string_view line) {
+    if (!HasKeyword(line, "MEM"))
+        return EmptyRow();
+    const std::vector<std::string_view> values = SplitValues(line);
+    if (values.size() < kMemValues || values[kMemFirstField] != "0")
+        return EmptyRow();
+    MemoryChannel ch;
+    for (std::size_t k = kMemFirstField; k < kMemMemo; ++k)
+        kMemFields[k - kMemFirstField].set(ch, values[k]);
+    // The last value is the reserved character, so every value between it and the lockout is memo.
+    ch.Memo = JoinValues(values, kMemMemo, values.size() - 1);
+    return ch;
+}
+
+VfoRecord ParseVfoLine(std::string_view line) {
+    return ReadVfoLine(line).value_or(VfoRecord{});
+}
+
+RadioSettings ParseMenuLine(std::string_view line) {
+    const std::optional<std::string_view> text = TaggedValues(line);
+    if (!HasKeyword(line, "MENU") || !text)
+        return StartupMenuFields();
+    const std::vector<std::string_view> values = SplitValues(*text);
+    if (values.size() < kMenuFieldCount)
+        return StartupMenuFields();
+    const MenuTakes takes = AssignMenuValues(values);
+    RadioSettings s;
+    std::size_t pos = 0;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        MenuFields()[f].set(s, JoinValues(values, pos, pos + takes[f]));
+        pos += takes[f];
+    }
+    return s;
+}
+
+DtmfMemory ParseDtmfLine(std::string_view line) {
+    const std::optional<std::string_view> text = TaggedValues(line);
+    if (!HasKeyword(line, "DTMF") || !text)
+        return {};
+    const std::vector<std::string_view> values = SplitValues(*text);
+    if (values.size() < 2)
+        return {};
+    DtmfMemory m;
+    m.Code = values[0];
+    m.Name = JoinValues(values, 1, values.size());
+    return m;
+}
+
+std::string FormatSettingsFile(const RadioImage& image) {
+    std::string bytes = std::string(kSettingsHeader) + "\r\n";
+    for (std::size_t row = 0; row < kChannelRows; ++row)
+        bytes += FormatMemLine(image.Channels[row], row);
+    for (std::size_t v = 0; v < kVfoCount; ++v)
+        bytes += FormatVfoLine(image.Vfos[v], v);
+    bytes += FormatMenuLine(image.Settings);
+    for (const DtmfMemory& m : image.Settings.Dtmf)
+        bytes += FormatDtmfLine(m);
+    return bytes;
+}
+
+bool ParseSettingsFile(std::string_view bytes, RadioImage& image) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.empty() || !HasKeyword(lines.front(), kSettingsHeaderMark))
+        return false;
+    RadioImage read = image;
+    std::size_t next = 1;
+    // Past the end of the file every line reads as an empty, damaged one.
+    const auto nextLine = [&]() -> std::string_view { return next < lines.size() ? lines[next++] : (++next, ""); };
+    while (next < lines.size()) {
+        for (MemoryChannel& ch : read.Channels)
+            ch = ParseMemLine(nextLine());
+        for (std::size_t v = 0; v < kVfoCount; ++v)
+            read.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
+        const auto dtmf = read.Settings.Dtmf;
+        read.Settings = ParseMenuLine(nextLine());
+        read.Settings.Dtmf = dtmf;
+        for (DtmfMemory& m : read.Settings.Dtmf)
+            m = ParseDtmfLine(nextLine());
+    }
+    image = read;
+    return true;
+}
+
+} // namespace zem
