@@ -1,0 +1,167 @@
+#include "radio_page.h"
+
+#include "model/codecs.h"
+#include "model/cp932.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace zem {
+namespace {
+
+using Comma = Cp932LineEdit::Comma;
+
+constexpr int kGridRowHeight = 14;
+constexpr int kGridLabelWidth = 30;
+constexpr int kNameColumn = 0;
+constexpr int kCodeColumn = 1;
+
+QTableWidget* MakeDtmfGrid(QWidget* parent) {
+    auto* grid = new QTableWidget(static_cast<int>(kDtmfCount), 2, parent);
+    grid->setObjectName(QStringLiteral("DTMFGrid"));
+    grid->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Code")});
+    QStringList labels;
+    for (std::size_t n = 0; n < kDtmfCount; ++n)
+        labels << QString::number(n);
+    grid->setVerticalHeaderLabels(labels);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setFixedWidth(kGridLabelWidth);
+    grid->horizontalHeader()->setFixedHeight(kGridRowHeight);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setColumnWidth(kNameColumn, 53);
+    grid->setColumnWidth(kCodeColumn, 103);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->setItem(row, column, new QTableWidgetItem);
+    const int frame = 2 * grid->frameWidth();
+    grid->setGeometry(8, 16, kGridLabelWidth + 53 + 103 + frame, kGridRowHeight * 11 + frame);
+    return grid;
+}
+
+} // namespace
+
+RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
+    QGroupBox* display = MakeGroupBox(this, "GroupBox1", "表示", {8, 8, 145, 145});
+    MakeLabel(display, "パワーオンメッセージ", {8, 14, 129, 14});
+    beforeDtmf_.push_back(
+        Bind("MES", MakeEdit(display, "MESEdit", {8, 29, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
+    contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 52, 129, 14});
+    contrastLabel_->setObjectName(QStringLiteral("Conlabel"));
+    contrastBar_ = new QScrollBar(Qt::Horizontal, display);
+    contrastBar_->setObjectName(QStringLiteral("ContrastBar1"));
+    contrastBar_->setGeometry(8, 68, 129, 16);
+    contrastBar_->setRange(0, 15);
+    contrastBar_->setValue(7);
+    beforeDtmf_.push_back(Bind("CNT", ContrastBar{contrastBar_}));
+    beforeDtmf_.push_back(
+        Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 88, 129, 50}, {"English", "Japanese"}, 0)));
+
+    QGroupBox* power = MakeGroupBox(this, "GroupBox2", "電源", {376, 213, 169, 65});
+    MakeLabel(power, "電池節約", {8, 18, 60, 14});
+    beforeDtmf_.push_back(Bind("SV", IndexList{MakeList(power, "SaveBox", {72, 15, 89, 20},
+                                                        {"OFF", "0.2[sec]", "0.4[sec]", "0.6[sec]", "0.8[sec]",
+                                                         "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"},
+                                                        5)}));
+    MakeLabel(power, "自動停止", {8, 42, 60, 14});
+    beforeDtmf_.push_back(
+        Bind("APO", IndexList{MakeList(power, "APOBox", {72, 39, 89, 20}, {"OFF", "30min", "60min"}, 1)}));
+
+    QGroupBox* dtmf = MakeGroupBox(this, "DTMFBox", "DTMF", {160, 0, 209, 281});
+    dtmfGrid_ = MakeDtmfGrid(dtmf);
+    dtmfName_ = MakeEdit(dtmf, "DnameEdit", {8, 178, 72, 20}, DtmfMemory{}.Name.capacity, Comma::Refuse, " ");
+    dtmfCode_ = MakeEdit(dtmf, "DCodeEdit", {84, 178, 88, 20}, DtmfMemory{}.Code.capacity, Comma::Refuse, " ");
+    dtmfButton_ = new QPushButton(QStringLiteral("OK"), dtmf);
+    dtmfButton_->setObjectName(QStringLiteral("DTMFButton"));
+    dtmfButton_->setGeometry(176, 178, 25, 20);
+    dtmfButton_->setEnabled(false);
+    MakeLabel(dtmf, "ポーズ時間", {8, 206, 62, 14});
+    afterDtmf_.push_back(
+        Bind("TSP", MakeRadioGroup(dtmf, "TSPGroup", "送出速度", {8, 226, 97, 50}, {"低速", "高速"}, 1)));
+    afterDtmf_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 245, 89, 16})));
+    afterDtmf_.push_back(
+        Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {72, 202, 89, 20},
+                                      {"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"}, 2)}));
+
+    QGroupBox* tnc = MakeGroupBox(this, "GroupBox3", "TNC", {8, 165, 145, 113});
+    afterDtmf_.push_back(
+        Bind("DTB", MakeRadioGroup(tnc, "DBandGroup", "データバンド", {8, 12, 129, 49}, {"A band", "B band"}, 1)));
+    afterDtmf_.push_back(
+        Bind("DS", MakeRadioGroup(tnc, "DCDSGroup", "DCDセンス", {8, 61, 129, 49}, {"DATA Band", "Both Band"}, 0)));
+
+    QGroupBox* other = MakeGroupBox(this, "OtherBox4", "その他の機能", {376, 0, 169, 209});
+    QCheckBox* autoOffset = MakeCheck(other, "AROBox", "オートオフセット", {8, 186, 153, 16});
+    afterDtmf_.push_back(Bind("ARO", autoOffset));
+    afterDtmf_.push_back(Bind("SCR", MakeRadioGroup(other, "SCANGroup", "スキャン再開条件", {8, 14, 153, 64},
+                                                    {"TIME", "CARRIER", "SEEK"}, 0)));
+    afterDtmf_.push_back(Bind("BEP", MakeRadioGroup(other, "BEEPGroup", "ビープ音", {8, 78, 153, 79},
+                                                    {"OFF", "Key", "NewData & Key", "ALL"}, 0)));
+    afterDtmf_.push_back(Bind("ELK", MakeCheck(other, "ELKBox", "エンコーダーロック", {8, 156, 153, 16})));
+    afterDtmf_.push_back(Bind("TXS", MakeCheck(other, "TXSBox", "送信禁止", {8, 171, 153, 16})));
+
+    connect(contrastBar_, &QScrollBar::valueChanged, this, [this] { ContrastBar1Change(); });
+    connect(dtmfGrid_, &QTableWidget::itemSelectionChanged, this, [this] { DTMFGridClick(); });
+    connect(dtmfGrid_, &QTableWidget::cellClicked, this, [this] { DTMFGridClick(); });
+    connect(dtmfButton_, &QPushButton::clicked, this, [this] { DTMFButtonClick(); });
+}
+
+void RadioPage::Get(RadioSettings& s) const {
+    ReadControls(beforeDtmf_, s);
+    s.Dtmf = dtmf_;
+    ReadControls(afterDtmf_, s);
+}
+
+void RadioPage::Put(const RadioSettings& s) {
+    WriteControls(beforeDtmf_, s);
+    for (std::size_t n = 0; n < kDtmfCount; ++n) {
+        dtmf_[n] = s.Dtmf[n];
+        ShowDtmf(n);
+    }
+    WriteControls(afterDtmf_, s);
+}
+
+void RadioPage::ShowDtmf(std::size_t memory) {
+    const int row = static_cast<int>(memory);
+    dtmfGrid_->item(row, kNameColumn)->setText(QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Name.view())));
+    dtmfGrid_->item(row, kCodeColumn)->setText(QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Code.view())));
+}
+
+void RadioPage::DTMFGridClick() {
+    const QList<QTableWidgetSelectionRange> ranges = dtmfGrid_->selectedRanges();
+    const int row = ranges.isEmpty() ? dtmfGrid_->currentRow() : ranges.front().topRow();
+    if (row < 0)
+        return;
+    const auto memory = static_cast<std::size_t>(row);
+    dtmfButton_->setEnabled(true);
+    dtmfButton_->setText(QString::number(row));
+    dtmfName_->SetCp932(dtmf_[memory].Name.view());
+    dtmfCode_->SetCp932(dtmf_[memory].Code.view());
+}
+
+void RadioPage::DTMFButtonClick() {
+    bool isNumber = false;
+    const int memory = dtmfButton_->text().toInt(&isNumber);
+    if (!isNumber || memory < 0 || memory >= static_cast<int>(kDtmfCount))
+        return;
+    const auto n = static_cast<std::size_t>(memory);
+    dtmf_[n].Name = CutCp932(dtmfName_->Cp932(), dtmf_[n].Name.capacity);
+    dtmf_[n].Code = CutCp932(dtmfCode_->Cp932(), dtmf_[n].Code.capacity);
+    ShowDtmf(n);
+}
+
+void RadioPage::ContrastBar1Change() {
+    contrastLabel_->setText(QStringLiteral("コントラスト ") +
+                            QString::fromStdString(ZeroPad(contrastBar_->value(), 2)));
+}
+
+} // namespace zem

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "settings_binding.h"
+
+#include "model/records.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+
+namespace zem {
+
+// The "Radio" page: display, TNC, DTMF memories, other functions and power settings.
+class RadioPage : public QWidget {
+public:
+    explicit RadioPage(QWidget* parent = nullptr);
+
+    // The page's controls into their fields, the DTMF memories included.
+    void Get(RadioSettings& s) const;
+    // The fields onto the controls, in record order; throws ConversionError for a code that is
+    // not a number, leaving the controls after it as they were.
+    void Put(const RadioSettings& s);
+
+    // Loads the DTMF memory of the grid's selected row into the editor and aims the store
+    // button, whose caption names the memory, at it.
+    void DTMFGridClick();
+    // Stores the editor's name and code into the memory the button names.
+    void DTMFButtonClick();
+    void ContrastBar1Change();
+
+private:
+    void ShowDtmf(std::size_t memory);
+
+    // MES to APO come before the DTMF memories in the record, TSP to TXS after them.
+    std::vector<FieldBinding> beforeDtmf_;
+    std::vector<FieldBinding> afterDtmf_;
+    std::array<DtmfMemory, kDtmfCount> dtmf_;
+
+    QScrollBar* contrastBar_;
+    QLabel* contrastLabel_;
+    QTableWidget* dtmfGrid_;
+    Cp932LineEdit* dtmfName_;
+    Cp932LineEdit* dtmfCode_;
+    QPushButton* dtmfButton_;
+};
+
+} // namespace zem

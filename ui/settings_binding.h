@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cp932_line_edit.h"
+#include "model/menu_fields.h"
+
+#include <QRect>
+
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <variant>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QWidget;
+
+namespace zem {
+
+// How a field's code is written into its control. A list stores its item index as one decimal
+// digit, the icon list as one hexadecimal digit, the contrast bar its position as two digits.
+struct IndexList {
+    QComboBox* box;
+};
+struct HexIndexList {
+    QComboBox* box;
+};
+struct ContrastBar {
+    QScrollBar* bar;
+};
+using BoundControl = std::variant<Cp932LineEdit*, ContrastBar, IndexList, HexIndexList, QButtonGroup*, QCheckBox*>;
+
+struct FieldBinding {
+    const MenuField* field;
+    BoundControl control;
+};
+
+// The binding of the menu field of that name (one of MenuFields()).
+FieldBinding Bind(std::string_view fieldName, BoundControl control);
+// The width in bytes of the menu field of that name.
+std::size_t FieldCapacity(std::string_view fieldName);
+
+// Controls into fields. A list left without a selection leaves its field as it was, so a value
+// the list cannot show survives a round trip.
+void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s);
+// Fields onto controls, in order. A code that is not a number throws ConversionError, and the
+// controls after it keep their state. A list code outside the items clears the selection; a
+// radio group code outside the items selects the last item.
+void WriteControls(std::span<const FieldBinding> bindings, const RadioSettings& s);
+
+// Builders for the pages' controls, placed by hand inside a parent (geometry relative to it).
+QLabel* MakeLabel(QWidget* parent, const char* text, QRect geometry);
+QGroupBox* MakeGroupBox(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
+// A group box of radio buttons stacked one per row; the button group's ids are the item indexes.
+QButtonGroup* MakeRadioGroup(QWidget* parent, const char* objectName, const char* caption, QRect geometry,
+                             std::initializer_list<const char*> items, int selected);
+QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std::initializer_list<const char*> items,
+                    int selected);
+QCheckBox* MakeCheck(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
+Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry, std::size_t maxBytes,
+                        Cp932LineEdit::Comma comma, std::string_view designText);
+
+} // namespace zem
