@@ -1,0 +1,301 @@
+#include "model/cp932.h"
+#include "model/csv_import.h"
+#include "model/menu_fields.h"
+#include "model/settings_file.h"
+#include "model/startup_image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zem {
+namespace {
+
+std::string Sjis(std::string_view utf8) {
+    return Utf8ToCp932(utf8).value();
+}
+
+std::string WithoutLineEnd(const std::string& line) {
+    return line.substr(0, line.size() - 2);
+}
+
+MemoryChannel UsedChannel(std::string_view rx, std::string_view name, std::string_view memo) {
+    MemoryChannel ch;
+    ch.EmptyFlag = '0';
+    ch.RxFreq = rx;
+    ch.Step = '7';
+    ch.Shift = '2';
+    ch.Reverse = '1';
+    ch.ToneOn = '1';
+    ch.CtcssOn = '0';
+    ch.ToneCode = "12";
+    ch.CtcssCode = "38";
+    ch.Offset = "005000000";
+    ch.Mode = '1';
+    ch.TxFreq = "00435000000";
+    ch.Name = name;
+    ch.Lockout = '1';
+    ch.Memo = memo;
+    return ch;
+}
+
+// Every field of every record set to something other than its start value; texts at full length
+// and in Japanese where the field takes it.
+RadioImage FullImage() {
+    RadioImage image = StartupImage();
+    for (std::size_t row = 0; row < kChannelRows; row += 3) {
+        image.Channels[row] = UsedChannel("00" + std::to_string(144000000 + row * 12500), Sjis("受信周波"),
+                                          Sjis("メモ ") + std::to_string(row) + std::string(200, 'x'));
+    }
+    image.Channels[6].Offset = ""; // split
+    image.Channels[kChannelRows - 1] = UsedChannel("00439000000", "U9NAME", "");
+    for (std::size_t v = 0; v < kVfoCount; ++v) {
+        VfoRecord& vfo = image.Vfos[v];
+        vfo.Freq = "0043" + std::to_string(1000000 + v);
+        vfo.Step = '9';
+        vfo.Shift = '1';
+        vfo.Reverse = '1';
+        vfo.ToneOn = '1';
+        vfo.CtcssOn = '1';
+        vfo.ToneCode = "33";
+        vfo.CtcssCode = "21";
+        vfo.Offset = "007600000";
+        vfo.Mode = '1';
+    }
+    for (const MenuField& f : MenuFields())
+        f.set(image.Settings, f.isChar ? "A" : std::string(f.capacity, static_cast<char>('a' + f.capacity % 26)));
+    image.Settings.MES = Sjis("こんにち");
+    image.Settings.NMSG = Sjis("ポジション");
+    for (std::size_t k = 0; k < kDtmfCount; ++k)
+        image.Settings.Dtmf[k] = DtmfMemory{"0123456789ABCD*#", FixedText<8>(Sjis("電話") + std::to_string(k))};
+    return image;
+}
+
+TEST(settings_file_test, full_image_round_trip) {
+    const RadioImage image = FullImage();
+    const std::string bytes = FormatSettingsFile(image);
+    RadioImage read = StartupImage();
+    ASSERT_TRUE(ParseSettingsFile(bytes, read));
+    EXPECT_EQ(read, image);
+    EXPECT_EQ(FormatSettingsFile(read), bytes);
+}
+
+TEST(settings_file_test, file_layout) {
+    const std::string bytes = FormatSettingsFile(FullImage());
+    std::size_t lines = 0;
+    for (std::size_t pos = 0; (pos = bytes.find(";\r\n", pos)) != std::string::npos; pos += 3)
+        ++lines;
+    EXPECT_EQ(lines, 188u);
+    EXPECT_EQ(bytes.rfind("ID TH-D7 ZEM_D7;\r\nMEM 000,", 0), 0u);
+    EXPECT_NE(bytes.find("\r\nMEM 169,0,"), std::string::npos);
+    EXPECT_NE(bytes.find(";\r\nVFO 005,"), std::string::npos);
+    EXPECT_NE(bytes.find(";\r\nMENU " + Sjis("こんにち") + ","), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 3), ";\r\n");
+    // Texts go out byte for byte: the CP932 of the name, not its UTF-8.
+    EXPECT_NE(bytes.find("\x8E\xF3\x90\x4D\x8E\xFC\x94\x67"), std::string::npos);
+}
+
+TEST(settings_file_test, examples_line_by_line) {
+    EXPECT_EQ(FormatVfoLine(DefaultVfos()[0], 0),
+              "VFO 000,0,00125000000,1,00118,00135,5,0,0,0,0,09,09,000000000,0;\r\n");
+
+    const MemoryChannel csv = ParseCsvLine("145.02,HOME,my memo");
+    EXPECT_EQ(FormatMemLine(csv, 3), "MEM 003,0,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;\r\n");
+
+    MemoryChannel split = ParseCsvLine("145.00,,");
+    split.Offset = "";
+    split.TxFreq = "00435000000";
+    EXPECT_EQ(FormatMemLine(split, 7), "MEM 007,0,00145000000,5,0,0,0,0,09,09,,0,00435000000,,0,,0;\r\n");
+
+    MemoryChannel empty;
+    empty.EmptyFlag = '1';
+    empty.Memo = "forgotten";
+    EXPECT_EQ(FormatMemLine(empty, 12), "MEM 012,1,EMPTY;\r\n");
+
+    for (const auto& [ch, row] : {std::pair{csv, 3}, std::pair{split, 7}}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(ParseMemLine(WithoutLineEnd(FormatMemLine(ch, row))), ch);
+    }
+    const MemoryChannel back = ParseMemLine("MEM 012,1,EMPTY;");
+    EXPECT_EQ(back.EmptyFlag, '1');
+    EXPECT_TRUE(back.Memo.empty());
+    EXPECT_EQ(ParseVfoLine("VFO 000,0,00125000000,1,00118,00135,5,0,0,0,0,09,09,000000000,0;"), DefaultVfos()[0]);
+}
+
+TEST(settings_file_test, reserved_character_is_safe) {
+    MemoryChannel ch = ParseCsvLine("145.02,A,B");
+    for (char reserved : {'\0', ',', ';', '\r', '\n', ' ', 'Z'}) {
+        ch.Reserved = reserved;
+        const std::string line = FormatMemLine(ch, 0);
+        const char written = line[line.size() - 4];
+        EXPECT_EQ(written, reserved == 'Z' ? 'Z' : '0') << int(reserved);
+    }
+}
+
+TEST(settings_file_test, texts_with_commas_come_back_whole) {
+    RadioImage image = StartupImage();
+    image.Channels[0] = UsedChannel("00145000000", "NAME", "memo, with, commas,,");
+    image.Channels[1] = UsedChannel("00145000000", "N", ",");
+    image.Settings.PP = "RELAY,WIDE";
+    image.Settings.NMSG = "a,b";
+    image.Settings.MES = "HI,";
+    image.Settings.SMSG = ",";
+    image.Settings.RSV = ",,,";
+    image.Settings.Dtmf[0] = DtmfMemory{"123", "A,B"};
+    RadioImage read = StartupImage();
+    ASSERT_TRUE(ParseSettingsFile(FormatSettingsFile(image), read));
+    EXPECT_EQ(read, image);
+}
+
+TEST(settings_file_test, packet_path_alone_holds_a_comma) {
+    RadioSettings s = DefaultSettings();
+    s.Dtmf = {};
+    s.PP = "RELAY,WIDE";
+    EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(s))), s);
+}
+
+TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_position) {
+    RadioSettings s = DefaultSettings();
+    s.Dtmf = {};
+    const std::string line = WithoutLineEnd(FormatMenuLine(s));
+    // A comma inside a call sign cannot be given to a free text without breaking a character field.
+    RadioSettings withComma = s;
+    withComma.MYC = "JA1,ZZZ";
+    const RadioSettings read = ParseMenuLine(WithoutLineEnd(FormatMenuLine(withComma)));
+    EXPECT_EQ(read.MYC, "JA1");
+    EXPECT_EQ(read.MES, s.MES);
+    // A trailing value beyond the 31 is ignored.
+    EXPECT_EQ(ParseMenuLine(line.substr(0, line.size() - 1) + ",;"), s);
+}
+
+TEST(settings_file_test, dtmf_keeps_letters_star_and_hash) {
+    const DtmfMemory m{"0123456789ABCD*#", "ABC*#"};
+    EXPECT_EQ(FormatDtmfLine(m), "DTMF 0123456789ABCD*#,ABC*#;\r\n");
+    EXPECT_EQ(ParseDtmfLine("DTMF 0123456789ABCD*#,ABC*#;"), m);
+}
+
+struct DamagedMem {
+    const char* line;
+    bool used;
+};
+
+TEST(settings_file_test, damaged_mem_lines_give_an_empty_row) {
+    const std::string good = "MEM 003,0,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;";
+    const DamagedMem rows[] = {
+        {"", false},
+        {";", false},
+        {"MEM", false},
+        {"MEM 003", false},
+        {"MEM 003,", false},
+        {"MEM 003,0", false},
+        {"MEM 003,0,00145020000,5,0", false},
+        {"MEM 003,0,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo", false},
+        {"XXX 003,0,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;", false},
+        {"MEM 003,X,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;", false},
+        {"MEM 003,2,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;", false},
+        {"MEM 003,0,00145020000,5,0,0,0,0,09,09,000000000,0,,HOME,0,my memo,0;", true},
+    };
+    for (const DamagedMem& row : rows) {
+        SCOPED_TRACE(row.line);
+        const MemoryChannel ch = ParseMemLine(row.line);
+        if (row.used) {
+            EXPECT_EQ(ch, ParseMemLine(good));
+        } else {
+            MemoryChannel empty;
+            empty.EmptyFlag = '1';
+            EXPECT_EQ(ch, empty);
+        }
+    }
+}
+
+TEST(settings_file_test, unknown_one_character_values_become_zero) {
+    const MemoryChannel ch = ParseMemLine("MEM 003,0,00145020000,,XY,?,0,0,09,09,000000000,F,,HOME,0,m,0;");
+    EXPECT_EQ(ch.Step, '0');
+    EXPECT_EQ(ch.Shift, '0');
+    EXPECT_EQ(ch.Reverse, '0');
+    EXPECT_EQ(ch.Mode, '0');
+    EXPECT_EQ(ch.Name, "HOME");
+}
+
+TEST(settings_file_test, nul_reserved_value_of_other_writers) {
+    const std::string line("MEM 005,0,00433000000,5,0,0,0,0,09,09,000000000,0,,NUL,0,memo,\0;", 65);
+    const MemoryChannel ch = ParseMemLine(line);
+    EXPECT_EQ(ch.EmptyFlag, '0');
+    EXPECT_EQ(ch.Name, "NUL");
+    EXPECT_EQ(ch.Memo, "memo");
+}
+
+TEST(settings_file_test, damaged_vfo_menu_and_dtmf_lines) {
+    EXPECT_EQ(ParseVfoLine(""), VfoRecord{});
+    EXPECT_EQ(ParseVfoLine("XFO 000,0,00125000000,1,00118,00135,5,0,0,0,0,09,09,000000000,0;"), VfoRecord{});
+    EXPECT_EQ(ParseVfoLine("VFO 000,0,00125000000,1"), VfoRecord{});
+    // Letters are dropped from VFO values: a 'B' selector reads as empty, hence '0'.
+    EXPECT_EQ(ParseVfoLine("VFO 000,0,00125000000,B,00118,00135,5,0,0,0,0,09,09,000000000,0;").VfoNo, '0');
+
+    RadioSettings startup = DefaultSettings();
+    startup.Dtmf = {};
+    for (const char* line : {"", "MENU", "MENU ;", "MENU a,b,c;", "NEMU HELLO!!,07,0,1,1,1;"})
+        EXPECT_EQ(ParseMenuLine(line), startup) << line;
+
+    for (const char* line : {"", "DTMF", "DTMF ;", "DTMF 123;", "XXXX 123,NAME;"})
+        EXPECT_EQ(ParseDtmfLine(line), DtmfMemory{}) << line;
+}
+
+TEST(settings_file_test, truncated_files_give_defined_records) {
+    const RadioImage image = FullImage();
+    const std::string bytes = FormatSettingsFile(image);
+    const std::size_t firstVfo = bytes.find("\r\nVFO 000");
+    const std::size_t lastDtmf = bytes.rfind("\r\nDTMF ");
+    for (std::size_t cut = 19; cut < bytes.size(); cut += 97) {
+        SCOPED_TRACE(cut);
+        RadioImage read = FullImage();
+        ASSERT_TRUE(ParseSettingsFile(std::string_view(bytes).substr(0, cut), read));
+        // Rows whose line is missing are empty, missing VFOs take their start values, a missing
+        // DTMF memory is empty.
+        if (cut < firstVfo) {
+            EXPECT_EQ(read.Channels[kChannelRows - 1].EmptyFlag, '1');
+            EXPECT_EQ(read.Vfos, DefaultVfos());
+        }
+        if (cut < lastDtmf) {
+            EXPECT_EQ(read.Settings.Dtmf[kDtmfCount - 1], DtmfMemory{});
+        }
+    }
+}
+
+TEST(settings_file_test, header_checks) {
+    const std::string body = FormatSettingsFile(FullImage()).substr(18);
+    RadioImage read = StartupImage();
+    EXPECT_FALSE(ParseSettingsFile("", read));
+    EXPECT_FALSE(ParseSettingsFile("ID TH-D7 ZEM_D8;\r\n" + body, read));
+    EXPECT_FALSE(ParseSettingsFile("\r\nID TH-D7 ZEM_D7;\r\n" + body, read));
+    EXPECT_EQ(read, StartupImage());
+    EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read));
+    EXPECT_EQ(read, FullImage());
+    // A header alone leaves the image as it was.
+    RadioImage untouched = FullImage();
+    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched));
+    EXPECT_EQ(untouched, FullImage());
+}
+
+TEST(settings_file_test, lf_line_ends_read_the_same) {
+    std::string bytes = FormatSettingsFile(FullImage());
+    std::string lf;
+    for (char c : bytes) {
+        if (c != '\r')
+            lf += c;
+    }
+    RadioImage read = StartupImage();
+    ASSERT_TRUE(ParseSettingsFile(lf, read));
+    EXPECT_EQ(read, FullImage());
+}
+
+TEST(settings_file_test, two_sets_are_read_twice_and_the_second_stays) {
+    const std::string first = FormatSettingsFile(FullImage());
+    const std::string second = FormatSettingsFile(StartupImage()).substr(18);
+    RadioImage read = FullImage();
+    ASSERT_TRUE(ParseSettingsFile(first + second, read));
+    EXPECT_EQ(read, StartupImage());
+}
+
+} // namespace
+} // namespace zem
