@@ -1,0 +1,159 @@
+#include "model/cp932.h"
+#include "model/csv_import.h"
+#include "model/startup_image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zem {
+namespace {
+
+ChannelTable Marked() {
+    ChannelTable channels = StartupImage().Channels;
+    for (std::size_t row = 0; row < kChannelRows; ++row) {
+        channels[row].EmptyFlag = '0';
+        channels[row].Name = "OLD" + std::to_string(row);
+    }
+    return channels;
+}
+
+TEST(csv_import_test, accepted_line_gets_the_fixed_defaults) {
+    const MemoryChannel ch = ParseCsvLine("145.02,HOME,my memo");
+    MemoryChannel expected;
+    expected.EmptyFlag = '0';
+    expected.RxFreq = "00145020000";
+    expected.Step = '5';
+    expected.Shift = expected.Reverse = expected.ToneOn = expected.CtcssOn = '0';
+    expected.ToneCode = expected.CtcssCode = "09";
+    expected.Offset = "000000000";
+    expected.Mode = '0';
+    expected.Name = "HOME";
+    expected.Lockout = '0';
+    expected.Memo = "my memo";
+    EXPECT_EQ(ch, expected);
+}
+
+struct CsvRow {
+    const char* line;
+    char emptyFlag;
+    const char* rx;
+    const char* name;
+    const char* memo;
+};
+
+TEST(csv_import_test, parse_csv_line_columns) {
+    const CsvRow rows[] = {
+        {"125.0,AIR,tower", '0', "00125000000", "AIR", "tower"},
+        {"174.0,X,Y", '1', "", "", ""},
+        {"300,X,Y", '1', "", "", ""},
+        {"433.5,", '0', "00433500000", "", ""},
+        {"145.02,LONGNAME12,memo", '0', "00145020000", "LONGNAME", "memo"},
+        {"145.02,N,memo, with comma", '0', "00145020000", "N", "memo"},
+        {"145.02, N , \"m\" ", '0', "00145020000", " N ", " \"m\" "},
+        {" 439.000 ,N,M,4,5,6,7,8,9,10", '0', "00439000000", "N", "M"},
+    };
+    for (const CsvRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        const MemoryChannel ch = ParseCsvLine(row.line);
+        EXPECT_EQ(ch.EmptyFlag, row.emptyFlag);
+        EXPECT_EQ(ch.RxFreq, row.rx);
+        EXPECT_EQ(ch.Name, row.name);
+        EXPECT_EQ(ch.Memo, row.memo);
+    }
+}
+
+TEST(csv_import_test, japanese_name_is_cut_between_characters) {
+    // Five double-byte characters are 10 bytes; the name keeps the first four whole.
+    const std::string name = Utf8ToCp932("東京タワー").value();
+    const MemoryChannel ch = ParseCsvLine("433.0," + name + ",");
+    EXPECT_EQ(ch.Name, name.substr(0, 8));
+}
+
+TEST(csv_import_test, not_a_number_throws_the_conversion_error) {
+    for (const char* line : {"周波数,名前,メモ", "\"145.02\",A,B", ",A,B", "abc,"}) {
+        SCOPED_TRACE(line);
+        try {
+            ParseCsvLine(line);
+            ADD_FAILURE() << "no error";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.kind(), ConversionError::Kind::Decimal);
+        }
+    }
+    try {
+        ParseCsvLine(Utf8ToCp932("周波数,名前").value());
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'周波数' は浮動小数点数ではありません");
+    }
+}
+
+TEST(csv_import_test, import_fills_rows_in_order_and_skips_lines_without_comma) {
+    ChannelTable channels = Marked();
+    const CsvImportResult r =
+        ImportCsv("145.02,HOME,my memo\n433.5\n\n174.0,X,Y\n125.0,AIR,tower\n174.0,Z,\n", channels);
+    EXPECT_EQ(r.accepted, 2u);
+    EXPECT_FALSE(r.error);
+    EXPECT_EQ(channels[0].Name, "HOME");
+    // The rejected line emptied row 1, and the next accepted line replaced it.
+    EXPECT_EQ(channels[1].Name, "AIR");
+    // The trailing rejected line leaves row 2 empty; the rows after it keep their contents.
+    EXPECT_EQ(channels[2].EmptyFlag, '1');
+    EXPECT_EQ(channels[3].Name, "OLD3");
+    for (std::size_t row = kNumberedChannels; row < kChannelRows; ++row)
+        EXPECT_EQ(channels[row], Marked()[row]);
+}
+
+TEST(csv_import_test, cr_lf_imports_like_lf) {
+    ChannelTable lf = Marked();
+    ChannelTable crlf = Marked();
+    ImportCsv("145.02,HOME,my memo\n433.5,B,\n", lf);
+    ImportCsv("145.02,HOME,my memo\r\n433.5,B,\r\n", crlf);
+    EXPECT_EQ(lf, crlf);
+    EXPECT_EQ(crlf[0].Memo, "my memo");
+    EXPECT_EQ(crlf[1].Name, "B");
+}
+
+TEST(csv_import_test, stops_after_150_accepted_lines) {
+    std::string file;
+    for (int k = 0; k < 200; ++k)
+        file += "145." + std::to_string(100 + k) + ",CH" + std::to_string(k) + ",\n";
+    file += "not a number,\n";
+    ChannelTable channels = Marked();
+    const CsvImportResult r = ImportCsv(file, channels);
+    EXPECT_EQ(r.accepted, 150u);
+    EXPECT_FALSE(r.error); // the lines after the 150th are never read
+    EXPECT_EQ(channels[0].Name, "CH0");
+    EXPECT_EQ(channels[149].Name, "CH149");
+    EXPECT_EQ(channels[150], Marked()[150]);
+}
+
+TEST(csv_import_test, header_line_ends_the_import_at_once) {
+    ChannelTable channels = Marked();
+    const CsvImportResult r = ImportCsv("Freq,Name,Memo\n145.02,HOME,\n", channels);
+    EXPECT_EQ(r.accepted, 0u);
+    ASSERT_TRUE(r.error);
+    EXPECT_STREQ(r.error->what(), "'Freq' は浮動小数点数ではありません");
+    EXPECT_EQ(r.errorLine, 1u);
+    EXPECT_EQ(channels, Marked());
+}
+
+TEST(csv_import_test, error_keeps_the_rows_filled_before_it) {
+    ChannelTable channels = Marked();
+    const CsvImportResult r = ImportCsv("145.02,A,\r\nno comma\r\n433.0,B,\r\n,C,\r\n435.0,D,\r\n", channels);
+    EXPECT_EQ(r.accepted, 2u);
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.errorLine, 4u);
+    EXPECT_EQ(channels[0].Name, "A");
+    EXPECT_EQ(channels[1].Name, "B");
+    EXPECT_EQ(channels[2].Name, "OLD2");
+}
+
+TEST(csv_import_test, last_line_without_line_end) {
+    ChannelTable channels = Marked();
+    EXPECT_EQ(ImportCsv("145.02,A,", channels).accepted, 1u);
+    EXPECT_EQ(channels[0].Name, "A");
+    EXPECT_EQ(ImportCsv("", channels).accepted, 0u);
+}
+
+} // namespace
+} // namespace zem
