@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QString>
 
+#include <utility>
+
 namespace zem {
 
 // Operation codes the window requests of the link.

@@ -41,21 +41,32 @@ public:
     void SetPortFactory(SerialPortFactory factory);
     // Longest wait for the radio's answer line; a timed-out exchange keeps the response unchanged.
     void SetExchangeTimeout(std::chrono::milliseconds limit);
+    static constexpr std::chrono::milliseconds kDefaultExchangeTimeout{1000};
+    // The gap after which an answer is taken as complete, and the longest answer kept.
+    static constexpr std::chrono::milliseconds kReadInterval{48};
+    static constexpr std::size_t kResponseLimit = 90;
+    static constexpr std::size_t kLastCommandLimit = 50;
 
     const std::string& PortName() const { return PortName_; }
     const std::string& PortPath() const { return PortPath_; }
 
     // --- requests, on the window's thread ---
-    void ReqID();
-    void ReqMod();
-    void ReqWrite();
-    void ReqRead();
-    void ReqVFORead();
-    void ReqVFOwrite();
-    void ReqMenuRead();
-    void ReqMenuwrite();
-    void ReqScope();
+    // Each returns false, and requests nothing, while the worker is busy with another operation:
+    // the running procedure would clear the code when it ends and the request would be lost
+    // without a word. True means a completion message will follow.
+    bool ReqID();
+    bool ReqMod();
+    bool ReqWrite();
+    bool ReqRead();
+    bool ReqVFORead();
+    bool ReqVFOwrite();
+    bool ReqMenuRead();
+    bool ReqMenuwrite();
+    bool ReqScope();
     void StopScope();
+    // True from a request until its procedure has cleared Operation (the scope sweep stays busy
+    // after StopScope until it has restored the radio's step).
+    bool Busy() const;
 
     // One command, one answer line. Assigns `response` only when an answer line was read (CR,
     // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes). Callable
@@ -82,6 +93,8 @@ protected:
     void run() override; // the worker body
 
 private:
+    friend struct TCommThreadProbe; // the tests' way to the port handling the transfers use
+
     // Worker procedures; each ends with Finish(), which clears Operation before posting.
     void DoID();
     void DoMod();
@@ -97,7 +110,9 @@ private:
     void ClosePort();
 
     // The row write of the memory transfer, sent without Exchange: the text carries its own CR and
-    // the answer is read up to `readLimit` bytes, untrimmed.
+    // the answer is read up to `readLimit` bytes, cut at a NUL but not trimmed, and assigned only
+    // when a line arrived. The two status texts are shown after the write and after the wait; an
+    // empty one leaves the status bar as it is. Purges after the read only when asked.
     struct DirectSendResult {
         bool writeOk = false;
         bool lineArrived = false;
@@ -111,17 +126,26 @@ private:
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text
     void Post(int code, long value);
     void Finish(int code, long value); // Operation := 0, then post
-    void Request(LinkOperation op);
+    bool Request(LinkOperation op);
+    // Runs the procedure of a requested code; false for a code that is never requested.
+    bool Dispatch(std::int32_t op);
+    // Leaves nothing of an earlier answer (a late or over-long one) to be taken for the next.
+    void DropStaleInput();
 
     std::string PortName_ = "COM2";
-    std::string PortPath_;
+    std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
     QObject* StatusBar_ = nullptr; // set before start(), only posted to afterwards
     QObject* Window_ = nullptr;
     SerialPortFactory PortFactory_;
-    std::chrono::milliseconds ExchangeTimeout_{2000};
+    std::chrono::milliseconds ExchangeTimeout_{kDefaultExchangeTimeout};
+    // The code whose procedure is running, 0 between procedures. Operation alone cannot tell
+    // whether the worker is busy: StopScope clears it while the sweep is still restoring the step.
+    std::atomic<std::int32_t> Active_{kOpIdle};
 
-    std::unique_ptr<SerialPort> Port_; // lives on the worker thread between OpenPort and ClosePort
+    // Created, opened and closed on the worker thread; used under ExchangeMutex_ by the exchanges
+    // of both threads, so a key exchange never meets a port being opened or closed.
+    std::unique_ptr<SerialPort> Port_;
     mutable std::mutex ExchangeMutex_;
     std::string LastCommand_;
 };

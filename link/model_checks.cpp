@@ -1,0 +1,25 @@
+#include "tcomm_thread.h"
+
+#include "model/command_text.h"
+
+namespace zem {
+
+// The radio answers "ID" with its echo and model name, "ID TH-D7"; the name may follow other
+// text, but never as the second half of a double-byte character.
+void TCommThread::DoID() {
+    std::string response;
+    Exchange("ID", response);
+    const bool isThD7 = ContainsCp932(response, "TH-D7");
+    StatusCp932(response);
+    Finish(kMsgModelCheck, isThD7 ? 1 : 0);
+}
+
+// A modified radio shows it by the field "00118" in its "FL" answer, wherever that stands.
+void TCommThread::DoMod() {
+    std::string response;
+    Exchange("FL", response);
+    StatusCp932(response);
+    Finish(kMsgModCheck, response.find("00118") != std::string::npos ? 1 : 0);
+}
+
+} // namespace zem

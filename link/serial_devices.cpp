@@ -1,0 +1,104 @@
+#include "serial_devices.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <tuple>
+
+namespace zem {
+namespace fs = std::filesystem;
+namespace {
+
+// How far above a tty's device node the USB device with its product text lies (interface, then
+// device; a few adapters add a level of their own).
+constexpr int kProductSearchDepth = 4;
+
+std::string FirstLine(const fs::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+        line.pop_back();
+    return line;
+}
+
+// The kernel keeps a slot per possible 8250 UART and marks the empty ones with type 0.
+bool IsEmptyUartSlot(const fs::path& ttyDir) {
+    std::error_code ec;
+    return fs::exists(ttyDir / "type", ec) && FirstLine(ttyDir / "type") == "0";
+}
+
+std::string UsbProduct(const fs::path& ttyDir) {
+    std::error_code ec;
+    fs::path dir = fs::canonical(ttyDir / "device", ec);
+    for (int level = 0; !ec && level < kProductSearchDepth && dir.has_relative_path(); ++level) {
+        if (fs::exists(dir / "product", ec)) {
+            const std::string maker = FirstLine(dir / "manufacturer");
+            const std::string product = FirstLine(dir / "product");
+            return maker.empty() ? product : maker + " " + product;
+        }
+        dir = dir.parent_path();
+    }
+    return {};
+}
+
+std::string DriverName(const fs::path& ttyDir) {
+    std::error_code ec;
+    const fs::path driver = fs::canonical(ttyDir / "device" / "driver", ec);
+    return ec ? std::string() : driver.filename().string();
+}
+
+// Device path (canonical) to its by-id name.
+std::map<fs::path, std::string> ByIdNames(const fs::path& byIdDir) {
+    std::map<fs::path, std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry& link : fs::directory_iterator(byIdDir, ec)) {
+        const fs::path target = fs::canonical(link.path(), ec);
+        if (!ec)
+            names.emplace(target, link.path().filename().string());
+    }
+    return names;
+}
+
+// "ttyS10" sorts as ("ttyS", 10), after "ttyS2".
+std::tuple<std::string, long, std::string> NaturalKey(const std::string& name) {
+    std::size_t digits = name.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])))
+        --digits;
+    const std::string number = name.substr(digits);
+    return {name.substr(0, digits), number.empty() || number.size() > 9 ? -1 : std::stol(number), name};
+}
+
+} // namespace
+
+std::vector<SerialDevice> ListSerialDevices() {
+    return ListSerialDevices("/sys/class/tty", "/dev", "/dev/serial/by-id");
+}
+
+std::vector<SerialDevice> ListSerialDevices(const fs::path& sysClassTty, const fs::path& devDir,
+                                            const fs::path& byIdDir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry& tty : fs::directory_iterator(sysClassTty, ec)) {
+        const std::string name = tty.path().filename().string();
+        if (fs::exists(tty.path() / "device", ec) && !IsEmptyUartSlot(tty.path()) && fs::exists(devDir / name, ec))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return NaturalKey(a) < NaturalKey(b); });
+
+    const std::map<fs::path, std::string> byId = ByIdNames(byIdDir);
+    std::vector<SerialDevice> devices;
+    for (const std::string& name : names) {
+        SerialDevice device{(devDir / name).string(), UsbProduct(sysClassTty / name)};
+        if (device.description.empty()) {
+            const auto it = byId.find(fs::canonical(devDir / name, ec));
+            device.description = !ec && it != byId.end() ? it->second : DriverName(sysClassTty / name);
+        }
+        devices.push_back(std::move(device));
+    }
+    return devices;
+}
+
+} // namespace zem

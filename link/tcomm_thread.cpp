@@ -1,0 +1,176 @@
+#include "tcomm_thread.h"
+
+#include "port_names.h"
+#include "termios_port.h"
+
+#include "model/cp932.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace zem {
+namespace {
+
+SerialPortFactory DefaultPortFactory() {
+    return [](const std::string&) -> std::unique_ptr<SerialPort> { return std::make_unique<TermiosPort>(); };
+}
+
+} // namespace
+
+TCommThread::TCommThread(QObject* parent) : QThread(parent), PortFactory_(DefaultPortFactory()) {}
+
+// Whoever discards a running link waits for it: the worker must not outlive the object it runs in.
+TCommThread::~TCommThread() {
+    Running.store(0, std::memory_order_release);
+    wait();
+}
+
+void TCommThread::SetStatusBar(QObject* sink) {
+    StatusBar_ = sink;
+}
+
+void TCommThread::SetPort(char index) {
+    if (const std::optional<PortChoice> choice = PortOfIndex(index)) {
+        PortName_ = choice->name;
+        PortPath_ = choice->path;
+    }
+}
+
+void TCommThread::SetPortPath(const std::string& path) {
+    if (const std::optional<char> index = IndexOfPortName(path)) {
+        SetPort(*index);
+        return;
+    }
+    PortName_ = path;
+    PortPath_ = path;
+}
+
+void TCommThread::SetWindow(QObject* receiver) {
+    Window_ = receiver;
+}
+
+void TCommThread::SetPortFactory(SerialPortFactory factory) {
+    PortFactory_ = factory ? std::move(factory) : DefaultPortFactory();
+}
+
+void TCommThread::SetExchangeTimeout(std::chrono::milliseconds limit) {
+    ExchangeTimeout_ = limit;
+}
+
+// Requests come from the window's thread only; the worker only ever clears the code, so the
+// check and the store cannot be overtaken.
+bool TCommThread::Request(LinkOperation op) {
+    if (Busy())
+        return false;
+    Operation.store(op, std::memory_order_release);
+    return true;
+}
+
+bool TCommThread::Busy() const {
+    return Operation.load(std::memory_order_acquire) != kOpIdle || Active_.load(std::memory_order_acquire) != kOpIdle;
+}
+
+bool TCommThread::ReqID() {
+    return Request(kOpModelCheck);
+}
+bool TCommThread::ReqMod() {
+    return Request(kOpModCheck);
+}
+bool TCommThread::ReqWrite() {
+    return Request(kOpWriteMemory);
+}
+bool TCommThread::ReqRead() {
+    return Request(kOpReadMemory);
+}
+bool TCommThread::ReqVFORead() {
+    return Request(kOpReadVfo);
+}
+bool TCommThread::ReqVFOwrite() {
+    return Request(kOpWriteVfo);
+}
+bool TCommThread::ReqMenuRead() {
+    return Request(kOpReadSettings);
+}
+bool TCommThread::ReqMenuwrite() {
+    return Request(kOpWriteSettings);
+}
+
+// ScopeRunning goes up before the code, so a StopScope at any moment after this call is seen.
+bool TCommThread::ReqScope() {
+    if (Busy())
+        return false;
+    ScopeRunning.store(1, std::memory_order_release);
+    return Request(kOpScope);
+}
+
+void TCommThread::StopScope() {
+    ScopeRunning.store(0, std::memory_order_release);
+    Operation.store(kOpIdle, std::memory_order_release);
+}
+
+std::string TCommThread::LastCommand() const {
+    std::lock_guard lock(ExchangeMutex_);
+    return LastCommand_;
+}
+
+bool TCommThread::Dispatch(std::int32_t op) {
+    struct Procedure {
+        LinkOperation op;
+        void (TCommThread::*run)();
+    };
+    static constexpr std::array kProcedures{
+        Procedure{kOpModelCheck, &TCommThread::DoID},         Procedure{kOpModCheck, &TCommThread::DoMod},
+        Procedure{kOpWriteMemory, &TCommThread::DoWrite},     Procedure{kOpReadMemory, &TCommThread::DoRead},
+        Procedure{kOpReadVfo, &TCommThread::DoVFORead},       Procedure{kOpWriteVfo, &TCommThread::DoVFOwrite},
+        Procedure{kOpReadSettings, &TCommThread::DoMenuRead}, Procedure{kOpWriteSettings, &TCommThread::DoMenuwrite},
+        Procedure{kOpScope, &TCommThread::DoScope},
+    };
+    for (const Procedure& p : kProcedures) {
+        if (p.op == op) {
+            Active_.store(op, std::memory_order_release);
+            (this->*p.run)();
+            return true;
+        }
+    }
+    return false;
+}
+
+// Running is only read here, between procedures: an operation in progress always runs to its
+// end and posts its completion before code 5.
+void TCommThread::run() {
+    OpenPort();
+    Post(kMsgPortOpened, OpenErrors_);
+    while (Running.load(std::memory_order_acquire) != 0) {
+        const std::int32_t op = Operation.load(std::memory_order_acquire);
+        if (op == kOpIdle || !Dispatch(op))
+            QThread::msleep(1);
+    }
+    ClosePort();
+    Post(kMsgPortClosed, OpenErrors_);
+}
+
+void TCommThread::Status(std::string_view utf8) {
+    if (StatusBar_ != nullptr)
+        QCoreApplication::postEvent(
+            StatusBar_, new StatusText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))));
+}
+
+void TCommThread::StatusCp932(std::string_view cp932) {
+    Status(Cp932ToUtf8(cp932));
+}
+
+void TCommThread::Post(int code, long value) {
+    if (Window_ != nullptr)
+        QCoreApplication::postEvent(Window_, new LinkMessage(code, value));
+}
+
+// The code is cleared before the message goes out, so a request made by the window's handler of
+// this completion is taken, not wiped.
+void TCommThread::Finish(int code, long value) {
+    Operation.store(kOpIdle, std::memory_order_release);
+    Active_.store(kOpIdle, std::memory_order_release);
+    Post(code, value);
+}
+
+} // namespace zem
