@@ -15,6 +15,9 @@ struct Command {
 
 const std::array kCommands{
     Command{"show", "show FILE.zem | show --new    print the image as the window's grids show it", &cli::RunShow},
+    Command{"import-csv", "import-csv CSV -o OUT.zem [--into BASE.zem]    fill channels from a CSV file",
+            &cli::RunImportCsv},
+    Command{"sort", "sort {freq|name|memo} FILE.zem -o OUT.zem    reorder the memory channels", &cli::RunSort},
 };
 
 QString Usage() {

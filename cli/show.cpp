@@ -96,6 +96,13 @@ int RunShow(const QStringList& args) {
         Out(FormatImage(zem::StartupImage()));
         return kOk;
     }
+    if (!parser.isSet(QStringLiteral("new")) && files.size() == 1) {
+        zem::RadioImage image = zem::StartupImage();
+        if (!LoadZemArgument(QStringLiteral("show"), files.front(), image))
+            return kBadInput;
+        Out(FormatImage(image));
+        return kOk;
+    }
     Error(QStringLiteral("zem_d7-cli show: give either --new or one settings file"));
     return kBadInput;
 }

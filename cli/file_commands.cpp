@@ -1,0 +1,186 @@
+#include "commands.h"
+#include "console.h"
+
+#include "model/channel_sort.h"
+#include "model/csv_import.h"
+#include "model/file_io.h"
+#include "model/startup_image.h"
+#include "ui/japanese_collation.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <array>
+#include <filesystem>
+
+namespace cli {
+namespace {
+
+std::filesystem::path LocalPath(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// Parses the options; false after printing the help or the one error line (status in `status`).
+bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
+    parser.addHelpOption();
+    if (!parser.parse(args)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, parser.errorText()));
+        status = kBadInput;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        Out(parser.helpText().toStdString());
+        status = kOk;
+        return false;
+    }
+    return true;
+}
+
+bool CheckOutputName(const QString& command, const QString& out) {
+    if (out.isEmpty()) {
+        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o OUT.zem").arg(command));
+        return false;
+    }
+    if (!zem::HasZemExtension(LocalPath(out))) {
+        Error(QStringLiteral(
+                  "zem_d7-cli %1: %2: 出力ファイル名は .zem で終わるようにしてください（開き直せなくなります）")
+                  .arg(command, out));
+        return false;
+    }
+    return true;
+}
+
+bool Save(const QString& command, const QString& out, const zem::RadioImage& image) {
+    try {
+        zem::SaveZemFile(LocalPath(out), image);
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+struct SortKind {
+    const char* name;
+    void (*sort)(zem::ChannelTable&);
+};
+
+const std::array kSorts{
+    SortKind{"freq", [](zem::ChannelTable& t) { zem::SortByFrequency(t); }},
+    SortKind{"name", [](zem::ChannelTable& t) { zem::SortByName(t, zem::CompareJapanese); }},
+    SortKind{"memo", [](zem::ChannelTable& t) { zem::SortByMemo(t, zem::CompareJapanese); }},
+};
+
+} // namespace
+
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
+    const std::filesystem::path path = LocalPath(file);
+    if (!zem::HasZemExtension(path)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2 は設定ファイル（.zem）ではありません").arg(command, file));
+        return false;
+    }
+    try {
+        if (zem::LoadZemFile(path, image) == zem::ZemOpen::WrongHeader) {
+            Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
+            return false;
+        }
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+int RunImportCsv(const QStringList& args) {
+    const QString command = QStringLiteral("import-csv");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Fill memory channels 0, 1, 2, ... from a CSV file (frequency in MHz, name, memo; CP932) and save the "
+        "result as a settings file. Nothing is written when a line's frequency is not a number."));
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The settings file to write."),
+                      QStringLiteral("OUT.zem")});
+    parser.addOption({QStringLiteral("into"),
+                      QStringLiteral("Start from this settings file instead of the start-up image."),
+                      QStringLiteral("BASE.zem")});
+    parser.addPositionalArgument(QStringLiteral("CSV"), QStringLiteral("The CSV file to import."));
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        Error(QStringLiteral("zem_d7-cli import-csv: give one CSV file"));
+        return kBadInput;
+    }
+    const QString out = parser.value(QStringLiteral("output"));
+    if (!CheckOutputName(command, out))
+        return kBadInput;
+
+    zem::RadioImage image = zem::StartupImage();
+    if (parser.isSet(QStringLiteral("into")) && !LoadZemArgument(command, parser.value(QStringLiteral("into")), image))
+        return kBadInput;
+    std::string csv;
+    try {
+        csv = zem::ReadWholeFile(LocalPath(files.front()));
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli import-csv: %1").arg(QString::fromUtf8(e.what())));
+        return kBadInput;
+    }
+    const zem::CsvImportResult result = zem::ImportCsv(csv, image.Channels);
+    if (result.error) {
+        Error(QStringLiteral("zem_d7-cli import-csv: %1:%2: %3")
+                  .arg(files.front())
+                  .arg(result.errorLine)
+                  .arg(QString::fromUtf8(result.error->what())));
+        return kBadInput;
+    }
+    if (!Save(command, out, image))
+        return kBadInput;
+    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
+    return kOk;
+}
+
+int RunSort(const QStringList& args) {
+    const QString command = QStringLiteral("sort");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reorder the used memory channels 0-149 of a settings file: by receive frequency (ascending), "
+                       "or by name or memo (descending, Japanese collation), and save the result."));
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The settings file to write."),
+                      QStringLiteral("OUT.zem")});
+    parser.addPositionalArgument(QStringLiteral("KEY"), QStringLiteral("freq, name or memo."));
+    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to sort."));
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        Error(QStringLiteral("zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
+        return kBadInput;
+    }
+    const SortKind* kind = nullptr;
+    for (const SortKind& k : kSorts) {
+        if (positional[0] == QLatin1String(k.name))
+            kind = &k;
+    }
+    if (!kind) {
+        Error(QStringLiteral("zem_d7-cli sort: unknown key '%1' (freq, name or memo)").arg(positional[0]));
+        return kBadInput;
+    }
+    const QString out = parser.value(QStringLiteral("output"));
+    if (!CheckOutputName(command, out))
+        return kBadInput;
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, positional[1], image))
+        return kBadInput;
+    try {
+        kind->sort(image.Channels);
+    } catch (const zem::ConversionError& e) {
+        Error(QStringLiteral("zem_d7-cli sort: %1: %2").arg(positional[1], QString::fromUtf8(e.what())));
+        return kBadInput;
+    }
+    return Save(command, out, image) ? kOk : kBadInput;
+}
+
+} // namespace cli
