@@ -1,0 +1,178 @@
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSamples = ZEM_SAMPLES;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The memory grid row of a channel label in `show` output ("7\t145.00000MHz\t...").
+std::string ShowRow(const std::string& show, const std::string& label) {
+    const std::size_t start = show.find("\n" + label + "\t");
+    if (start == std::string::npos)
+        return {};
+    return show.substr(start + 1, show.find('\n', start + 1) - start - 1);
+}
+
+std::size_t LineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class CliFileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("zem_cli_file_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string At(const std::string& name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+};
+
+TEST_F(CliFileCommandsTest, show_reads_a_settings_file) {
+    const CliResult r = RunCli("show " + (kSamples / "sample.zem").string());
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(ShowRow(r.out, "0"), "0\t145.00000MHz\tSimplex\tFM\t20.0kHz\t呼出\t2m 呼出チャンネル");
+    EXPECT_EQ(ShowRow(r.out, "7"), "7\t145.00000MHz\t435.00000MHz\tFM\t20.0kHz\tクロス\tスプリット運用");
+    EXPECT_EQ(ShowRow(r.out, "8"), "8\t439.88000MHz\tSimplex\tFM\t20.0kHz\t中継局2\tトーン 88.5Hz, -5MHz");
+    EXPECT_EQ(ShowRow(r.out, "L0"), "L0\t144.00000MHz\tSimplex\tFM\t20.0kHz\t\t");
+    EXPECT_EQ(ShowRow(r.out, "6"), "6\tEmpty\t\t\t\t\t");
+}
+
+TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
+    WriteFile(At("a.txt"), ReadFile(kSamples / "sample.zem"));
+    WriteFile(At("bad.zem"), "ID SOMETHING ELSE;\r\n");
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
+        {"show " + At("missing.zem"), "が見つかりません"},
+        {"show " + At("bad.zem"), "ファイル形式が違います"},
+        {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliResult r = RunCli(c.args, true);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+        EXPECT_EQ(LineCount(r.out), 1u) << r.out;
+    }
+}
+
+TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
+    fs::copy_file(kSamples / "sample.zem", At("A.ZEM"));
+    EXPECT_EQ(RunCli("show " + At("A.ZEM")).status, 0);
+}
+
+TEST_F(CliFileCommandsTest, import_csv_into_the_startup_image) {
+    const CliResult r = RunCli("import-csv " + (kSamples / "sample.csv").string() + " -o " + At("out.zem"));
+    ASSERT_EQ(r.status, 0);
+    const std::string show = RunCli("show " + At("out.zem")).out;
+    EXPECT_EQ(ShowRow(show, "2"), "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+    EXPECT_EQ(ShowRow(show, "3"), "3\t439.50000MHz\tSimplex\tFM\t20.0kHz\tレピータ\t東京タワー レピータ");
+    EXPECT_EQ(ShowRow(show, "5"), "5\t145.80000MHz\tSimplex\tFM\t20.0kHz\tISS\t国際宇宙ステーション");
+    EXPECT_EQ(ShowRow(show, "6"), "6\tEmpty\t\t\t\t\t");
+}
+
+TEST_F(CliFileCommandsTest, import_csv_into_a_base_keeps_scan_memories_and_later_rows) {
+    WriteFile(At("two.csv"), "433.0,A,\r\n145.0,B,\r\n");
+    ASSERT_EQ(
+        RunCli("import-csv " + At("two.csv") + " --into " + (kSamples / "sample.zem").string() + " -o " + At("out.zem"))
+            .status,
+        0);
+    const std::string show = RunCli("show " + At("out.zem")).out;
+    EXPECT_EQ(ShowRow(show, "0"), "0\t433.00000MHz\tSimplex\tFM\t20.0kHz\tA\t");
+    EXPECT_EQ(ShowRow(show, "2"), "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+    EXPECT_EQ(ShowRow(show, "U1"), "U1\t440.00000MHz\tSimplex\tFM\t30.0kHz\t\t");
+}
+
+TEST_F(CliFileCommandsTest, import_csv_conversion_error_writes_nothing) {
+    WriteFile(At("bad.csv"), "145.0,A,\nFreq,Name,Memo\n");
+    WriteFile(At("out.zem"), "old");
+    const CliResult r = RunCli("import-csv " + At("bad.csv") + " -o " + At("out.zem"), true);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "zem_d7-cli import-csv: " + At("bad.csv") + ":2: 'Freq' は浮動小数点数ではありません\n");
+    EXPECT_EQ(ReadFile(At("out.zem")), "old");
+}
+
+TEST_F(CliFileCommandsTest, import_csv_bad_arguments) {
+    const std::string csv = (kSamples / "sample.csv").string();
+    for (const std::string& args :
+         {"import-csv " + csv, "import-csv -o " + At("out.zem"),
+          "import-csv " + At("missing.csv") + " -o " + At("out.zem"), "import-csv " + csv + " -o " + At("out.txt"),
+          "import-csv " + csv + " --into " + At("missing.zem") + " -o " + At("out.zem")}) {
+        SCOPED_TRACE(args);
+        const CliResult r = RunCli(args, true);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(LineCount(r.out), 1u) << r.out;
+    }
+    EXPECT_FALSE(fs::exists(At("out.zem")));
+    EXPECT_FALSE(fs::exists(At("out.txt")));
+}
+
+TEST_F(CliFileCommandsTest, sort_by_each_key) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    ASSERT_EQ(RunCli("sort freq " + sample + " -o " + At("freq.zem")).status, 0);
+    const std::string freq = RunCli("show " + At("freq.zem")).out;
+    EXPECT_EQ(ShowRow(freq, "0"), "0\t118.10000MHz\tSimplex\tFM\t20.0kHz\t羽田TWR\t航空無線");
+    EXPECT_EQ(ShowRow(freq, "6"), "6\tEmpty\t\t\t\t\t");
+    EXPECT_EQ(ShowRow(freq, "8"), "8\t439.88000MHz\tSimplex\tFM\t20.0kHz\t中継局2\tトーン 88.5Hz, -5MHz");
+    EXPECT_EQ(ShowRow(freq, "L0"), "L0\t144.00000MHz\tSimplex\tFM\t20.0kHz\t\t");
+
+    ASSERT_EQ(RunCli("sort name " + sample + " -o " + At("name.zem")).status, 0);
+    // Descending: the Latin names come after the Japanese ones.
+    const std::string name = RunCli("show " + At("name.zem")).out;
+    EXPECT_EQ(ShowRow(name, "7"), "7\t145.80000MHz\tSimplex\tFM\t20.0kHz\tISS\t国際宇宙ステーション");
+    EXPECT_EQ(ShowRow(name, "8"), "8\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+
+    ASSERT_EQ(RunCli("sort memo " + sample + " -o " + At("memo.zem")).status, 0);
+    const std::string memo = RunCli("show " + At("memo.zem")).out;
+    EXPECT_EQ(ShowRow(memo, "8"), "8\t145.00000MHz\tSimplex\tFM\t20.0kHz\t呼出\t2m 呼出チャンネル");
+}
+
+TEST_F(CliFileCommandsTest, sort_in_place_and_bad_input) {
+    fs::copy_file(kSamples / "sample.zem", At("radio.zem"));
+    EXPECT_EQ(RunCli("sort freq " + At("radio.zem") + " -o " + At("radio.zem")).status, 0);
+    EXPECT_EQ(ShowRow(RunCli("show " + At("radio.zem")).out, "0").substr(0, 14), "0\t118.10000MHz");
+
+    std::string broken = ReadFile(kSamples / "sample.zem");
+    broken.replace(broken.find("00145020000"), 11, "0014X020000");
+    WriteFile(At("broken.zem"), broken);
+    const CliResult r = RunCli("sort freq " + At("broken.zem") + " -o " + At("out.zem"), true);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("'0014X020000' は浮動小数点数ではありません"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(At("out.zem")));
+
+    for (const std::string& args : {"sort size " + At("radio.zem") + " -o " + At("out.zem"),
+                                    "sort freq " + At("radio.zem"), "sort freq -o " + At("out.zem")}) {
+        SCOPED_TRACE(args);
+        const CliResult bad = RunCli(args, true);
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_EQ(LineCount(bad.out), 1u) << bad.out;
+    }
+}
+
+} // namespace
