@@ -1,0 +1,431 @@
+#include "radio_engine.h"
+
+#include "setting_commands.h"
+#include "tuning_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace zem::sim {
+namespace {
+
+using Args = std::optional<std::string_view>;
+
+constexpr std::string_view kUnknown = "?";
+constexpr std::string_view kEmpty = "N";
+
+// Step sizes in Hz of the step codes '0'..'9', as the radio tunes with them.
+constexpr std::array<std::int64_t, 10> kStepHz{5000, 6250, 10000, 12500, 15000, 20000, 25000, 30000, 50000, 100000};
+constexpr std::int64_t kHighestFreqHz = 99'999'999'999;
+
+// The receive ranges the radio lists in its "FL" answer; a modified radio opens the air band.
+constexpr std::string_view kRangesStock = "FL 00144,00146,00430,00440";
+constexpr std::string_view kRangesModified = "FL 00118,00174,00400,00479";
+
+constexpr std::string_view kDtmfDigits = "0123456789ABCD*#";
+
+// Stations on the air around the simulated radio: full strength at their frequency, fading to
+// nothing at `reachHz` away from it.
+struct Station {
+    std::int64_t freqHz;
+    int peak;
+    std::int64_t reachHz;
+};
+constexpr std::array kStations{
+    Station{118'100'000, 5, 25'000}, Station{144'640'000, 4, 15'000}, Station{145'000'000, 3, 20'000},
+    Station{145'500'000, 5, 30'000}, Station{433'000'000, 5, 40'000}, Station{439'000'000, 2, 20'000},
+};
+
+std::string Pad(std::int64_t value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    return digits.size() >= width ? digits : std::string(width - digits.size(), '0') + digits;
+}
+
+std::int64_t DigitsValue(std::string_view digits) {
+    std::int64_t value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+bool IsDigitChar(std::string_view value) {
+    return IsDigits(value, 1);
+}
+bool IsBit(std::string_view value) {
+    return value == "0" || value == "1";
+}
+
+// The DTMF memory address "00".."09".
+std::optional<std::size_t> DtmfSlot(std::string_view address) {
+    if (address.size() != 2 || address[0] != '0' || !IsDigits(address.substr(1), 1))
+        return std::nullopt;
+    return static_cast<std::size_t>(address[1] - '0');
+}
+
+} // namespace
+
+struct RadioEngine::Command {
+    std::string_view word;
+    std::string (*run)(RadioEngine&, std::string_view word, Args args);
+};
+
+const std::vector<RadioEngine::Command>& RadioEngine::Commands() {
+    static const std::vector<Command> kCommands = [] {
+        using E = RadioEngine;
+        std::vector<Command> table{
+            {"ID", [](E& e, std::string_view, Args a) { return e.Id(a); }},
+            {"FL", [](E& e, std::string_view, Args a) { return e.Fl(a); }},
+            {"MR", [](E& e, std::string_view, Args a) { return e.MemoryRead(a); }},
+            {"MW", [](E& e, std::string_view, Args a) { return e.MemoryWrite(a); }},
+            {"MNA", [](E& e, std::string_view, Args a) { return e.MemoryName(a); }},
+            {"VR", [](E& e, std::string_view, Args a) { return e.VfoRead(a); }},
+            {"VW", [](E& e, std::string_view, Args a) { return e.VfoWrite(a); }},
+            {"PV", [](E& e, std::string_view, Args a) { return e.VfoLimits(a); }},
+            {"DM", [](E& e, std::string_view, Args a) { return e.DtmfCode(a); }},
+            {"DMN", [](E& e, std::string_view, Args a) { return e.DtmfName(a); }},
+            {"BC", [](E& e, std::string_view, Args a) { return e.Band(a); }},
+            {"ST", [](E& e, std::string_view, Args a) { return e.StepCmd(a); }},
+            {"FQ", [](E& e, std::string_view, Args a) { return e.Frequency(a); }},
+            {"UP", [](E& e, std::string_view, Args a) { return e.Up(a); }},
+            {"DW", [](E& e, std::string_view, Args a) { return e.Down(a); }},
+            {"SM", [](E& e, std::string_view, Args a) { return e.SMeter(a); }},
+            {"TX", [](E& e, std::string_view, Args a) { return e.Transmit(a); }},
+            {"RX", [](E& e, std::string_view, Args a) { return e.Receive(a); }},
+            {"BCN", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::BCN, a); }},
+            {"TNC", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::TNC, a); }},
+            {"DL", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::DL, a); }},
+            {"LMP", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::LMP, a); }},
+            {"LK", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::LK, a); }},
+        };
+        for (const SettingCommand& s : SettingCommands())
+            table.push_back({s.word, [](E& e, std::string_view w, Args a) { return e.Setting(w, a); }});
+        return table;
+    }();
+    return kCommands;
+}
+
+RadioEngine::RadioEngine(RadioState state) : state_(std::move(state)) {}
+
+std::string RadioEngine::Answer(std::string_view command) {
+    const std::lock_guard lock(mutex_);
+    log_.emplace_back(command);
+    // The command word is everything up to the first blank; a bare word is a query.
+    const std::size_t blank = command.find(' ');
+    const std::string_view word = command.substr(0, blank);
+    const Args args = blank == std::string_view::npos ? Args{} : Args{command.substr(blank + 1)};
+    const auto& table = Commands();
+    const auto it = std::find_if(table.begin(), table.end(), [&](const Command& c) { return c.word == word; });
+    return it == table.end() ? std::string(kUnknown) : it->run(*this, word, args);
+}
+
+std::vector<std::string> RadioEngine::CommandLog() const {
+    const std::lock_guard lock(mutex_);
+    return log_;
+}
+
+std::size_t RadioEngine::CommandCount() const {
+    const std::lock_guard lock(mutex_);
+    return log_.size();
+}
+
+void RadioEngine::ClearLog() {
+    const std::lock_guard lock(mutex_);
+    log_.clear();
+}
+
+RadioState RadioEngine::State() const {
+    const std::lock_guard lock(mutex_);
+    return state_;
+}
+
+void RadioEngine::SetState(const RadioState& state) {
+    const std::lock_guard lock(mutex_);
+    state_ = state;
+}
+
+RadioImage RadioEngine::Image() const {
+    const std::lock_guard lock(mutex_);
+    return state_.image;
+}
+
+void RadioEngine::SetImage(const RadioImage& image) {
+    const std::lock_guard lock(mutex_);
+    state_.image = image;
+}
+
+void RadioEngine::SetModified(bool modified) {
+    const std::lock_guard lock(mutex_);
+    state_.modified = modified;
+}
+
+int RadioEngine::SMeterAt(std::int64_t freqHz) {
+    int best = 0;
+    for (const Station& s : kStations) {
+        const std::int64_t distance = std::llabs(freqHz - s.freqHz);
+        if (distance < s.reachHz) {
+            const auto reading = static_cast<int>((s.peak * (s.reachHz - distance) + s.reachHz - 1) / s.reachHz);
+            best = std::max(best, reading);
+        }
+    }
+    return best;
+}
+
+std::string RadioEngine::Id(Args args) {
+    return args ? std::string(kUnknown) : "ID TH-D7";
+}
+
+std::string RadioEngine::Fl(Args args) {
+    if (args)
+        return std::string(kUnknown);
+    return std::string(state_.modified ? kRangesModified : kRangesStock);
+}
+
+std::string RadioEngine::MemoryRead(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const auto f = SplitFields(*args);
+    const auto row = f.size() == 3 && f[0] == "0" && IsBit(f[1]) ? RowOfAddress(f[2]) : std::nullopt;
+    if (!row)
+        return std::string(kUnknown);
+    const MemoryChannel& ch = state_.image.Channels[*row];
+    if (ch.EmptyFlag != '0')
+        return std::string(kEmpty);
+    if (f[1] == "0")
+        return "MR 0,0," + std::string(f[2]) + "," + ChannelFields(ch);
+    // Only a split channel has a separate transmit frequency to report.
+    if (!ch.Offset.empty())
+        return std::string(kEmpty);
+    return "MR 0,1," + std::string(f[2]) + "," + ch.TxFreq.str() + ",0";
+}
+
+std::string RadioEngine::MemoryWrite(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const auto f = SplitFields(*args);
+    const auto row = f.size() >= 3 && f[0] == "0" && IsBit(f[1]) ? RowOfAddress(f[2]) : std::nullopt;
+    if (!row)
+        return std::string(kUnknown);
+    MemoryChannel& ch = state_.image.Channels[*row];
+    const std::string echo = "MW " + std::string(*args);
+    if (f[1] == "1") {
+        // The transmit frequency may come before the row itself (the program writes channels
+        // 000..149 in that order), so it is kept whatever the row holds.
+        if (f.size() != 5 || !IsDigits(f[3], 11) || f[4] != "0")
+            return std::string(kUnknown);
+        ch.TxFreq = f[3];
+        return echo;
+    }
+    if (f.size() == 3) {
+        MemoryChannel cleared;
+        cleared.EmptyFlag = '1';
+        cleared.Memo = ch.Memo;
+        ch = cleared;
+        return echo;
+    }
+    const auto written = ParseChannelFields({f.begin() + 3, f.end()}, ch);
+    if (!written)
+        return std::string(kUnknown);
+    ch = *written;
+    return echo;
+}
+
+std::string RadioEngine::MemoryName(Args args) {
+    if (!args || !args->starts_with("0,"))
+        return std::string(kUnknown);
+    const std::string_view rest = args->substr(2);
+    const std::size_t comma = rest.find(',');
+    const std::string_view address = rest.substr(0, comma);
+    const auto row = RowOfAddress(address);
+    if (!row)
+        return std::string(kUnknown);
+    MemoryChannel& ch = state_.image.Channels[*row];
+    if (comma == std::string_view::npos)
+        return ch.EmptyFlag != '0' ? std::string(kEmpty) : "MNA 0," + std::string(address) + "," + ch.Name.str();
+    // The name runs to the end of the line, commas included.
+    const std::string_view name = rest.substr(comma + 1);
+    if (!IsPlainText(name, decltype(ch.Name)::capacity))
+        return std::string(kUnknown);
+    if (ch.EmptyFlag != '0')
+        return std::string(kEmpty);
+    ch.Name = name;
+    return "MNA " + std::string(*args);
+}
+
+std::string RadioEngine::VfoRead(Args args) {
+    if (!args || !IsDigitChar(*args))
+        return std::string(kUnknown);
+    const auto& vfos = state_.image.Vfos;
+    const auto it = std::find_if(vfos.begin(), vfos.end(), [&](const VfoRecord& v) { return v.VfoNo == (*args)[0]; });
+    if (it == vfos.end())
+        return std::string(kEmpty);
+    return "VR " + std::string(1, it->VfoNo) + "," + VfoFields(*it);
+}
+
+std::string RadioEngine::VfoWrite(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const auto f = SplitFields(*args);
+    if (f.empty() || !IsDigitChar(f[0]))
+        return std::string(kUnknown);
+    auto& vfos = state_.image.Vfos;
+    const auto it = std::find_if(vfos.begin(), vfos.end(), [&](const VfoRecord& v) { return v.VfoNo == f[0][0]; });
+    if (it == vfos.end())
+        return std::string(kEmpty);
+    const auto written = ParseVfoFields({f.begin() + 1, f.end()}, *it);
+    if (!written)
+        return std::string(kUnknown);
+    *it = *written;
+    return "VW " + std::string(*args);
+}
+
+std::string RadioEngine::VfoLimits(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const auto f = SplitFields(*args);
+    if (!IsDigitChar(f[0]) || (f.size() != 1 && f.size() != 3))
+        return std::string(kUnknown);
+    auto& vfos = state_.image.Vfos;
+    const auto it = std::find_if(vfos.begin(), vfos.end(), [&](const VfoRecord& v) { return v.VfoNo == f[0][0]; });
+    if (it == vfos.end())
+        return std::string(kEmpty);
+    if (f.size() == 1)
+        return "PV " + std::string(f[0]) + "," + it->LowerLimit.str() + "," + it->UpperLimit.str();
+    if (!IsDigits(f[1], 5) || !IsDigits(f[2], 5) || f[1] > f[2])
+        return std::string(kUnknown);
+    it->LowerLimit = f[1];
+    it->UpperLimit = f[2];
+    return "PV " + std::string(*args);
+}
+
+std::string RadioEngine::DtmfCode(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const std::size_t comma = args->find(',');
+    const auto slot = DtmfSlot(args->substr(0, comma));
+    if (!slot)
+        return std::string(kUnknown);
+    DtmfMemory& memory = state_.image.Settings.Dtmf[*slot];
+    if (comma == std::string_view::npos)
+        return "DM " + std::string(*args) + "," + memory.Code.str();
+    const std::string_view code = args->substr(comma + 1);
+    const bool valid =
+        code.size() <= decltype(memory.Code)::capacity && code.find_first_not_of(kDtmfDigits) == std::string_view::npos;
+    if (!valid)
+        return std::string(kUnknown);
+    memory.Code = code;
+    return "DM " + std::string(*args);
+}
+
+std::string RadioEngine::DtmfName(Args args) {
+    if (!args)
+        return std::string(kUnknown);
+    const std::size_t comma = args->find(',');
+    const auto slot = DtmfSlot(args->substr(0, comma));
+    if (!slot)
+        return std::string(kUnknown);
+    DtmfMemory& memory = state_.image.Settings.Dtmf[*slot];
+    if (comma == std::string_view::npos)
+        return "DMN " + std::string(*args) + "," + memory.Name.str();
+    const std::string_view name = args->substr(comma + 1);
+    if (!IsPlainText(name, decltype(memory.Name)::capacity))
+        return std::string(kUnknown);
+    memory.Name = name;
+    return "DMN " + std::string(*args);
+}
+
+BandState& RadioEngine::CurrentBand() {
+    return state_.bands[state_.currentBand == '1' ? 1 : 0];
+}
+
+std::string RadioEngine::Band(Args args) {
+    if (args) {
+        if (!IsBit(*args))
+            return std::string(kUnknown);
+        state_.currentBand = (*args)[0];
+    }
+    return "BC " + std::string(1, state_.currentBand);
+}
+
+std::string RadioEngine::StepCmd(Args args) {
+    if (args) {
+        if (!IsDigitChar(*args))
+            return std::string(kUnknown);
+        CurrentBand().step = (*args)[0];
+    }
+    return "ST " + std::string(1, CurrentBand().step);
+}
+
+std::string RadioEngine::Frequency(Args args) {
+    if (args) {
+        const auto f = SplitFields(*args);
+        if (f.size() != 2 || !IsDigits(f[0], 11) || !IsDigitChar(f[1]))
+            return std::string(kUnknown);
+        CurrentBand().freqHz = DigitsValue(f[0]);
+        CurrentBand().step = f[1][0];
+    }
+    return "FQ " + Pad(CurrentBand().freqHz, 11) + "," + CurrentBand().step;
+}
+
+std::string RadioEngine::MoveBy(std::string_view word, Args args, int direction) {
+    if (args)
+        return std::string(kUnknown);
+    BandState& band = CurrentBand();
+    const std::int64_t step =
+        band.step >= '0' && band.step <= '9' ? kStepHz[static_cast<std::size_t>(band.step - '0')] : 0;
+    band.freqHz = std::clamp<std::int64_t>(band.freqHz + direction * step, 0, kHighestFreqHz);
+    return std::string(word);
+}
+
+std::string RadioEngine::Up(Args args) {
+    return MoveBy("UP", args, 1);
+}
+std::string RadioEngine::Down(Args args) {
+    return MoveBy("DW", args, -1);
+}
+
+std::string RadioEngine::SMeter(Args args) {
+    if (!args || !IsBit(*args))
+        return std::string(kUnknown);
+    const BandState& band = state_.bands[(*args)[0] == '1' ? 1 : 0];
+    return "SM " + std::string(*args) + "," + Pad(SMeterAt(band.freqHz), 2);
+}
+
+std::string RadioEngine::Transmit(Args args) {
+    if (args)
+        return std::string(kUnknown);
+    state_.transmitting = true;
+    return "TX " + std::string(1, state_.currentBand);
+}
+
+std::string RadioEngine::Receive(Args args) {
+    if (args)
+        return std::string(kUnknown);
+    state_.transmitting = false;
+    return "RX";
+}
+
+std::string RadioEngine::Toggle(std::string_view word, char KeyToggles::*key, Args args) {
+    if (args) {
+        if (!IsBit(*args))
+            return std::string(kUnknown);
+        state_.keys.*key = (*args)[0];
+    }
+    return std::string(word) + " " + state_.keys.*key;
+}
+
+std::string RadioEngine::Setting(std::string_view word, Args args) {
+    const SettingCommand& command = *FindSettingCommand(word);
+    RadioSettings& settings = state_.image.Settings;
+    if (args) {
+        if (!args->starts_with(command.lead))
+            return std::string(kUnknown);
+        const std::string_view value = args->substr(command.lead.size());
+        if (!ValueFits(command, value))
+            return std::string(kUnknown);
+        command.set(settings, value);
+    }
+    return std::string(word) + " " + std::string(command.lead) + std::string(command.get(settings));
+}
+
+} // namespace zem::sim

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zem::sim {
+
+// What the radio shows on one of its two bands, apart from the VFO records: the frequency the
+// scope and the S-meter work on, and the step that UP and DW move by.
+struct BandState {
+    std::int64_t freqHz = 0;
+    char step = '5';
+};
+
+// The key toggles the remote key buttons switch, each '0' or '1'.
+struct KeyToggles {
+    char BCN = '0';
+    char TNC = '0';
+    char DL = '0';
+    char LMP = '0';
+    char LK = '0';
+};
+
+// Everything the simulated TH-D7 holds; copied whole by the accessors below.
+struct RadioState {
+    RadioImage image;
+    std::array<BandState, 2> bands{};
+    char currentBand = '0'; // "BC"
+    KeyToggles keys;
+    bool transmitting = false;
+    bool modified = false; // a modified radio lists 118 MHz in its "FL" answer
+};
+
+// The default radio: the program's start-up image with a few used channels, programmable-scan
+// memories and DTMF memories, so that a first read has something to show.
+RadioState DefaultRadio();
+
+// A whole TH-D7 answering its command set. Each command (without its CR) gives one answer line
+// (without its CR): the echoed command word and the data for queries and accepted settings,
+// "N" for an empty channel, "?" for an unknown or malformed command. The answers are written
+// here from the radio's layouts, independently of the program's own command text, so that a
+// fault there shows up against the simulator instead of being mirrored by it.
+//
+// Thread-safe: a serving thread answers while a test inspects the state and the log.
+class RadioEngine {
+public:
+    explicit RadioEngine(RadioState state = DefaultRadio());
+
+    std::string Answer(std::string_view command);
+
+    // Every command received, in order, without its CR.
+    std::vector<std::string> CommandLog() const;
+    std::size_t CommandCount() const;
+    void ClearLog();
+
+    RadioState State() const;
+    void SetState(const RadioState& state);
+    RadioImage Image() const;
+    void SetImage(const RadioImage& image);
+    void SetModified(bool modified);
+
+    // The S-meter digit (0..5) the radio shows at a frequency: a few fixed stations give strong
+    // readings near their frequency, everywhere else is quiet.
+    static int SMeterAt(std::int64_t freqHz);
+
+private:
+    struct Command;
+    static const std::vector<Command>& Commands();
+
+    std::string Id(std::optional<std::string_view> args);
+    std::string Fl(std::optional<std::string_view> args);
+    std::string MemoryRead(std::optional<std::string_view> args);
+    std::string MemoryWrite(std::optional<std::string_view> args);
+    std::string MemoryName(std::optional<std::string_view> args);
+    std::string VfoRead(std::optional<std::string_view> args);
+    std::string VfoWrite(std::optional<std::string_view> args);
+    std::string VfoLimits(std::optional<std::string_view> args);
+    std::string DtmfCode(std::optional<std::string_view> args);
+    std::string DtmfName(std::optional<std::string_view> args);
+    std::string Band(std::optional<std::string_view> args);
+    std::string StepCmd(std::optional<std::string_view> args);
+    std::string Frequency(std::optional<std::string_view> args);
+    std::string Up(std::optional<std::string_view> args);
+    std::string Down(std::optional<std::string_view> args);
+    std::string SMeter(std::optional<std::string_view> args);
+    std::string Transmit(std::optional<std::string_view> args);
+    std::string Receive(std::optional<std::string_view> args);
+    std::string Toggle(std::string_view word, char KeyToggles::*key, std::optional<std::string_view> args);
+    std::string Setting(std::string_view word, std::optional<std::string_view> args);
+
+    BandState& CurrentBand();
+    std::string MoveBy(std::string_view word, std::optional<std::string_view> args, int direction);
+
+    mutable std::mutex mutex_;
+    RadioState state_;
+    std::vector<std::string> log_;
+};
+
+} // namespace zem::sim

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zem::sim {
+
+// A misbehaviour of the radio for tests. A fault applies to the commands it matches: the n-th
+// command received (counted from 1 over the engine's log; 0 matches every command) and the
+// command word (empty matches every word).
+struct Fault {
+    enum class Kind {
+        NoAnswer,  // the command is taken but nothing comes back
+        Garble,    // every letter of the answer becomes '#', so its echo word is gone
+        NoEcho,    // the answer without its leading command word and blank
+        Split,     // the answer comes in two halves with `pause` between them
+        ExtraLine, // after the answer, `pause` later, an unsolicited line `text`
+        Slow,      // the answer starts `pause` later than usual
+    };
+    explicit Fault(Kind k, std::size_t n = 0, std::string w = {}, std::chrono::milliseconds p = {},
+                   std::string t = "BUSY")
+        : kind(k), nth(n), word(std::move(w)), pause(p), text(std::move(t)) {}
+
+    Kind kind;
+    std::size_t nth;
+    std::string word;
+    std::chrono::milliseconds pause;
+    std::string text;
+
+    bool Matches(std::size_t index, const std::string& commandWord) const {
+        return (nth == 0 || nth == index) && (word.empty() || word == commandWord);
+    }
+};
+
+struct SimOptions {
+    // Send and take bytes at 9600 baud (10 bits a byte, about 1.04 ms), both ways; otherwise
+    // bytes move at once.
+    bool pace = false;
+    // The radio's own processing time before each answer.
+    std::chrono::milliseconds delay{0};
+    std::vector<Fault> faults;
+};
+
+} // namespace zem::sim
