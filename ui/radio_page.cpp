@@ -53,10 +53,10 @@ QTableWidget* MakeDtmfGrid(QWidget* parent) {
 
 RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     QGroupBox* display = MakeGroupBox(this, "GroupBox1", "表示", {8, 8, 145, 145});
-    MakeLabel(display, "パワーオンメッセージ", {8, 14, 129, 14});
+    MakeLabel(display, "パワーオンメッセージ", {8, 16, 129, 14});
     beforeDtmf_.push_back(
-        Bind("MES", MakeEdit(display, "MESEdit", {8, 29, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
-    contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 52, 129, 14});
+        Bind("MES", MakeEdit(display, "MESEdit", {8, 31, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
+    contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 53, 129, 14});
     contrastLabel_->setObjectName(QStringLiteral("Conlabel"));
     contrastBar_ = new QScrollBar(Qt::Horizontal, display);
     contrastBar_->setObjectName(QStringLiteral("ContrastBar1"));
@@ -65,17 +65,17 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     contrastBar_->setValue(7);
     beforeDtmf_.push_back(Bind("CNT", ContrastBar{contrastBar_}));
     beforeDtmf_.push_back(
-        Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 88, 129, 50}, {"English", "Japanese"}, 0)));
+        Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 88, 129, 47}, {"English", "Japanese"}, 0)));
 
     QGroupBox* power = MakeGroupBox(this, "GroupBox2", "電源", {376, 213, 169, 65});
-    MakeLabel(power, "電池節約", {8, 18, 60, 14});
-    beforeDtmf_.push_back(Bind("SV", IndexList{MakeList(power, "SaveBox", {72, 15, 89, 20},
+    MakeLabel(power, "電池節約", {8, 19, 60, 14});
+    beforeDtmf_.push_back(Bind("SV", IndexList{MakeList(power, "SaveBox", {72, 16, 89, 20},
                                                         {"OFF", "0.2[sec]", "0.4[sec]", "0.6[sec]", "0.8[sec]",
                                                          "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"},
                                                         5)}));
-    MakeLabel(power, "自動停止", {8, 42, 60, 14});
+    MakeLabel(power, "自動停止", {8, 43, 60, 14});
     beforeDtmf_.push_back(
-        Bind("APO", IndexList{MakeList(power, "APOBox", {72, 39, 89, 20}, {"OFF", "30min", "60min"}, 1)}));
+        Bind("APO", IndexList{MakeList(power, "APOBox", {72, 40, 89, 20}, {"OFF", "30min", "60min"}, 1)}));
 
     QGroupBox* dtmf = MakeGroupBox(this, "DTMFBox", "DTMF", {160, 0, 209, 281});
     dtmfGrid_ = MakeDtmfGrid(dtmf);
@@ -85,29 +85,29 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     dtmfButton_->setObjectName(QStringLiteral("DTMFButton"));
     dtmfButton_->setGeometry(176, 178, 25, 20);
     dtmfButton_->setEnabled(false);
-    MakeLabel(dtmf, "ポーズ時間", {8, 206, 62, 14});
+    MakeLabel(dtmf, "ポーズ時間", {8, 204, 62, 14});
     afterDtmf_.push_back(
-        Bind("TSP", MakeRadioGroup(dtmf, "TSPGroup", "送出速度", {8, 226, 97, 50}, {"低速", "高速"}, 1)));
-    afterDtmf_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 245, 89, 16})));
+        Bind("TSP", MakeRadioGroup(dtmf, "TSPGroup", "送出速度", {8, 224, 97, 47}, {"低速", "高速"}, 1)));
+    afterDtmf_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 240, 89, 15})));
     afterDtmf_.push_back(
-        Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {72, 202, 89, 20},
+        Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {72, 201, 89, 20},
                                       {"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"}, 2)}));
 
     QGroupBox* tnc = MakeGroupBox(this, "GroupBox3", "TNC", {8, 165, 145, 113});
     afterDtmf_.push_back(
-        Bind("DTB", MakeRadioGroup(tnc, "DBandGroup", "データバンド", {8, 12, 129, 49}, {"A band", "B band"}, 1)));
+        Bind("DTB", MakeRadioGroup(tnc, "DBandGroup", "データバンド", {8, 16, 129, 47}, {"A band", "B band"}, 1)));
     afterDtmf_.push_back(
-        Bind("DS", MakeRadioGroup(tnc, "DCDSGroup", "DCDセンス", {8, 61, 129, 49}, {"DATA Band", "Both Band"}, 0)));
+        Bind("DS", MakeRadioGroup(tnc, "DCDSGroup", "DCDセンス", {8, 63, 129, 47}, {"DATA Band", "Both Band"}, 0)));
 
     QGroupBox* other = MakeGroupBox(this, "OtherBox4", "その他の機能", {376, 0, 169, 209});
-    QCheckBox* autoOffset = MakeCheck(other, "AROBox", "オートオフセット", {8, 186, 153, 16});
+    QCheckBox* autoOffset = MakeCheck(other, "AROBox", "オートオフセット", {8, 185, 153, 15});
     afterDtmf_.push_back(Bind("ARO", autoOffset));
-    afterDtmf_.push_back(Bind("SCR", MakeRadioGroup(other, "SCANGroup", "スキャン再開条件", {8, 14, 153, 64},
+    afterDtmf_.push_back(Bind("SCR", MakeRadioGroup(other, "SCANGroup", "スキャン再開条件", {8, 16, 153, 62},
                                                     {"TIME", "CARRIER", "SEEK"}, 0)));
-    afterDtmf_.push_back(Bind("BEP", MakeRadioGroup(other, "BEEPGroup", "ビープ音", {8, 78, 153, 79},
+    afterDtmf_.push_back(Bind("BEP", MakeRadioGroup(other, "BEEPGroup", "ビープ音", {8, 78, 153, 77},
                                                     {"OFF", "Key", "NewData & Key", "ALL"}, 0)));
-    afterDtmf_.push_back(Bind("ELK", MakeCheck(other, "ELKBox", "エンコーダーロック", {8, 156, 153, 16})));
-    afterDtmf_.push_back(Bind("TXS", MakeCheck(other, "TXSBox", "送信禁止", {8, 171, 153, 16})));
+    afterDtmf_.push_back(Bind("ELK", MakeCheck(other, "ELKBox", "エンコーダーロック", {8, 155, 153, 15})));
+    afterDtmf_.push_back(Bind("TXS", MakeCheck(other, "TXSBox", "送信禁止", {8, 170, 153, 15})));
 
     connect(contrastBar_, &QScrollBar::valueChanged, this, [this] { ContrastBar1Change(); });
     connect(dtmfGrid_, &QTableWidget::itemSelectionChanged, this, [this] { DTMFGridClick(); });

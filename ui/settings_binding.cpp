@@ -21,9 +21,10 @@ template <class... F> struct Overload : F... { using F::operator()...; };
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
-// Radio buttons and check boxes stand one per row of this height inside their group.
+// Radio buttons stand one per row inside their group, below its title; a row holds the 14-pixel
+// indicator of the usual styles and a line of the 12-pixel font.
 constexpr int kRowHeight = 15;
-constexpr int kFirstRowTop = 15;
+constexpr int kFirstRowTop = 16;
 
 void ReadControl(const FieldBinding& b, RadioSettings& s) {
     const auto store = [&](std::string_view value) { b.field->set(s, value); };
