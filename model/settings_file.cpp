@@ -4,6 +4,7 @@
 #include "menu_fields.h"
 #include "startup_image.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <type_traits>
@@ -142,61 +143,70 @@ std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
     return vfo;
 }
 
-// How many values each menu field takes.
+// How many values each menu field takes; 0 while a free text's share is still open.
 using MenuTakes = std::array<std::size_t, kMenuFieldCount>;
 
-// True when reading the values with these takes gives every one-character field one character,
+bool IsMenuFreeText(const MenuField& field) {
+    return std::find(kMenuFreeTexts.begin(), kMenuFreeTexts.end(), field.name) != kMenuFreeTexts.end();
+}
+
+// A field may take values [pos, pos + count) when that gives a one-character field one character,
 // CNT two, and no text more bytes than its field holds (which no writer of this format produces).
-bool MenuTakesFit(const std::vector<std::string_view>& values, const MenuTakes& takes) {
-    std::size_t pos = 0;
-    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+bool MenuValuesFit(const MenuField& field, const std::vector<std::string_view>& values, std::size_t pos,
+                   std::size_t count) {
+    std::size_t bytes = count - 1; // the commas inside the text
+    for (std::size_t k = pos; k < pos + count; ++k)
+        bytes += values[k].size();
+    if (field.isChar)
+        return bytes == 1;
+    if (field.name == "CNT")
+        return bytes == 2;
+    return bytes <= field.capacity;
+}
+
+// Whether the fields can share out all values with the takes fixed so far. Walks the line from
+// its end: reachable[p] tells whether the fields after the current one can take values p.. exactly.
+// A free text holds at most `capacity` commas, which bounds its share and the work.
+bool MenuTakesPossible(const std::vector<std::string_view>& values, const MenuTakes& takes) {
+    const std::size_t n = values.size();
+    std::vector<bool> reachable(n + 1, false);
+    reachable[n] = true;
+    for (std::size_t f = kMenuFieldCount; f-- > 0;) {
         const MenuField& field = MenuFields()[f];
-        const std::size_t end = pos + takes[f];
-        std::size_t bytes = takes[f] - 1; // the commas inside the text
-        for (std::size_t k = pos; k < end; ++k)
-            bytes += values[k].size();
-        const bool fits = field.isChar ? bytes == 1 : field.name == "CNT" ? bytes == 2 : bytes <= field.capacity;
-        if (!fits)
-            return false;
-        pos = end;
+        const std::size_t most = takes[f] != 0 ? takes[f] : field.capacity + 1;
+        const std::size_t least = takes[f] != 0 ? takes[f] : 1;
+        std::vector<bool> before(n + 1, false);
+        for (std::size_t pos = 0; pos < n; ++pos) {
+            for (std::size_t count = least; count <= most && pos + count <= n && !before[pos]; ++count)
+                before[pos] = reachable[pos + count] && MenuValuesFit(field, values, pos, count);
+        }
+        reachable = std::move(before);
     }
-    return true;
+    return reachable[0];
 }
 
-std::size_t MenuFieldIndex(std::string_view name) {
-    return static_cast<std::size_t>(FindMenuField(name) - MenuFields().data());
-}
-
-// Shares `extra` values among the free texts from kMenuFreeTexts[next] on, the earlier ones taking
-// as many as they can.
-bool ShareExtraValues(const std::vector<std::string_view>& values, std::size_t next, std::size_t extra,
-                      MenuTakes& takes) {
-    const std::size_t field = MenuFieldIndex(kMenuFreeTexts[next]);
-    if (next + 1 == kMenuFreeTexts.size()) {
-        takes[field] = 1 + extra;
-        return MenuTakesFit(values, takes);
-    }
-    for (std::size_t own = extra + 1; own-- > 0;) {
-        takes[field] = 1 + own;
-        if (ShareExtraValues(values, next + 1, extra - own, takes))
-            return true;
-    }
-    takes[field] = 1;
-    return false;
-}
-
+// Gives each free text, in the order of kMenuFreeTexts, the largest share that still lets every
+// field fit; by position when no sharing fits.
 MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
     MenuTakes takes;
     takes.fill(1);
     if (values.size() <= kMenuFieldCount)
         return takes;
-    std::size_t freeCapacity = 0;
-    for (std::string_view name : kMenuFreeTexts)
-        freeCapacity += FindMenuField(name)->capacity;
-    const std::size_t extra = values.size() - kMenuFieldCount;
-    // More commas than the free texts can hold cannot come from texts: read by position.
-    if (extra > freeCapacity || !ShareExtraValues(values, 0, extra, takes))
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f)
+        takes[f] = IsMenuFreeText(MenuFields()[f]) ? 0 : 1;
+    if (!MenuTakesPossible(values, takes)) {
         takes.fill(1);
+        return takes;
+    }
+    for (std::string_view name : kMenuFreeTexts) {
+        const MenuField* field = FindMenuField(name);
+        std::size_t& share = takes[static_cast<std::size_t>(field - MenuFields().data())];
+        // Some share fits, since one did before this field was fixed; 1 is the last left to try.
+        for (share = field->capacity + 1; share > 1; --share) {
+            if (MenuTakesPossible(values, takes))
+                break;
+        }
+    }
     return takes;
 }
 

@@ -164,6 +164,13 @@ TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_positio
     const RadioSettings read = ParseMenuLine(WithoutLineEnd(FormatMenuLine(withComma)));
     EXPECT_EQ(read.MYC, "JA1");
     EXPECT_EQ(read.MES, s.MES);
+    // More commas than all free texts can hold: by position.
+    RadioSettings manyCommas = s;
+    manyCommas.MYC = "";
+    std::string many = WithoutLineEnd(FormatMenuLine(manyCommas));
+    many.insert(many.find(",0,00000000000000000,"), std::string(79, ','));
+    EXPECT_EQ(ParseMenuLine(many).MES, s.MES);
+    EXPECT_EQ(ParseMenuLine(many).GU, '0');
     // A trailing value beyond the 31 is ignored.
     EXPECT_EQ(ParseMenuLine(line.substr(0, line.size() - 1) + ",;"), s);
 }
