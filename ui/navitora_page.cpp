@@ -85,6 +85,7 @@ NavitoraPage::NavitoraPage(QWidget* parent) : QWidget(parent) {
     keyCover_ = new QFrame(this);
     keyCover_->setObjectName(QStringLiteral("Panel4"));
     keyCover_->setGeometry(keyGroup_->geometry());
+    keyCover_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     keyCover_->setAutoFillBackground(true);
     keyCover_->raise();
 }

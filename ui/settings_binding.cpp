@@ -19,6 +19,11 @@ namespace {
 
 template <class... F> struct Overload : F... { using F::operator()...; };
 
+// Buttons take '&' as the mark of a shortcut letter; the captions here mean the character itself.
+QString ButtonCaption(const char* text) {
+    return QString::fromUtf8(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
 // Radio buttons stand one per row inside their group, below its title; a row holds the 14-pixel
@@ -113,7 +118,7 @@ QButtonGroup* MakeRadioGroup(QWidget* parent, const char* objectName, const char
     auto* group = new QButtonGroup(box);
     int id = 0;
     for (const char* item : items) {
-        auto* button = new QRadioButton(QString::fromUtf8(item), box);
+        auto* button = new QRadioButton(ButtonCaption(item), box);
         button->setGeometry(8, kFirstRowTop + id * kRowHeight, geometry.width() - 16, kRowHeight);
         button->setChecked(id == selected);
         group->addButton(button, id++);
@@ -133,7 +138,7 @@ QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std
 }
 
 QCheckBox* MakeCheck(QWidget* parent, const char* objectName, const char* caption, QRect geometry) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto* box = new QCheckBox(ButtonCaption(caption), parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setGeometry(geometry);
     return box;

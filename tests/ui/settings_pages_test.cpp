@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -147,17 +148,24 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
+// A button's caption as the screen shows it: "&&" is one '&', a single '&' marks a shortcut
+// letter and is not shown.
+QString Shown(QString caption) {
+    static const QRegularExpression kMark(QStringLiteral("&(.)"));
+    return caption.replace(kMark, QStringLiteral("\\1"));
+}
+
 QStringList Items(const QGroupBox* group) {
     QStringList items;
     for (const QRadioButton* b : group->findChildren<QRadioButton*>())
-        items << b->text();
+        items << Shown(b->text());
     return items;
 }
 
 QString CheckedItem(const QGroupBox* group) {
     for (const QRadioButton* b : group->findChildren<QRadioButton*>())
         if (b->isChecked())
-            return b->text();
+            return Shown(b->text());
     return {};
 }
 
@@ -328,6 +336,27 @@ private slots:
             if (auto* group = page->findChild<QGroupBox*>(name))
                 QCOMPARE(Items(group), items);
         }
+    }
+
+    void checkBoxCaptions_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("DHoldBox") << QStringLiteral("送信保持");
+        QTest::newRow("AROBox") << QStringLiteral("オートオフセット");
+        QTest::newRow("ELKBox") << QStringLiteral("エンコーダーロック");
+        QTest::newRow("TXSBox") << QStringLiteral("送信禁止");
+        QTest::newRow("GMBox") << QStringLiteral("グループモード");
+        QTest::newRow("VCBox") << QStringLiteral("VCシャッター機能");
+    }
+    void checkBoxCaptions() {
+        QFETCH(QString, caption);
+        Pages pages;
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QCheckBox* box = pages.radio.findChild<QCheckBox*>(name);
+        if (box == nullptr)
+            box = pages.navitora.findChild<QCheckBox*>(name);
+        QVERIFY(box != nullptr);
+        QCOMPARE(Shown(box->text()), caption);
+        QVERIFY(!box->isChecked());
     }
 
     void putThenGetKeepsTheRecord_data() {
