@@ -1,0 +1,175 @@
+// The th-d7-sim executable as a user runs it: started as a process, found through the path it
+// prints, stopped with a signal.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Child {
+    pid_t pid = -1;
+    int out = -1; // the child's standard output
+};
+
+Child Spawn(std::vector<std::string> args) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    args.insert(args.begin(), TH_D7_SIM_PATH);
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    Child run;
+    const int rc = ::posix_spawn(&run.pid, TH_D7_SIM_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (rc != 0) {
+        ::close(pipeFds[0]);
+        return {};
+    }
+    run.out = pipeFds[0];
+    return run;
+}
+
+// Reads what arrives on fd until `end` has come or nothing more comes for 5 s.
+std::string ReadUntil(int fd, char end) {
+    std::string got;
+    while (got.empty() || got.back() != end) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 5000) <= 0)
+            break;
+        char c;
+        if (::read(fd, &c, 1) != 1)
+            break;
+        got.push_back(c);
+    }
+    return got;
+}
+
+int StopAndWait(const Child& run, int signalNumber) {
+    ::kill(run.pid, signalNumber);
+    int status = 0;
+    ::waitpid(run.pid, &status, 0);
+    ::close(run.out);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Exchange(int fd, const std::string& command) {
+    const std::string line = command + "\r";
+    if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return {};
+    return ReadUntil(fd, '\r');
+}
+
+int OpenRaw(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    termios t{};
+    ::tcgetattr(fd, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(fd, TCSANOW, &t);
+    return fd;
+}
+
+class ThD7SimTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("th-d7-sim-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_F(ThD7SimTest, ServesItsPrintedPathThroughALinkAndSavesOnExit) {
+    const fs::path link = dir_ / "d7";
+    const fs::path saved = dir_ / "radio.zem";
+    const Child run = Spawn({"--link", link.string(), "--save", saved.string(), "--modified"});
+    ASSERT_GE(run.out, 0);
+    std::string path = ReadUntil(run.out, '\n');
+    ASSERT_FALSE(path.empty());
+    path.pop_back();
+    EXPECT_EQ(fs::read_symlink(link), path);
+
+    const int fd = OpenRaw(link.string());
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Exchange(fd, "ID"), "ID TH-D7\r");
+    EXPECT_EQ(Exchange(fd, "FL"), "FL 00118,00174,00400,00479\r");
+    EXPECT_EQ(Exchange(fd, "MES SAVED"), "MES SAVED\r");
+    ::close(fd);
+
+    EXPECT_EQ(StopAndWait(run, SIGINT), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    std::ifstream file(saved, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(bytes.starts_with("ID TH-D7 ZEM_D7;\r\n"));
+    EXPECT_NE(bytes.find("MENU SAVED,"), std::string::npos);
+}
+
+TEST_F(ThD7SimTest, LoadsARadioAndAppliesFaultOptions) {
+    const fs::path file = dir_ / "start.zem";
+    {
+        const Child first = Spawn({"--save", file.string()});
+        ASSERT_GE(first.out, 0);
+        std::string path = ReadUntil(first.out, '\n');
+        path.pop_back();
+        const int fd = OpenRaw(path);
+        EXPECT_EQ(Exchange(fd, "MNA 0,000,LOADED"), "MNA 0,000,LOADED\r");
+        ::close(fd);
+        EXPECT_EQ(StopAndWait(first, SIGTERM), 0);
+    }
+    const Child run = Spawn({"--load", file.string(), "--no-echo", "MNA", "--garble", "2"});
+    ASSERT_GE(run.out, 0);
+    std::string path = ReadUntil(run.out, '\n');
+    path.pop_back();
+    const int fd = OpenRaw(path);
+    EXPECT_EQ(Exchange(fd, "MNA 0,000"), "0,000,LOADED\r");
+    EXPECT_EQ(Exchange(fd, "ID"), "## ##-#7\r");
+    ::close(fd);
+    EXPECT_EQ(StopAndWait(run, SIGTERM), 0);
+}
+
+struct BadOptionRow {
+    std::vector<std::string> args;
+};
+
+class ThD7SimBadOptionTest : public testing::TestWithParam<BadOptionRow> {};
+
+TEST_P(ThD7SimBadOptionTest, RefusesWithExitCode2) {
+    const Child run = Spawn(GetParam().args);
+    ASSERT_GE(run.out, 0);
+    int status = 0;
+    ::waitpid(run.pid, &status, 0);
+    ::close(run.out);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ThD7SimBadOptionTest,
+                         testing::Values(BadOptionRow{{"--delay", "-5"}}, BadOptionRow{{"--delay", "soon"}},
+                                         BadOptionRow{{"--no-answer", "0"}}, BadOptionRow{{"--garble", "ID:10"}},
+                                         BadOptionRow{{"--slow", "FL:x"}}, BadOptionRow{{"--split", ""}},
+                                         BadOptionRow{{"--load", "/nonexistent/radio.zem"}},
+                                         BadOptionRow{{"--save", "radio.txt"}}, BadOptionRow{{"extra"}}));
+
+} // namespace
