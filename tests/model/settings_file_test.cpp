@@ -269,6 +269,39 @@ TEST(settings_file_test, truncated_files_give_defined_records) {
     }
 }
 
+// Damage of every kind at many places: cut lines, stray separators, lost bytes. Reading must stay
+// inside the text (the sanitizer build checks that) and every row must come out used or empty.
+TEST(settings_file_test, mangled_files_read_without_harm) {
+    const std::string good = FormatSettingsFile(FullImage());
+    unsigned seed = 2024;
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = good;
+        for (int edit = 0; edit < 1 + round % 7 && bytes.size() > 19; ++edit) {
+            seed = seed * 1103515245u + 12345u;
+            const std::size_t at = 18 + (seed >> 8) % (bytes.size() - 18);
+            static constexpr std::string_view kStray = ",;\r\n\0MEMVFODTMF";
+            switch (seed % 4) {
+            case 0:
+                bytes.erase(at, 1 + seed % 40);
+                break;
+            case 1:
+                bytes.insert(at, 1, kStray[seed % kStray.size()]);
+                break;
+            case 2:
+                bytes[at] = kStray[(seed >> 3) % kStray.size()];
+                break;
+            default:
+                bytes.resize(at);
+                break;
+            }
+        }
+        RadioImage read = StartupImage();
+        ASSERT_TRUE(ParseSettingsFile(bytes, read));
+        for (const MemoryChannel& ch : read.Channels)
+            ASSERT_TRUE(ch.EmptyFlag == '0' || ch.EmptyFlag == '1');
+    }
+}
+
 TEST(settings_file_test, header_checks) {
     const std::string body = FormatSettingsFile(FullImage()).substr(18);
     RadioImage read = StartupImage();
