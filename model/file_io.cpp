@@ -79,9 +79,30 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& targe
     }
 }
 
+// A link stays a link: the file it points to is the one replaced.
+std::filesystem::path ResolveLink(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
+// The rename is only on the disk once the directory is; a failure here loses nothing already
+// written, so it is not reported.
+void SyncDirectory(const std::filesystem::path& file) {
+    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
-void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void SaveFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+    const std::filesystem::path path = ResolveLink(requested);
     TempFile temp(path);
     WriteAll(temp.fd(), bytes, path);
     struct stat old {};
@@ -92,6 +113,7 @@ void SaveFileAtomically(const std::filesystem::path& path, std::string_view byte
     if (::rename(temp.path().c_str(), path.c_str()) != 0)
         ThrowCannotCreate(path, errno);
     temp.MarkRenamed();
+    SyncDirectory(path);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {

@@ -42,6 +42,16 @@ TEST_F(FileIoTest, save_replaces_the_file_and_leaves_no_temporary) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(FileIoTest, save_through_a_link_replaces_the_linked_file) {
+    const fs::path real = dir_ / "real.zem";
+    const fs::path link = dir_ / "link.zem";
+    Write(real, "old");
+    fs::create_symlink(real, link);
+    SaveFileAtomically(link, "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(real), "new");
+}
+
 TEST_F(FileIoTest, save_keeps_the_permissions_of_the_replaced_file) {
     const fs::path path = dir_ / "radio.zem";
     Write(path, "old");
