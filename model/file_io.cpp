@@ -13,16 +13,16 @@
 namespace zem {
 namespace {
 
-std::string Quoted(const std::filesystem::path& path) {
+std::string PathText(const std::filesystem::path& path) {
     return path.string();
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path, int error) {
-    throw FileError("ファイル " + Quoted(path) + " を作成できません（" + std::strerror(error) + "）");
+    throw FileError("ファイル " + PathText(path) + " を作成できません（" + std::strerror(error) + "）");
 }
 
 [[noreturn]] void ThrowWriteFailed(const std::filesystem::path& path, int error) {
-    throw FileError("ファイル " + Quoted(path) + " に書き込めませんでした（" + std::strerror(error) +
+    throw FileError("ファイル " + PathText(path) + " に書き込めませんでした（" + std::strerror(error) +
                     "）。元のファイルはそのまま残っています");
 }
 
@@ -119,16 +119,16 @@ void SaveFileAtomically(const std::filesystem::path& requested, std::string_view
 std::string ReadWholeFile(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
-        throw FileError("ファイル " + Quoted(path) + " が見つかりません");
+        throw FileError("ファイル " + PathText(path) + " が見つかりません");
     if (!std::filesystem::is_regular_file(path, error))
-        throw FileError("ファイル " + Quoted(path) + " は通常のファイルではありません");
+        throw FileError("ファイル " + PathText(path) + " は通常のファイルではありません");
     std::ifstream in(path, std::ios::binary);
     std::string bytes;
     if (in) {
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     if (!in && !in.eof())
-        throw FileError("ファイル " + Quoted(path) + " を読み込めません");
+        throw FileError("ファイル " + PathText(path) + " を読み込めません");
     return bytes;
 }
 
@@ -141,7 +141,7 @@ bool HasZemExtension(const std::filesystem::path& path) {
 
 ZemOpen LoadZemFile(const std::filesystem::path& path, RadioImage& image) {
     if (!HasZemExtension(path))
-        throw FileError("ファイル " + Quoted(path) + " は設定ファイル（.zem）ではありません");
+        throw FileError("ファイル " + PathText(path) + " は設定ファイル（.zem）ではありません");
     return ParseSettingsFile(ReadWholeFile(path), image) ? ZemOpen::Opened : ZemOpen::WrongHeader;
 }
 
