@@ -57,10 +57,15 @@ int TermiosPort::Open(const std::string& path) {
     if (Fd_ < 0)
         return 4;
 
+    // Held by another program: as good as missing, like a port opened elsewhere without sharing.
+    if (RetryOnEintr([&] { return Io_.Flock(Fd_, LOCK_EX | LOCK_NB); }) != 0 && errno == EWOULDBLOCK) {
+        Io_.Close(Fd_);
+        Fd_ = -1;
+        return 4;
+    }
     int failed = 0;
-    const bool exclusive =
-        Io_.Ioctl(Fd_, TIOCEXCL) == 0 && RetryOnEintr([&] { return Io_.Flock(Fd_, LOCK_EX | LOCK_NB); }) == 0;
-    failed += exclusive ? 0 : 1;
+    Exclusive_ = Io_.Ioctl(Fd_, TIOCEXCL) == 0;
+    failed += Exclusive_ ? 0 : 1;
 
     HaveSavedAttr_ = Io_.GetAttr(Fd_, &SavedAttr_) == 0;
     failed += HaveSavedAttr_ ? 0 : 1;
@@ -173,10 +178,12 @@ void TermiosPort::Close() {
         Io_.SetAttr(Fd_, TCSANOW, &SavedAttr_);
     // The exclusive mark belongs to the device, not to this descriptor: clear it, or a pseudo-
     // terminal whose other descriptors stay open would refuse the next program.
-    Io_.Ioctl(Fd_, TIOCNXCL);
+    if (Exclusive_)
+        Io_.Ioctl(Fd_, TIOCNXCL);
     Io_.Close(Fd_); // not retried: Linux releases the descriptor even when close reports EINTR
     Fd_ = -1;
     HaveSavedAttr_ = false;
+    Exclusive_ = false;
     Input_.clear();
     Overrun_ = false;
 }

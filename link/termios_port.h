@@ -13,9 +13,10 @@ namespace zem {
 // bytes taken from the device while waiting for the CR are handed out by Read, and Purge drops
 // them together with the device's queues.
 //
-// Open's four set-up steps: exclusive access (TIOCEXCL and an flock, so a second program gets
-// "busy" instead of half the answers), reading the device's settings (fails on anything that is
-// not a terminal), applying 9600 8N1 raw without flow control, emptying the device's queues.
+// A device another program holds (its flock) fails to open, so two programs never share the
+// radio's answers. Open's four set-up steps: exclusive access (TIOCEXCL), reading the device's
+// settings (fails on anything that is not a terminal), applying 9600 8N1 raw without flow
+// control, emptying the device's queues.
 class TermiosPort : public SerialPort {
 public:
     explicit TermiosPort(PosixIo& io = SystemIo());
@@ -43,6 +44,7 @@ private:
     PosixIo& Io_;
     int Fd_ = -1;
     bool Overrun_ = false;
+    bool Exclusive_ = false;
     bool HaveSavedAttr_ = false;
     termios SavedAttr_{};
     std::string Input_;
