@@ -1,0 +1,36 @@
+#include "app/start_options.h"
+#include "ui/about_box.h"
+#include "ui/artwork.h"
+#include "ui/main_window.h"
+#include "ui/splash_window.h"
+#include "ui/wait_window.h"
+#include "ui/window_font.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEM_D7"));
+    QApplication::setFont(zem::WindowFont());
+    QApplication::setWindowIcon(zem::ProgramIcon());
+
+    const zem::StartOptions options = zem::ParseStartOptions(QApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", options.error.toLocal8Bit().constData());
+        return 2;
+    }
+
+    // The windows are made once, in this order, and kept for the whole run; any message about
+    // the file named on the command line comes before the splash.
+    zem::TFormD7 form(options.settingsFile);
+    zem::TwaitForm1 waitWindow(&form);
+    zem::TAboutForm aboutBox(&form);
+    form.AttachShellWindows(&waitWindow, &aboutBox);
+    zem::TStform splash;
+
+    splash.exec();
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zem {
+
+// The window program's command line: `zem_d7 [--port NAME] [FILE.zem]`.
+struct StartOptions {
+    QString settingsFile; // opened at start when not empty
+    QString port;         // the port to select at start (empty: the port menu's own choice)
+    QString error;        // a message for the user when the command line is not understood
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program's name first.
+StartOptions ParseStartOptions(const QStringList& arguments);
+
+} // namespace zem

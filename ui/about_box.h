@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace zem {
+
+// The version box of the help menu: the picture, the program's name and version, the credit.
+class TAboutForm : public QDialog {
+public:
+    explicit TAboutForm(QWidget* parent = nullptr);
+
+    void Button1Click();
+};
+
+} // namespace zem

@@ -1,0 +1,92 @@
+#include "artwork.h"
+
+#include "window_font.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace zem {
+namespace {
+
+// A handheld transceiver seen from the front, fitted into `box`.
+void DrawRadio(QPainter& p, const QRectF& box) {
+    const qreal w = box.width();
+    const qreal h = box.height();
+    const QRectF body(box.left() + w * 0.25, box.top() + h * 0.28, w * 0.5, h * 0.7);
+    p.setPen(QPen(QColor(20, 20, 20), w * 0.02));
+    p.setBrush(QColor(70, 74, 80));
+    p.drawRect(QRectF(body.left() + body.width() * 0.12, box.top() + h * 0.02, body.width() * 0.12, h * 0.28));
+    p.drawRoundedRect(body, w * 0.05, w * 0.05);
+    p.setBrush(QColor(150, 200, 120));
+    const QRectF display(body.left() + body.width() * 0.12, body.top() + body.height() * 0.1, body.width() * 0.76,
+                         body.height() * 0.22);
+    p.drawRect(display);
+    p.setBrush(QColor(200, 200, 205));
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRoundedRect(QRectF(body.left() + body.width() * (0.14 + col * 0.26),
+                                     body.top() + body.height() * (0.42 + row * 0.13), body.width() * 0.2,
+                                     body.height() * 0.08),
+                              2, 2);
+}
+
+// Three arcs of radio waves leaving a point.
+void DrawWaves(QPainter& p, QPointF from, qreal step, const QColor& colour) {
+    p.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= 3; ++i) {
+        p.setPen(QPen(colour, 2.5));
+        const qreal r = step * i;
+        p.drawArc(QRectF(from.x() - r, from.y() - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
+    }
+}
+
+} // namespace
+
+QPixmap SplashPicture() {
+    QPixmap picture(397, 100);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 100);
+    sky.setColorAt(0, QColor(10, 20, 60));
+    sky.setColorAt(1, Qt::black);
+    p.fillRect(picture.rect(), sky);
+    DrawRadio(p, QRectF(8, 6, 70, 90));
+    DrawWaves(p, QPointF(62, 16), 12, QColor(255, 190, 60));
+    QFont title = WindowFont();
+    title.setPixelSize(40);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(110, 8, 280, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ZEM_D7"));
+    QFont subtitle = WindowFont();
+    subtitle.setPixelSize(16);
+    p.setFont(subtitle);
+    p.setPen(QColor(180, 200, 255));
+    p.drawText(QRectF(112, 60, 280, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TH-D7 メモリエディタ"));
+    return picture;
+}
+
+QPixmap AboutPicture() {
+    QPixmap picture(160, 120);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient back(0, 0, 160, 120);
+    back.setColorAt(0, QColor(220, 230, 250));
+    back.setColorAt(1, QColor(150, 170, 210));
+    p.fillRect(picture.rect(), back);
+    DrawRadio(p, QRectF(20, 4, 90, 112));
+    DrawWaves(p, QPointF(84, 14), 14, QColor(200, 80, 20));
+    return picture;
+}
+
+QIcon ProgramIcon() {
+    QPixmap icon(32, 32);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawRadio(p, QRectF(0, 0, 32, 32));
+    return QIcon(icon);
+}
+
+} // namespace zem

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "prompts.h"
+#include "string_grid.h"
+
+#include "model/records.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+
+namespace zem {
+
+class HelpWindow;
+class TAboutForm;
+class TwaitForm1;
+class RadioPage;
+class NavitoraPage;
+
+// The program's main window: owns the user's copy of the radio image with its three changed
+// flags and the current settings-file path, shows it on four pages, and carries the main menu.
+// Its methods are grouped by concern: design (main_window_design.cpp, main_window_menu.cpp),
+// grids (main_window_grids.cpp), files and CSV (main_window_files.cpp), sorts
+// (main_window_sorts.cpp), shell commands and closing (main_window_shell.cpp).
+class TFormD7 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `startFile` names a settings file to open at start (the program's first argument); without
+    // `prompts` the real message boxes and file dialogs are used.
+    explicit TFormD7(const QString& startFile = {}, std::unique_ptr<Prompts> prompts = nullptr,
+                     QWidget* parent = nullptr);
+    ~TFormD7() override;
+
+    // The windows created once by the start sequence after this one.
+    void AttachShellWindows(TwaitForm1* waitWindow, TAboutForm* aboutBox);
+
+    // Editors of one memory channel or one VFO (the edit dialogs); the row index is the table's.
+    using ChannelEditor = std::function<void(MemoryChannel&, std::size_t row)>;
+    using VfoEditor = std::function<void(VfoRecord&, std::size_t index)>;
+    void SetChannelEditor(ChannelEditor editor) { channelEditor_ = std::move(editor); }
+    void SetVfoEditor(VfoEditor editor) { vfoEditor_ = std::move(editor); }
+
+    const RadioImage& Image() const { return image_; }
+    RadioImage& Image() { return image_; }
+    bool MemoryChanged() const { return memoryChanged_; }
+    bool VfoChanged() const { return vfoChanged_; }
+    bool SettingsChanged() const { return settingsChanged_; }
+    const QString& CurrentPath() const { return currentPath_; }
+    Prompts& UserPrompts() { return *prompts_; }
+
+    // --- grids (main_window_grids.cpp) ---
+    void StartUp(const QString& startFile);
+    void RectoGrid();
+    void VFORectoGrid();
+    void VFOformat();
+    void MemStringGrid1DblClick();
+    void MemStringGrid1KeyPress(); // the Enter key
+    void VFOStringGrid1DblClick();
+
+    // --- settings pages ---
+    void GetMenu();
+    void PutMenu();
+
+    // --- files (main_window_files.cpp) ---
+    void Open2Click();
+    void Save2Click();
+    void Save1Click();
+    void CSV1Click();
+    bool Savezem(const QString& path);
+    void Openzem(const QString& path);
+
+    // --- sorts (main_window_sorts.cpp) ---
+    void S2Click();
+    void N1Click();
+    void M4Click();
+
+    // --- shell (main_window_shell.cpp) ---
+    void Exit1Click();
+    void Help2Click();
+    void About1Click();
+    // The close question; true when the window may close.
+    bool FormCloseQuery();
+
+    // Error box for a failure reported by the model (conversion or file error).
+    void ShowError(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate(const QString& startFile);
+    void BuildDesign();
+    void BuildMenus();
+    QWidget* BuildMemoryPage();
+    QWidget* BuildVfoPage();
+    void ConnectGrids();
+
+    std::unique_ptr<Prompts> prompts_;
+    RadioImage image_;
+    bool memoryChanged_ = false;
+    bool vfoChanged_ = false;
+    bool settingsChanged_ = false;
+    QString currentPath_;
+    int currentRow_ = 0; // the row a dialog was opened for
+    ChannelEditor channelEditor_;
+    VfoEditor vfoEditor_;
+
+    QTabWidget* PageControl1 = nullptr;
+    StringGrid* MemStringGrid1 = nullptr;
+    StringGrid* VFOStringGrid1 = nullptr;
+    RadioPage* radioPage_ = nullptr;
+    NavitoraPage* navitoraPage_ = nullptr;
+    QComboBox* StepBox = nullptr;
+    TwaitForm1* waitWindow_ = nullptr;
+    TAboutForm* aboutBox_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+};
+
+} // namespace zem

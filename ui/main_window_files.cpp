@@ -1,0 +1,112 @@
+#include "main_window.h"
+
+#include "model/csv_import.h"
+#include "model/file_io.h"
+
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace zem {
+namespace {
+
+std::filesystem::path FsPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+const FileDialogRequest kOpenDialog1{QStringLiteral("OpenDialog1"), QString(), QStringLiteral("ZEM_D7ファイル|*.ZEM"),
+                                     QStringLiteral("*.ZEM"), false};
+const FileDialogRequest kSaveDialog1{QStringLiteral("SaveDialog1"), QStringLiteral("設定をファイルに保存する"),
+                                     QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"), QStringLiteral("*.zem"), true};
+const FileDialogRequest kOpenDialog2{QStringLiteral("OpenDialog2"), QStringLiteral("CSVファイルを取り込む"),
+                                     QStringLiteral("*.CSV|*.csv|*.*|*.*"), QString(), false};
+
+} // namespace
+
+void TFormD7::Open2Click() {
+    const QString path = prompts_->OpenFileName(this, kOpenDialog1);
+    if (path.isEmpty())
+        return;
+    currentPath_ = path;
+    Openzem(path);
+}
+
+void TFormD7::Save2Click() {
+    GetMenu();
+    FileDialogRequest request = kSaveDialog1;
+    if (!currentPath_.isEmpty())
+        request.fileName = currentPath_;
+    const QString path = prompts_->SaveFileName(this, request);
+    if (!path.isEmpty())
+        Savezem(path);
+    PutMenu();
+    RectoGrid();
+    VFORectoGrid();
+}
+
+// Saving over the file takes the settings pages first, as saving with the dialog does: edits
+// made on the Radio page would otherwise be silently left out of the file.
+void TFormD7::Save1Click() {
+    if (currentPath_.isEmpty() || !QFileInfo(currentPath_).isFile()) {
+        Save2Click();
+        return;
+    }
+    GetMenu();
+    Savezem(currentPath_);
+}
+
+bool TFormD7::Savezem(const QString& path) {
+    currentPath_ = path;
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    try {
+        SaveZemFile(FsPath(path), image_);
+    } catch (const FileError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+        return false;
+    }
+    memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
+    return true;
+}
+
+void TFormD7::Openzem(const QString& path) {
+    if (!QFileInfo(path).isFile() || !HasZemExtension(FsPath(path)))
+        return;
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    currentPath_ = path;
+    RadioImage read = image_;
+    try {
+        if (LoadZemFile(FsPath(path), read) == ZemOpen::WrongHeader) {
+            prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
+            return;
+        }
+    } catch (const FileError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    image_ = read;
+    PutMenu();
+    RectoGrid();
+    VFORectoGrid();
+}
+
+void TFormD7::CSV1Click() {
+    const QString path = prompts_->OpenFileName(this, kOpenDialog2);
+    if (path.isEmpty()) {
+        RectoGrid();
+        return;
+    }
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(FsPath(path));
+    } catch (const FileError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    const CsvImportResult result = ImportCsv(bytes, image_.Channels);
+    // The rows taken before a bad line are shown before the error is reported.
+    RectoGrid();
+    if (result.error)
+        ShowError(QString::fromUtf8(result.error->what()));
+}
+
+} // namespace zem

@@ -1,0 +1,138 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <vector>
+
+namespace zem {
+namespace {
+
+enum ItemState : unsigned {
+    kShown = 0,
+    kDisabled = 1u << 0,
+    kHidden = 1u << 1,
+    kChecked = 1u << 2,
+};
+
+using Handler = void (TFormD7::*)();
+
+// A caption of "-" is a separator. Items without a handler are wired by the radio commands.
+struct MenuItem {
+    const char* name;
+    const char* caption;
+    Handler handler;
+    unsigned state;
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    bool enabled;
+    bool radioItems;
+    std::vector<MenuItem> items;
+};
+
+} // namespace
+
+void TFormD7::BuildMenus() {
+    const std::vector<Menu> menus{
+        {"FileF1",
+         "ファイル(&F)",
+         true,
+         false,
+         {
+             {"Open2", "開く(&O)", &TFormD7::Open2Click, kShown},
+             {"Save2", "保存(&S)", &TFormD7::Save2Click, kShown},
+             {"Save1", "上書き保存(&D)", &TFormD7::Save1Click, kShown},
+             {"N2", "-", nullptr, kShown},
+             {"CSV1", "CSVファイルを取り込み", &TFormD7::CSV1Click, kShown},
+             {"CSV2", "CSV形式に保存", nullptr, kHidden},
+             {"N6", "-", nullptr, kShown},
+             {"Exit1", "終了", &TFormD7::Exit1Click, kShown},
+         }},
+        {"T1",
+         "通信(&T)",
+         true,
+         false,
+         {
+             {"O1", "接続(&O)", nullptr, kShown},
+             {"N3", "-", nullptr, kShown},
+             {"T2", "モデルチェック(&T)", nullptr, kDisabled},
+             {"M1", "改造チェック(&M)", nullptr, kDisabled},
+             {"N4", "-", nullptr, kDisabled},
+             {"M2", "メモリ読み出し(&M)", nullptr, kDisabled},
+             {"R4", "メモリ書き込み(&R)", nullptr, kDisabled},
+             {"N5", "-", nullptr, kDisabled},
+             {"VFOV2", "VFO読み出し(&V)", nullptr, kDisabled},
+             {"VFO1", "VFO書き込み", nullptr, kDisabled},
+             {"N7", "-", nullptr, kShown},
+             {"N8", "設定読みだし(&D)", nullptr, kDisabled},
+             {"S1", "設定書き込み(&S)", nullptr, kDisabled},
+         }},
+        {"P1",
+         "ポート(&P)",
+         true,
+         true,
+         {
+             {"COM111", "COM1(&1)", nullptr, kShown},
+             {"COM221", "COM2(&2)", nullptr, kChecked},
+             {"COM331", "COM3(&3)", nullptr, kShown},
+             {"COM441", "COM4(&4)", nullptr, kShown},
+         }},
+        {"M3",
+         "メモリ(&M)",
+         true,
+         false,
+         {
+             {"S2", "周波数でソート(&S)", &TFormD7::S2Click, kShown},
+             {"N1", "名前でソート(&N)", &TFormD7::N1Click, kShown},
+             {"M4", "メモでソート(&M)", &TFormD7::M4Click, kShown},
+         }},
+        {"S3",
+         "スコープ(&S)",
+         false,
+         false,
+         {
+             {"O2", "ストレージ開始(&O)", nullptr, kShown},
+             {"Exit2", "終了(&C)", nullptr, kDisabled},
+         }},
+        {"Help1",
+         "ヘルプ(&H)",
+         true,
+         false,
+         {
+             {"Help2", "ヘルプ(&H)", &TFormD7::Help2Click, kShown},
+             {"N9", "-", nullptr, kShown},
+             {"About1", "バージョン情報(&A)", &TFormD7::About1Click, kShown},
+         }},
+    };
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    for (const Menu& m : menus) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setEnabled(m.enabled);
+        QActionGroup* radio = m.radioItems ? new QActionGroup(menu) : nullptr;
+        for (const MenuItem& item : m.items) {
+            QAction* action = std::string_view(item.caption) == "-" ? menu->addSeparator()
+                                                                    : menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString::fromLatin1(item.name));
+            action->setEnabled(!(item.state & kDisabled));
+            action->setVisible(!(item.state & kHidden));
+            if (radio) {
+                action->setCheckable(true);
+                action->setChecked(item.state & kChecked);
+                radio->addAction(action);
+            }
+            if (item.handler)
+                connect(action, &QAction::triggered, this, item.handler);
+        }
+    }
+}
+
+} // namespace zem

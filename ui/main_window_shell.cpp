@@ -1,0 +1,73 @@
+#include "main_window.h"
+
+#include "about_box.h"
+#include "help_window.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace zem {
+namespace {
+
+// The first dropped local file, or an empty text.
+QString FirstLocalFile(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void TFormD7::Exit1Click() {
+    close();
+}
+
+void TFormD7::Help2Click() {
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void TFormD7::About1Click() {
+    if (aboutBox_)
+        aboutBox_->exec();
+}
+
+bool TFormD7::FormCloseQuery() {
+    return prompts_->Question(this, QStringLiteral("終了しますか？"), QStringLiteral("終了"));
+}
+
+void TFormD7::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery()) {
+        if (helpWindow_)
+            helpWindow_->close();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TFormD7::dragEnterEvent(QDragEnterEvent* event) {
+    if (!FirstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// Only the first dropped file is opened; Openzem stays silent about files that are not settings
+// files.
+void TFormD7::dropEvent(QDropEvent* event) {
+    const QString path = FirstLocalFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Openzem(path);
+}
+
+} // namespace zem

@@ -1,0 +1,71 @@
+#include "prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace zem {
+namespace {
+
+int ShowBox(QWidget* owner, const QString& text, const QString& caption, QMessageBox::StandardButtons buttons,
+            QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, buttons, owner);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
+    return box.exec();
+}
+
+QString RunFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, request.title);
+    dialog.setObjectName(request.objectName);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setNameFilters(QtNameFilters(request.filter).split(QStringLiteral(";;")));
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPattern(const QString& pattern) {
+    if (pattern == QLatin1String("*.*"))
+        return QStringLiteral("*");
+    const QString lower = pattern.toLower();
+    return lower == pattern ? pattern : pattern + QLatin1Char(' ') + lower;
+}
+
+} // namespace
+
+void QtPrompts::Message(QWidget* owner, const QString& text, const QString& caption) {
+    ShowBox(owner, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPrompts::Question(QWidget* owner, const QString& text, const QString& caption) {
+    return ShowBox(owner, text, caption, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QString QtPrompts::OpenFileName(QWidget* owner, const FileDialogRequest& request) {
+    return RunFileDialog(owner, request, QFileDialog::AcceptOpen);
+}
+
+QString QtPrompts::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
+    return RunFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+QString QtNameFilters(const QString& pairs) {
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << QtPattern(p.trimmed());
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace zem

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zem {
+
+// A file dialog as the window describes it; filter uses the "description|pattern|..." pairs the
+// program's texts are written in.
+struct FileDialogRequest {
+    QString objectName; // "OpenDialog1", "SaveDialog1", ...
+    QString title;
+    QString filter;
+    QString fileName;             // preset file name (may be a pattern such as "*.zem")
+    bool confirmOverwrite = true; // save dialogs only
+};
+
+// Every message box, question and file dialog of the main window goes through this one layer,
+// so the boxes look alike (no icon; OK, or OK and Cancel with Cancel the default) and tests can
+// answer them without a screen.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual void Message(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // True when the user chose OK.
+    virtual bool Question(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // The chosen path, or an empty text when the user cancelled.
+    virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual QString SaveFileName(QWidget* owner, const FileDialogRequest& request) = 0;
+};
+
+// The real boxes and dialogs.
+class QtPrompts : public Prompts {
+public:
+    void Message(QWidget* owner, const QString& text, const QString& caption) override;
+    bool Question(QWidget* owner, const QString& text, const QString& caption) override;
+    QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
+    QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
+};
+
+// "ZEM_D7ファイル|*.ZEM|*.*|*.*" as Qt's "ZEM_D7ファイル (*.ZEM *.zem);;*.* (*)": Linux file
+// names are case-sensitive, so an upper-case pattern also offers its lower-case form, and "*.*"
+// must also match names without a dot.
+QString QtNameFilters(const QString& pairs);
+
+} // namespace zem

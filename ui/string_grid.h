@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTableWidget>
+
+#include <initializer_list>
+
+class QAbstractButton;
+
+namespace zem {
+
+// A grid of texts addressed like the radio editor's tables: Cell(column, row) with row 0 the
+// heading row and column 0 the label column, both fixed (they do not scroll and cannot be
+// selected). Cells are never edited in place.
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    struct Design {
+        int columns;                       // the label column included
+        int rows;                          // the heading row included
+        std::initializer_list<int> widths; // pixels, one per column, the label column first
+        int rowHeight;
+        bool verticalScrollBar;
+        bool rangeSelection; // a dragged range may be selected; its top row is the current row
+    };
+
+    StringGrid(const Design& design, QWidget* parent = nullptr);
+
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString& text);
+
+    // Widens the columns whose widest text (one per column, the label column first; empty for
+    // no need) does not fit this font, taking the pixels from `donorColumn`, so that the grid
+    // keeps its width and nothing is cut.
+    void FitColumns(std::initializer_list<const char*> widestTexts, int donorColumn);
+
+    // The row of the selected cell, counting the heading row as 0 (so 1 at start).
+    int Row() const;
+
+signals:
+    // A double-click anywhere in the grid, or the Enter key.
+    void DoubleClicked();
+    void EnterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAbstractButton* corner_ = nullptr;
+    QString cornerText_;
+};
+
+} // namespace zem
