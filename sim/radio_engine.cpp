@@ -10,8 +10,6 @@
 namespace zem::sim {
 namespace {
 
-using Args = std::optional<std::string_view>;
-
 constexpr std::string_view kUnknown = "?";
 constexpr std::string_view kEmpty = "N";
 
@@ -56,6 +54,16 @@ bool IsBit(std::string_view value) {
     return value == "0" || value == "1";
 }
 
+// The key toggles the remote key buttons switch between 0 and 1.
+struct KeyToggle {
+    std::string_view word;
+    char KeyToggles::*key;
+};
+constexpr std::array kKeyToggles{
+    KeyToggle{"BCN", &KeyToggles::BCN}, KeyToggle{"TNC", &KeyToggles::TNC}, KeyToggle{"DL", &KeyToggles::DL},
+    KeyToggle{"LMP", &KeyToggles::LMP}, KeyToggle{"LK", &KeyToggles::LK},
+};
+
 // The DTMF memory address "00".."09".
 std::optional<std::size_t> DtmfSlot(std::string_view address) {
     if (address.size() != 2 || address[0] != '0' || !IsDigits(address.substr(1), 1))
@@ -67,39 +75,23 @@ std::optional<std::size_t> DtmfSlot(std::string_view address) {
 
 struct RadioEngine::Command {
     std::string_view word;
-    std::string (*run)(RadioEngine&, std::string_view word, Args args);
+    std::string (RadioEngine::*run)(std::string_view word, Args args);
 };
 
 const std::vector<RadioEngine::Command>& RadioEngine::Commands() {
     static const std::vector<Command> kCommands = [] {
         using E = RadioEngine;
         std::vector<Command> table{
-            {"ID", [](E& e, std::string_view, Args a) { return e.Id(a); }},
-            {"FL", [](E& e, std::string_view, Args a) { return e.Fl(a); }},
-            {"MR", [](E& e, std::string_view, Args a) { return e.MemoryRead(a); }},
-            {"MW", [](E& e, std::string_view, Args a) { return e.MemoryWrite(a); }},
-            {"MNA", [](E& e, std::string_view, Args a) { return e.MemoryName(a); }},
-            {"VR", [](E& e, std::string_view, Args a) { return e.VfoRead(a); }},
-            {"VW", [](E& e, std::string_view, Args a) { return e.VfoWrite(a); }},
-            {"PV", [](E& e, std::string_view, Args a) { return e.VfoLimits(a); }},
-            {"DM", [](E& e, std::string_view, Args a) { return e.DtmfCode(a); }},
-            {"DMN", [](E& e, std::string_view, Args a) { return e.DtmfName(a); }},
-            {"BC", [](E& e, std::string_view, Args a) { return e.Band(a); }},
-            {"ST", [](E& e, std::string_view, Args a) { return e.StepCmd(a); }},
-            {"FQ", [](E& e, std::string_view, Args a) { return e.Frequency(a); }},
-            {"UP", [](E& e, std::string_view, Args a) { return e.Up(a); }},
-            {"DW", [](E& e, std::string_view, Args a) { return e.Down(a); }},
-            {"SM", [](E& e, std::string_view, Args a) { return e.SMeter(a); }},
-            {"TX", [](E& e, std::string_view, Args a) { return e.Transmit(a); }},
-            {"RX", [](E& e, std::string_view, Args a) { return e.Receive(a); }},
-            {"BCN", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::BCN, a); }},
-            {"TNC", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::TNC, a); }},
-            {"DL", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::DL, a); }},
-            {"LMP", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::LMP, a); }},
-            {"LK", [](E& e, std::string_view w, Args a) { return e.Toggle(w, &KeyToggles::LK, a); }},
+            {"ID", &E::Id},          {"FL", &E::Fl},        {"MR", &E::MemoryRead}, {"MW", &E::MemoryWrite},
+            {"MNA", &E::MemoryName}, {"VR", &E::VfoRead},   {"VW", &E::VfoWrite},   {"PV", &E::VfoLimits},
+            {"DM", &E::DtmfCode},    {"DMN", &E::DtmfName}, {"BC", &E::Band},       {"ST", &E::StepCmd},
+            {"FQ", &E::Frequency},   {"UP", &E::Move},      {"DW", &E::Move},       {"SM", &E::SMeter},
+            {"TX", &E::Transmit},    {"RX", &E::Receive},
         };
+        for (const KeyToggle& k : kKeyToggles)
+            table.push_back({k.word, &E::Toggle});
         for (const SettingCommand& s : SettingCommands())
-            table.push_back({s.word, [](E& e, std::string_view w, Args a) { return e.Setting(w, a); }});
+            table.push_back({s.word, &E::Setting});
         return table;
     }();
     return kCommands;
@@ -107,16 +99,18 @@ const std::vector<RadioEngine::Command>& RadioEngine::Commands() {
 
 RadioEngine::RadioEngine(RadioState state) : state_(std::move(state)) {}
 
-std::string RadioEngine::Answer(std::string_view command) {
+std::string RadioEngine::Answer(std::string_view command, std::size_t* number) {
     const std::lock_guard lock(mutex_);
     log_.emplace_back(command);
+    if (number != nullptr)
+        *number = log_.size();
     // The command word is everything up to the first blank; a bare word is a query.
     const std::size_t blank = command.find(' ');
     const std::string_view word = command.substr(0, blank);
     const Args args = blank == std::string_view::npos ? Args{} : Args{command.substr(blank + 1)};
     const auto& table = Commands();
     const auto it = std::find_if(table.begin(), table.end(), [&](const Command& c) { return c.word == word; });
-    return it == table.end() ? std::string(kUnknown) : it->run(*this, word, args);
+    return it == table.end() ? std::string(kUnknown) : (this->*(it->run))(word, args);
 }
 
 std::vector<std::string> RadioEngine::CommandLog() const {
@@ -171,17 +165,17 @@ int RadioEngine::SMeterAt(std::int64_t freqHz) {
     return best;
 }
 
-std::string RadioEngine::Id(Args args) {
+std::string RadioEngine::Id(std::string_view, Args args) {
     return args ? std::string(kUnknown) : "ID TH-D7";
 }
 
-std::string RadioEngine::Fl(Args args) {
+std::string RadioEngine::Fl(std::string_view, Args args) {
     if (args)
         return std::string(kUnknown);
     return std::string(state_.modified ? kRangesModified : kRangesStock);
 }
 
-std::string RadioEngine::MemoryRead(Args args) {
+std::string RadioEngine::MemoryRead(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const auto f = SplitFields(*args);
@@ -199,7 +193,7 @@ std::string RadioEngine::MemoryRead(Args args) {
     return "MR 0,1," + std::string(f[2]) + "," + ch.TxFreq.str() + ",0";
 }
 
-std::string RadioEngine::MemoryWrite(Args args) {
+std::string RadioEngine::MemoryWrite(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const auto f = SplitFields(*args);
@@ -230,7 +224,7 @@ std::string RadioEngine::MemoryWrite(Args args) {
     return echo;
 }
 
-std::string RadioEngine::MemoryName(Args args) {
+std::string RadioEngine::MemoryName(std::string_view, Args args) {
     if (!args || !args->starts_with("0,"))
         return std::string(kUnknown);
     const std::string_view rest = args->substr(2);
@@ -252,7 +246,7 @@ std::string RadioEngine::MemoryName(Args args) {
     return "MNA " + std::string(*args);
 }
 
-std::string RadioEngine::VfoRead(Args args) {
+std::string RadioEngine::VfoRead(std::string_view, Args args) {
     if (!args || !IsDigitChar(*args))
         return std::string(kUnknown);
     const auto& vfos = state_.image.Vfos;
@@ -262,7 +256,7 @@ std::string RadioEngine::VfoRead(Args args) {
     return "VR " + std::string(1, it->VfoNo) + "," + VfoFields(*it);
 }
 
-std::string RadioEngine::VfoWrite(Args args) {
+std::string RadioEngine::VfoWrite(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const auto f = SplitFields(*args);
@@ -279,7 +273,7 @@ std::string RadioEngine::VfoWrite(Args args) {
     return "VW " + std::string(*args);
 }
 
-std::string RadioEngine::VfoLimits(Args args) {
+std::string RadioEngine::VfoLimits(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const auto f = SplitFields(*args);
@@ -298,7 +292,7 @@ std::string RadioEngine::VfoLimits(Args args) {
     return "PV " + std::string(*args);
 }
 
-std::string RadioEngine::DtmfCode(Args args) {
+std::string RadioEngine::DtmfCode(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const std::size_t comma = args->find(',');
@@ -317,7 +311,7 @@ std::string RadioEngine::DtmfCode(Args args) {
     return "DM " + std::string(*args);
 }
 
-std::string RadioEngine::DtmfName(Args args) {
+std::string RadioEngine::DtmfName(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
     const std::size_t comma = args->find(',');
@@ -338,7 +332,7 @@ BandState& RadioEngine::CurrentBand() {
     return state_.bands[state_.currentBand == '1' ? 1 : 0];
 }
 
-std::string RadioEngine::Band(Args args) {
+std::string RadioEngine::Band(std::string_view, Args args) {
     if (args) {
         if (!IsBit(*args))
             return std::string(kUnknown);
@@ -347,7 +341,7 @@ std::string RadioEngine::Band(Args args) {
     return "BC " + std::string(1, state_.currentBand);
 }
 
-std::string RadioEngine::StepCmd(Args args) {
+std::string RadioEngine::StepCmd(std::string_view, Args args) {
     if (args) {
         if (!IsDigitChar(*args))
             return std::string(kUnknown);
@@ -356,7 +350,7 @@ std::string RadioEngine::StepCmd(Args args) {
     return "ST " + std::string(1, CurrentBand().step);
 }
 
-std::string RadioEngine::Frequency(Args args) {
+std::string RadioEngine::Frequency(std::string_view, Args args) {
     if (args) {
         const auto f = SplitFields(*args);
         if (f.size() != 2 || !IsDigits(f[0], 11) || !IsDigitChar(f[1]))
@@ -367,45 +361,41 @@ std::string RadioEngine::Frequency(Args args) {
     return "FQ " + Pad(CurrentBand().freqHz, 11) + "," + CurrentBand().step;
 }
 
-std::string RadioEngine::MoveBy(std::string_view word, Args args, int direction) {
+std::string RadioEngine::Move(std::string_view word, Args args) {
     if (args)
         return std::string(kUnknown);
     BandState& band = CurrentBand();
     const std::int64_t step =
         band.step >= '0' && band.step <= '9' ? kStepHz[static_cast<std::size_t>(band.step - '0')] : 0;
-    band.freqHz = std::clamp<std::int64_t>(band.freqHz + direction * step, 0, kHighestFreqHz);
+    const std::int64_t delta = word == "UP" ? step : -step;
+    band.freqHz = std::clamp<std::int64_t>(band.freqHz + delta, 0, kHighestFreqHz);
     return std::string(word);
 }
 
-std::string RadioEngine::Up(Args args) {
-    return MoveBy("UP", args, 1);
-}
-std::string RadioEngine::Down(Args args) {
-    return MoveBy("DW", args, -1);
-}
-
-std::string RadioEngine::SMeter(Args args) {
+std::string RadioEngine::SMeter(std::string_view, Args args) {
     if (!args || !IsBit(*args))
         return std::string(kUnknown);
     const BandState& band = state_.bands[(*args)[0] == '1' ? 1 : 0];
     return "SM " + std::string(*args) + "," + Pad(SMeterAt(band.freqHz), 2);
 }
 
-std::string RadioEngine::Transmit(Args args) {
+std::string RadioEngine::Transmit(std::string_view, Args args) {
     if (args)
         return std::string(kUnknown);
     state_.transmitting = true;
     return "TX " + std::string(1, state_.currentBand);
 }
 
-std::string RadioEngine::Receive(Args args) {
+std::string RadioEngine::Receive(std::string_view, Args args) {
     if (args)
         return std::string(kUnknown);
     state_.transmitting = false;
     return "RX";
 }
 
-std::string RadioEngine::Toggle(std::string_view word, char KeyToggles::*key, Args args) {
+std::string RadioEngine::Toggle(std::string_view word, Args args) {
+    char KeyToggles::*key =
+        std::find_if(kKeyToggles.begin(), kKeyToggles.end(), [&](const KeyToggle& k) { return k.word == word; })->key;
     if (args) {
         if (!IsBit(*args))
             return std::string(kUnknown);

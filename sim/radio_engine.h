@@ -53,7 +53,8 @@ class RadioEngine {
 public:
     explicit RadioEngine(RadioState state = DefaultRadio());
 
-    std::string Answer(std::string_view command);
+    // `number`, when given, receives the command's place in the log (counted from 1).
+    std::string Answer(std::string_view command, std::size_t* number = nullptr);
 
     // Every command received, in order, without its CR.
     std::vector<std::string> CommandLog() const;
@@ -74,29 +75,29 @@ private:
     struct Command;
     static const std::vector<Command>& Commands();
 
-    std::string Id(std::optional<std::string_view> args);
-    std::string Fl(std::optional<std::string_view> args);
-    std::string MemoryRead(std::optional<std::string_view> args);
-    std::string MemoryWrite(std::optional<std::string_view> args);
-    std::string MemoryName(std::optional<std::string_view> args);
-    std::string VfoRead(std::optional<std::string_view> args);
-    std::string VfoWrite(std::optional<std::string_view> args);
-    std::string VfoLimits(std::optional<std::string_view> args);
-    std::string DtmfCode(std::optional<std::string_view> args);
-    std::string DtmfName(std::optional<std::string_view> args);
-    std::string Band(std::optional<std::string_view> args);
-    std::string StepCmd(std::optional<std::string_view> args);
-    std::string Frequency(std::optional<std::string_view> args);
-    std::string Up(std::optional<std::string_view> args);
-    std::string Down(std::optional<std::string_view> args);
-    std::string SMeter(std::optional<std::string_view> args);
-    std::string Transmit(std::optional<std::string_view> args);
-    std::string Receive(std::optional<std::string_view> args);
-    std::string Toggle(std::string_view word, char KeyToggles::*key, std::optional<std::string_view> args);
-    std::string Setting(std::string_view word, std::optional<std::string_view> args);
+    // Command handlers: the command word and the text after its blank (none for a bare word).
+    using Args = std::optional<std::string_view>;
+    std::string Id(std::string_view word, Args args);
+    std::string Fl(std::string_view word, Args args);
+    std::string MemoryRead(std::string_view word, Args args);
+    std::string MemoryWrite(std::string_view word, Args args);
+    std::string MemoryName(std::string_view word, Args args);
+    std::string VfoRead(std::string_view word, Args args);
+    std::string VfoWrite(std::string_view word, Args args);
+    std::string VfoLimits(std::string_view word, Args args);
+    std::string DtmfCode(std::string_view word, Args args);
+    std::string DtmfName(std::string_view word, Args args);
+    std::string Band(std::string_view word, Args args);
+    std::string StepCmd(std::string_view word, Args args);
+    std::string Frequency(std::string_view word, Args args);
+    std::string Move(std::string_view word, Args args);
+    std::string SMeter(std::string_view word, Args args);
+    std::string Transmit(std::string_view word, Args args);
+    std::string Receive(std::string_view word, Args args);
+    std::string Toggle(std::string_view word, Args args);
+    std::string Setting(std::string_view word, Args args);
 
     BandState& CurrentBand();
-    std::string MoveBy(std::string_view word, std::optional<std::string_view> args, int direction);
 
     mutable std::mutex mutex_;
     RadioState state_;

@@ -59,8 +59,8 @@ std::chrono::microseconds ReceiveTime(std::size_t bytes, const SimOptions& optio
 }
 
 std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, const SimOptions& options) {
-    std::string answer = engine.Answer(command);
-    const std::size_t index = engine.CommandCount();
+    std::size_t index = 0;
+    std::string answer = engine.Answer(command, &index);
     const std::string word(command.substr(0, command.find(' ')));
 
     std::chrono::microseconds start = options.delay;
