@@ -15,6 +15,9 @@ enum ExitCode { kOk = 0, kRadioErrors = 1, kBadInput = 2, kPortError = 3 };
 int RunShow(const QStringList& args);
 int RunImportCsv(const QStringList& args);
 int RunSort(const QStringList& args);
+int RunId(const QStringList& args);
+int RunCheckMod(const QStringList& args);
+int RunPorts(const QStringList& args);
 
 // Reads a settings file named on the command line; false after printing the one error line
 // (not ".zem", missing, unreadable, "ファイル形式が違います").

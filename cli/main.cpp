@@ -18,6 +18,10 @@ const std::array kCommands{
     Command{"import-csv", "import-csv CSV -o OUT.zem [--into BASE.zem]    fill channels from a CSV file",
             &cli::RunImportCsv},
     Command{"sort", "sort {freq|name|memo} FILE.zem -o OUT.zem    reorder the memory channels", &cli::RunSort},
+    Command{"id", "id --port PORT [--timeout MS]    ask the radio whether it is a TH-D7", &cli::RunId},
+    Command{"check-mod", "check-mod --port PORT [--timeout MS]    ask the radio whether it is modified",
+            &cli::RunCheckMod},
+    Command{"ports", "ports    list the serial devices present", &cli::RunPorts},
 };
 
 QString Usage() {

@@ -10,9 +10,9 @@ namespace zem {
 namespace fs = std::filesystem;
 namespace {
 
-// How far above a tty's device node the USB device with its product text lies (interface, then
-// device; a few adapters add a level of their own).
-constexpr int kProductSearchDepth = 4;
+// How far above a tty's device node the hardware lies: the USB device with its product text is
+// two levels up (interface, then device), a few adapters and the serial core add a level each.
+constexpr int kSearchDepth = 4;
 
 std::string FirstLine(const fs::path& file) {
     std::ifstream in(file);
@@ -29,24 +29,31 @@ bool IsEmptyUartSlot(const fs::path& ttyDir) {
     return fs::exists(ttyDir / "type", ec) && FirstLine(ttyDir / "type") == "0";
 }
 
-std::string UsbProduct(const fs::path& ttyDir) {
+struct DeviceFacts {
+    std::string product; // the USB maker and product
+    std::string driver;  // the first driver above the tty that says what the hardware is
+};
+
+// Newer kernels put the serial core's own "port" and "ctrl" devices between the tty and the
+// hardware; their drivers say nothing about the device, so the walk passes them by.
+DeviceFacts FactsOf(const fs::path& ttyDir) {
+    DeviceFacts facts;
     std::error_code ec;
     fs::path dir = fs::canonical(ttyDir / "device", ec);
-    for (int level = 0; !ec && level < kProductSearchDepth && dir.has_relative_path(); ++level) {
+    for (int level = 0; !ec && level < kSearchDepth && dir.has_relative_path(); ++level) {
         if (fs::exists(dir / "product", ec)) {
             const std::string maker = FirstLine(dir / "manufacturer");
             const std::string product = FirstLine(dir / "product");
-            return maker.empty() ? product : maker + " " + product;
+            facts.product = maker.empty() ? product : maker + " " + product;
+            return facts;
         }
+        const fs::path driver = fs::canonical(dir / "driver", ec);
+        if (!ec && facts.driver.empty() && driver.parent_path().parent_path().filename() != "serial-base")
+            facts.driver = driver.filename().string();
+        ec.clear();
         dir = dir.parent_path();
     }
-    return {};
-}
-
-std::string DriverName(const fs::path& ttyDir) {
-    std::error_code ec;
-    const fs::path driver = fs::canonical(ttyDir / "device" / "driver", ec);
-    return ec ? std::string() : driver.filename().string();
+    return facts;
 }
 
 // Device path (canonical) to its by-id name.
@@ -91,10 +98,11 @@ std::vector<SerialDevice> ListSerialDevices(const fs::path& sysClassTty, const f
     const std::map<fs::path, std::string> byId = ByIdNames(byIdDir);
     std::vector<SerialDevice> devices;
     for (const std::string& name : names) {
-        SerialDevice device{(devDir / name).string(), UsbProduct(sysClassTty / name)};
+        const DeviceFacts facts = FactsOf(sysClassTty / name);
+        SerialDevice device{(devDir / name).string(), facts.product};
         if (device.description.empty()) {
             const auto it = byId.find(fs::canonical(devDir / name, ec));
-            device.description = !ec && it != byId.end() ? it->second : DriverName(sysClassTty / name);
+            device.description = !ec && it != byId.end() ? it->second : facts.driver;
         }
         devices.push_back(std::move(device));
     }

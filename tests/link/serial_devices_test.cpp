@@ -10,9 +10,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A small copy of sysfs and /dev: two 8250 slots (one with a UART), a virtual console, a USB
-// adapter with product texts, a modem-class device known only by its by-id name, and a tty whose
-// device node is missing.
+// A small copy of sysfs and /dev: 8250 slots (one without a UART, one behind the serial core's
+// own devices), a virtual console, a USB adapter with product texts, a modem-class device known
+// only by its by-id name, and a tty whose device node is missing.
 class FakeSystem {
 public:
     FakeSystem() : root_(fs::temp_directory_path() / ("zem-serial-" + std::to_string(getpid()))) {
@@ -41,6 +41,18 @@ public:
 
         Uart("ttyS3", "4");
         fs::remove(Dev() / "ttyS3");
+
+        // Newer kernels: the serial core's port and controller devices sit between the tty and
+        // the hardware.
+        const fs::path pnp = root_ / "sys/devices/pnp0/00:04";
+        fs::create_directories(pnp / "00:04:0/00:04:0.0");
+        Driver(pnp / "00:04:0/00:04:0.0", "serial-base", "port");
+        Driver(pnp / "00:04:0", "serial-base", "ctrl");
+        Driver(pnp, "pnp", "serial");
+        fs::create_directories(Tty() / "ttyS4");
+        fs::create_directory_symlink(pnp / "00:04:0/00:04:0.0", Tty() / "ttyS4/device");
+        Write(Tty() / "ttyS4/type", "4\n");
+        Node("ttyS4");
     }
     ~FakeSystem() { fs::remove_all(root_); }
 
@@ -53,6 +65,11 @@ private:
     void Node(const std::string& name) {
         fs::create_directories(Dev());
         Write(Dev() / name, "");
+    }
+    void Driver(const fs::path& device, const std::string& bus, const std::string& name) {
+        const fs::path driver = root_ / "sys/bus" / bus / "drivers" / name;
+        fs::create_directories(driver);
+        fs::create_directory_symlink(driver, device / "driver");
     }
     void Uart(const std::string& name, const std::string& type) {
         const fs::path device = root_ / "sys/devices/platform/serial8250" / name;
@@ -80,6 +97,7 @@ TEST(serial_devices_test, lists_present_devices_with_descriptions_in_natural_ord
     const Row expected[] = {
         {"ttyACM0", "usb-Radio_Cable_1234-if00"},
         {"ttyS0", "serial8250"},
+        {"ttyS4", "serial"},
         {"ttyS10", "serial8250"},
         {"ttyUSB0", "FTDI FT232R USB UART"},
     };

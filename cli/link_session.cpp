@@ -1,0 +1,117 @@
+#include "link_session.h"
+
+#include "console.h"
+
+#include "link/termios_port.h"
+#include "sim/in_process_port.h"
+
+namespace cli {
+namespace {
+
+// An answer-free radio should not hold the tool for minutes, nor a slow one be cut off.
+constexpr int kLongestTimeoutMs = 60'000;
+
+} // namespace
+
+void AddLinkOptions(QCommandLineParser& parser) {
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("The radio's port: a device path (/dev/ttyUSB0), com1 to com4, or sim."),
+                      QStringLiteral("PORT")});
+    parser.addOption({QStringLiteral("timeout"),
+                      QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
+                          .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),
+                      QStringLiteral("MS")});
+}
+
+bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target) {
+    target.port = parser.value(QStringLiteral("port"));
+    if (target.port.isEmpty()) {
+        Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("timeout"))) {
+        bool ok = false;
+        const int ms = parser.value(QStringLiteral("timeout")).toInt(&ok);
+        if (!ok || ms < 1 || ms > kLongestTimeoutMs) {
+            Error(QStringLiteral("zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
+                      .arg(command)
+                      .arg(kLongestTimeoutMs));
+            return false;
+        }
+        target.timeout = std::chrono::milliseconds(ms);
+    }
+    return true;
+}
+
+zem::SerialPortFactory CliPortFactory() {
+    return [](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
+        if (name == "sim")
+            return zem::sim::MakeInProcessPort();
+        return std::make_unique<zem::TermiosPort>();
+    };
+}
+
+LinkSession::LinkSession(LinkTarget target) : target_(std::move(target)) {}
+
+SessionResult LinkSession::Run(const Request& request, int completionCode, const Prepare& prepare) {
+    return Run(
+        request, [completionCode](zem::TCommThread&, int code, long) { return code == completionCode; }, prepare);
+}
+
+SessionResult LinkSession::Run(const Request& request, const Completion& isDone, const Prepare& prepare) {
+    zem::TCommThread link;
+    link.SetStatusBar(this);
+    link.SetPortPath(target_.port.toStdString());
+    link.SetWindow(this);
+    link.SetPortFactory(CliPortFactory());
+    link.SetExchangeTimeout(target_.timeout);
+    if (prepare)
+        prepare(link);
+
+    link_ = &link;
+    request_ = request;
+    isDone_ = isDone;
+    requested_ = false;
+    result_ = {};
+    link.start();
+    loop_.exec(); // until code 5
+    link.wait();
+    link_ = nullptr;
+    return result_;
+}
+
+void LinkSession::OnMessage(int code, long value) {
+    // The worker never clears Running itself: every way out of a session goes through here.
+    const auto stop = [this] { link_->Running.store(0, std::memory_order_release); };
+    if (code == zem::kMsgPortClosed) {
+        loop_.quit();
+        return;
+    }
+    if (code == zem::kMsgPortOpened && !requested_) {
+        requested_ = true;
+        result_.openErrors = value;
+        if (value != 0 || !request_(*link_))
+            stop();
+        return;
+    }
+    if (isDone_(*link_, code, value)) {
+        result_.completed = true;
+        result_.value = value;
+        stop();
+    }
+}
+
+bool LinkSession::event(QEvent* e) {
+    if (e->type() == zem::LinkMessage::Type()) {
+        const auto* m = static_cast<zem::LinkMessage*>(e);
+        OnMessage(m->code(), m->value());
+        return true;
+    }
+    if (e->type() == zem::StatusText::Type()) {
+        result_.statusTexts.append(static_cast<zem::StatusText*>(e)->text());
+        return true;
+    }
+    return QObject::event(e);
+}
+
+} // namespace cli

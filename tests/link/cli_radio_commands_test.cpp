@@ -1,0 +1,97 @@
+#include "pty_peer.h"
+
+#include "sim/pty_server.h"
+
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace zem {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(ZEM_CLI), args);
+    CliRun run;
+    if (!process.waitForFinished(30'000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QString Path(const std::string& path) {
+    return QString::fromStdString(path);
+}
+
+TEST(cli_radio_commands_test, port_that_cannot_be_opened) {
+    for (const char* command : {"id", "check-mod"}) {
+        const CliRun run = RunCli({command, "--port", "/dev/does-not-exist"});
+        EXPECT_EQ(run.status, 3) << command;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_EQ(run.err, "ポートが開けませんでした。\n") << command;
+    }
+}
+
+TEST(cli_radio_commands_test, checks_against_the_simulator_on_a_pseudo_terminal) {
+    sim::PtyServer server;
+    ASSERT_EQ(server.Start(), "");
+    const QString port = Path(server.SlavePath());
+    struct Row {
+        const char* command;
+        bool modified;
+        const char* out;
+    };
+    const Row rows[] = {
+        {"id", false, "ID TH-D7\nTH-D7です\n"},
+        {"check-mod", false, "FL 00144,00146,00430,00440\n未改造\n"},
+        {"check-mod", true, "FL 00118,00174,00400,00479\n改造済み\n"},
+    };
+    for (const Row& row : rows) {
+        server.Engine().SetModified(row.modified);
+        const CliRun run = RunCli({row.command, "--port", port});
+        EXPECT_EQ(run.status, 0) << row.command;
+        EXPECT_EQ(run.out, row.out) << row.command;
+    }
+}
+
+TEST(cli_radio_commands_test, sim_port_is_a_radio_inside_the_tool) {
+    const CliRun run = RunCli({"id", "--port", "sim"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ID TH-D7\nTH-D7です\n");
+}
+
+TEST(cli_radio_commands_test, silent_device_gives_no_answer_and_not_a_th_d7) {
+    test::PtyPeer peer;
+    const CliRun run = RunCli({"id", "--port", Path(peer.SlavePath()), "--timeout", "100"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "(応答なし)\nTH-D7以外の機器です\n");
+    EXPECT_EQ(peer.Received(), "ID\r");
+}
+
+TEST(cli_radio_commands_test, bad_arguments) {
+    const QStringList rows[] = {
+        {"id"},
+        {"id", "--port", "sim", "--timeout", "0"},
+        {"id", "--port", "sim", "--timeout", "soon"},
+        {"check-mod", "--port", "sim", "extra"},
+        {"id", "--speed", "9600"},
+    };
+    for (const QStringList& args : rows) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.out, "") << args.join(' ').toStdString();
+        EXPECT_NE(run.err, "") << args.join(' ').toStdString();
+    }
+}
+
+} // namespace
+} // namespace zem
