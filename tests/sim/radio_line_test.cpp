@@ -111,6 +111,27 @@ TEST(PlanReplyTest, SlowAnswerAddsToTheDelay) {
     EXPECT_EQ(PlanReply(engine, "ID", options).front().at, milliseconds(10));
 }
 
+TEST(PlanReplyTest, NumberAndWordMustBothMatch) {
+    const Fault fault(Fault::Kind::NoAnswer, 2, "MR");
+    EXPECT_TRUE(fault.Matches(2, "MR"));
+    EXPECT_FALSE(fault.Matches(2, "MNA"));
+    EXPECT_FALSE(fault.Matches(3, "MR"));
+    EXPECT_TRUE(Fault(Fault::Kind::NoAnswer).Matches(99, "ANY"));
+}
+
+TEST(PlanReplyTest, FaultsOnOneCommandCombine) {
+    RadioEngine engine;
+    SimOptions options;
+    options.faults = {Fault(Fault::Kind::NoEcho, 0, "MES"), Fault(Fault::Kind::Slow, 1, {}, milliseconds(40)),
+                      Fault(Fault::Kind::ExtraLine, 1, {}, milliseconds(5), "X")};
+    const auto plan = PlanReply(engine, "MES", options);
+    ASSERT_EQ(plan.size(), 2u);
+    EXPECT_EQ(plan[0].bytes, "HELLO!!\r");
+    EXPECT_EQ(plan[0].at, milliseconds(40));
+    EXPECT_EQ(plan[1].bytes, "X\r");
+    EXPECT_EQ(plan[1].at, milliseconds(45));
+}
+
 TEST(PlanReplyTest, PacingSendsOneByteATime) {
     RadioEngine engine;
     SimOptions options;
