@@ -8,6 +8,7 @@ namespace zem {
 
 // The program's own help viewer: shows the Japanese help document built into the program.
 class HelpWindow : public QWidget {
+    Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include "prompts.h"
 #include "string_grid.h"
 
+#include "model/conversion_error.h"
 #include "model/records.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QButtonGroup;
@@ -101,6 +103,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Fills the memory grid and gives the first conversion error instead of showing it.
+    std::optional<ConversionError> FillMemoryGrid();
     void FormCreate(const QString& startFile);
     void BuildDesign();
     void BuildMenus();

@@ -63,7 +63,7 @@ void TFormD7::StartUp(const QString& startFile) {
     VFORectoGrid();
 }
 
-void TFormD7::RectoGrid() {
+std::optional<ConversionError> TFormD7::FillMemoryGrid() {
     std::optional<ConversionError> firstError;
     for (std::size_t i = 0; i < kChannelRows; ++i) {
         const MemoryChannel& ch = image_.Channels[i];
@@ -71,8 +71,12 @@ void TFormD7::RectoGrid() {
             MemStringGrid1, static_cast<int>(i) + 1, static_cast<int>(MemoryColumns().size()),
             [&ch](int c) { return MemoryCell(static_cast<std::size_t>(c), ch); }, firstError);
     }
-    if (firstError)
-        ShowError(QString::fromUtf8(firstError->what()));
+    return firstError;
+}
+
+void TFormD7::RectoGrid() {
+    if (const std::optional<ConversionError> error = FillMemoryGrid())
+        ShowError(QString::fromUtf8(error->what()));
 }
 
 void TFormD7::VFORectoGrid() {

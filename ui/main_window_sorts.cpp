@@ -8,12 +8,13 @@
 namespace zem {
 
 // A frequency that is not a number stops the sort part-way; the grid is redrawn all the same,
-// so that it shows the exchanges already made instead of an order the table no longer has.
+// so that it shows the exchanges already made instead of an order the table no longer has. The
+// one bad record is reported once, by the sort.
 void TFormD7::S2Click() {
     try {
         SortByFrequency(image_.Channels);
     } catch (const ConversionError& e) {
-        RectoGrid();
+        FillMemoryGrid();
         ShowError(QString::fromUtf8(e.what()));
         return;
     }

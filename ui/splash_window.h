@@ -8,6 +8,7 @@ namespace zem {
 
 // The borderless start picture; its timer runs from creation and closes it after 700 ms.
 class TStform : public QDialog {
+    Q_OBJECT
 public:
     explicit TStform(QWidget* parent = nullptr);
 

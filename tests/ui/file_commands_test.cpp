@@ -1,0 +1,264 @@
+#include "window_fixture.h"
+
+#include "model/cp932.h"
+#include "model/csv_import.h"
+#include "model/file_io.h"
+#include "model/startup_image.h"
+
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+zem::RadioImage SampleImage() {
+    zem::RadioImage image = zem::StartupImage();
+    image.Channels[0] = zem::ParseCsvLine("145.00,CALL,two metres");
+    image.Channels[7] = zem::ParseCsvLine("433.00,UHF,");
+    image.Channels[zem::LowerScanRow(2)] = zem::ParseCsvLine("430.00,L2,");
+    image.Vfos[1].UpperLimit = "00170";
+    image.Settings.MYC = "JA1ZZZ";
+    image.Settings.Dtmf[0].Name = "HOME";
+    image.Settings.Dtmf[0].Code = "123";
+    return image;
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+zem::RadioImage Reload(const QString& path) {
+    zem::RadioImage image = zem::StartupImage();
+    if (zem::LoadZemFile(path.toStdString(), image) != zem::ZemOpen::Opened)
+        qFatal("not a settings file");
+    return image;
+}
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+
+    void openThroughTheMenu();
+    void openRefusesAWrongHeader();
+    void openIgnoresCaseOfTheExtension();
+    void openCancelledChangesNothing();
+    void saveThroughTheMenu();
+    void saveUnderANameWithoutExtension();
+    void saveOverWritesTheOpenFileWithoutDialog();
+    void saveOverKeepsEditsOfTheRadioPage();
+    void saveOverWithoutAFileAsksForOne();
+    void saveFailureKeepsTheFlags();
+    void droppedFileIsOpened();
+    void csvImportThroughTheMenu();
+    void csvImportShowsTheRowsBeforeABadLine();
+    void csvImportCancelledOnlyRedraws();
+
+private:
+    QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void FileCommandsTest::openThroughTheMenu() {
+    const zem::RadioImage image = SampleImage();
+    zem::SaveZemFile(Path("radio.zem").toStdString(), image);
+    WindowFixture f;
+    f.prompts->openAnswers.enqueue(Path("radio.zem"));
+    f.Choose("Open2");
+
+    QCOMPARE(f.prompts->openRequests.size(), 1);
+    const zem::FileDialogRequest& request = f.prompts->openRequests[0];
+    QCOMPARE(request.objectName, QStringLiteral("OpenDialog1"));
+    QCOMPARE(request.filter, QStringLiteral("ZEM_D7ファイル|*.ZEM"));
+    QCOMPARE(request.fileName, QStringLiteral("*.ZEM"));
+    QVERIFY(f.window->Image() == image);
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 radio.zem"));
+    QCOMPARE(f.window->CurrentPath(), Path("radio.zem"));
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+    QCOMPARE(f.MemCell(1, zem::LowerScanRow(2) + 1), QStringLiteral("430.00000MHz"));
+    QCOMPARE(f.Grid("VFOStringGrid1")->Cell(2, 2), QStringLiteral("170MHz"));
+    QCOMPARE(f.window->findChild<QLineEdit*>(QStringLiteral("MYCEdit"))->text(), QStringLiteral("JA1ZZZ"));
+    QVERIFY(!f.window->MemoryChanged());
+    QVERIFY(f.prompts->messages.isEmpty());
+}
+
+void FileCommandsTest::openRefusesAWrongHeader() {
+    WriteBytes(Path("other.zem"), "ID SOMETHING ELSE;\r\nMEM 000,1,EMPTY;\r\n");
+    WindowFixture f;
+    const zem::RadioImage before = f.window->Image();
+    f.prompts->openAnswers.enqueue(Path("other.zem"));
+    f.Choose("Open2");
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].text, QStringLiteral("ファイル形式が違います"));
+    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("ID"));
+    QVERIFY(f.window->Image() == before);
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 other.zem"));
+}
+
+void FileCommandsTest::openIgnoresCaseOfTheExtension() {
+    zem::SaveZemFile(Path("UPPER.ZEM").toStdString(), SampleImage());
+    WindowFixture f;
+    f.window->Openzem(Path("UPPER.ZEM"));
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+}
+
+void FileCommandsTest::openCancelledChangesNothing() {
+    WindowFixture f;
+    f.Choose("Open2");
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7"));
+    QVERIFY(f.window->CurrentPath().isEmpty());
+}
+
+void FileCommandsTest::saveThroughTheMenu() {
+    WindowFixture f;
+    f.window->Image() = SampleImage();
+    f.window->PutMenu();
+    f.window->SetChannelEditor([](zem::MemoryChannel&, std::size_t) {});
+    f.window->MemStringGrid1DblClick();
+    QVERIFY(f.window->MemoryChanged());
+
+    f.prompts->saveAnswers.enqueue(Path("saved.zem"));
+    f.Choose("Save2");
+    QCOMPARE(f.prompts->saveRequests.size(), 1);
+    const zem::FileDialogRequest& request = f.prompts->saveRequests[0];
+    QCOMPARE(request.objectName, QStringLiteral("SaveDialog1"));
+    QCOMPARE(request.title, QStringLiteral("設定をファイルに保存する"));
+    QCOMPARE(request.filter, QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"));
+    QCOMPARE(request.fileName, QStringLiteral("*.zem"));
+    QVERIFY(request.confirmOverwrite);
+
+    QVERIFY(Reload(Path("saved.zem")) == SampleImage());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 saved.zem"));
+    QVERIFY(!f.window->MemoryChanged());
+
+    // The next save offers the current file.
+    f.Choose("Save2");
+    QCOMPARE(f.prompts->saveRequests[1].fileName, Path("saved.zem"));
+}
+
+void FileCommandsTest::saveUnderANameWithoutExtension() {
+    WindowFixture f;
+    f.window->Image() = SampleImage();
+    f.window->PutMenu();
+    f.prompts->saveAnswers.enqueue(Path("noextension"));
+    f.Choose("Save2");
+    QVERIFY(QFile::exists(Path("noextension")));
+    QVERIFY(!QFile::exists(Path("noextension.zem")));
+
+    WindowFixture other;
+    other.prompts->openAnswers.enqueue(Path("noextension"));
+    other.Choose("Open2");
+    QCOMPARE(other.MemCell(1, 1), QStringLiteral("Empty"));
+    QCOMPARE(other.window->windowTitle(), QStringLiteral("ZEM_D7"));
+    QVERIFY(other.prompts->messages.isEmpty());
+
+    QVERIFY(QFile::rename(Path("noextension"), Path("noextension.zem")));
+    other.window->Openzem(Path("noextension.zem"));
+    QCOMPARE(other.MemCell(5, 1), QStringLiteral("CALL"));
+}
+
+void FileCommandsTest::saveOverWritesTheOpenFileWithoutDialog() {
+    zem::SaveZemFile(Path("over.zem").toStdString(), SampleImage());
+    WindowFixture f(Path("over.zem"));
+    f.window->Image().Channels[1] = zem::ParseCsvLine("439.00,NEW,");
+    f.Choose("Save1");
+    QVERIFY(f.prompts->saveRequests.isEmpty());
+    QVERIFY(Reload(Path("over.zem")).Channels[1].Name == "NEW");
+}
+
+void FileCommandsTest::saveOverKeepsEditsOfTheRadioPage() {
+    zem::SaveZemFile(Path("edit.zem").toStdString(), SampleImage());
+    WindowFixture f(Path("edit.zem"));
+    auto* message = f.window->findChild<QLineEdit*>(QStringLiteral("MESEdit"));
+    QVERIFY(message);
+    message->setText(QStringLiteral("EDITED"));
+    f.Choose("Save1");
+    QVERIFY(Reload(Path("edit.zem")).Settings.MES == "EDITED");
+    QVERIFY(f.window->Image().Settings.MES == "EDITED");
+}
+
+void FileCommandsTest::saveOverWithoutAFileAsksForOne() {
+    WindowFixture f;
+    f.Choose("Save1");
+    QCOMPARE(f.prompts->saveRequests.size(), 1);
+    QCOMPARE(f.prompts->saveRequests[0].title, QStringLiteral("設定をファイルに保存する"));
+}
+
+void FileCommandsTest::saveFailureKeepsTheFlags() {
+    WindowFixture f;
+    f.window->SetChannelEditor([](zem::MemoryChannel&, std::size_t) {});
+    f.window->MemStringGrid1DblClick();
+    QVERIFY(!f.window->Savezem(Path("missing-folder/x.zem")));
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("エラー"));
+    QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("x.zem")));
+    QVERIFY(f.window->MemoryChanged());
+}
+
+void FileCommandsTest::droppedFileIsOpened() {
+    zem::SaveZemFile(Path("dropped.zem").toStdString(), SampleImage());
+    WindowFixture f;
+    QVERIFY(f.window->acceptDrops());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("dropped.zem")), QUrl::fromLocalFile(Path("second.zem"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.window.get(), &drop);
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 dropped.zem"));
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+}
+
+void FileCommandsTest::csvImportThroughTheMenu() {
+    const std::string memo = *zem::Utf8ToCp932("自宅");
+    WriteBytes(Path("channels.csv"), QByteArray("145.02,HOME,") + QByteArray::fromStdString(memo) +
+                                         "\r\n433.5\r\n174.0,X,Y\r\n125.0,AIR,tower\r\n");
+    WindowFixture f;
+    f.window->Image().Channels[2] = zem::ParseCsvLine("439.00,KEEP,");
+    f.window->RectoGrid();
+    f.prompts->openAnswers.enqueue(Path("channels.csv"));
+    f.Choose("CSV1");
+
+    const zem::FileDialogRequest& request = f.prompts->openRequests[0];
+    QCOMPARE(request.objectName, QStringLiteral("OpenDialog2"));
+    QCOMPARE(request.title, QStringLiteral("CSVファイルを取り込む"));
+    QCOMPARE(request.filter, QStringLiteral("*.CSV|*.csv|*.*|*.*"));
+    const QStringList row1{"145.02000MHz", "Simplex", "FM", "20.0kHz", "HOME", "自宅"};
+    for (int c = 1; c <= 6; ++c)
+        QCOMPARE(f.MemCell(c, 1), row1[c - 1]);
+    QCOMPARE(f.MemCell(5, 2), QStringLiteral("AIR"));
+    QCOMPARE(f.MemCell(5, 3), QStringLiteral("KEEP"));
+    QVERIFY(f.prompts->messages.isEmpty());
+    QVERIFY(!f.window->MemoryChanged());
+}
+
+void FileCommandsTest::csvImportShowsTheRowsBeforeABadLine() {
+    WriteBytes(Path("bad.csv"), "145.02,HOME,\nfrequency,name,memo\n433.00,LATE,\n");
+    WindowFixture f;
+    f.prompts->openAnswers.enqueue(Path("bad.csv"));
+    f.Choose("CSV1");
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("HOME"));
+    QCOMPARE(f.MemCell(1, 2), QStringLiteral("Empty"));
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].text, QStringLiteral("'frequency' は浮動小数点数ではありません"));
+}
+
+void FileCommandsTest::csvImportCancelledOnlyRedraws() {
+    WindowFixture f;
+    const zem::RadioImage before = f.window->Image();
+    f.Choose("CSV1");
+    QVERIFY(f.window->Image() == before);
+    QVERIFY(f.prompts->messages.isEmpty());
+}
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"

@@ -1,0 +1,184 @@
+#include "window_fixture.h"
+
+#include "app/start_options.h"
+#include "ui/about_box.h"
+#include "ui/help_window.h"
+#include "ui/prompts.h"
+#include "ui/splash_window.h"
+#include "ui/wait_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Waits for the next modal box, lets `inspect` look at it, then clicks the button `answer`.
+void AnswerNextBox(QMessageBox::StandardButton answer, std::function<void(QMessageBox*)> inspect) {
+    QTimer::singleShot(0, [answer, inspect] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            AnswerNextBox(answer, inspect);
+            return;
+        }
+        inspect(box);
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    });
+}
+
+} // namespace
+
+class ShellWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void splashClosesByItself();
+    void aboutBoxClosesWithOk();
+    void waitWindowDesign();
+    void closeQuestionAnsweredCancelKeepsTheWindow();
+    void exitCommandAsksFirst();
+    void helpShowsTheProgramsOwnDocument();
+    void nameFilters_data();
+    void nameFilters();
+    void startOptions_data();
+    void startOptions();
+};
+
+void ShellWindowsTest::splashClosesByItself() {
+    zem::TStform splash;
+    QCOMPARE(splash.size(), QSize(397, 103));
+    QCOMPARE(splash.Timer1()->interval(), 700);
+    QVERIFY(splash.Timer1()->isActive());
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    auto* picture = splash.findChild<QLabel*>(QStringLiteral("Image1"));
+    QCOMPARE(picture->geometry(), QRect(0, 3, 397, 100));
+    QCOMPARE(picture->pixmap().size(), QSize(397, 100));
+    QCOMPARE(splash.exec(), int(QDialog::Accepted)); // returns without any input
+    QVERIFY(!splash.isVisible());
+}
+
+void ShellWindowsTest::aboutBoxClosesWithOk() {
+    zem::TAboutForm about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("AboutBox"));
+    QCOMPARE(about.size(), QSize(305, 225));
+    auto* ok = about.findChild<QPushButton*>(QStringLiteral("Button1"));
+    QCOMPARE(ok->geometry(), QRect(112, 192, 75, 25));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->pixmap().size(), QSize(160, 120));
+    QVERIFY(about.findChild<QLabel*>(QStringLiteral("Version"))->text().startsWith(QStringLiteral("Version ")));
+    QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+}
+
+void ShellWindowsTest::waitWindowDesign() {
+    zem::TwaitForm1 wait;
+    QCOMPARE(wait.windowTitle(), QStringLiteral("しばらくお待ち下さい"));
+    QCOMPARE(wait.size(), QSize(318, 203));
+    QCOMPARE(wait.pos(), QPoint(217, 193));
+    auto* panel = wait.findChild<QFrame*>(QStringLiteral("Panel1"));
+    QCOMPARE(panel->geometry(), QRect(8, 8, 305, 185));
+    QCOMPARE(panel->findChild<QLabel*>()->text(), QStringLiteral("しばらくお待ち下さい"));
+}
+
+// The real boxes: no icon, Cancel the default, and Cancel keeps the program running.
+void ShellWindowsTest::closeQuestionAnsweredCancelKeepsTheWindow() {
+    zem::TFormD7 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    bool inspected = false;
+    AnswerNextBox(QMessageBox::Cancel, [&inspected](QMessageBox* box) {
+        QCOMPARE(box->text(), QStringLiteral("終了しますか？"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("終了"));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+        QVERIFY(box->button(QMessageBox::Ok));
+        inspected = true;
+    });
+    QVERIFY(!window.close());
+    QVERIFY(inspected);
+    QVERIFY(window.isVisible());
+
+    AnswerNextBox(QMessageBox::Ok, [](QMessageBox*) {});
+    QVERIFY(window.close());
+}
+
+void ShellWindowsTest::exitCommandAsksFirst() {
+    WindowFixture f;
+    f.window->show();
+    f.Choose("Exit1");
+    QCOMPARE(f.prompts->questions.size(), 1);
+    QCOMPARE(f.prompts->questions[0].text, QStringLiteral("終了しますか？"));
+    QVERIFY(f.window->isVisible());
+    f.prompts->questionAnswers.enqueue(true);
+    f.Choose("Exit1");
+    QVERIFY(!f.window->isVisible());
+}
+
+void ShellWindowsTest::helpShowsTheProgramsOwnDocument() {
+    WindowFixture f;
+    f.Choose("Help2");
+    auto* help = f.window->findChild<zem::HelpWindow*>();
+    QVERIFY(help && help->isVisible());
+    const QString text = help->Browser()->toPlainText();
+    for (const char* topic : {"接続", "メモリ読み出し", "開く", "CSV", "ソート", "操作", "スコープ"})
+        QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+    f.Choose("Help2"); // shown again, not made twice
+    QCOMPARE(f.window->findChildren<zem::HelpWindow*>().size(), 1);
+}
+
+void ShellWindowsTest::nameFilters_data() {
+    QTest::addColumn<QString>("pairs");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("open") << "ZEM_D7ファイル|*.ZEM"
+                          << "ZEM_D7ファイル (*.ZEM *.zem)";
+    QTest::newRow("save") << "ZEM_D7ファイル|*.ZEM|*.*|*.*"
+                          << "ZEM_D7ファイル (*.ZEM *.zem);;*.* (*)";
+    QTest::newRow("csv") << "*.CSV|*.csv|*.*|*.*"
+                         << "*.CSV (*.csv);;*.* (*)";
+    QTest::newRow("scope") << "*.TXT|*.TXT|*.*|*.*"
+                           << "*.TXT (*.TXT *.txt);;*.* (*)";
+}
+
+void ShellWindowsTest::nameFilters() {
+    QFETCH(QString, pairs);
+    QFETCH(QString, qt);
+    QCOMPARE(zem::QtNameFilters(pairs), qt);
+}
+
+void ShellWindowsTest::startOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("error");
+    QTest::newRow("none") << QStringList{"zem_d7"} << ""
+                          << "" << false;
+    QTest::newRow("file") << QStringList{"zem_d7", "a.zem"} << "a.zem"
+                          << "" << false;
+    QTest::newRow("port and file") << QStringList{"zem_d7", "--port", "sim", "a.zem"} << "a.zem"
+                                   << "sim" << false;
+    QTest::newRow("file then port") << QStringList{"zem_d7", "a.zem", "--port=COM1"} << "a.zem"
+                                    << "COM1" << false;
+    QTest::newRow("port without name") << QStringList{"zem_d7", "--port"} << ""
+                                       << "" << true;
+    QTest::newRow("unknown option") << QStringList{"zem_d7", "--colour"} << ""
+                                    << "" << true;
+}
+
+void ShellWindowsTest::startOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QFETCH(QString, port);
+    QFETCH(bool, error);
+    const zem::StartOptions options = zem::ParseStartOptions(arguments);
+    QCOMPARE(options.settingsFile, file);
+    QCOMPARE(options.port, port);
+    QCOMPARE(!options.error.isEmpty(), error);
+}
+
+QTEST_MAIN(ShellWindowsTest)
+#include "shell_windows_test.moc"
