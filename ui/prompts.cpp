@@ -34,8 +34,11 @@ QString RunFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDia
 QString QtPattern(const QString& pattern) {
     if (pattern == QLatin1String("*.*"))
         return QStringLiteral("*");
-    const QString lower = pattern.toLower();
-    return lower == pattern ? pattern : pattern + QLatin1Char(' ') + lower;
+    QStringList forms{pattern};
+    for (const QString& form : {pattern.toUpper(), pattern.toLower()})
+        if (!forms.contains(form))
+            forms << form;
+    return forms.join(QLatin1Char(' '));
 }
 
 } // namespace

@@ -40,8 +40,8 @@ public:
 };
 
 // "ZEM_D7ファイル|*.ZEM|*.*|*.*" as Qt's "ZEM_D7ファイル (*.ZEM *.zem);;*.* (*)": Linux file
-// names are case-sensitive, so an upper-case pattern also offers its lower-case form, and "*.*"
-// must also match names without a dot.
+// names are case-sensitive, so a pattern also offers its other-case form, and "*.*" must also
+// match names without a dot.
 QString QtNameFilters(const QString& pairs);
 
 } // namespace zem

@@ -105,6 +105,10 @@ void MainWindowTest::windowDesign() {
     auto* pages = f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     const QStringList tabs{"Memory", "Radio", "VFO", "Navitora _ SSTV"};
     QCOMPARE(pages->count(), 4);
+    // The deepest design bounds (Panel2 on the VFO page) end 286 pixels down the page.
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QVERIFY2(pages->currentWidget()->height() >= 286, QByteArray::number(pages->currentWidget()->height()));
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(pages->tabText(i), tabs[i]);
         QCOMPARE(pages->widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(i + 1));

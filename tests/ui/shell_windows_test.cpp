@@ -139,7 +139,7 @@ void ShellWindowsTest::nameFilters_data() {
     QTest::newRow("save") << "ZEM_D7ファイル|*.ZEM|*.*|*.*"
                           << "ZEM_D7ファイル (*.ZEM *.zem);;*.* (*)";
     QTest::newRow("csv") << "*.CSV|*.csv|*.*|*.*"
-                         << "*.CSV (*.csv);;*.* (*)";
+                         << "*.CSV (*.csv *.CSV);;*.* (*)";
     QTest::newRow("scope") << "*.TXT|*.TXT|*.*|*.*"
                            << "*.TXT (*.TXT *.txt);;*.* (*)";
 }
