@@ -16,9 +16,9 @@ class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens and configures the device. Returns how many of the four set-up steps failed
-    // (apply the line settings, apply the time-outs, select the CR event, size the queues):
-    // 0 means usable; a device that cannot be opened fails all four.
+    // Opens and configures the device. Returns how many of its four set-up steps failed (each
+    // implementation names its own): 0 means usable; a device that cannot be opened, or that
+    // another program holds, fails all four.
     virtual int Open(const std::string& path) = 0;
 
     // Writes all bytes; false when the write failed or came short.

@@ -67,8 +67,10 @@ bool TCommThread::Request(LinkOperation op) {
     return true;
 }
 
+// Sequentially consistent, with the worker's taking of a code in Dispatch: each side writes one
+// value and then reads the other's, and acquire/release alone would let both miss the write.
 bool TCommThread::Busy() const {
-    return Operation.load(std::memory_order_acquire) != kOpIdle || Active_.load(std::memory_order_acquire) != kOpIdle;
+    return Operation.load() != kOpIdle || Active_.load() != kOpIdle;
 }
 
 bool TCommThread::ReqID() {
@@ -106,7 +108,7 @@ bool TCommThread::ReqScope() {
 
 void TCommThread::StopScope() {
     ScopeRunning.store(0, std::memory_order_release);
-    Operation.store(kOpIdle, std::memory_order_release);
+    Operation.store(kOpIdle);
 }
 
 std::string TCommThread::LastCommand() const {
@@ -127,11 +129,16 @@ bool TCommThread::Dispatch(std::int32_t op) {
         Procedure{kOpScope, &TCommThread::DoScope},
     };
     for (const Procedure& p : kProcedures) {
-        if (p.op == op) {
-            Active_.store(op, std::memory_order_release);
+        if (p.op != op)
+            continue;
+        // Busy from here on. A StopScope that came between reading the code and this point has
+        // withdrawn the request; running the procedure anyway would wipe a request made after it.
+        Active_.store(op);
+        if (Operation.load() == op)
             (this->*p.run)();
-            return true;
-        }
+        else
+            Active_.store(kOpIdle);
+        return true;
     }
     return false;
 }

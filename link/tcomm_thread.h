@@ -41,6 +41,9 @@ public:
     void SetPortFactory(SerialPortFactory factory);
     // Longest wait for the radio's answer line; a timed-out exchange keeps the response unchanged.
     void SetExchangeTimeout(std::chrono::milliseconds limit);
+    // The radio answers most commands within a few tens of ms and a memory write within a few
+    // hundred; the longest line takes about 95 ms at 9600 baud. One second leaves room for all of
+    // that, yet a radio that is off costs a 510-exchange transfer under ten minutes, not forever.
     static constexpr std::chrono::milliseconds kDefaultExchangeTimeout{1000};
     // The gap after which an answer is taken as complete, and the longest answer kept.
     static constexpr std::chrono::milliseconds kReadInterval{48};
