@@ -8,12 +8,15 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +40,7 @@ private slots:
     void enterKeyOpensTheChannelEditorLikeADoubleClick();
     void vfoEditorEntrySetsTheVfoFlag();
     void putMenuThenGetMenuKeepsTheRecord();
+    void settingsPageEditsReachTheRecord();
 };
 
 void MainWindowTest::startUpShowsEmptyChannelsAndTheVfoPage() {
@@ -329,6 +333,35 @@ void MainWindowTest::putMenuThenGetMenuKeepsTheRecord() {
     f.window->GetMenu();
     QVERIFY(f.window->Image().Settings == s);
     QVERIFY(f.prompts->messages.isEmpty());
+}
+
+void MainWindowTest::settingsPageEditsReachTheRecord() {
+    WindowFixture f;
+    auto* icon = f.window->findChild<QComboBox*>(QStringLiteral("ICOBox"));
+    icon->setCurrentIndex(icon->findText(QStringLiteral("レストラン")));
+    auto* contrast = f.window->findChild<QScrollBar*>(QStringLiteral("ContrastBar1"));
+    contrast->setValue(3);
+    QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("Conlabel"))->text(), QStringLiteral("コントラスト 03"));
+
+    auto* dtmf = f.window->findChild<QTableWidget*>(QStringLiteral("DTMFGrid"));
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
+    QTest::mouseClick(dtmf->viewport(), Qt::LeftButton, {}, dtmf->visualItemRect(dtmf->item(3, 0)).center());
+    auto* store = f.window->findChild<QPushButton*>(QStringLiteral("DTMFButton"));
+    QVERIFY(store->isEnabled());
+    QCOMPARE(store->text(), QStringLiteral("3"));
+    f.window->findChild<QLineEdit*>(QStringLiteral("DnameEdit"))->setText(QStringLiteral("HOME"));
+    f.window->findChild<QLineEdit*>(QStringLiteral("DCodeEdit"))->setText(QStringLiteral("0123#"));
+    QTest::mouseClick(store, Qt::LeftButton);
+
+    f.window->GetMenu();
+    const zem::RadioSettings& s = f.window->Image().Settings;
+    QCOMPARE(s.ICO, 'E');
+    QVERIFY(s.CNT == "03");
+    QVERIFY(s.Dtmf[3].Name == "HOME");
+    QVERIFY(s.Dtmf[3].Code == "0123#");
+    QVERIFY(s.Dtmf[2].Name.empty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -20,11 +20,11 @@
 namespace {
 
 // Waits for the next modal box, lets `inspect` look at it, then clicks the button `answer`.
-void AnswerNextBox(QMessageBox::StandardButton answer, std::function<void(QMessageBox*)> inspect) {
-    QTimer::singleShot(0, [answer, inspect] {
+void AnswerNextBox(QMessageBox::StandardButton answer, std::function<void(QMessageBox*)> inspect, int delayMs = 0) {
+    QTimer::singleShot(delayMs, [answer, inspect] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
-            AnswerNextBox(answer, inspect);
+            AnswerNextBox(answer, inspect, 20);
             return;
         }
         inspect(box);
