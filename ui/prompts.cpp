@@ -1,5 +1,6 @@
 #include "prompts.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -13,6 +14,9 @@ int ShowBox(QWidget* owner, const QString& text, const QString& caption, QMessag
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
+    // The buttons speak the program's language even where no Qt translation is installed.
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("キャンセル"));
     return box.exec();
 }
 

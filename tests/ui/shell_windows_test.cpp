@@ -96,6 +96,7 @@ void ShellWindowsTest::closeQuestionAnsweredCancelKeepsTheWindow() {
         QCOMPARE(box->windowTitle(), QStringLiteral("終了"));
         QCOMPARE(box->icon(), QMessageBox::NoIcon);
         QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+        QCOMPARE(box->button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
         QVERIFY(box->button(QMessageBox::Ok));
         inspected = true;
     });
