@@ -3,6 +3,7 @@
 #include <QTableWidget>
 
 #include <initializer_list>
+#include <vector>
 
 class QAbstractButton;
 
@@ -15,9 +16,9 @@ class StringGrid : public QTableWidget {
     Q_OBJECT
 public:
     struct Design {
-        int columns;                       // the label column included
-        int rows;                          // the heading row included
-        std::initializer_list<int> widths; // pixels, one per column, the label column first
+        int columns;             // the label column included
+        int rows;                // the heading row included
+        std::vector<int> widths; // pixels, one per column, the label column first
         int rowHeight;
         bool verticalScrollBar;
         bool rangeSelection; // a dragged range may be selected; its top row is the current row

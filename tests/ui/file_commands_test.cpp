@@ -53,6 +53,7 @@ private slots:
     void openCancelledChangesNothing();
     void saveThroughTheMenu();
     void saveUnderANameWithoutExtension();
+    void japaneseFileNames();
     void saveOverWritesTheOpenFileWithoutDialog();
     void saveOverKeepsEditsOfTheRadioPage();
     void saveOverWithoutAFileAsksForOne();
@@ -162,6 +163,19 @@ void FileCommandsTest::saveUnderANameWithoutExtension() {
 
     QVERIFY(QFile::rename(Path("noextension"), Path("noextension.zem")));
     other.window->Openzem(Path("noextension.zem"));
+    QCOMPARE(other.MemCell(5, 1), QStringLiteral("CALL"));
+}
+
+void FileCommandsTest::japaneseFileNames() {
+    WindowFixture f;
+    f.window->Image() = SampleImage();
+    f.window->PutMenu();
+    f.prompts->saveAnswers.enqueue(Path("無線機の設定.zem"));
+    f.Choose("Save2");
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 無線機の設定.zem"));
+    QVERIFY(f.prompts->messages.isEmpty());
+
+    WindowFixture other(Path("無線機の設定.zem"));
     QCOMPARE(other.MemCell(5, 1), QStringLiteral("CALL"));
 }
 
