@@ -38,6 +38,7 @@ private slots:
     void usedChannelRows();
     void badDigitsAreReportedAndTheOtherRowsStillShown();
     void enterKeyOpensTheChannelEditorLikeADoubleClick();
+    void doubleClickOnAFixedCellOpensTheRowSelectedBefore();
     void vfoEditorEntrySetsTheVfoFlag();
     void putMenuThenGetMenuKeepsTheRecord();
     void settingsPageEditsReachTheRecord();
@@ -301,6 +302,23 @@ void MainWindowTest::enterKeyOpensTheChannelEditorLikeADoubleClick() {
     QCOMPARE(editedRow, std::size_t{151});
     QCOMPARE(f.MemCell(0, 152), QStringLiteral("U0"));
     QCOMPARE(f.MemCell(5, 152), QStringLiteral("EDITED"));
+}
+
+void MainWindowTest::doubleClickOnAFixedCellOpensTheRowSelectedBefore() {
+    WindowFixture f;
+    std::size_t editedRow = 999;
+    f.window->SetChannelEditor([&](MemoryChannel&, std::size_t row) { editedRow = row; });
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    zem::StringGrid* grid = f.Grid("MemStringGrid1");
+    grid->setCurrentCell(6, 3);
+    QHeaderView* labels = grid->verticalHeader();
+    const QPoint label10(4, labels->sectionViewportPosition(10) + 3);
+    QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, label10);
+    QCOMPARE(grid->Row(), 7);
+    QTest::mouseDClick(labels->viewport(), Qt::LeftButton, {}, label10);
+    QCOMPARE(editedRow, std::size_t{6});
 }
 
 void MainWindowTest::vfoEditorEntrySetsTheVfoFlag() {
