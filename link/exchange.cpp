@@ -25,7 +25,7 @@ void TCommThread::DropStaleInput() {
         Port_->Purge();
 }
 
-void TCommThread::Exchange(std::string_view command, std::string& response) {
+bool TCommThread::Exchange(std::string_view command, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     std::string text(command);
     text += '\r';
@@ -36,12 +36,13 @@ void TCommThread::Exchange(std::string_view command, std::string& response) {
     if (!Port_ || !Port_->Write(text))
         Status("munen");
     if (!Port_ || Port_->WaitForLine(ExchangeTimeout_) != SerialPort::WaitResult::LineArrived)
-        return; // line error or no answer in time: the caller's response stays as it was
+        return false; // line error or no answer in time: the caller's response stays as it was
     std::string raw;
     if (!Port_->Read(kResponseLimit, kReadInterval, raw))
         Status("GAaan");
     response = TrimAnswer(raw);
     Port_->Purge();
+    return true;
 }
 
 TCommThread::DirectSendResult TCommThread::DirectSend(std::string_view textWithCr, std::size_t readLimit, bool purge,

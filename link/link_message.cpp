@@ -8,6 +8,11 @@ QEvent::Type LinkMessage::Type() {
     return type;
 }
 
+QEvent::Type TransferProgress::Type() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 QEvent::Type StatusText::Type() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QString>
 
+#include <cstddef>
+
 #include <utility>
 
 namespace zem {
@@ -64,6 +66,21 @@ public:
 
 private:
     QString text_;
+};
+
+// How far a transfer has come (rows, VFOs or settings commands), posted to the status sink with
+// the status texts, so a front end can draw a progress bar.
+class TransferProgress : public QEvent {
+public:
+    TransferProgress(std::size_t done, std::size_t total) : QEvent(Type()), done_(done), total_(total) {}
+    static QEvent::Type Type();
+
+    std::size_t done() const { return done_; }
+    std::size_t total() const { return total_; }
+
+private:
+    std::size_t done_;
+    std::size_t total_;
 };
 
 } // namespace zem

@@ -1,15 +1,104 @@
 #include "tcomm_thread.h"
 
-namespace zem {
+#include "model/codecs.h"
+#include "model/command_text.h"
+#include "model/menu_fields.h"
 
-// The settings transfer is still to come; until then each request completes at once, so the window
-// can be built and tested against the link's message flow.
+#include <vector>
+
+namespace zem {
+namespace {
+
+// One settings command: the query, the echo that marks its answer, the set prefix (the value
+// follows it, in the answer as in the set command) and how many characters the value has.
+struct SettingsCommand {
+    std::string query;
+    std::string echo;
+    std::string prefix;
+    std::size_t width;
+    std::string_view (*get)(const RadioSettings&, std::size_t dtmf);
+    void (*set)(RadioSettings&, std::size_t dtmf, std::string_view value);
+    const MenuField* field; // the menu field, or nullptr for a DTMF memory
+    std::size_t dtmf;
+};
+
+// The 51 commands in the radio's order: the menu fields of the table, with the ten DTMF memories
+// (code, then name) after APO. The value of every answer follows the set prefix, so one rule
+// finds it: "MES " then 8 characters, "DM 03," then 16, "ICO 0," then one.
+const std::vector<SettingsCommand>& Commands() {
+    static const std::vector<SettingsCommand> commands = [] {
+        std::vector<SettingsCommand> list;
+        for (const MenuField& f : MenuFields()) {
+            const bool icon = f.name == "ICO";
+            // SV is a one-character code the record keeps as text.
+            const std::size_t width = f.isChar || f.name == "SV" ? 1 : f.capacity;
+            list.push_back({std::string(f.name), std::string(f.name), icon ? "ICO 0," : std::string(f.name) + " ",
+                            width, nullptr, nullptr, &f, 0});
+            if (f.name != "APO")
+                continue;
+            for (std::size_t k = 0; k < kDtmfCount; ++k) {
+                const std::string address = "0" + std::to_string(k);
+                list.push_back({"DM " + address, "DM", "DM " + address + ",", DtmfMemory{}.Code.capacity,
+                                [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Code.view(); },
+                                [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Code = v; },
+                                nullptr, k});
+                list.push_back({"DMN " + address, "DMN", "DMN " + address + ",", DtmfMemory{}.Name.capacity,
+                                [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Name.view(); },
+                                [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Name = v; },
+                                nullptr, k});
+            }
+        }
+        return list;
+    }();
+    return commands;
+}
+
+std::string_view Value(const SettingsCommand& c, const RadioSettings& s) {
+    return c.field ? c.field->get(s) : c.get(s, c.dtmf);
+}
+
+void Store(const SettingsCommand& c, RadioSettings& s, std::string_view value) {
+    if (c.field)
+        c.field->set(s, value);
+    else
+        c.set(s, c.dtmf, value);
+}
+
+} // namespace
+
 void TCommThread::DoMenuRead() {
-    Finish(kMsgSettingsRead, 0);
+    long errors = 0;
+    std::string response;
+    const auto& commands = Commands();
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        Progress(i, commands.size());
+        const SettingsCommand& c = commands[i];
+        // Only a new answer can fill a field: the previous command's answer may carry the same
+        // echo (DM 00 before DM 01) and would store one memory's value into the next.
+        if (Exchange(c.query, response) && response.find(c.echo) != std::string::npos)
+            Store(c, Image.Settings, TextAt(response, c.prefix.size() + 1, c.width));
+        else
+            ++errors;
+        StatusCp932(response);
+    }
+    Progress(commands.size(), commands.size());
+    Finish(kMsgSettingsRead, errors);
 }
 
 void TCommThread::DoMenuwrite() {
-    Finish(kMsgSettingsWritten, 0);
+    long errors = 0;
+    std::string response;
+    const auto& commands = Commands();
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        Progress(i, commands.size());
+        const SettingsCommand& c = commands[i];
+        if (!Exchange(c.prefix + std::string(Value(c, Image.Settings)), response) ||
+            response.find(c.echo) == std::string::npos)
+            ++errors;
+        StatusCp932(response);
+    }
+    Progress(commands.size(), commands.size());
+    Finish(kMsgSettingsWritten, errors);
 }
 
 } // namespace zem

@@ -167,6 +167,11 @@ void TCommThread::StatusCp932(std::string_view cp932) {
     Status(Cp932ToUtf8(cp932));
 }
 
+void TCommThread::Progress(std::size_t done, std::size_t total) {
+    if (StatusBar_ != nullptr)
+        QCoreApplication::postEvent(StatusBar_, new TransferProgress(done, total));
+}
+
 void TCommThread::Post(int code, long value) {
     if (Window_ != nullptr)
         QCoreApplication::postEvent(Window_, new LinkMessage(code, value));

@@ -72,9 +72,10 @@ public:
     bool Busy() const;
 
     // One command, one answer line. Assigns `response` only when an answer line was read (CR,
-    // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes). Callable
-    // from any thread; exchanges never overlap.
-    void Exchange(std::string_view command, std::string& response);
+    // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes) and then
+    // returns true; on a line error or when no answer came in time, `response` keeps what it held.
+    // Callable from any thread; exchanges never overlap.
+    bool Exchange(std::string_view command, std::string& response);
 
     // --- shared with the window ---
     std::string ScopeUpper; // 11 digits, Hz
@@ -127,6 +128,7 @@ private:
 
     void Status(std::string_view utf8);
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text
+    void Progress(std::size_t done, std::size_t total);
     void Post(int code, long value);
     void Finish(int code, long value); // Operation := 0, then post
     bool Request(LinkOperation op);

@@ -141,4 +141,26 @@ void RunningLink::Stop() {
     link.wait();
 }
 
+long RunOperation(RunningLink& r, bool (TCommThread::*request)(), int code, std::chrono::milliseconds guard) {
+    const std::size_t before = r.log.Messages().size();
+    if (!(r.link.*request)())
+        return -1;
+    const auto arrived = [&] {
+        const auto messages = r.log.Messages();
+        for (std::size_t i = before; i < messages.size(); ++i) {
+            if (messages[i].first == code)
+                return true;
+        }
+        return false;
+    };
+    if (!WaitUntil(arrived, guard))
+        return -1;
+    const auto messages = r.log.Messages();
+    for (std::size_t i = before; i < messages.size(); ++i) {
+        if (messages[i].first == code)
+            return messages[i].second;
+    }
+    return -1;
+}
+
 } // namespace zem::test

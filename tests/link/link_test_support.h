@@ -94,5 +94,10 @@ struct RunningLink {
     MessageLog log{&link};
 };
 
+// Requests an operation and handles events until its completion `code` has arrived; gives that
+// message's value (-1 when the request was refused or no completion came).
+long RunOperation(RunningLink& r, bool (TCommThread::*request)(), int code,
+                  std::chrono::milliseconds guard = std::chrono::seconds(60));
+
 } // namespace test
 } // namespace zem

@@ -12,11 +12,7 @@ using namespace std::chrono_literals;
 using test::RunningLink;
 
 long Check(RunningLink& r, bool (TCommThread::*request)(), int code) {
-    const std::size_t before = r.log.Messages().size();
-    EXPECT_TRUE((r.link.*request)());
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return r.log.Messages().size() > before && r.log.Messages().back().first == code; }));
-    return r.log.Messages().back().second;
+    return test::RunOperation(r, request, code);
 }
 
 TEST(model_checks_sim_test, checks_over_a_pseudo_terminal) {
