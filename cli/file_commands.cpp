@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "commands.h"
 #include "console.h"
 
@@ -16,50 +17,6 @@
 namespace cli {
 namespace {
 
-std::filesystem::path LocalPath(const QString& name) {
-    return QFile::encodeName(name).toStdString();
-}
-
-// Parses the options; false after printing the help or the one error line (status in `status`).
-bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
-    parser.addHelpOption();
-    if (!parser.parse(args)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, parser.errorText()));
-        status = kBadInput;
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        Out(parser.helpText().toStdString());
-        status = kOk;
-        return false;
-    }
-    return true;
-}
-
-bool CheckOutputName(const QString& command, const QString& out) {
-    if (out.isEmpty()) {
-        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o OUT.zem").arg(command));
-        return false;
-    }
-    if (!zem::HasZemExtension(LocalPath(out))) {
-        Error(QStringLiteral(
-                  "zem_d7-cli %1: %2: 出力ファイル名は .zem で終わるようにしてください（開き直せなくなります）")
-                  .arg(command, out));
-        return false;
-    }
-    return true;
-}
-
-bool Save(const QString& command, const QString& out, const zem::RadioImage& image) {
-    try {
-        zem::SaveZemFile(LocalPath(out), image);
-        return true;
-    } catch (const zem::FileError& e) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
-        return false;
-    }
-}
-
 struct SortKind {
     const char* name;
     void (*sort)(zem::ChannelTable&);
@@ -72,24 +29,6 @@ const std::array kSorts{
 };
 
 } // namespace
-
-bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
-    const std::filesystem::path path = LocalPath(file);
-    if (!zem::HasZemExtension(path)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2 は設定ファイル（.zem）ではありません").arg(command, file));
-        return false;
-    }
-    try {
-        if (zem::LoadZemFile(path, image) == zem::ZemOpen::WrongHeader) {
-            Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
-            return false;
-        }
-        return true;
-    } catch (const zem::FileError& e) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
-        return false;
-    }
-}
 
 int RunImportCsv(const QStringList& args) {
     const QString command = QStringLiteral("import-csv");
@@ -134,7 +73,7 @@ int RunImportCsv(const QStringList& args) {
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
     }
-    if (!Save(command, out, image))
+    if (!SaveImage(command, out, image))
         return kBadInput;
     Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
     return kOk;
@@ -180,7 +119,7 @@ int RunSort(const QStringList& args) {
         Error(QStringLiteral("zem_d7-cli sort: %1: %2").arg(positional[1], QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    return Save(command, out, image) ? kOk : kBadInput;
+    return SaveImage(command, out, image) ? kOk : kBadInput;
 }
 
 } // namespace cli

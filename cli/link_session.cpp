@@ -107,6 +107,12 @@ bool LinkSession::event(QEvent* e) {
         OnMessage(m->code(), m->value());
         return true;
     }
+    if (e->type() == zem::TransferProgress::Type()) {
+        const auto* p = static_cast<zem::TransferProgress*>(e);
+        if (onProgress)
+            onProgress(p->done(), p->total());
+        return true;
+    }
     if (e->type() == zem::StatusText::Type()) {
         result_.statusTexts.append(static_cast<zem::StatusText*>(e)->text());
         return true;

@@ -48,6 +48,9 @@ public:
 
     explicit LinkSession(LinkTarget target);
 
+    // Called with each progress report of a running transfer (rows, VFOs or commands done).
+    std::function<void(std::size_t done, std::size_t total)> onProgress;
+
     SessionResult Run(const Request& request, const Completion& isDone, const Prepare& prepare = {});
     // The usual case: the operation ends with one completion code.
     SessionResult Run(const Request& request, int completionCode, const Prepare& prepare = {});

@@ -22,6 +22,13 @@ const std::array kCommands{
     Command{"check-mod", "check-mod --port PORT [--timeout MS]    ask the radio whether it is modified",
             &cli::RunCheckMod},
     Command{"ports", "ports    list the serial devices present", &cli::RunPorts},
+    Command{"read", "read --port PORT -o OUT.zem [--into BASE.zem] [--only memory,vfo,settings]    read the radio",
+            &cli::RunRead},
+    Command{"write", "write --port PORT FILE.zem [--only memory,vfo,settings]    write a settings file to the radio",
+            &cli::RunWrite},
+    Command{"scope",
+            "scope --port PORT --lower MHZ --upper MHZ --step CODE --passes N [--store FILE]    sweep with the S-meter",
+            &cli::RunScope},
 };
 
 QString Usage() {

@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "commands.h"
 #include "console.h"
 #include "link_session.h"
@@ -33,19 +34,10 @@ constexpr Check kModCheck{"check-mod",
                           "改造済み",
                           "未改造"};
 
-// Parses the options; false after printing the help or the one error line (status in `status`).
+// The checks take options only.
 bool ParseLinkCommand(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
-    parser.addHelpOption();
-    if (!parser.parse(args)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, parser.errorText()));
-        status = kBadInput;
+    if (!ParseOptions(parser, args, command, status))
         return false;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        Out(parser.helpText().toStdString());
-        status = kOk;
-        return false;
-    }
     if (!parser.positionalArguments().isEmpty()) {
         Error(QStringLiteral("zem_d7-cli %1: unexpected argument '%2'")
                   .arg(command, parser.positionalArguments().last()));

@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "commands.h"
 #include "console.h"
 

@@ -1,36 +1,12 @@
+#include "cli_process.h"
 #include "pty_peer.h"
 
 #include "sim/pty_server.h"
-
-#include <QProcess>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace zem {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZEM_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(30'000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-QString Path(const std::string& path) {
-    return QString::fromStdString(path);
-}
 
 TEST(cli_radio_commands_test, port_that_cannot_be_opened) {
     for (const char* command : {"id", "check-mod"}) {

@@ -1,0 +1,74 @@
+#include "arguments.h"
+
+#include "commands.h"
+#include "console.h"
+
+#include "model/file_io.h"
+
+#include <QFile>
+
+namespace cli {
+
+std::filesystem::path LocalPath(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// Parses the options; false after printing the help or the one error line (status in `status`).
+bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
+    parser.addHelpOption();
+    if (!parser.parse(args)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, parser.errorText()));
+        status = kBadInput;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        Out(parser.helpText().toStdString());
+        status = kOk;
+        return false;
+    }
+    return true;
+}
+
+bool CheckOutputName(const QString& command, const QString& out) {
+    if (out.isEmpty()) {
+        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o OUT.zem").arg(command));
+        return false;
+    }
+    if (!zem::HasZemExtension(LocalPath(out))) {
+        Error(QStringLiteral(
+                  "zem_d7-cli %1: %2: 出力ファイル名は .zem で終わるようにしてください（開き直せなくなります）")
+                  .arg(command, out));
+        return false;
+    }
+    return true;
+}
+
+bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image) {
+    try {
+        zem::SaveZemFile(LocalPath(out), image);
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
+    const std::filesystem::path path = LocalPath(file);
+    if (!zem::HasZemExtension(path)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2 は設定ファイル（.zem）ではありません").arg(command, file));
+        return false;
+    }
+    try {
+        if (zem::LoadZemFile(path, image) == zem::ZemOpen::WrongHeader) {
+            Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
+            return false;
+        }
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+} // namespace cli

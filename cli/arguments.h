@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+
+// What every subcommand does with its arguments and files, so each says it the same way.
+namespace cli {
+
+std::filesystem::path LocalPath(const QString& name);
+
+// Parses a subcommand's options; false after printing the help (status 0) or the one error line
+// (status 2).
+bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
+
+// An output settings file must be named and end in ".zem", or it could not be opened again.
+bool CheckOutputName(const QString& command, const QString& out);
+
+// Saves through the safe save; false after printing the one error line.
+bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
+
+// Reads a settings file named on the command line; false after printing the one error line
+// (not ".zem", missing, unreadable, "ファイル形式が違います").
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
+
+} // namespace cli

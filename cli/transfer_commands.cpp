@@ -1,0 +1,328 @@
+#include "arguments.h"
+#include "commands.h"
+#include "console.h"
+#include "link_session.h"
+
+#include "model/codecs.h"
+#include "model/conversion_error.h"
+#include "model/cp932.h"
+#include "model/file_io.h"
+#include "model/startup_image.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <array>
+#include <cstdio>
+#include <unistd.h>
+
+namespace cli {
+namespace {
+
+// One block of the radio image and the operations that move it, as the window's menu runs them:
+// the window copies its table into the link before the request and, after a read, copies the
+// link's table back in the completion handler.
+struct Block {
+    const char* name;
+    bool (zem::TCommThread::*read)();
+    int readDone;
+    bool (zem::TCommThread::*write)();
+    int writeDone;
+    void (*copy)(const zem::RadioImage& from, zem::RadioImage& to);
+};
+
+const std::array kBlocks{
+    Block{"memory", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead, &zem::TCommThread::ReqWrite,
+          zem::kMsgMemoryWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Channels = f.Channels; }},
+    Block{"vfo", &zem::TCommThread::ReqVFORead, zem::kMsgVfoRead, &zem::TCommThread::ReqVFOwrite, zem::kMsgVfoWritten,
+          [](const zem::RadioImage& f, zem::RadioImage& t) { t.Vfos = f.Vfos; }},
+    Block{"settings", &zem::TCommThread::ReqMenuRead, zem::kMsgSettingsRead, &zem::TCommThread::ReqMenuwrite,
+          zem::kMsgSettingsWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Settings = f.Settings; }},
+};
+
+// --only memory,vfo,settings (any subset, any order; the blocks always run in table order).
+bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, std::vector<const Block*>& blocks) {
+    const QStringList names =
+        parser.isSet(QStringLiteral("only"))
+            ? parser.value(QStringLiteral("only")).split(QLatin1Char(','))
+            : QStringList{QStringLiteral("memory"), QStringLiteral("vfo"), QStringLiteral("settings")};
+    for (const QString& name : names) {
+        bool known = false;
+        for (const Block& b : kBlocks)
+            known = known || name == QLatin1String(b.name);
+        if (!known) {
+            Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
+            return false;
+        }
+    }
+    for (const Block& b : kBlocks) {
+        if (names.contains(QLatin1String(b.name)))
+            blocks.push_back(&b);
+    }
+    return true;
+}
+
+// Progress on standard error: a bar redrawn in place on a terminal, one line per block otherwise.
+class ProgressReport {
+public:
+    ProgressReport() : terminal_(isatty(STDERR_FILENO) != 0) {}
+
+    void Start(const char* block) { block_ = block; }
+    void Update(std::size_t done, std::size_t total) {
+        total_ = total;
+        if (!terminal_ || total == 0)
+            return;
+        constexpr std::size_t kWidth = 30;
+        const std::size_t filled = done * kWidth / total;
+        std::fprintf(stderr, "\r%-8s %3zu/%zu [%s%s]", block_, done, total, std::string(filled, '#').c_str(),
+                     std::string(kWidth - filled, '-').c_str());
+        std::fflush(stderr);
+    }
+    void Finish(long errors) {
+        if (terminal_)
+            std::fputc('\n', stderr);
+        Error(QStringLiteral("%1: %2 done, %3 errors").arg(QLatin1String(block_)).arg(total_).arg(errors));
+    }
+
+private:
+    bool terminal_;
+    const char* block_ = "";
+    std::size_t total_ = 0;
+};
+
+enum class Direction { Read, Write };
+
+// Runs the blocks one after the other on one connection; `image` is the window's copy. Returns the
+// exit status.
+int Transfer(const LinkTarget& target, Direction direction, const std::vector<const Block*>& blocks,
+             zem::RadioImage& image) {
+    LinkSession session(target);
+    ProgressReport progress;
+    session.onProgress = [&progress](std::size_t done, std::size_t total) { progress.Update(done, total); };
+    std::size_t current = 0;
+    long errors = 0;
+    const auto request = [&](zem::TCommThread& link) {
+        const Block& b = *blocks[current];
+        progress.Start(b.name);
+        b.copy(image, link.Image);
+        return (link.*(direction == Direction::Read ? b.read : b.write))();
+    };
+    const auto isDone = [&](zem::TCommThread& link, int code, long value) {
+        const Block& b = *blocks[current];
+        if (code != (direction == Direction::Read ? b.readDone : b.writeDone))
+            return false;
+        if (direction == Direction::Read)
+            b.copy(link.Image, image);
+        progress.Finish(value);
+        errors += value;
+        if (++current == blocks.size())
+            return true;
+        if (!request(link)) {
+            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            return true;
+        }
+        return false;
+    };
+    const SessionResult result = session.Run(request, isDone);
+    if (result.openErrors != 0) {
+        Error(QStringLiteral("ポートが開けませんでした。"));
+        return kPortError;
+    }
+    if (current != blocks.size())
+        return kRadioErrors;
+    if (errors != 0) {
+        Error(QStringLiteral("エラー数：%1").arg(errors));
+        return kRadioErrors;
+    }
+    return kOk;
+}
+
+} // namespace
+
+int RunRead(const QStringList& args) {
+    const QString command = QStringLiteral("read");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Read the radio's memory channels, VFOs and settings and save them as a settings file. The memos, which "
+        "only the settings file keeps, come from the --into file."));
+    AddLinkOptions(parser);
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The settings file to write."),
+                      QStringLiteral("OUT.zem")});
+    parser.addOption({QStringLiteral("into"),
+                      QStringLiteral("Start from this settings file (its memos are kept) instead of the start-up "
+                                     "image."),
+                      QStringLiteral("BASE.zem")});
+    parser.addOption(
+        {QStringLiteral("only"), QStringLiteral("Read only these: memory, vfo, settings."), QStringLiteral("LIST")});
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    LinkTarget target;
+    std::vector<const Block*> blocks;
+    const QString out = parser.value(QStringLiteral("output"));
+    if (!ReadLinkOptions(parser, command, target) || !ReadOnlyOption(parser, command, blocks) ||
+        !CheckOutputName(command, out))
+        return kBadInput;
+    zem::RadioImage image = zem::StartupImage();
+    if (parser.isSet(QStringLiteral("into")) && !LoadZemArgument(command, parser.value(QStringLiteral("into")), image))
+        return kBadInput;
+    const int result = Transfer(target, Direction::Read, blocks, image);
+    if (result == kPortError)
+        return result;
+    if (!SaveImage(command, out, image))
+        return kBadInput;
+    return result;
+}
+
+int RunWrite(const QStringList& args) {
+    const QString command = QStringLiteral("write");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio."));
+    AddLinkOptions(parser);
+    parser.addOption(
+        {QStringLiteral("only"), QStringLiteral("Write only these: memory, vfo, settings."), QStringLiteral("LIST")});
+    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to write."));
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    LinkTarget target;
+    std::vector<const Block*> blocks;
+    if (!ReadLinkOptions(parser, command, target) || !ReadOnlyOption(parser, command, blocks))
+        return kBadInput;
+    if (parser.positionalArguments().size() != 1) {
+        Error(QStringLiteral("zem_d7-cli write: give one settings file"));
+        return kBadInput;
+    }
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, parser.positionalArguments().front(), image))
+        return kBadInput;
+    return Transfer(target, Direction::Write, blocks, image);
+}
+
+namespace {
+
+// A sweep as the scope page sets it up: edges in Hz, the step code, the band character.
+struct ScopeRange {
+    std::string lower;
+    std::string upper;
+    char step = '5';
+    char band = '0';
+};
+
+bool ReadScopeRange(const QCommandLineParser& parser, ScopeRange& range) {
+    const std::string lower = parser.value(QStringLiteral("lower")).toStdString();
+    const std::string upper = parser.value(QStringLiteral("upper")).toStdString();
+    const QString step = parser.value(QStringLiteral("step"));
+    if (step.size() != 1 || !step.front().isDigit()) {
+        Error(QStringLiteral("zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
+        return false;
+    }
+    range.step = static_cast<char>(step.front().toLatin1());
+    try {
+        range.lower = zem::MhzToFreqDigits(lower);
+        range.upper = zem::MhzToFreqDigits(upper);
+        if (zem::ReadInteger(range.upper) < zem::ReadInteger(range.lower)) {
+            Error(QStringLiteral("zem_d7-cli scope: 下限が上限を超えています"));
+            return false;
+        }
+        const int band = zem::BandOfSpan(range.upper, range.lower);
+        if (band < 0) {
+            Error(QStringLiteral("zem_d7-cli scope: 周波数範囲が不正です。"));
+            return false;
+        }
+        range.band = band < 2 ? '0' : '1';
+        return true;
+    } catch (const zem::ConversionError& e) {
+        Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+// The storage line of a pass: local date and time, ':', the digits, CR LF, in CP932.
+std::string StorageLine(const std::string& digits) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                          locale.toString(now.time(), QLocale::LongFormat);
+    return zem::Utf8ToCp932(stamp.toStdString()).value_or(now.toString(Qt::ISODate).toStdString()) + ":" + digits +
+           "\r\n";
+}
+
+} // namespace
+
+int RunScope(const QStringList& args) {
+    const QString command = QStringLiteral("scope");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Sweep a frequency range with the radio's S-meter and print one line of digits (0-9) per pass."));
+    AddLinkOptions(parser);
+    parser.addOption({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
+    parser.addOption({QStringLiteral("upper"), QStringLiteral("Upper edge in MHz."), QStringLiteral("MHZ")});
+    parser.addOption({QStringLiteral("step"), QStringLiteral("Step code 0-9 (5 kHz ... 100 kHz; 5 is 20 kHz)."),
+                      QStringLiteral("CODE")});
+    parser.addOption({QStringLiteral("passes"), QStringLiteral("Number of passes to sweep."), QStringLiteral("N")});
+    parser.addOption({QStringLiteral("store"), QStringLiteral("Also write each pass with its date and time to FILE."),
+                      QStringLiteral("FILE")});
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    LinkTarget target;
+    ScopeRange range;
+    if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range))
+        return kBadInput;
+    bool ok = false;
+    const int passes = parser.value(QStringLiteral("passes")).toInt(&ok);
+    if (!ok || passes < 1) {
+        Error(QStringLiteral("zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
+        return kBadInput;
+    }
+
+    std::string stored;
+    std::string pass;
+    int done = -1; // the first marker starts the first pass
+    LinkSession session(target);
+    const auto request = [&](zem::TCommThread& link) {
+        link.ScopeLower = range.lower;
+        link.ScopeUpper = range.upper;
+        link.ScopeStep = range.step;
+        link.ScopeBand = range.band;
+        link.ScopeCount = static_cast<std::int32_t>((zem::ReadInteger(range.upper) - zem::ReadInteger(range.lower)) /
+                                                    zem::StepHz(range.step)) -
+                          1;
+        return link.ReqScope();
+    };
+    const auto isDone = [&](zem::TCommThread& link, int code, long value) {
+        if (code != zem::kMsgScope)
+            return code == zem::kMsgPortOpened; // the sweep has ended
+        if (value != zem::kScopePassStart) {
+            pass += static_cast<char>('0' + value);
+            return false;
+        }
+        if (done >= 0) {
+            Out(pass + "\n");
+            stored += StorageLine(pass);
+        }
+        pass.clear();
+        if (++done == passes)
+            link.StopScope();
+        return false;
+    };
+    const SessionResult result = session.Run(request, isDone);
+    if (result.openErrors != 0) {
+        Error(QStringLiteral("ポートが開けませんでした。"));
+        return kPortError;
+    }
+    if (parser.isSet(QStringLiteral("store"))) {
+        try {
+            zem::SaveFileAtomically(LocalPath(parser.value(QStringLiteral("store"))), stored);
+        } catch (const zem::FileError& e) {
+            Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
+            return kBadInput;
+        }
+    }
+    return kOk;
+}
+
+} // namespace cli

@@ -1,0 +1,131 @@
+#include "cli_process.h"
+
+#include "model/file_io.h"
+#include "model/startup_image.h"
+#include "sim/pty_server.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace zem {
+namespace {
+
+std::string Sample() {
+    return ZEM_SAMPLE_ZEM;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// What a user does with a new radio: write a settings file to it, then read it back into a new
+// file, keeping the memos from the first.
+TEST(cli_transfer_commands_test, write_then_read_round_trips_a_file_over_a_pseudo_terminal) {
+    sim::PtyServer server;
+    server.Engine().SetImage(StartupImage());
+    ASSERT_EQ(server.Start(), "");
+    const QString port = Path(server.SlavePath());
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("read.zem"));
+
+    const CliRun write = RunCli({"write", "--port", port, Path(Sample())});
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_NE(write.err.find("memory: 170 done, 0 errors"), std::string::npos) << write.err;
+    const CliRun read = RunCli({"read", "--port", port, "-o", out, "--into", Path(Sample())});
+    EXPECT_EQ(read.status, 0) << read.err;
+
+    RadioImage sample;
+    RadioImage back;
+    ASSERT_EQ(LoadZemFile(Sample(), sample), ZemOpen::Opened);
+    ASSERT_EQ(LoadZemFile(out.toStdString(), back), ZemOpen::Opened);
+    EXPECT_EQ(back, sample);
+}
+
+TEST(cli_transfer_commands_test, read_of_part_of_the_radio_keeps_the_rest_of_the_base) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("vfo.zem"));
+    const CliRun run = RunCli({"read", "--port", "sim", "--only", "vfo", "--into", Path(Sample()), "-o", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"vfo: 6 done, 0 errors"}));
+    RadioImage sample;
+    RadioImage back;
+    ASSERT_EQ(LoadZemFile(Sample(), sample), ZemOpen::Opened);
+    ASSERT_EQ(LoadZemFile(out.toStdString(), back), ZemOpen::Opened);
+    EXPECT_EQ(back.Channels, sample.Channels);
+    EXPECT_EQ(back.Settings, sample.Settings);
+}
+
+TEST(cli_transfer_commands_test, errors_counted_by_the_radio_exit_1_with_the_count) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::NoEcho, 0, "VW");
+    sim::PtyServer server(nullptr, options);
+    ASSERT_EQ(server.Start(), "");
+    const CliRun run = RunCli({"write", "--port", Path(server.SlavePath()), "--only", "vfo", Path(Sample())});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"vfo: 6 done, 6 errors", "エラー数：6"}));
+}
+
+TEST(cli_transfer_commands_test, scope_prints_a_line_of_digits_per_pass_and_stores_them) {
+    QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("scope.txt"));
+    const CliRun run = RunCli({"scope", "--port", "sim", "--lower", "144", "--upper", "146", "--step", "8", "--passes",
+                               "3", "--store", store});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 3u);
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.size(), 40u);
+        EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos);
+    }
+    const std::string stored = ReadWholeFile(store.toStdString());
+    const auto storedLines = Lines(stored);
+    ASSERT_EQ(storedLines.size(), 3u);
+    for (std::size_t i = 0; i < storedLines.size(); ++i) {
+        EXPECT_EQ(storedLines[i].back(), '\r');
+        EXPECT_EQ(storedLines[i].substr(storedLines[i].size() - 42), ":" + lines[i] + "\r");
+    }
+}
+
+TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
+    struct Row {
+        QStringList args;
+        int status;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"read", "--port", "/dev/does-not-exist", "-o", "x.zem"}, 3, "ポートが開けませんでした。\n"},
+        {{"write", "--port", "/dev/does-not-exist", Path(Sample())}, 3, "ポートが開けませんでした。\n"},
+        {{"read", "--port", "sim", "-o", "x.txt"}, 2, nullptr},
+        {{"read", "--port", "sim", "--only", "memory,dtmf", "-o", "x.zem"}, 2, nullptr},
+        {{"write", "--port", "sim"}, 2, "zem_d7-cli write: give one settings file\n"},
+        {{"scope", "--port", "sim", "--lower", "381", "--upper", "380", "--step", "5", "--passes", "1"},
+         2,
+         "zem_d7-cli scope: 下限が上限を超えています\n"},
+        {{"scope", "--port", "sim", "--lower", "380", "--upper", "380", "--step", "5", "--passes", "1"},
+         2,
+         "zem_d7-cli scope: 周波数範囲が不正です。\n"},
+        {{"scope", "--port", "sim", "--lower", "abc", "--upper", "380", "--step", "5", "--passes", "1"},
+         2,
+         "zem_d7-cli scope: 'abc' は浮動小数点数ではありません\n"},
+        {{"scope", "--port", "sim", "--lower", "144", "--upper", "146", "--step", "x", "--passes", "1"}, 2, nullptr},
+        {{"scope", "--port", "sim", "--lower", "144", "--upper", "146", "--step", "8", "--passes", "0"}, 2, nullptr},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = RunCli(row.args);
+        EXPECT_EQ(run.status, row.status) << row.args.join(' ').toStdString();
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        if (row.err) {
+            EXPECT_EQ(run.err, row.err) << row.args.join(' ').toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace zem
