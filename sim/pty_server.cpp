@@ -26,16 +26,20 @@ std::string SystemError(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
-void WriteAll(int fd, std::string_view bytes) {
+// Returns how many bytes went out.
+std::size_t WriteAll(int fd, std::string_view bytes) {
+    std::size_t written = 0;
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
         // With no client the bytes have nowhere to go; the radio does not wait for a listener.
         if (n <= 0)
-            return;
+            break;
+        written += static_cast<std::size_t>(n);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
+    return written;
 }
 
 timespec Until(Clock::time_point at) {
@@ -110,6 +114,11 @@ SimOptions PtyServer::Options() const {
     return options_;
 }
 
+void PtyServer::ResetByteCounts() {
+    bytesReceived_.store(0);
+    bytesSent_.store(0);
+}
+
 void PtyServer::Serve() {
     struct Due {
         Clock::time_point at;
@@ -130,6 +139,8 @@ void PtyServer::Serve() {
             char buffer[512];
             const ssize_t n = ::read(master_, buffer, sizeof buffer);
             const Clock::time_point now = Clock::now();
+            if (n > 0)
+                bytesReceived_ += static_cast<std::uint64_t>(n);
             const SimOptions options = Options();
             for (const std::string& command : framer.Feed({buffer, n > 0 ? static_cast<std::size_t>(n) : 0})) {
                 // A radio still sending an earlier answer finishes it first.
@@ -149,7 +160,7 @@ void PtyServer::Serve() {
                 return;
         }
         while (!outgoing.empty() && outgoing.front().at <= Clock::now()) {
-            WriteAll(master_, outgoing.front().bytes);
+            bytesSent_ += WriteAll(master_, outgoing.front().bytes);
             outgoing.pop_front();
         }
     }

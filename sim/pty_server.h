@@ -4,6 +4,7 @@
 #include "sim_options.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,6 +38,12 @@ public:
     void SetOptions(SimOptions options);
     SimOptions Options() const;
 
+    // Bytes that crossed the line since the start or the last reset: the cost of a transfer as the
+    // wire sees it, answers included, which the command log alone cannot tell.
+    std::uint64_t BytesReceived() const { return bytesReceived_.load(); }
+    std::uint64_t BytesSent() const { return bytesSent_.load(); }
+    void ResetByteCounts();
+
 private:
     void Serve();
 
@@ -46,6 +53,8 @@ private:
     std::string slavePath_;
     int master_ = -1;
     int wake_ = -1; // an eventfd that ends the serving thread's wait
+    std::atomic<std::uint64_t> bytesReceived_{0};
+    std::atomic<std::uint64_t> bytesSent_{0};
     std::thread thread_;
 };
 
