@@ -1,0 +1,250 @@
+// transfer: how close the memory transfers come to what the line allows. Reads and writes a fully
+// used memory through the program's own link (TCommThread on its termios port) against the
+// simulated radio on a pseudo-terminal paced at 9600 baud with a 10 ms processing delay, then
+// measures what a connected but idle link costs in processor time.
+//
+// The floor of a transfer is what no implementation of this exchange can beat: every byte on the
+// wire at 10 bits a byte, the radio's delay, and the 48 ms of silence after each answer that the
+// exchange waits for by design before it takes the answer as complete.
+
+#include "full_memory.h"
+
+#include "link/link_message.h"
+#include "link/tcomm_thread.h"
+#include "model/startup_image.h"
+#include "sim/pty_server.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <sys/resource.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr double kBitsPerByte = 10; // start bit, 8 data bits, stop bit
+constexpr double kBaud = 9600;
+constexpr std::chrono::milliseconds kRadioDelay{10};
+constexpr std::chrono::seconds kIdleSpan{10};
+// Only keeps a broken link from hanging the run; a paced full transfer takes well under a minute.
+constexpr std::chrono::minutes kCompletionGuard{5};
+
+// Takes the link's posted messages on this thread, as the window does, and lets the caller wait
+// for one code without spinning.
+class WindowStandIn : public QObject {
+public:
+    // The value of the first `code` not yet waited for; nothing when none came within the guard.
+    std::optional<long> WaitFor(int code) {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop_, &QEventLoop::quit);
+        guard.start(kCompletionGuard);
+        for (;;) {
+            for (std::size_t i = seen_; i < arrivals_.size(); ++i) {
+                if (arrivals_[i].first == code) {
+                    seen_ = i + 1;
+                    return arrivals_[i].second;
+                }
+            }
+            if (!guard.isActive())
+                return std::nullopt;
+            loop_.exec();
+        }
+    }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == zem::LinkMessage::Type()) {
+            const auto* m = static_cast<zem::LinkMessage*>(e);
+            arrivals_.emplace_back(m->code(), m->value());
+            loop_.quit();
+            return true;
+        }
+        // Status texts and progress are the status bar's business; nothing here shows them.
+        if (e->type() == zem::StatusText::Type() || e->type() == zem::TransferProgress::Type())
+            return true;
+        return QObject::event(e);
+    }
+
+private:
+    QEventLoop loop_;
+    std::vector<std::pair<int, long>> arrivals_;
+    std::size_t seen_ = 0;
+};
+
+struct TransferFigures {
+    const char* name;
+    Seconds wall;
+    std::size_t exchanges;
+    std::uint64_t bytesToRadio;
+    std::uint64_t bytesFromRadio;
+};
+
+Seconds FloorOf(const TransferFigures& f) {
+    const double bytes = static_cast<double>(f.bytesToRadio + f.bytesFromRadio);
+    const Seconds perExchange = kRadioDelay + zem::TCommThread::kReadInterval;
+    return Seconds(bytes * kBitsPerByte / kBaud) + perExchange * static_cast<double>(f.exchanges);
+}
+
+struct Operation {
+    const char* name;
+    bool (zem::TCommThread::*request)();
+    int completion;
+};
+
+// Runs one transfer from request to completion message and reads the wire's figures off the
+// simulator; nothing when the link refused the request or never completed.
+std::optional<std::pair<TransferFigures, long>> Measure(const Operation& op, zem::TCommThread& link,
+                                                        WindowStandIn& window, zem::sim::PtyServer& server) {
+    server.Engine().ClearLog();
+    server.ResetByteCounts();
+    const Clock::time_point start = Clock::now();
+    if (!(link.*op.request)())
+        return std::nullopt;
+    const std::optional<long> value = window.WaitFor(op.completion);
+    const Seconds wall = Clock::now() - start;
+    if (!value)
+        return std::nullopt;
+    const std::vector<std::string> log = server.CommandLog();
+    std::uint64_t commandBytes = 0;
+    for (const std::string& command : log)
+        commandBytes += command.size() + 1; // its CR
+    // Every byte the link sent must be a command the radio took: anything else (a stray or
+    // repeated line) would make the figures wrong.
+    if (commandBytes != server.BytesReceived()) {
+        std::fprintf(stderr, "transfer: %s: %llu bytes on the wire but %llu in the commands taken\n", op.name,
+                     static_cast<unsigned long long>(server.BytesReceived()),
+                     static_cast<unsigned long long>(commandBytes));
+        return std::nullopt;
+    }
+    return std::pair{TransferFigures{op.name, wall, log.size(), server.BytesReceived(), server.BytesSent()}, *value};
+}
+
+Seconds CpuTime() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return Seconds(static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6);
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+long ContextSwitches() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
+struct IdleFigures {
+    Seconds wall;
+    Seconds cpu;
+    long switches;
+};
+
+// The window's thread waits in its event loop as it does between commands, while the worker polls.
+IdleFigures MeasureIdle() {
+    const Seconds cpuBefore = CpuTime();
+    const long switchesBefore = ContextSwitches();
+    const Clock::time_point start = Clock::now();
+    QEventLoop loop;
+    QTimer::singleShot(kIdleSpan, &loop, &QEventLoop::quit);
+    loop.exec();
+    return {Clock::now() - start, CpuTime() - cpuBefore, ContextSwitches() - switchesBefore};
+}
+
+void PrintTransfers(const std::vector<TransferFigures>& rows) {
+    std::printf("%-8s %9s %8s %8s %9s %9s %7s %12s\n", "transfer", "exchanges", "to radio", "from", "wall s", "floor s",
+                "ratio", "over/exch ms");
+    for (const TransferFigures& f : rows) {
+        const Seconds floor = FloorOf(f);
+        const double overMs = (f.wall - floor).count() * 1000 / static_cast<double>(f.exchanges);
+        std::printf("%-8s %9zu %8llu %8llu %9.2f %9.2f %7.3f %12.2f\n", f.name, f.exchanges,
+                    static_cast<unsigned long long>(f.bytesToRadio), static_cast<unsigned long long>(f.bytesFromRadio),
+                    f.wall.count(), floor.count(), f.wall / floor, overMs);
+    }
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "transfer: %s\n", what);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+
+    const zem::RadioImage full = zem::bench::FullMemoryImage();
+    zem::sim::SimOptions options;
+    options.pace = true;
+    options.delay = kRadioDelay;
+    auto engine = std::make_shared<zem::sim::RadioEngine>();
+    zem::sim::PtyServer server(engine, options);
+    if (const std::string error = server.Start(); !error.empty())
+        return Fail(("cannot open a pseudo-terminal: " + error).c_str());
+
+    WindowStandIn window;
+    zem::TCommThread link;
+    link.SetStatusBar(&window);
+    link.SetPortPath(server.SlavePath());
+    link.SetWindow(&window);
+    link.Image = zem::StartupImage();
+    link.start();
+    if (window.WaitFor(zem::kMsgPortOpened) != 0L)
+        return Fail("the link could not open the simulator's terminal");
+
+    std::printf("Idle connected link: measuring %lld s...\n", static_cast<long long>(kIdleSpan.count()));
+    std::fflush(stdout);
+    const IdleFigures idle = MeasureIdle();
+
+    std::printf("Full memory: %zu used rows with names, %zu split; 9600 baud pacing, %lld ms radio delay\n",
+                zem::kChannelRows, zem::bench::SplitRowCount(full), static_cast<long long>(kRadioDelay.count()));
+    std::fflush(stdout);
+
+    // The read starts from a radio holding the full memory and a window holding only the memos,
+    // which the read must keep; the write starts from an empty radio, so every row changes.
+    engine->SetImage(full);
+    link.Image = zem::StartupImage();
+    for (std::size_t row = 0; row < zem::kChannelRows; ++row)
+        link.Image.Channels[row].Memo = full.Channels[row].Memo;
+    const auto read = Measure({"read", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead}, link, window, server);
+    if (!read)
+        return Fail("the read did not complete");
+    if (link.Image.Channels != full.Channels)
+        return Fail("the read did not bring back the radio's memory with the memos kept");
+
+    engine->SetImage(zem::StartupImage());
+    link.Image = full;
+    const auto write = Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
+    if (!write)
+        return Fail("the write did not complete");
+    if (write->second != 0)
+        return Fail("the write counted errors");
+    if (!zem::bench::SameOnTheRadio(engine->Image().Channels, full.Channels))
+        return Fail("the write did not leave the full memory on the radio");
+
+    link.Running.store(0, std::memory_order_release);
+    if (!window.WaitFor(zem::kMsgPortClosed))
+        return Fail("the link did not close its port");
+    link.wait();
+    server.Stop();
+
+    PrintTransfers({read->first, write->first});
+    std::printf("floor = bytes x %g bits / %g baud + exchanges x (%lld ms radio delay + %lld ms read interval)\n",
+                kBitsPerByte, kBaud, static_cast<long long>(kRadioDelay.count()),
+                static_cast<long long>(zem::TCommThread::kReadInterval.count()));
+    std::printf("idle   %.1f s: CPU %.3f s = %.2f %% of one core, %.0f context switches/s\n", idle.wall.count(),
+                idle.cpu.count(), 100 * idle.cpu / idle.wall, static_cast<double>(idle.switches) / idle.wall.count());
+    return 0;
+}
