@@ -4,6 +4,7 @@
 #include "console.h"
 
 #include "model/file_io.h"
+#include "model/startup_image.h"
 
 #include <QFile>
 
@@ -27,6 +28,24 @@ bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QSt
         return false;
     }
     return true;
+}
+
+void AddOutputOption(QCommandLineParser& parser) {
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The settings file to write."),
+                      QStringLiteral("OUT.zem")});
+}
+
+void AddBaseOption(QCommandLineParser& parser, const QString& what) {
+    parser.addOption({QStringLiteral("into"),
+                      QStringLiteral("Start from this settings file%1 instead of the start-up image.").arg(what),
+                      QStringLiteral("BASE.zem")});
+}
+
+bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image) {
+    image = zem::StartupImage();
+    return !parser.isSet(QStringLiteral("into")) ||
+           LoadZemArgument(command, parser.value(QStringLiteral("into")), image);
 }
 
 bool CheckOutputName(const QString& command, const QString& out) {

@@ -17,6 +17,12 @@ std::filesystem::path LocalPath(const QString& name);
 // (status 2).
 bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
 
+// -o/--output OUT.zem, and --into BASE.zem (`what` says what is kept of the base).
+void AddOutputOption(QCommandLineParser& parser);
+void AddBaseOption(QCommandLineParser& parser, const QString& what);
+// The image to start from: the --into file, or the start-up image; false after the one error line.
+bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);
+
 // An output settings file must be named and end in ".zem", or it could not be opened again.
 bool CheckOutputName(const QString& command, const QString& out);
 

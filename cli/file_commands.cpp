@@ -36,12 +36,8 @@ int RunImportCsv(const QStringList& args) {
     parser.setApplicationDescription(QStringLiteral(
         "Fill memory channels 0, 1, 2, ... from a CSV file (frequency in MHz, name, memo; CP932) and save the "
         "result as a settings file. Nothing is written when a line's frequency is not a number."));
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The settings file to write."),
-                      QStringLiteral("OUT.zem")});
-    parser.addOption({QStringLiteral("into"),
-                      QStringLiteral("Start from this settings file instead of the start-up image."),
-                      QStringLiteral("BASE.zem")});
+    AddOutputOption(parser);
+    AddBaseOption(parser, {});
     parser.addPositionalArgument(QStringLiteral("CSV"), QStringLiteral("The CSV file to import."));
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
@@ -55,8 +51,8 @@ int RunImportCsv(const QStringList& args) {
     if (!CheckOutputName(command, out))
         return kBadInput;
 
-    zem::RadioImage image = zem::StartupImage();
-    if (parser.isSet(QStringLiteral("into")) && !LoadZemArgument(command, parser.value(QStringLiteral("into")), image))
+    zem::RadioImage image;
+    if (!LoadBase(parser, command, image))
         return kBadInput;
     std::string csv;
     try {
@@ -85,9 +81,7 @@ int RunSort(const QStringList& args) {
     parser.setApplicationDescription(
         QStringLiteral("Reorder the used memory channels 0-149 of a settings file: by receive frequency (ascending), "
                        "or by name or memo (descending, Japanese collation), and save the result."));
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The settings file to write."),
-                      QStringLiteral("OUT.zem")});
+    AddOutputOption(parser);
     parser.addPositionalArgument(QStringLiteral("KEY"), QStringLiteral("freq, name or memo."));
     parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to sort."));
     int status = kOk;

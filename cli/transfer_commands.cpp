@@ -146,13 +146,8 @@ int RunRead(const QStringList& args) {
         "Read the radio's memory channels, VFOs and settings and save them as a settings file. The memos, which "
         "only the settings file keeps, come from the --into file."));
     AddLinkOptions(parser);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The settings file to write."),
-                      QStringLiteral("OUT.zem")});
-    parser.addOption({QStringLiteral("into"),
-                      QStringLiteral("Start from this settings file (its memos are kept) instead of the start-up "
-                                     "image."),
-                      QStringLiteral("BASE.zem")});
+    AddOutputOption(parser);
+    AddBaseOption(parser, QStringLiteral(" (its memos are kept)"));
     parser.addOption(
         {QStringLiteral("only"), QStringLiteral("Read only these: memory, vfo, settings."), QStringLiteral("LIST")});
     int status = kOk;
@@ -164,8 +159,8 @@ int RunRead(const QStringList& args) {
     if (!ReadLinkOptions(parser, command, target) || !ReadOnlyOption(parser, command, blocks) ||
         !CheckOutputName(command, out))
         return kBadInput;
-    zem::RadioImage image = zem::StartupImage();
-    if (parser.isSet(QStringLiteral("into")) && !LoadZemArgument(command, parser.value(QStringLiteral("into")), image))
+    zem::RadioImage image;
+    if (!LoadBase(parser, command, image))
         return kBadInput;
     const int result = Transfer(target, Direction::Read, blocks, image);
     if (result == kPortError)

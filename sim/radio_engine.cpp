@@ -292,7 +292,9 @@ std::string RadioEngine::VfoLimits(std::string_view, Args args) {
     return "PV " + std::string(*args);
 }
 
-std::string RadioEngine::DtmfCode(std::string_view, Args args) {
+// "DM 0k" / "DMN 0k" ask for a memory's code or name; with ",value" they store it. The word is
+// the command's own, so one function serves both.
+std::string RadioEngine::DtmfField(std::string_view word, Args args, bool code) {
     if (!args)
         return std::string(kUnknown);
     const std::size_t comma = args->find(',');
@@ -300,32 +302,27 @@ std::string RadioEngine::DtmfCode(std::string_view, Args args) {
     if (!slot)
         return std::string(kUnknown);
     DtmfMemory& memory = state_.image.Settings.Dtmf[*slot];
+    const std::string echo = std::string(word) + " " + std::string(*args);
     if (comma == std::string_view::npos)
-        return "DM " + std::string(*args) + "," + memory.Code.str();
-    const std::string_view code = args->substr(comma + 1);
-    const bool valid =
-        code.size() <= decltype(memory.Code)::capacity && code.find_first_not_of(kDtmfDigits) == std::string_view::npos;
+        return echo + "," + (code ? memory.Code.str() : memory.Name.str());
+    const std::string_view value = args->substr(comma + 1);
+    const bool valid = code ? value.size() <= decltype(memory.Code)::capacity &&
+                                  value.find_first_not_of(kDtmfDigits) == std::string_view::npos
+                            : IsPlainText(value, decltype(memory.Name)::capacity);
     if (!valid)
         return std::string(kUnknown);
-    memory.Code = code;
-    return "DM " + std::string(*args);
+    if (code)
+        memory.Code = value;
+    else
+        memory.Name = value;
+    return echo;
 }
 
-std::string RadioEngine::DtmfName(std::string_view, Args args) {
-    if (!args)
-        return std::string(kUnknown);
-    const std::size_t comma = args->find(',');
-    const auto slot = DtmfSlot(args->substr(0, comma));
-    if (!slot)
-        return std::string(kUnknown);
-    DtmfMemory& memory = state_.image.Settings.Dtmf[*slot];
-    if (comma == std::string_view::npos)
-        return "DMN " + std::string(*args) + "," + memory.Name.str();
-    const std::string_view name = args->substr(comma + 1);
-    if (!IsPlainText(name, decltype(memory.Name)::capacity))
-        return std::string(kUnknown);
-    memory.Name = name;
-    return "DMN " + std::string(*args);
+std::string RadioEngine::DtmfCode(std::string_view word, Args args) {
+    return DtmfField(word, args, true);
+}
+std::string RadioEngine::DtmfName(std::string_view word, Args args) {
+    return DtmfField(word, args, false);
 }
 
 BandState& RadioEngine::CurrentBand() {

@@ -87,6 +87,7 @@ private:
     std::string VfoLimits(std::string_view word, Args args);
     std::string DtmfCode(std::string_view word, Args args);
     std::string DtmfName(std::string_view word, Args args);
+    std::string DtmfField(std::string_view word, Args args, bool code);
     std::string Band(std::string_view word, Args args);
     std::string StepCmd(std::string_view word, Args args);
     std::string Frequency(std::string_view word, Args args);
