@@ -158,7 +158,8 @@ IdleFigures MeasureIdle() {
     const long switchesBefore = ContextSwitches();
     const Clock::time_point start = Clock::now();
     QEventLoop loop;
-    QTimer::singleShot(kIdleSpan, &loop, &QEventLoop::quit);
+    // A coarse timer may end the span up to 5 % late.
+    QTimer::singleShot(kIdleSpan, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
     return {Clock::now() - start, CpuTime() - cpuBefore, ContextSwitches() - switchesBefore};
 }
