@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or build-asan/ with --sanitize). Safe to run again.
+# Configures and builds into build/ (or build-asan/ with --sanitize), then prints the folder.
+# Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
     options=(-DCMAKE_BUILD_TYPE=Debug -DZEM_SANITIZE=ON)
 fi
-cmake -S . -B "$dir" -G Ninja "${options[@]}" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+# Build output goes to standard error, so that callers can take the folder from standard output.
+cmake -S . -B "$dir" -G Ninja "${options[@]}" >&2
+cmake --build "$dir" -j"$(nproc)" >&2
 echo "$dir"

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
-dir=$(scripts/build.sh | tail -n 1)
+dir=$(scripts/build.sh)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting the window under a virtual X server (xvfb-run)." >&2

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
-dir=$(scripts/build.sh "$@" | tail -n 1)
+dir=$(scripts/build.sh "$@")
 
 export QT_QPA_PLATFORM=offscreen
 if [ "${1:-}" = "--sanitize" ]; then

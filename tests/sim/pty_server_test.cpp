@@ -68,6 +68,21 @@ private:
     int fd_;
 };
 
+// The benchmark's figures of bytes on the wire come from these counters.
+TEST(PtyServerTest, CountsTheBytesEachWay) {
+    PtyServer server;
+    ASSERT_EQ(server.Start(), "");
+    Client client(server.SlavePath());
+    ASSERT_TRUE(client.ok());
+    client.Send("ID\r");
+    EXPECT_EQ(client.Receive(), "ID TH-D7\r");
+    EXPECT_EQ(server.BytesReceived(), 3u);
+    EXPECT_EQ(server.BytesSent(), 9u);
+    server.ResetByteCounts();
+    EXPECT_EQ(server.BytesReceived(), 0u);
+    EXPECT_EQ(server.BytesSent(), 0u);
+}
+
 TEST(PtyServerTest, AnswersOverAPseudoTerminal) {
     PtyServer server;
     ASSERT_EQ(server.Start(), "");
