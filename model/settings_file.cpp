@@ -210,6 +210,11 @@ MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
     return takes;
 }
 
+// Nothing but blanks and control bytes: a text editor's last line end or a DOS end-of-file mark.
+bool IsBlankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     while (!bytes.empty()) {
@@ -318,9 +323,12 @@ std::string FormatSettingsFile(const RadioImage& image) {
 }
 
 bool ParseSettingsFile(std::string_view bytes, RadioImage& image) {
-    const std::vector<std::string_view> lines = SplitLines(bytes);
+    std::vector<std::string_view> lines = SplitLines(bytes);
     if (lines.empty() || !HasKeyword(lines.front(), kSettingsHeaderMark))
         return false;
+    // A blank tail would start another set of missing lines and empty every row.
+    while (lines.size() > 1 && IsBlankLine(lines.back()))
+        lines.pop_back();
     RadioImage read = image;
     std::size_t next = 1;
     // Past the end of the file every line reads as an empty, damaged one.

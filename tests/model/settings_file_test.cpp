@@ -329,6 +329,24 @@ TEST(settings_file_test, lf_line_ends_read_the_same) {
     EXPECT_EQ(read, FullImage());
 }
 
+// Text editors add a last line end, DOS tools an end-of-file mark; such a tail holds no record and
+// must not start a second set that would empty every row.
+TEST(settings_file_test, blank_lines_after_the_last_set_change_nothing) {
+    const std::string bytes = FormatSettingsFile(FullImage());
+    for (const char* tail : {"\r\n", "\n\n\n", "\x1a", "  \t\r\n\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(tail)));
+        RadioImage read = StartupImage();
+        ASSERT_TRUE(ParseSettingsFile(bytes + tail, read));
+        EXPECT_EQ(read, FullImage());
+    }
+    // A blank line inside the file still takes its place, so the lines after it keep theirs.
+    const std::size_t secondRow = bytes.find("\r\nMEM 001") + 2;
+    RadioImage read = FullImage();
+    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read));
+    EXPECT_EQ(read.Channels[0].EmptyFlag, '1');
+    EXPECT_EQ(read.Channels[1], FullImage().Channels[1]);
+}
+
 TEST(settings_file_test, two_sets_are_read_twice_and_the_second_stays) {
     const std::string first = FormatSettingsFile(FullImage());
     const std::string second = FormatSettingsFile(StartupImage()).substr(18);
