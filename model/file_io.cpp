@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +23,26 @@ std::string PathText(const std::filesystem::path& path) {
 [[noreturn]] void ThrowWriteFailed(const std::filesystem::path& path, int error) {
     throw FileError("ファイル " + PathText(path) + " に書き込めませんでした（" + std::strerror(error) +
                     "）。元のファイルはそのまま残っています");
+}
+
+[[noreturn]] void ThrowCannotRead(const std::filesystem::path& path, int error) {
+    throw FileError("ファイル " + PathText(path) + " を読み込めません（" + std::strerror(error) + "）");
+}
+
+// Appends everything up to the end of the file; 0, or the errno of the read that failed.
+int ReadAll(int fd, std::string& bytes) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return 0;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 // Closes the descriptor and removes the temporary file unless the rename has taken it over.
@@ -122,13 +141,16 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         throw FileError("ファイル " + PathText(path) + " が見つかりません");
     if (!std::filesystem::is_regular_file(path, error))
         throw FileError("ファイル " + PathText(path) + " は通常のファイルではありません");
-    std::ifstream in(path, std::ios::binary);
+    // Plain reads, so a failure half-way is reported as such: the stream library either throws
+    // its own error from the middle of the read or ends it early as if the file were shorter.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowCannotRead(path, errno);
     std::string bytes;
-    if (in) {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    if (!in && !in.eof())
-        throw FileError("ファイル " + PathText(path) + " を読み込めません");
+    const int readError = ReadAll(fd, bytes);
+    ::close(fd);
+    if (readError != 0)
+        ThrowCannotRead(path, readError);
     return bytes;
 }
 

@@ -121,6 +121,19 @@ TEST_F(FileIoTest, read_errors) {
     }
 }
 
+TEST_F(FileIoTest, read_that_fails_is_an_error_not_a_short_file) {
+    // A regular file whose every read fails with EIO, as a failing disk's would.
+    const fs::path failing = "/proc/self/mem";
+    if (!fs::is_regular_file(failing))
+        GTEST_SKIP() << "needs Linux's /proc/self/mem";
+    try {
+        const std::string bytes = ReadWholeFile(failing);
+        FAIL() << "no error; read " << bytes.size() << " bytes";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("ファイル " + failing.string() + " を読み込めません", 0), 0u) << e.what();
+    }
+}
+
 TEST_F(FileIoTest, zem_extension_in_any_case) {
     EXPECT_TRUE(HasZemExtension("a.zem"));
     EXPECT_TRUE(HasZemExtension("dir/A.ZEM"));
