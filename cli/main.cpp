@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        cli::Error(Usage());
+        cli::Error(QStringLiteral("zem_d7-cli: give a command (see zem_d7-cli --help)"));
         return cli::kBadInput;
     }
     const QString& first = args.front();

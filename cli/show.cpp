@@ -81,17 +81,11 @@ int RunShow(const QStringList& args) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it."));
-    parser.addHelpOption();
     parser.addOption({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
     parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to print."));
-    if (!parser.parse(args)) {
-        Error(QStringLiteral("zem_d7-cli show: %1").arg(parser.errorText()));
-        return kBadInput;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        Out(parser.helpText().toStdString());
-        return kOk;
-    }
+    int status = kOk;
+    if (!ParseOptions(parser, args, QStringLiteral("show"), status))
+        return status;
     const QStringList files = parser.positionalArguments();
     if (parser.isSet(QStringLiteral("new")) && files.isEmpty()) {
         Out(FormatImage(zem::StartupImage()));

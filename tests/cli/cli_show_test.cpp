@@ -53,13 +53,16 @@ TEST(cli_show_test, new_image_prints_the_grids_and_settings) {
 }
 
 TEST(cli_show_test, bad_arguments_exit_2_with_one_line) {
-    for (const char* args : {"", "show", "frobnicate", "show --bogus"}) {
+    for (const char* args : {"", "show", "frobnicate", "show --bogus", "show --new a.zem", "show a.zem b.zem"}) {
         const CliResult r = RunCli(args, true);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_FALSE(r.out.empty()) << args;
+        EXPECT_EQ(Lines(r.out).size(), 1u) << args << ": " << r.out;
     }
     EXPECT_EQ(RunCli("--version").status, 0);
     EXPECT_NE(RunCli("--help").out.find("show"), std::string::npos);
+    const CliResult help = RunCli("show --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--new"), std::string::npos);
 }
 
 } // namespace
