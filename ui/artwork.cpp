@@ -31,7 +31,8 @@ void DrawRadio(QPainter& p, const QRectF& box) {
                               2, 2);
 }
 
-// Three arcs of radio waves leaving a point.
+// Three arcs of radio waves leaving a point; the outer one reaches 3 * step * sin 45° above and
+// below it, which the callers leave room for so that no arc is cut off at the picture's edge.
 void DrawWaves(QPainter& p, QPointF from, qreal step, const QColor& colour) {
     p.setBrush(Qt::NoBrush);
     for (int i = 1; i <= 3; ++i) {
@@ -52,7 +53,7 @@ QPixmap SplashPicture() {
     sky.setColorAt(1, Qt::black);
     p.fillRect(picture.rect(), sky);
     DrawRadio(p, QRectF(8, 6, 70, 90));
-    DrawWaves(p, QPointF(62, 16), 12, QColor(255, 190, 60));
+    DrawWaves(p, QPointF(62, 30), 9, QColor(255, 190, 60));
     QFont title = WindowFont();
     title.setPixelSize(40);
     title.setBold(true);
@@ -76,7 +77,7 @@ QPixmap AboutPicture() {
     back.setColorAt(1, QColor(150, 170, 210));
     p.fillRect(picture.rect(), back);
     DrawRadio(p, QRectF(20, 4, 90, 112));
-    DrawWaves(p, QPointF(84, 14), 14, QColor(200, 80, 20));
+    DrawWaves(p, QPointF(84, 34), 10, QColor(200, 80, 20));
     return picture;
 }
 

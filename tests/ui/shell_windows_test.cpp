@@ -2,6 +2,7 @@
 
 #include "app/start_options.h"
 #include "ui/about_box.h"
+#include "ui/artwork.h"
 #include "ui/help_window.h"
 #include "ui/prompts.h"
 #include "ui/splash_window.h"
@@ -38,6 +39,8 @@ class ShellWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void splashClosesByItself();
+    void picturesDrawTheirWavesWhole_data();
+    void picturesDrawTheirWavesWhole();
     void aboutBoxClosesWithOk();
     void waitWindowDesign();
     void closeQuestionAnsweredCancelKeepsTheWindow();
@@ -60,6 +63,31 @@ void ShellWindowsTest::splashClosesByItself() {
     QCOMPARE(picture->pixmap().size(), QSize(397, 100));
     QCOMPARE(splash.exec(), int(QDialog::Accepted)); // returns without any input
     QVERIFY(!splash.isVisible());
+}
+
+void ShellWindowsTest::picturesDrawTheirWavesWhole_data() {
+    QTest::addColumn<QPixmap>("picture");
+    QTest::newRow("splash") << zem::SplashPicture();
+    QTest::newRow("about box") << zem::AboutPicture();
+}
+
+// The waves are the only warm colour of either picture (both backgrounds are blue-grey), so a
+// warm pixel on the edge is a wave cut off there.
+void ShellWindowsTest::picturesDrawTheirWavesWhole() {
+    QFETCH(QPixmap, picture);
+    const QImage image = picture.toImage();
+    const auto warm = [&image](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c.red() - c.blue() > 60;
+    };
+    for (int x = 0; x < image.width(); ++x) {
+        QVERIFY2(!warm(x, 0), qPrintable(QStringLiteral("top edge, x = %1").arg(x)));
+        QVERIFY2(!warm(x, image.height() - 1), qPrintable(QStringLiteral("bottom edge, x = %1").arg(x)));
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        QVERIFY2(!warm(0, y), qPrintable(QStringLiteral("left edge, y = %1").arg(y)));
+        QVERIFY2(!warm(image.width() - 1, y), qPrintable(QStringLiteral("right edge, y = %1").arg(y)));
+    }
 }
 
 void ShellWindowsTest::aboutBoxClosesWithOk() {
