@@ -1,7 +1,10 @@
 #include "command_text.h"
 
 #include "codecs.h"
+#include "conversion_error.h"
 #include "cp932.h"
+
+#include <algorithm>
 
 namespace zem {
 namespace {
@@ -22,9 +25,14 @@ std::vector<std::string> Scan(std::string_view response, std::size_t count, bool
     return fields;
 }
 
-// A one-character field of an answer: the digit of its integer value.
-char CodeField(const std::string& field) {
-    return DigitChar(ReadInteger(field));
+// A one-character field of an answer: the digit of its integer value. The digit scanner leaves a
+// whole number of any length; two significant digits are enough to give a number of two or more
+// digits DigitChar's fallback, where reading them all would overflow into a conversion error.
+char CodeField(std::string_view field) {
+    if (field.empty())
+        ThrowNotInteger(field);
+    const std::size_t significant = std::min(field.find_first_not_of('0'), field.size() - 1);
+    return DigitChar(ReadInteger(field.substr(significant, 2)));
 }
 
 bool Contains(std::string_view text, std::string_view word) {

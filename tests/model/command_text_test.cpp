@@ -110,6 +110,14 @@ TEST(command_text_test, parse_mr_fills_a_used_channel) {
     EXPECT_EQ(ch.Step, '0');
     EXPECT_EQ(ch.ToneCode, "12");
     EXPECT_EQ(ch.Offset, "012345678");
+
+    // However long a code field's number is, it gets the fallback code; leading zeros do not count.
+    ParseMR("MR 0,0,005,00145000000,12345678901234567890,0,0,1,0,,09,,09,000600000,0,0003", ch);
+    EXPECT_EQ(ch.Step, '0');
+    EXPECT_EQ(ch.Lockout, '3');
+    VfoRecord vfo = DefaultVfos()[0];
+    ParseVR("VR 1,00125000000,5,0,0,0,0,,09,,09,000000000,99999999999999999999999", vfo);
+    EXPECT_EQ(vfo.Mode, '0');
 }
 
 TEST(command_text_test, parse_mr_without_its_word_marks_the_row_empty_only) {
