@@ -25,5 +25,7 @@ std::optional<std::int64_t> RoundScaledHalfEven(const Decimal& value, int scale)
 
 // -1, 0 or 1 as value is below, equal to or above the integer bound.
 int CompareDecimal(const Decimal& value, std::int64_t bound);
+// -1, 0 or 1 as a is below, equal to or above b.
+int CompareDecimals(const Decimal& a, const Decimal& b);
 
 } // namespace zem::detail
