@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace zem {
@@ -20,8 +22,25 @@ int ShowBox(QWidget* owner, const QString& text, const QString& caption, QMessag
     return box.exec();
 }
 
+// The file name is preset to a pattern such as "*.zem". Qt's own dialog would hand a pattern
+// back as a name and the file would be saved as "*.zem"; a pattern is only a way of listing
+// files, so the dialog stays open until a real name is chosen.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() &&
+            QFileInfo(files.constFirst()).fileName().contains(QRegularExpression(QStringLiteral("[*?]"))))
+            return;
+        QFileDialog::accept();
+    }
+};
+
 QString RunFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner, request.title);
+    FileDialog dialog(owner, request.title);
     dialog.setObjectName(request.objectName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);

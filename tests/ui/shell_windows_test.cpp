@@ -9,9 +9,13 @@
 #include "ui/wait_window.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -46,6 +50,7 @@ private slots:
     void closeQuestionAnsweredCancelKeepsTheWindow();
     void exitCommandAsksFirst();
     void helpShowsTheProgramsOwnDocument();
+    void saveDialogTakesNoPatternForAName();
     void nameFilters_data();
     void nameFilters();
     void startOptions_data();
@@ -158,6 +163,30 @@ void ShellWindowsTest::helpShowsTheProgramsOwnDocument() {
         QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
     f.Choose("Help2"); // shown again, not made twice
     QCOMPARE(f.window->findChildren<zem::HelpWindow*>().size(), 1);
+}
+
+// The save dialog starts with the pattern "*.zem" as its file name; pressing Save on it must not
+// give back a file literally named "*.zem". The dialog stays open until a real name is typed.
+void ShellWindowsTest::saveDialogTakesNoPatternForAName() {
+    QTemporaryDir dir;
+    zem::FileDialogRequest request{QStringLiteral("SaveDialog1"), QStringLiteral("設定をファイルに保存する"),
+                                   QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"),
+                                   dir.filePath(QStringLiteral("*.zem")), true};
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&stayedOpen] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QCOMPARE(name->text(), QStringLiteral("*.zem"));
+        QPushButton* save = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save);
+        save->click();
+        stayedOpen = dialog->isVisible();
+        name->setText(QStringLiteral("radio.zem"));
+        save->click();
+    });
+    const QString chosen = zem::QtPrompts().SaveFileName(nullptr, request);
+    QVERIFY(stayedOpen);
+    QCOMPARE(chosen, dir.filePath(QStringLiteral("radio.zem")));
 }
 
 void ShellWindowsTest::nameFilters_data() {
