@@ -21,8 +21,10 @@ SerialPortFactory DefaultPortFactory() {
 TCommThread::TCommThread(QObject* parent) : QThread(parent), PortFactory_(DefaultPortFactory()) {}
 
 // Whoever discards a running link waits for it: the worker must not outlive the object it runs in.
+// A sweep never looks at Running, so it is stopped too, or the wait would never end.
 TCommThread::~TCommThread() {
     Running.store(0, std::memory_order_release);
+    StopScope();
     wait();
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace zem {
 namespace {
@@ -380,6 +381,26 @@ TEST(transfers_test, stop_during_a_pass_posts_at_most_one_more_reading) {
         test::WaitUntil([&] { return !s.link.link.Busy() && s.link.log.Messages().back().first == kMsgPortOpened; }));
     EXPECT_LE(readings, 6u);
     EXPECT_EQ(s.Log().back(), "ST 5");
+}
+
+// A front end that gives up (an error path, a closed window) discards the link without stopping
+// the sweep first; the sweep never looks at Running, so only the discard can end it.
+TEST(transfers_test, discarding_the_link_during_a_sweep_ends_the_sweep_and_restores_the_step) {
+    const auto engine = std::make_shared<sim::RadioEngine>();
+    test::MessageLog log;
+    auto link = std::make_unique<TCommThread>();
+    link->SetPortFactory([engine](const std::string&) { return sim::MakeInProcessPort(engine); });
+    link->SetPortPath("sim");
+    link->SetWindow(&log);
+    link->start();
+    ASSERT_TRUE(test::WaitUntil([&] { return log.Has(kMsgPortOpened); }));
+    link->ScopeLower = "00144000000";
+    link->ScopeUpper = "00146000000";
+    link->ScopeStep = '8';
+    ASSERT_TRUE(link->ReqScope());
+    ASSERT_TRUE(test::WaitUntil([&] { return Readings(log).passes.size() > 1; }));
+    link.reset();
+    EXPECT_EQ(engine->CommandLog().back(), "ST 5");
 }
 
 } // namespace
