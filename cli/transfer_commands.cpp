@@ -210,7 +210,9 @@ bool ReadScopeRange(const QCommandLineParser& parser, ScopeRange& range) {
     const std::string lower = parser.value(QStringLiteral("lower")).toStdString();
     const std::string upper = parser.value(QStringLiteral("upper")).toStdString();
     const QString step = parser.value(QStringLiteral("step"));
-    if (step.size() != 1 || !step.front().isDigit()) {
+    // ASCII only: a full-width '５' is a digit to Unicode but names no step, and a step without a
+    // size would divide the sweep's count by zero.
+    if (step.size() != 1 || step.front() < QLatin1Char('0') || step.front() > QLatin1Char('9')) {
         Error(QStringLiteral("zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
         return false;
     }
