@@ -61,8 +61,10 @@ void TCommThread::DoScope() {
                 break;
         }
     }
-    // The kept answer has the form of the set command, so sending it back restores the step.
-    Exchange(keptStep, response);
+    // The kept answer has the form of the set command, so sending it back restores the step. With
+    // no answer kept there is nothing to restore, and an empty command would be a bare CR.
+    if (!keptStep.empty())
+        Exchange(keptStep, response);
     Finish(kMsgPortOpened, OpenErrors_);
 }
 

@@ -383,6 +383,19 @@ TEST(transfers_test, stop_during_a_pass_posts_at_most_one_more_reading) {
     EXPECT_EQ(s.Log().back(), "ST 5");
 }
 
+// Without an answer to "ST" there is no step to go back to; sending the empty answer would put a
+// bare CR on the line, which the radio takes as a malformed command.
+TEST(transfers_test, sweep_without_an_answer_to_the_step_query_restores_nothing) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::NoAnswer, 2); // BC, then ST
+    SimLink s(options, 50ms);
+    StartScope(s.link, "00144000000", "00146000000", '8');
+    StopScopeAfterPasses(s.link, 1);
+    const auto log = s.Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), ""), 0);
+    EXPECT_EQ(log.back(), "SM 0");
+}
+
 // A front end that gives up (an error path, a closed window) discards the link without stopping
 // the sweep first; the sweep never looks at Running, so only the discard can end it.
 TEST(transfers_test, discarding_the_link_during_a_sweep_ends_the_sweep_and_restores_the_step) {
