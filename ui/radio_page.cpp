@@ -9,43 +9,29 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+
+#include <numeric>
+#include <vector>
 
 namespace zem {
 namespace {
 
 using Comma = Cp932LineEdit::Comma;
 
-constexpr int kGridRowHeight = 14;
-constexpr int kGridLabelWidth = 30;
-constexpr int kNameColumn = 0;
-constexpr int kCodeColumn = 1;
+// Grid columns: the memory number, then its name and code.
+constexpr int kNameColumn = 1;
+constexpr int kCodeColumn = 2;
 
-QTableWidget* MakeDtmfGrid(QWidget* parent) {
-    auto* grid = new QTableWidget(static_cast<int>(kDtmfCount), 2, parent);
+StringGrid* MakeDtmfGrid(QWidget* parent) {
+    const std::vector<int> widths{30, 53, 103};
+    auto* grid = new StringGrid({3, static_cast<int>(kDtmfCount) + 1, widths, 14, false, true}, parent);
     grid->setObjectName(QStringLiteral("DTMFGrid"));
-    grid->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Code")});
-    QStringList labels;
+    grid->SetCell(kNameColumn, 0, QStringLiteral("Name"));
+    grid->SetCell(kCodeColumn, 0, QStringLiteral("Code"));
     for (std::size_t n = 0; n < kDtmfCount; ++n)
-        labels << QString::number(n);
-    grid->setVerticalHeaderLabels(labels);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
-    grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setFixedWidth(kGridLabelWidth);
-    grid->horizontalHeader()->setFixedHeight(kGridRowHeight);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->setColumnWidth(kNameColumn, 53);
-    grid->setColumnWidth(kCodeColumn, 103);
-    for (int row = 0; row < grid->rowCount(); ++row)
-        for (int column = 0; column < grid->columnCount(); ++column)
-            grid->setItem(row, column, new QTableWidgetItem);
-    const int frame = 2 * grid->frameWidth();
-    grid->setGeometry(8, 16, kGridLabelWidth + 53 + 103 + frame, kGridRowHeight * 11 + frame);
+        grid->SetCell(0, static_cast<int>(n) + 1, QString::number(n));
+    grid->setGeometry(8, 16, std::accumulate(widths.begin(), widths.end(), 2 * grid->frameWidth()),
+                      grid->horizontalHeader()->height() + 14 * static_cast<int>(kDtmfCount) + 2 * grid->frameWidth());
     return grid;
 }
 
@@ -131,19 +117,18 @@ void RadioPage::Put(const RadioSettings& s) {
 }
 
 void RadioPage::ShowDtmf(std::size_t memory) {
-    const int row = static_cast<int>(memory);
-    dtmfGrid_->item(row, kNameColumn)->setText(QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Name.view())));
-    dtmfGrid_->item(row, kCodeColumn)->setText(QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Code.view())));
+    const int row = static_cast<int>(memory) + 1;
+    dtmfGrid_->SetCell(kNameColumn, row, QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Name.view())));
+    dtmfGrid_->SetCell(kCodeColumn, row, QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Code.view())));
 }
 
 void RadioPage::DTMFGridClick() {
-    const QList<QTableWidgetSelectionRange> ranges = dtmfGrid_->selectedRanges();
-    const int row = ranges.isEmpty() ? dtmfGrid_->currentRow() : ranges.front().topRow();
-    if (row < 0)
+    const int memoryRow = dtmfGrid_->Row() - 1;
+    if (memoryRow < 0)
         return;
-    const auto memory = static_cast<std::size_t>(row);
+    const auto memory = static_cast<std::size_t>(memoryRow);
     dtmfButton_->setEnabled(true);
-    dtmfButton_->setText(QString::number(row));
+    dtmfButton_->setText(QString::number(memoryRow));
     dtmfName_->SetCp932(dtmf_[memory].Name.view());
     dtmfCode_->SetCp932(dtmf_[memory].Code.view());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings_binding.h"
+#include "string_grid.h"
 
 #include "model/records.h"
 
@@ -12,7 +13,6 @@
 class QLabel;
 class QPushButton;
 class QScrollBar;
-class QTableWidget;
 
 namespace zem {
 
@@ -44,7 +44,7 @@ private:
 
     QScrollBar* contrastBar_;
     QLabel* contrastLabel_;
-    QTableWidget* dtmfGrid_;
+    StringGrid* dtmfGrid_;
     Cp932LineEdit* dtmfName_;
     Cp932LineEdit* dtmfCode_;
     QPushButton* dtmfButton_;
