@@ -2,6 +2,7 @@
 
 #include "navitora_page.h"
 #include "radio_page.h"
+#include "settings_binding.h"
 #include "window_font.h"
 
 #include "model/codecs.h"
@@ -43,12 +44,6 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
     return label;
 }
 
-QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QRect bounds) {
-    auto* group = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
-    group->setGeometry(bounds);
-    return group;
-}
-
 QFrame* Panel(QWidget* parent, const char* name, QRect bounds, QFrame::Shadow shadow, int lineWidth) {
     auto* panel = Named(new QFrame(parent), name);
     panel->setFrameStyle(QFrame::Panel | shadow);
@@ -60,7 +55,7 @@ QFrame* Panel(QWidget* parent, const char* name, QRect bounds, QFrame::Shadow sh
 // The scope's band choice: items in two columns, the index being the band of the VFO table.
 QGroupBox* BandRadioGroup(QWidget* parent) {
     static constexpr const char* kItems[] = {"125MHz帯", "145MHz帯", "360MHz帯", "435MHz帯"};
-    auto* group = Group(parent, "VRadioGroup1", "VFO", QRect(4, 2, 196, 75));
+    auto* group = MakeGroupBox(parent, "VRadioGroup1", "VFO", QRect(4, 2, 196, 75));
     auto* buttons = Named(new QButtonGroup(group), "VRadioGroup1Items");
     for (int i = 0; i < 4; ++i) {
         auto* button = new QRadioButton(QString::fromUtf8(kItems[i]), group);
@@ -118,7 +113,7 @@ QWidget* TFormD7::BuildMemoryPage() {
 QWidget* TFormD7::BuildVfoPage() {
     auto* page = Named(new QWidget, "TabSheet3");
 
-    QGroupBox* vfoGroup = Group(page, "VFOGroup", "VFO", QRect(18, 0, 335, 129));
+    QGroupBox* vfoGroup = MakeGroupBox(page, "VFOGroup", "VFO", QRect(18, 0, 335, 129));
     VFOStringGrid1 =
         Named(new StringGrid({6, 7, {32, 57, 54, 59, 69, 47}, 14, false, false}, vfoGroup), "VFOStringGrid1");
     VFOStringGrid1->setGeometry(8, 18, 32 + 57 + 54 + 59 + 69 + 47 + 2, 7 * 14 + 6);
