@@ -160,7 +160,11 @@ void PtyServer::Serve() {
                 return;
         }
         while (!outgoing.empty() && outgoing.front().at <= Clock::now()) {
-            bytesSent_ += WriteAll(master_, outgoing.front().bytes);
+            // Counted before they go out, so a client that has read the bytes finds them counted;
+            // what the line did not take is given back afterwards.
+            const std::string& bytes = outgoing.front().bytes;
+            bytesSent_ += bytes.size();
+            bytesSent_ -= bytes.size() - WriteAll(master_, bytes);
             outgoing.pop_front();
         }
     }
