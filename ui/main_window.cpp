@@ -12,6 +12,8 @@ TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWi
     setObjectName(QStringLiteral("FormD7"));
     BuildDesign();
     ConnectGrids();
+    radioPage_->SetDtmfStored(
+        [this](std::size_t memory, const DtmfMemory& stored) { image_.Settings.Dtmf[memory] = stored; });
     FormCreate(startFile);
 }
 

@@ -142,6 +142,8 @@ void RadioPage::DTMFButtonClick() {
     dtmf_[n].Name = CutCp932(dtmfName_->Cp932(), dtmf_[n].Name.capacity);
     dtmf_[n].Code = CutCp932(dtmfCode_->Cp932(), dtmf_[n].Code.capacity);
     ShowDtmf(n);
+    if (dtmfStored_)
+        dtmfStored_(n, dtmf_[n]);
 }
 
 void RadioPage::ContrastBar1Change() {

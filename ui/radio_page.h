@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -30,8 +31,11 @@ public:
     // Loads the DTMF memory of the grid's selected row into the editor and aims the store
     // button, whose caption names the memory, at it.
     void DTMFGridClick();
-    // Stores the editor's name and code into the memory the button names.
+    // Stores the editor's name and code into the memory the button names, and hands the memory
+    // to the receiver set here so that the settings record takes it at once.
     void DTMFButtonClick();
+    using DtmfStored = std::function<void(std::size_t memory, const DtmfMemory&)>;
+    void SetDtmfStored(DtmfStored receiver) { dtmfStored_ = std::move(receiver); }
     void ContrastBar1Change();
 
 private:
@@ -41,6 +45,7 @@ private:
     std::vector<FieldBinding> beforeDtmf_;
     std::vector<FieldBinding> afterDtmf_;
     std::array<DtmfMemory, kDtmfCount> dtmf_;
+    DtmfStored dtmfStored_;
 
     QScrollBar* contrastBar_;
     QLabel* contrastLabel_;

@@ -372,6 +372,9 @@ void MainWindowTest::settingsPageEditsReachTheRecord() {
     f.window->findChild<QLineEdit*>(QStringLiteral("DnameEdit"))->setText(QStringLiteral("HOME"));
     f.window->findChild<QLineEdit*>(QStringLiteral("DCodeEdit"))->setText(QStringLiteral("0123#"));
     QTest::mouseClick(store, Qt::LeftButton);
+    // The store button writes the memory into the record at once, not only at the next GetMenu.
+    QVERIFY(f.window->Image().Settings.Dtmf[3].Name == "HOME");
+    QVERIFY(f.window->Image().Settings.Dtmf[3].Code == "0123#");
 
     f.window->GetMenu();
     const zem::RadioSettings& s = f.window->Image().Settings;
