@@ -14,7 +14,6 @@ std::filesystem::path LocalPath(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
 
-// Parses the options; false after printing the help or the one error line (status in `status`).
 bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
     parser.addHelpOption();
     if (!parser.parse(args)) {
@@ -73,13 +72,8 @@ bool SaveImage(const QString& command, const QString& out, const zem::RadioImage
 }
 
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
-    const std::filesystem::path path = LocalPath(file);
-    if (!zem::HasZemExtension(path)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2 は設定ファイル（.zem）ではありません").arg(command, file));
-        return false;
-    }
     try {
-        if (zem::LoadZemFile(path, image) == zem::ZemOpen::WrongHeader) {
+        if (zem::LoadZemFile(LocalPath(file), image) == zem::ZemOpen::WrongHeader) {
             Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
             return false;
         }
