@@ -121,7 +121,7 @@ inline bool IsSplit(const MemoryChannel& ch) {
     return ch.Offset.empty();
 }
 
-// The program-scan memories: row of Lk / Uk and the label of any row ("0".."149", "L0".."U9").
+// The program-scan memories Lk and Uk (k = 0..9) follow the numbered channels in pairs.
 constexpr std::size_t LowerScanRow(std::size_t k) {
     return kNumberedChannels + 2 * k;
 }
