@@ -1,4 +1,5 @@
 #include "sim/in_process_port.h"
+#include "test_options.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,8 @@ using WaitResult = SerialPort::WaitResult;
 constexpr milliseconds kInterval{48};
 constexpr milliseconds kLimit{1000};
 
-SimOptions WithFault(Fault fault) {
-    SimOptions options;
-    options.faults.push_back(std::move(fault));
-    return options;
-}
-
-SimOptions Paced(milliseconds delay) {
-    SimOptions options;
-    options.pace = true;
-    options.delay = delay;
-    return options;
-}
+using test::Paced;
+using test::WithFault;
 
 struct Harness {
     explicit Harness(SimOptions options = {}) : port(MakeInProcessPort(engine, std::move(options))) {

@@ -1,4 +1,5 @@
 #include "sim/pty_server.h"
+#include "test_options.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +17,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-SimOptions WithFault(Fault fault) {
-    SimOptions options;
-    options.faults.push_back(std::move(fault));
-    return options;
-}
-
-SimOptions Paced(milliseconds delay) {
-    SimOptions options;
-    options.pace = true;
-    options.delay = delay;
-    return options;
-}
+using test::Paced;
+using test::WithFault;
 
 // A bare client on the slave side, as a serial program would open it.
 class Client {
