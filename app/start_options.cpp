@@ -14,7 +14,7 @@ StartOptions ParseStartOptions(const QStringList& arguments) {
             options.port = arguments[++i];
         } else if (arg.startsWith(QLatin1String("--port="))) {
             options.port = arg.mid(7);
-        } else if (arg.startsWith(QLatin1String("--")) && options.settingsFile.isEmpty()) {
+        } else if (arg.startsWith(QLatin1String("--"))) {
             options.error =
                 QStringLiteral("不明なオプションです: %1\n使い方: zem_d7 [--port ポート名] [設定ファイル.zem]")
                     .arg(arg);

@@ -225,6 +225,9 @@ void ShellWindowsTest::startOptions_data() {
                                        << "" << true;
     QTest::newRow("unknown option") << QStringList{"zem_d7", "--colour"} << ""
                                     << "" << true;
+    // A mistyped option after the file must not be dropped in silence.
+    QTest::newRow("unknown option after the file") << QStringList{"zem_d7", "a.zem", "--prot", "sim"} << "a.zem"
+                                                   << "" << true;
 }
 
 void ShellWindowsTest::startOptions() {
