@@ -12,7 +12,6 @@
 #include <array>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -104,7 +103,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption modifiedOption(QStringLiteral("modified"),
                                             QStringLiteral("Be a modified radio (its FL answer lists 118 MHz)."));
     const QCommandLineOption logOption(QStringLiteral("log"),
-                                       QStringLiteral("Print every command received on standard error."));
+                                       QStringLiteral("On exit, print every command received on standard error."));
     parser.addOptions({linkOption, loadOption, saveOption, paceOption, delayOption, modifiedOption, logOption});
     for (const FaultOption& f : kFaultOptions) {
         const bool takesPause = f.defaultPauseMs >= 0;
