@@ -116,7 +116,7 @@ QWidget* TFormD7::BuildVfoPage() {
     QGroupBox* vfoGroup = MakeGroupBox(page, "VFOGroup", "VFO", QRect(18, 0, 335, 129));
     VFOStringGrid1 =
         Named(new StringGrid({6, 7, {32, 57, 54, 59, 69, 47}, 14, false, false}, vfoGroup), "VFOStringGrid1");
-    VFOStringGrid1->setGeometry(8, 18, 32 + 57 + 54 + 59 + 69 + 47 + 2, 7 * 14 + 6);
+    VFOStringGrid1->setGeometry(QRect(QPoint(8, 18), VFOStringGrid1->DesignSize()));
 
     QFrame* scopePanel = Panel(page, "Panel1", QRect(16, 133, 529, 65), QFrame::Sunken, 2);
     auto* image = Named(new QLabel(scopePanel), "Image1");

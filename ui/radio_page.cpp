@@ -10,9 +10,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include <numeric>
-#include <vector>
-
 namespace zem {
 namespace {
 
@@ -23,15 +20,13 @@ constexpr int kNameColumn = 1;
 constexpr int kCodeColumn = 2;
 
 StringGrid* MakeDtmfGrid(QWidget* parent) {
-    const std::vector<int> widths{30, 53, 103};
-    auto* grid = new StringGrid({3, static_cast<int>(kDtmfCount) + 1, widths, 14, false, true}, parent);
+    auto* grid = new StringGrid({3, static_cast<int>(kDtmfCount) + 1, {30, 53, 103}, 14, false, true}, parent);
     grid->setObjectName(QStringLiteral("DTMFGrid"));
     grid->SetCell(kNameColumn, 0, QStringLiteral("Name"));
     grid->SetCell(kCodeColumn, 0, QStringLiteral("Code"));
     for (std::size_t n = 0; n < kDtmfCount; ++n)
         grid->SetCell(0, static_cast<int>(n) + 1, QString::number(n));
-    grid->setGeometry(8, 16, std::accumulate(widths.begin(), widths.end(), 2 * grid->frameWidth()),
-                      grid->horizontalHeader()->height() + 14 * static_cast<int>(kDtmfCount) + 2 * grid->frameWidth());
+    grid->setGeometry(QRect(QPoint(8, 16), grid->DesignSize()));
     return grid;
 }
 

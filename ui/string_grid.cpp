@@ -144,6 +144,16 @@ void StringGrid::FitColumns(std::initializer_list<const char*> widestTexts, int 
     setColumnWidth(donorColumn - 1, columnWidth(donorColumn - 1) - taken);
 }
 
+QSize StringGrid::DesignSize() const {
+    int width = verticalHeader()->width() + 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c)
+        width += columnWidth(c);
+    int height = horizontalHeader()->height() + 2 * frameWidth();
+    for (int r = 0; r < rowCount(); ++r)
+        height += rowHeight(r);
+    return {width, height};
+}
+
 int StringGrid::Row() const {
     const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
     if (selectionMode() == QAbstractItemView::ContiguousSelection && !ranges.isEmpty())

@@ -34,6 +34,9 @@ public:
     // keeps its width and nothing is cut.
     void FitColumns(std::initializer_list<const char*> widestTexts, int donorColumn);
 
+    // The size that shows every cell of the design with nothing left to scroll.
+    QSize DesignSize() const;
+
     // The row of the selected cell, counting the heading row as 0 (so 1 at start).
     int Row() const;
 

@@ -41,6 +41,7 @@ private slots:
     void doubleClickOnAFixedCellOpensTheRowSelectedBefore();
     void vfoEditorEntrySetsTheVfoFlag();
     void putMenuThenGetMenuKeepsTheRecord();
+    void vfoAndDtmfGridsShowEveryCell();
     void settingsPageEditsReachTheRecord();
 };
 
@@ -351,6 +352,22 @@ void MainWindowTest::putMenuThenGetMenuKeepsTheRecord() {
     f.window->GetMenu();
     QVERIFY(f.window->Image().Settings == s);
     QVERIFY(f.prompts->messages.isEmpty());
+}
+
+// The two grids without a scroll bar must be sized to their whole design, or their last row or
+// column would be cut off with no way to reach it.
+void MainWindowTest::vfoAndDtmfGridsShowEveryCell() {
+    WindowFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* pages = f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    for (const auto& [page, name] : {std::pair{2, "VFOStringGrid1"}, std::pair{1, "DTMFGrid"}}) {
+        pages->setCurrentIndex(page);
+        auto* grid = f.window->findChild<QTableWidget*>(QString::fromLatin1(name));
+        QVERIFY(grid->isVisible());
+        const QRect last = grid->visualItemRect(grid->item(grid->rowCount() - 1, grid->columnCount() - 1));
+        QVERIFY2(grid->viewport()->rect().contains(last), name);
+    }
 }
 
 void MainWindowTest::settingsPageEditsReachTheRecord() {
