@@ -56,7 +56,8 @@ public:
     // --- requests, on the window's thread ---
     // Each returns false, and requests nothing, while the worker is busy with another operation:
     // the running procedure would clear the code when it ends and the request would be lost
-    // without a word. True means a completion message will follow.
+    // without a word. True means the code is set: a worker still in its loop answers it with a
+    // completion message; after a stop nothing will.
     bool ReqID();
     bool ReqMod();
     bool ReqWrite();
