@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "artwork.h"
+#include "screen_centre.h"
 #include "window_font.h"
 
 #include <QLabel>
@@ -45,6 +46,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(112, 192, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TAboutForm::Button1Click);
+    CentreOnScreen(*this);
 }
 
 void TAboutForm::Button1Click() {

@@ -2,6 +2,7 @@
 
 #include "navitora_page.h"
 #include "radio_page.h"
+#include "screen_centre.h"
 #include "settings_binding.h"
 #include "window_font.h"
 
@@ -10,14 +11,12 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -91,8 +90,7 @@ void TFormD7::BuildDesign() {
 
     BuildMenus();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 QWidget* TFormD7::BuildMemoryPage() {

@@ -1,10 +1,9 @@
 #include "splash_window.h"
 
 #include "artwork.h"
+#include "screen_centre.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 namespace zem {
@@ -22,8 +21,7 @@ TStform::TStform(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt
     picture->setPixmap(SplashPicture());
     picture->setGeometry(0, 3, 397, 100);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(700);

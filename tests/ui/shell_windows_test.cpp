@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -46,6 +47,7 @@ private slots:
     void picturesDrawTheirWavesWhole_data();
     void picturesDrawTheirWavesWhole();
     void aboutBoxClosesWithOk();
+    void aboutBoxIsCentredOnTheScreen();
     void waitWindowDesign();
     void closeQuestionAnsweredCancelKeepsTheWindow();
     void exitCommandAsksFirst();
@@ -106,6 +108,18 @@ void ShellWindowsTest::aboutBoxClosesWithOk() {
     QVERIFY(about.findChild<QLabel*>(QStringLiteral("Version"))->text().startsWith(QStringLiteral("Version ")));
     QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
     QCOMPARE(about.exec(), int(QDialog::Accepted));
+}
+
+// Centred on the screen, not over the main window, wherever the main window has been moved.
+void ShellWindowsTest::aboutBoxIsCentredOnTheScreen() {
+    QWidget owner;
+    owner.setGeometry(0, 0, 120, 80);
+    owner.show();
+    zem::TAboutForm about(&owner);
+    about.show();
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    // A few pixels of window frame aside; over the owner it would be hundreds of pixels away.
+    QVERIFY((about.geometry().center() - screenCentre).manhattanLength() <= 8);
 }
 
 void ShellWindowsTest::waitWindowDesign() {
