@@ -5,35 +5,40 @@
 
 namespace zem {
 
-// A VFO whose answers do not come stays as it was and is counted: the previous VFO's answer
-// would give it that VFO's selector, and every later read would ask the radio for the wrong VFO.
+// A VFO whose answers do not come, or come without their echo, stays as it was and is counted:
+// the previous VFO's answer would give it that VFO's selector, and a refused one the selector 'B',
+// and every later read would then ask the radio for the wrong VFO.
 void TCommThread::DoVFORead() {
-    long unanswered = 0;
+    long lost = 0;
     for (std::size_t v = 0; v < kVfoCount; ++v) {
         Progress(v, kVfoCount);
-        VfoRecord& vfo = Image.Vfos[v];
+        VfoRecord read = Image.Vfos[v];
         std::string response;
-        if (!Exchange(BuildReadVfo(vfo), response)) {
-            ++unanswered;
+        const bool answered = Exchange(BuildReadVfo(read), response);
+        StatusCp932(response);
+        if (!answered || response.find("VR") == std::string::npos) {
+            ++lost;
             continue;
         }
         try {
-            ParseVR(response, vfo);
-            StatusCp932(response);
+            ParseVR(response, read);
         } catch (const ConversionError& e) {
             Status(e.what()); // a garbled answer leaves the VFO as it was
-        }
-        // The limits are asked with the selector as the VR answer left it.
-        response.clear();
-        if (!Exchange(BuildReadLimits(vfo), response)) {
-            ++unanswered;
+            ++lost;
             continue;
         }
+        // The limits are asked with the selector the VR answer gave.
+        response.clear();
+        const bool limits = Exchange(BuildReadLimits(read), response) && response.find("PV") != std::string::npos;
         StatusCp932(response);
-        ParsePVLimits(response, vfo);
+        if (limits)
+            ParsePVLimits(response, read);
+        else
+            ++lost;
+        Image.Vfos[v] = read;
     }
     Progress(kVfoCount, kVfoCount);
-    Finish(kMsgVfoRead, unanswered);
+    Finish(kMsgVfoRead, lost);
 }
 
 void TCommThread::DoVFOwrite() {

@@ -246,6 +246,26 @@ TEST(transfers_test, vfo_write_sends_twelve_commands_and_reads_back) {
     EXPECT_EQ(s.link.link.Image.Vfos, vfos);
 }
 
+// A VFO answer without its echo would leave the selector 'B' for good; the VFO stays as it was.
+TEST(transfers_test, vfo_answer_without_its_echo_keeps_the_vfo_and_its_selector) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::NoEcho, 5); // VR 1, PV 1, VR 2, PV 2, VR 7
+    SimLink s(options);
+    VfoTable radio = DefaultVfos();
+    for (VfoRecord& v : radio)
+        v.Step = '8';
+    sim::RadioState state = s.engine->State();
+    state.image.Vfos = radio;
+    s.engine->SetState(state);
+    VfoTable window = DefaultVfos();
+    window[2].Freq = "00433000000";
+    s.link.link.Image.Vfos = window;
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFORead, kMsgVfoRead), 1);
+    VfoTable expected = radio;
+    expected[2] = window[2];
+    EXPECT_EQ(s.link.link.Image.Vfos, expected);
+}
+
 // Faults of the radio: every transfer still runs to its end, and the counts say what went wrong.
 TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
     struct Row {
