@@ -5,10 +5,9 @@
 
 namespace zem {
 
-// The window program's command line: `zem_d7 [--port NAME] [FILE.zem]`.
+// The window program's command line: `zem_d7 [FILE.zem]`.
 struct StartOptions {
     QString settingsFile; // opened at start when not empty
-    QString port;         // the port to select at start (empty: the port menu's own choice)
     QString error;        // a message for the user when the command line is not understood
 };
 

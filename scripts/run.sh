@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the window with the sample settings file and the
-# built-in simulated radio on the port menu, so the memories can be read at once.
+# Installs what is missing, builds, and starts the window with the sample settings file open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +8,6 @@ dir=$(scripts/build.sh)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting the window under a virtual X server (xvfb-run)." >&2
-    exec xvfb-run -a "$dir/app/zem_d7" --port sim docs/samples/sample.zem
+    exec xvfb-run -a "$dir/app/zem_d7" docs/samples/sample.zem
 fi
-exec "$dir/app/zem_d7" --port sim docs/samples/sample.zem
+exec "$dir/app/zem_d7" docs/samples/sample.zem
