@@ -60,10 +60,13 @@ DeviceFacts FactsOf(const fs::path& ttyDir) {
 std::map<fs::path, std::string> ByIdNames(const fs::path& byIdDir) {
     std::map<fs::path, std::string> names;
     std::error_code ec;
-    for (const fs::directory_entry& link : fs::directory_iterator(byIdDir, ec)) {
-        const fs::path target = fs::canonical(link.path(), ec);
-        if (!ec)
-            names.emplace(target, link.path().filename().string());
+    // Stepped with error codes: a folder that changes or fails during the walk ends the list, it
+    // does not throw out of the port menu.
+    for (fs::directory_iterator it(byIdDir, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code linkError;
+        const fs::path target = fs::canonical(it->path(), linkError);
+        if (!linkError)
+            names.emplace(target, it->path().filename().string());
     }
     return names;
 }
@@ -87,9 +90,11 @@ std::vector<SerialDevice> ListSerialDevices(const fs::path& sysClassTty, const f
                                             const fs::path& byIdDir) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const fs::directory_entry& tty : fs::directory_iterator(sysClassTty, ec)) {
-        const std::string name = tty.path().filename().string();
-        if (fs::exists(tty.path() / "device", ec) && !IsEmptyUartSlot(tty.path()) && fs::exists(devDir / name, ec))
+    for (fs::directory_iterator it(sysClassTty, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code existsError;
+        if (fs::exists(it->path() / "device", existsError) && !IsEmptyUartSlot(it->path()) &&
+            fs::exists(devDir / name, existsError))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end(),

@@ -1,5 +1,5 @@
 // th-d7-sim: a simulated TH-D7 on a pseudo-terminal, for trying the program without a radio and
-// for end-to-end tests. Prints the terminal's path, serves until SIGINT or SIGTERM.
+// for end-to-end tests. Prints the terminal's path, serves until SIGINT, SIGTERM or SIGHUP.
 
 #include "pty_server.h"
 
@@ -75,6 +75,7 @@ sigset_t BlockStopSignals() {
     sigemptyset(&stopSet);
     sigaddset(&stopSet, SIGINT);
     sigaddset(&stopSet, SIGTERM);
+    sigaddset(&stopSet, SIGHUP); // the terminal it ran in went away: still save the radio
     pthread_sigmask(SIG_BLOCK, &stopSet, nullptr);
     return stopSet;
 }

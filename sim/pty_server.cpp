@@ -64,7 +64,15 @@ std::string PtyServer::Start() {
     int slave = -1;
     if (::openpty(&master_, &slave, nullptr, nullptr, nullptr) != 0)
         return SystemError("openpty");
-    slavePath_ = ::ttyname(slave);
+    const char* name = ::ttyname(slave);
+    if (name == nullptr) {
+        const std::string error = SystemError("ttyname");
+        ::close(slave);
+        ::close(master_);
+        master_ = -1;
+        return error;
+    }
+    slavePath_ = name;
     termios t{};
     ::tcgetattr(slave, &t);
     ::cfmakeraw(&t);
