@@ -1,31 +1,17 @@
 #include "setting_commands.h"
 
+#include "model/menu_fields.h"
+
 #include <algorithm>
-#include <type_traits>
 
 namespace zem::sim {
 namespace {
 
-template <auto Member> std::string_view Get(const RadioSettings& s) {
-    const auto& field = s.*Member;
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, char>)
-        return {&field, 1};
-    else
-        return field.view();
-}
-
-// Only validated values reach here, so a character field always gets exactly one character.
-template <auto Member> void Set(RadioSettings& s, std::string_view value) {
-    auto& field = s.*Member;
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, char>)
-        field = value.front();
-    else
-        field = value;
-}
-
-template <auto Member>
+// The record's fields are reached through the program's menu table; what the radio accepts and
+// how it answers stay written here, in the simulator's own terms.
 SettingCommand Row(std::string_view word, ValueKind kind, std::size_t capacity = 1, std::string_view lead = {}) {
-    return {word, kind, capacity, lead, &Get<Member>, &Set<Member>};
+    const MenuField* field = FindMenuField(word);
+    return {word, kind, capacity, lead, field->get, field->set};
 }
 
 bool IsDigit(char c) {
@@ -36,19 +22,15 @@ bool IsDigit(char c) {
 
 const std::vector<SettingCommand>& SettingCommands() {
     using K = ValueKind;
-    using S = RadioSettings;
     static const std::vector<SettingCommand> kRows{
-        Row<&S::MES>("MES", K::Text, 8),    Row<&S::CNT>("CNT", K::TwoDigits, 2), Row<&S::LAN>("LAN", K::Digit),
-        Row<&S::SV>("SV", K::Digit),        Row<&S::APO>("APO", K::Digit),        Row<&S::TSP>("TSP", K::Digit),
-        Row<&S::TXH>("TXH", K::Flag),       Row<&S::PT>("PT", K::Digit),          Row<&S::DTB>("DTB", K::Digit),
-        Row<&S::DS>("DS", K::Digit),        Row<&S::ARO>("ARO", K::Flag),         Row<&S::SCR>("SCR", K::Digit),
-        Row<&S::BEP>("BEP", K::Digit),      Row<&S::ELK>("ELK", K::Flag),         Row<&S::TXS>("TXS", K::Flag),
-        Row<&S::MYC>("MYC", K::Text, 8),    Row<&S::GU>("GU", K::Digit),          Row<&S::MP>("MP", K::Text, 17),
-        Row<&S::NMSG>("NMSG", K::Text, 20), Row<&S::ICO>("ICO", K::Hex, 1, "0,"), Row<&S::GM>("GM", K::Flag),
-        Row<&S::GC>("GC", K::Text, 3),      Row<&S::TXI>("TXI", K::Digit),        Row<&S::PP>("PP", K::Text, 32),
-        Row<&S::SMY>("SMY", K::Text, 8),    Row<&S::MAC>("MAC", K::Digit),        Row<&S::SMSG>("SMSG", K::Text, 9),
-        Row<&S::SMC>("SMC", K::Digit),      Row<&S::RSV>("RSV", K::Text, 10),     Row<&S::RSC>("RSC", K::Digit),
-        Row<&S::VCS>("VCS", K::Flag),
+        Row("MES", K::Text, 8),  Row("CNT", K::TwoDigits, 2), Row("LAN", K::Digit),     Row("SV", K::Digit),
+        Row("APO", K::Digit),    Row("TSP", K::Digit),        Row("TXH", K::Flag),      Row("PT", K::Digit),
+        Row("DTB", K::Digit),    Row("DS", K::Digit),         Row("ARO", K::Flag),      Row("SCR", K::Digit),
+        Row("BEP", K::Digit),    Row("ELK", K::Flag),         Row("TXS", K::Flag),      Row("MYC", K::Text, 8),
+        Row("GU", K::Digit),     Row("MP", K::Text, 17),      Row("NMSG", K::Text, 20), Row("ICO", K::Hex, 1, "0,"),
+        Row("GM", K::Flag),      Row("GC", K::Text, 3),       Row("TXI", K::Digit),     Row("PP", K::Text, 32),
+        Row("SMY", K::Text, 8),  Row("MAC", K::Digit),        Row("SMSG", K::Text, 9),  Row("SMC", K::Digit),
+        Row("RSV", K::Text, 10), Row("RSC", K::Digit),        Row("VCS", K::Flag),
     };
     return kRows;
 }
