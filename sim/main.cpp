@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("A simulated Kenwood TH-D7 on a pseudo-terminal. Prints the terminal's path and serves until "
+        QStringLiteral("A simulated TH-D7 on a pseudo-terminal. Prints the terminal's path and serves until "
                        "interrupted."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringLiteral("link"), QStringLiteral("Make a symlink PATH to the terminal."),
