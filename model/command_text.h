@@ -33,6 +33,9 @@ std::string BuildVW(const VfoRecord& vfo);
 std::string BuildReadLimits(const VfoRecord& vfo);  // "PV " + VfoNo
 std::string BuildWriteLimits(const VfoRecord& vfo); // "PV " + VfoNo + "," + lower + "," + upper
 
+// The radio's whole answer to the read of an empty channel.
+inline constexpr std::string_view kEmptyChannelAnswer = "N";
+
 // Answer parsers. A record is only changed once the whole answer has been read; an empty
 // one-character field throws ConversionError (Integer) and leaves the record as it was.
 void ParseMR(std::string_view response, MemoryChannel& ch);
