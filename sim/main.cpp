@@ -39,6 +39,7 @@ constexpr std::array kFaultOptions{
     FaultOption{"no-answer", Fault::Kind::NoAnswer, -1, "Give no answer to the command SEL (number or word)."},
     FaultOption{"garble", Fault::Kind::Garble, -1, "Garble the answer to SEL: its letters become '#'."},
     FaultOption{"no-echo", Fault::Kind::NoEcho, -1, "Answer SEL without its command word."},
+    FaultOption{"refuse", Fault::Kind::Refuse, -1, "Answer SEL with \"?\", as to a command the radio refuses."},
     FaultOption{"split", Fault::Kind::Split, 100, "Send the answer to SEL in two halves, MS apart (100)."},
     FaultOption{"extra-line", Fault::Kind::ExtraLine, 0, "After the answer to SEL, MS later (0), send \"BUSY\"."},
     FaultOption{"slow", Fault::Kind::Slow, 3000, "Answer SEL MS later than usual (3000)."},

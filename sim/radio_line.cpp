@@ -80,6 +80,9 @@ std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, cons
         case Fault::Kind::NoEcho:
             answer = WithoutEcho(answer);
             break;
+        case Fault::Kind::Refuse:
+            answer.assign(1, '?');
+            break;
         case Fault::Kind::Split:
             split = &f;
             break;

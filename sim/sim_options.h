@@ -16,6 +16,7 @@ struct Fault {
         NoAnswer,  // the command is taken but nothing comes back
         Garble,    // every letter of the answer becomes '#', so its echo word is gone
         NoEcho,    // the answer without its leading command word and blank
+        Refuse,    // "?" instead of the answer, as the radio answers a command it refuses
         Split,     // the answer comes in two halves with `pause` between them
         ExtraLine, // after the answer, `pause` later, an unsolicited line `text`
         Slow,      // the answer starts `pause` later than usual

@@ -82,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerFaultRow{"NoEcho", Fault(Fault::Kind::NoEcho, 0, "MES"), "MES", "HELLO!!\r"},
                     AnswerFaultRow{"NoEchoOfBareAnswer", Fault(Fault::Kind::NoEcho, 0, "UP"), "UP", "\r"},
                     AnswerFaultRow{"NoEchoOtherWord", Fault(Fault::Kind::NoEcho, 0, "MES"), "CNT", "CNT 07\r"},
+                    AnswerFaultRow{"Refuse", Fault(Fault::Kind::Refuse, 0, "MR"), "MR 0,0,000", "?\r"},
                     AnswerFaultRow{"ExtraLine", Fault(Fault::Kind::ExtraLine, 1, {}, {}, "XX"), "ID", "ID TH-D7\rXX\r"},
                     AnswerFaultRow{"NoAnswerByWord", Fault(Fault::Kind::NoAnswer, 0, "ID"), "ID", ""}),
     [](const testing::TestParamInfo<AnswerFaultRow>& row) { return row.param.name; });
