@@ -2,7 +2,18 @@
 
 #include "response_text.h"
 
+#include "model/answer_lines.h"
+
 namespace zem {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// What one read takes at most: the radio's receive queue. Several answer lines fit, each within the
+// per-line limit, and a drain takes a whole burst at a time.
+constexpr std::size_t kReadChunk = 1024;
+
+} // namespace
 
 void TCommThread::OpenPort() {
     std::lock_guard lock(ExchangeMutex_);
@@ -17,53 +28,99 @@ void TCommThread::ClosePort() {
     Port_.reset();
 }
 
-// An answer that came after its exchange gave up, or the tail of one that did not fit, would
-// otherwise be read as the answer to the next command, and a memory read would fill each row
-// from the row before it. Nothing that arrives before a command is sent can answer it.
-void TCommThread::DropStaleInput() {
-    if (Port_)
-        Port_->Purge();
+// Nothing that arrives before a command is sent can answer it. After an exchange that ended
+// without its answer the radio may still be sending that answer (late, or the rest of one cut at
+// the limit): the line is drained until it has been quiet for the read interval, so the answer is
+// not taken for the next command's. The drain is bounded by the exchange bound, so a line that
+// never falls quiet costs one bound per command instead of holding the link for ever.
+void TCommThread::SettleLine() {
+    if (!Port_)
+        return;
+    if (OutOfStep_) {
+        OutOfStep_ = false;
+        const Clock::time_point until = Clock::now() + ExchangeTimeout_;
+        std::string heard;
+        do {
+            heard.clear();
+            if (!Port_->Read(kReadChunk, kReadInterval, heard))
+                break;
+        } while (!heard.empty() && Clock::now() < until);
+    }
+    Port_->Purge();
 }
 
 bool TCommThread::Exchange(std::string_view command, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
+    return ExchangeLocked(command, response);
+}
+
+bool TCommThread::ExchangeLocked(std::string_view command, std::string& response) {
     std::string text(command);
     text += '\r';
     LastCommand_ = text.substr(0, kLastCommandLimit);
-    DropStaleInput();
+    SettleLine();
     // The whole command goes out even past the usual 49 characters: a cut command has no CR and
     // would leave the radio waiting for the rest of its line.
     if (!Port_ || !Port_->Write(text))
         Status("munen");
-    if (!Port_ || Port_->WaitForLine(ExchangeTimeout_) != SerialPort::WaitResult::LineArrived)
+    if (!Port_ || Port_->WaitForLine(ExchangeTimeout_) != SerialPort::WaitResult::LineArrived) {
+        OutOfStep_ = true;
         return false; // line error or no answer in time: the caller's response stays as it was
+    }
     std::string raw;
-    if (!Port_->Read(kResponseLimit, kReadInterval, raw))
+    if (!Port_->Read(kReadChunk, kReadInterval, raw)) {
         Status("GAaan");
-    response = TrimAnswer(raw);
+        OutOfStep_ = true;
+    }
+    // A line that never fell quiet may go on after the purge.
+    if (raw.size() >= kReadChunk)
+        OutOfStep_ = true;
+    response = LimitLines(TrimAnswer(raw), kResponseLimit);
     Port_->Purge();
     return true;
 }
 
+TCommThread::Answer TCommThread::Ask(std::string_view command, std::string_view head, std::string_view bare) {
+    std::lock_guard lock(ExchangeMutex_);
+    Answer answer;
+    if (!ExchangeLocked(command, answer.text))
+        return answer;
+    if (const std::optional<std::string_view> line = AnswerLine(answer.text, head, bare))
+        answer.line = std::string(*line);
+    else
+        OutOfStep_ = true;
+    return answer;
+}
+
+bool TCommThread::Confirmed(std::string_view command, std::string_view head, std::string_view word,
+                            std::string& response) {
+    Answer answer = Ask(command, head, word);
+    response = std::move(answer.text);
+    return answer.line.has_value();
+}
+
 TCommThread::DirectSendResult TCommThread::DirectSend(std::string_view textWithCr, std::size_t readLimit, bool purge,
                                                       std::string_view statusAfterWrite,
-                                                      std::string_view statusAfterWait, std::string& response) {
+                                                      std::string_view statusAfterWait, std::string_view head,
+                                                      std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     DirectSendResult result;
-    DropStaleInput();
+    SettleLine();
     result.writeOk = Port_ && Port_->Write(textWithCr);
     if (!statusAfterWrite.empty())
         Status(statusAfterWrite);
     result.lineArrived = Port_ && Port_->WaitForLine(ExchangeTimeout_) == SerialPort::WaitResult::LineArrived;
     if (!statusAfterWait.empty())
         Status(statusAfterWait);
-    if (!result.lineArrived)
-        return result;
-    std::string raw;
-    result.readOk = Port_->Read(readLimit, kReadInterval, raw);
-    response = CutAtNul(raw);
-    if (purge)
-        Port_->Purge();
+    if (result.lineArrived) {
+        std::string raw;
+        result.readOk = Port_->Read(readLimit, kReadInterval, raw);
+        response = CutAtNul(raw);
+        result.answered = AnswerLine(response, head, "MW").has_value();
+        if (purge)
+            Port_->Purge();
+    }
+    OutOfStep_ = OutOfStep_ || !result.answered || !result.readOk;
     return result;
 }
 

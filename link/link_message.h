@@ -35,7 +35,7 @@ enum LinkCode : int {
     kMsgVfoWritten = 7,      // value: errors counted
     kMsgSettingsRead = 8,    // value: errors counted
     kMsgSettingsWritten = 9, // value: errors counted
-    kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading
+    kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading (0 and unread(): none)
 };
 
 inline constexpr int kScopePassStart = 200;
@@ -44,15 +44,20 @@ inline constexpr int kScopePassStart = 200;
 // delivered in order on the receiver's thread.
 class LinkMessage : public QEvent {
 public:
-    LinkMessage(int code, long value) : QEvent(Type()), code_(code), value_(value) {}
+    LinkMessage(int code, long value, bool unread = false)
+        : QEvent(Type()), code_(code), value_(value), unread_(unread) {}
     static QEvent::Type Type();
 
     int code() const { return code_; }
     long value() const { return value_; }
+    // A scope step whose S-meter could not be read: it is posted as 0 so that every later reading
+    // keeps its frequency, and marked so that a receiver can count it or draw it apart.
+    bool unread() const { return unread_; }
 
 private:
     int code_;
     long value_;
+    bool unread_;
 };
 
 // A text for the status bar, posted by the worker to the status sink; posted through the same

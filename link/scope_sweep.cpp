@@ -26,10 +26,12 @@ std::int32_t StepsPerPass(const std::string& upper, const std::string& lower, ch
     }
 }
 
-// The S-meter digit of an answer, or nothing for a garbled answer.
-std::optional<int> Reading(const std::string& answer) {
+// The S-meter digit of the answer's own line, or nothing for a missing or garbled answer.
+std::optional<int> Reading(const std::optional<std::string>& line) {
+    if (!line)
+        return std::nullopt;
     try {
-        return SMeterDigit(answer);
+        return SMeterDigit(*line);
     } catch (const ConversionError&) {
         return std::nullopt;
     }
@@ -44,6 +46,7 @@ void TCommThread::DoScope() {
     Exchange("ST", keptStep);
     Exchange(std::string("ST ") + ScopeStep, response);
     const std::int32_t steps = StepsPerPass(ScopeUpper, ScopeLower, ScopeStep);
+    const std::string meter = std::string("SM ") + ScopeBand;
     while (ScopeRunning.load(std::memory_order_acquire) != 0) {
         Status("");
         Post(kMsgScope, kScopePassStart);
@@ -51,12 +54,10 @@ void TCommThread::DoScope() {
         for (std::int32_t i = 0; i < steps; ++i) {
             Exchange("UP", response);
             msleep(10);
-            // A lost or garbled S-meter answer is skipped: the pass goes on with the next step.
-            response.clear();
-            if (Exchange(std::string("SM ") + ScopeBand, response)) {
-                if (const std::optional<int> digit = Reading(response))
-                    Post(kMsgScope, *digit);
-            }
+            // Every step posts one reading, so each stays at its frequency: a lost or garbled
+            // answer is posted as 0, marked unread.
+            const std::optional<int> digit = Reading(Ask(meter, meter).line);
+            Post(kMsgScope, digit.value_or(0), !digit);
             if (ScopeRunning.load(std::memory_order_acquire) == 0)
                 break;
         }

@@ -1,5 +1,6 @@
 #include "tcomm_thread.h"
 
+#include "model/answer_lines.h"
 #include "model/codecs.h"
 #include "model/command_text.h"
 #include "model/menu_fields.h"
@@ -66,20 +67,23 @@ void Store(const SettingsCommand& c, RadioSettings& s, std::string_view value) {
 
 } // namespace
 
+// A value is taken only from the line that begins with its query (an unsolicited line or a late
+// answer may come with it), and never when it holds control bytes: those come from a damaged
+// answer, and stored they would reach the settings file and go back to the radio.
 void TCommThread::DoMenuRead() {
     long errors = 0;
-    std::string response;
     const auto& commands = Commands();
     for (std::size_t i = 0; i < commands.size(); ++i) {
         Progress(i, commands.size());
         const SettingsCommand& c = commands[i];
-        // Only a new answer can fill a field: the previous command's answer may carry the same
-        // echo (DM 00 before DM 01) and would store one memory's value into the next.
-        if (Exchange(c.query, response) && response.find(c.echo) != std::string::npos)
-            Store(c, Image.Settings, TextAt(response, c.prefix.size() + 1, c.width));
+        const Answer answer = Ask(c.query, c.query);
+        const std::string_view value =
+            answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
+        if (answer.line && !HasControlChars(value))
+            Store(c, Image.Settings, value);
         else
             ++errors;
-        StatusCp932(response);
+        StatusCp932(answer.line.value_or(answer.text));
     }
     Progress(commands.size(), commands.size());
     Finish(kMsgSettingsRead, errors);
@@ -92,8 +96,7 @@ void TCommThread::DoMenuwrite() {
     for (std::size_t i = 0; i < commands.size(); ++i) {
         Progress(i, commands.size());
         const SettingsCommand& c = commands[i];
-        if (!Exchange(c.prefix + std::string(Value(c, Image.Settings)), response) ||
-            response.find(c.echo) == std::string::npos)
+        if (!Confirmed(c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response))
             ++errors;
         StatusCp932(response);
     }

@@ -174,9 +174,9 @@ void TCommThread::Progress(std::size_t done, std::size_t total) {
         QCoreApplication::postEvent(StatusBar_, new TransferProgress(done, total));
 }
 
-void TCommThread::Post(int code, long value) {
+void TCommThread::Post(int code, long value, bool unread) {
     if (Window_ != nullptr)
-        QCoreApplication::postEvent(Window_, new LinkMessage(code, value));
+        QCoreApplication::postEvent(Window_, new LinkMessage(code, value, unread));
 }
 
 // The code is cleared before the message goes out, so a request made by the window's handler of

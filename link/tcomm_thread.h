@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,7 +74,7 @@ public:
     bool Busy() const;
 
     // One command, one answer line. Assigns `response` only when an answer line was read (CR,
-    // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes) and then
+    // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes a line) and then
     // returns true; on a line error or when no answer came in time, `response` keeps what it held.
     // Callable from any thread; exchanges never overlap.
     bool Exchange(std::string_view command, std::string& response);
@@ -114,29 +115,49 @@ private:
     void OpenPort();
     void ClosePort();
 
+    // One command and the line of its answer that answers it (AnswerLine: the line beginning with
+    // `head`, else the line `bare`). When none does, the answer belongs to another command and the
+    // link counts as out of step, like after an exchange without an answer.
+    struct Answer {
+        std::string text;                // all that came back, empty when nothing did
+        std::optional<std::string> line; // the line that answers the command
+    };
+    Answer Ask(std::string_view command, std::string_view head, std::string_view bare = {});
+    // A set command's echo check: true when the answer is the command's own, its echo naming what
+    // the command named (`head`) or the bare echo `word`. `response` gets all that came back.
+    bool Confirmed(std::string_view command, std::string_view head, std::string_view word, std::string& response);
+
+    // Reads one memory row or VFO whole: taken only when every answer came and names what was
+    // asked for, otherwise left as it was (false).
+    bool ReadRow(std::size_t row, MemoryChannel& ch);
+    bool ReadVfo(VfoRecord& vfo);
+
     // The row write of the memory transfer, sent without Exchange: the text carries its own CR and
     // the answer is read up to `readLimit` bytes, cut at a NUL but not trimmed, and assigned only
     // when a line arrived. The two status texts are shown after the write and after the wait; an
-    // empty one leaves the status bar as it is. Purges after the read only when asked.
+    // empty one leaves the status bar as it is. Purges after the read only when asked. `answered`:
+    // a line beginning with `head`, or the bare "MW", came back.
     struct DirectSendResult {
         bool writeOk = false;
         bool lineArrived = false;
         bool readOk = false;
+        bool answered = false;
     };
     DirectSendResult DirectSend(std::string_view textWithCr, std::size_t readLimit, bool purge,
                                 std::string_view statusAfterWrite, std::string_view statusAfterWait,
-                                std::string& response);
+                                std::string_view head, std::string& response);
 
     void Status(std::string_view utf8);
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text
     void Progress(std::size_t done, std::size_t total);
-    void Post(int code, long value);
+    void Post(int code, long value, bool unread = false);
     void Finish(int code, long value); // Operation := 0, then post
     bool Request(LinkOperation op);
     // Runs the procedure of a requested code; false for a code that is never requested.
     bool Dispatch(std::int32_t op);
     // Leaves nothing of an earlier answer (a late or over-long one) to be taken for the next.
-    void DropStaleInput();
+    void SettleLine();
+    bool ExchangeLocked(std::string_view command, std::string& response);
 
     std::string PortName_ = "COM2";
     std::string PortPath_ = "/dev/ttyS1";
@@ -154,6 +175,8 @@ private:
     std::unique_ptr<SerialPort> Port_;
     mutable std::mutex ExchangeMutex_;
     std::string LastCommand_;
+    // Set when an exchange ended without its answer: the radio may still be sending it.
+    bool OutOfStep_ = false;
 };
 
 } // namespace zem

@@ -45,12 +45,19 @@ TEST(cli_radio_commands_test, sim_port_is_a_radio_inside_the_tool) {
     EXPECT_EQ(run.out, "ID TH-D7\nTH-D7です\n");
 }
 
-TEST(cli_radio_commands_test, silent_device_gives_no_answer_and_not_a_th_d7) {
-    test::PtyPeer peer;
-    const CliRun run = RunCli({"id", "--port", Path(peer.SlavePath()), "--timeout", "100"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "(応答なし)\nTH-D7以外の機器です\n");
-    EXPECT_EQ(peer.Received(), "ID\r");
+TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_answer_and_exits_1) {
+    for (const char* command : {"id", "check-mod"}) {
+        test::PtyPeer peer;
+        const CliRun run = RunCli({command, "--port", Path(peer.SlavePath()), "--timeout", "100"});
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "(応答なし)") << command;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << command; // the verdict follows
+        EXPECT_EQ(run.err,
+                  "zem_d7-cli " + std::string(command) +
+                      ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\n")
+            << command;
+        EXPECT_EQ(peer.Received(), std::string(command) == std::string("id") ? "ID\r" : "FL\r") << command;
+    }
 }
 
 TEST(cli_radio_commands_test, bad_arguments) {

@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "pty_peer.h"
 
 #include "model/file_io.h"
 #include "model/startup_image.h"
@@ -91,6 +92,16 @@ TEST(cli_transfer_commands_test, scope_prints_a_line_of_digits_per_pass_and_stor
         EXPECT_EQ(storedLines[i].back(), '\r');
         EXPECT_EQ(storedLines[i].substr(storedLines[i].size() - 42), ":" + lines[i] + "\r");
     }
+}
+
+// Every step keeps its place in the line; a radio that gives no readings fails the run.
+TEST(cli_transfer_commands_test, scope_against_a_silent_radio_says_readings_were_missing_and_exits_1) {
+    test::PtyPeer silent;
+    const CliRun run = RunCli({"scope", "--port", Path(silent.SlavePath()), "--timeout", "30", "--lower", "144",
+                               "--upper", "144.1", "--step", "5", "--passes", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "00000\n");
+    EXPECT_EQ(run.err, "zem_d7-cli scope: 5 か所で S メーターを読めませんでした（0 として記録）。\n");
 }
 
 TEST(cli_transfer_commands_test, bad_arguments_and_ports) {

@@ -89,7 +89,7 @@ TEST(exchange_test, port_calls) {
         const char* response;
     };
     const Row rows[] = {
-        {"answer", Wait::LineArrived, {"purge", "write ID\r", "wait", "read 90 48", "purge"}, "ID TH-D7"},
+        {"answer", Wait::LineArrived, {"purge", "write ID\r", "wait", "read 1024 48", "purge"}, "ID TH-D7"},
         {"time-out: no read, no purge", Wait::TimedOut, {"purge", "write ID\r", "wait"}, "earlier"},
         {"line error: no read, no purge", Wait::LineError, {"purge", "write ID\r", "wait"}, "earlier"},
     };
@@ -108,6 +108,23 @@ TEST(exchange_test, port_calls) {
         r.Stop();
         EXPECT_EQ(line->Calls().back(), "close");
     }
+}
+
+// An answer that did not come in time may still be on its way: before the next command the line
+// is read until a read interval passes without a byte.
+TEST(exchange_test, after_an_exchange_without_its_answer_the_next_drains_the_line_first) {
+    auto line = std::make_shared<FakeLine>();
+    line->waits = {SerialPort::WaitResult::TimedOut};
+    line->reads = {{"LATE\r"}, {""}, {"ID TH-D7\r"}};
+    RunningLink r("fake", test::FakePortFactory(line));
+    std::string response;
+    EXPECT_FALSE(r.link.Exchange("ID", response));
+    EXPECT_TRUE(r.link.Exchange("ID", response));
+    EXPECT_EQ(response, "ID TH-D7");
+    Calls calls = line->Calls();
+    calls.erase(calls.begin());
+    EXPECT_EQ(calls, (Calls{"purge", "write ID\r", "wait", "read 1024 48", "read 1024 48", "purge", "write ID\r",
+                            "wait", "read 1024 48", "purge"}));
 }
 
 TEST(exchange_test, failures_show_their_status_and_the_exchange_goes_on) {
@@ -167,8 +184,8 @@ TEST(exchange_test, direct_send) {
         line->reads = {{"MW\r\n"}};
         RunningLink r("fake", test::FakePortFactory(line));
         std::string response = "earlier";
-        const auto result =
-            TCommThreadProbe::DirectSend(r.link, text, 80, row.purge, "written", "メモリL3番書き込み中", response);
+        const auto result = TCommThreadProbe::DirectSend(r.link, text, 80, row.purge, "written", "メモリL3番書き込み中",
+                                                         "MW 0,0,L3", response);
         EXPECT_EQ(response, row.response) << row.what;
         EXPECT_TRUE(result.writeOk);
         EXPECT_EQ(result.lineArrived, row.lineArrived);
@@ -186,7 +203,7 @@ TEST(exchange_test, direct_send_over_a_pseudo_terminal_reads_up_to_its_limit_unt
     RunningLink r(peer.SlavePath());
     const std::string text = "MW 0,0,000,00145000000,5,0,0,0,0,,00,,08,000600000,0,0\r";
     std::string response;
-    const auto result = TCommThreadProbe::DirectSend(r.link, text, 80, false, "", "", response);
+    const auto result = TCommThreadProbe::DirectSend(r.link, text, 80, false, "", "", "MW 0,0,000", response);
     EXPECT_EQ(peer.Received(), text);
     EXPECT_TRUE(result.writeOk && result.lineArrived && result.readOk);
     EXPECT_EQ(response, "MW ");

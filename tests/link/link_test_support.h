@@ -22,8 +22,8 @@ namespace zem {
 struct TCommThreadProbe {
     static TCommThread::DirectSendResult DirectSend(TCommThread& link, std::string_view text, std::size_t limit,
                                                     bool purge, std::string_view afterWrite, std::string_view afterWait,
-                                                    std::string& response) {
-        return link.DirectSend(text, limit, purge, afterWrite, afterWait, response);
+                                                    std::string_view head, std::string& response) {
+        return link.DirectSend(text, limit, purge, afterWrite, afterWait, head, response);
     }
 };
 
@@ -36,6 +36,7 @@ struct Arrival {
     long value = 0;
     QString text;
     std::int32_t operationOnArrival = 0; // the link's Operation when the message was handled
+    bool unread = false;
 };
 
 // Stands in for the window and its status bar. `onMessage` runs inside the event handler, as a

@@ -29,6 +29,12 @@ TEST(response_text_test, trim_answer) {
         EXPECT_EQ(TrimAnswer(row.raw), row.answer) << testing::PrintToString(row.raw);
 }
 
+TEST(response_text_test, limit_lines_cuts_each_line_on_its_own) {
+    EXPECT_EQ(LimitLines(std::string(100, 'x'), 90), std::string(90, 'x'));
+    EXPECT_EQ(LimitLines("ABC\rDEFG\rH", 2), "AB\rDE\rH");
+    EXPECT_EQ(LimitLines("\r\r", 2), "\r\r");
+}
+
 TEST(response_text_test, cut_at_nul_keeps_the_line_end) {
     EXPECT_EQ(CutAtNul("MW\r"), "MW\r");
     EXPECT_EQ(CutAtNul("MW\0\r"s), "MW");

@@ -1,4 +1,5 @@
 #include "link_test_support.h"
+#include "sim_link.h"
 
 #include "model/command_text.h"
 #include "model/startup_image.h"
@@ -16,41 +17,8 @@ namespace {
 using namespace std::chrono_literals;
 using test::RunningLink;
 using test::RunOperation;
-
-MemoryChannel Channel(const char* rx, const char* name, const char* tx = nullptr) {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
-    ch.Shift = '0';
-    ch.Reverse = '0';
-    ch.ToneOn = '0';
-    ch.CtcssOn = '0';
-    ch.ToneCode = "09";
-    ch.CtcssCode = "09";
-    ch.Offset = tx ? "" : "000600000";
-    ch.Mode = '0';
-    ch.TxFreq = tx ? tx : "";
-    ch.Name = name;
-    ch.Lockout = '0';
-    return ch;
-}
-
-// A link on the simulator's in-process port: the same worker, exchange and transfers as on a
-// device, without the 48 ms the line waits after each answer.
-struct SimLink {
-    explicit SimLink(sim::SimOptions options = {}, std::chrono::milliseconds timeout = 200ms)
-        : engine(std::make_shared<sim::RadioEngine>()),
-          link(
-              "sim", [e = engine, options](const std::string&) { return sim::MakeInProcessPort(e, options); },
-              timeout) {
-        engine->ClearLog();
-    }
-    std::vector<std::string> Log() const { return engine->CommandLog(); }
-
-    std::shared_ptr<sim::RadioEngine> engine;
-    RunningLink link;
-};
+using test::SimLink;
+using test::TestChannel;
 
 // The commands among `log` that name one address, in order.
 std::vector<std::string> CommandsFor(const std::vector<std::string>& log, const std::string& address) {
@@ -80,8 +48,8 @@ TEST(transfers_test, empty_image_write_clears_every_row_in_order_over_a_pseudo_t
 TEST(transfers_test, split_channel_and_split_scan_memory_write_their_transmit_frequency_in_their_order) {
     SimLink s;
     RadioImage image = StartupImage();
-    image.Channels[5] = Channel("00145000000", "FIVE", "00435000000");
-    image.Channels[LowerScanRow(3)] = Channel("00145500000", "LTHREE", "00435500000");
+    image.Channels[5] = TestChannel("00145000000", "FIVE", "00435000000");
+    image.Channels[LowerScanRow(3)] = TestChannel("00145500000", "LTHREE", "00435500000");
     s.link.link.Image = image;
     EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
     const auto log = s.Log();
@@ -102,11 +70,11 @@ TEST(transfers_test, read_of_an_upper_scan_memory_asks_for_it_and_keeps_every_me
     SimLink s;
     RadioImage radio = StartupImage();
     const std::size_t u2 = UpperScanRow(2);
-    radio.Channels[u2] = Channel("00145500000", "\x83\x65\x83\x58\x83\x67", "00435500000"); // テスト
+    radio.Channels[u2] = TestChannel("00145500000", "\x83\x65\x83\x58\x83\x67", "00435500000"); // テスト
     s.engine->SetImage(radio);
     RadioImage window = StartupImage();
     window.Channels[u2].Memo = "U2 memo";
-    window.Channels[10] = Channel("00145000000", "OLD");
+    window.Channels[10] = TestChannel("00145000000", "OLD");
     window.Channels[10].Memo = "kept although the radio has no channel 10";
     s.link.link.Image = window;
 
@@ -128,20 +96,20 @@ TEST(transfers_test, read_of_an_upper_scan_memory_asks_for_it_and_keeps_every_me
 // read it back into a window whose radio fields are stale but whose memos are the user's.
 TEST(transfers_test, write_then_read_gives_back_the_image_over_a_pseudo_terminal) {
     RadioImage image = StartupImage();
-    image.Channels[0] = Channel("00145000000", "\x83\x6E\x83\x80"); // ハム
-    image.Channels[0].Memo = "\x8E\xA9\x91\xEE";                    // 自宅
-    image.Channels[1] = Channel("00433012500", "SPLIT", "00145012500");
+    image.Channels[0] = TestChannel("00145000000", "\x83\x6E\x83\x80"); // ハム
+    image.Channels[0].Memo = "\x8E\xA9\x91\xEE";                        // 自宅
+    image.Channels[1] = TestChannel("00433012500", "SPLIT", "00145012500");
     image.Channels[1].Step = '3';
-    image.Channels[2] = Channel("00125300000", "AIR");
+    image.Channels[2] = TestChannel("00125300000", "AIR");
     image.Channels[2].Mode = '1';
     image.Channels[2].Shift = '2';
     image.Channels[2].ToneOn = '1';
     image.Channels[2].ToneCode = "12";
     image.Channels[2].Lockout = '1';
-    image.Channels[149] = Channel("00439000000", "LAST");
-    image.Channels[LowerScanRow(0)] = Channel("00144000000", "");
-    image.Channels[UpperScanRow(0)] = Channel("00146000000", "", "00147000000");
-    image.Channels[UpperScanRow(9)] = Channel("00479000000", "TOP");
+    image.Channels[149] = TestChannel("00439000000", "LAST");
+    image.Channels[LowerScanRow(0)] = TestChannel("00144000000", "");
+    image.Channels[UpperScanRow(0)] = TestChannel("00146000000", "", "00147000000");
+    image.Channels[UpperScanRow(9)] = TestChannel("00479000000", "TOP");
 
     sim::PtyServer server;
     server.Engine().SetImage(StartupImage());
@@ -153,7 +121,7 @@ TEST(transfers_test, write_then_read_gives_back_the_image_over_a_pseudo_terminal
     RadioImage stale = StartupImage();
     for (std::size_t row = 0; row < kChannelRows; ++row)
         stale.Channels[row].Memo = image.Channels[row].Memo;
-    stale.Channels[3] = Channel("00145000000", "GONE");
+    stale.Channels[3] = TestChannel("00145000000", "GONE");
     r.link.Image = stale;
     EXPECT_EQ(RunOperation(r, &TCommThread::ReqRead, kMsgMemoryRead), 0);
     for (std::size_t row = 0; row < kChannelRows; ++row) {
@@ -296,8 +264,8 @@ TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
         options.faults.push_back(row.fault);
         SimLink s(options, 50ms);
         RadioImage image = StartupImage();
-        image.Channels[0] = Channel("00145000000", "ONE");
-        image.Channels[LowerScanRow(1)] = Channel("00144000000", "L1");
+        image.Channels[0] = TestChannel("00145000000", "ONE");
+        image.Channels[LowerScanRow(1)] = TestChannel("00144000000", "L1");
         s.link.link.Image = image;
         EXPECT_EQ(RunOperation(s.link, row.request, row.code), row.errors) << row.what;
         EXPECT_EQ(s.link.link.Operation.load(), kOpIdle) << row.what;
@@ -310,10 +278,10 @@ TEST(transfers_test, unanswered_row_read_keeps_the_row) {
     options.faults.emplace_back(sim::Fault::Kind::NoAnswer, 0, "MR");
     SimLink s(options, 10ms);
     RadioImage radio = StartupImage();
-    radio.Channels[0] = Channel("00145000000", "RADIO");
+    radio.Channels[0] = TestChannel("00145000000", "RADIO");
     s.engine->SetImage(radio);
     RadioImage window = StartupImage();
-    window.Channels[1] = Channel("00433000000", "MINE");
+    window.Channels[1] = TestChannel("00433000000", "MINE");
     s.link.link.Image = window;
     EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), 170);
     EXPECT_EQ(s.link.link.Image.Channels, window.Channels);
@@ -376,15 +344,27 @@ TEST(transfers_test, sweep_narrower_than_a_step_makes_passes_without_readings) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "UP"), 0);
 }
 
-TEST(transfers_test, sweep_skips_s_meter_answers_without_a_reading) {
+// A reading that cannot be taken still holds its step's place, or every later reading of the pass
+// would be drawn and stored at the wrong frequency.
+TEST(transfers_test, sweep_posts_unreadable_s_meter_answers_as_0_in_their_place_and_counts_them) {
     // BC, ST, ST, FQ, UP, SM, UP, SM, UP, SM: the second and third readings go wrong.
     sim::SimOptions options;
     options.faults.emplace_back(sim::Fault::Kind::NoEcho, 8);
     options.faults.emplace_back(sim::Fault::Kind::NoAnswer, 10);
     SimLink s(options, 50ms);
-    StartScope(s.link, "00144000000", "00146000000", '8');
+    StartScope(s.link, "00145400000", "00145600000", '5'); // 145.5 MHz, a strong station, is step 5
     StopScopeAfterPasses(s.link, 1);
-    EXPECT_EQ(Readings(s.link.log).passes[0].size(), 38u);
+    const std::vector<long> pass = Readings(s.link.log).passes[0];
+    ASSERT_EQ(pass.size(), 10u);
+    EXPECT_EQ(pass[1], 0);
+    EXPECT_EQ(pass[2], 0);
+    EXPECT_EQ(pass[4], 5);
+    std::vector<bool> unread;
+    for (const test::Arrival& a : s.link.log.Arrivals()) {
+        if (a.isMessage && a.code == kMsgScope && a.value != kScopePassStart && unread.size() < pass.size())
+            unread.push_back(a.unread);
+    }
+    EXPECT_EQ(unread, (std::vector<bool>{false, true, true, false, false, false, false, false, false, false}));
 }
 
 TEST(transfers_test, stop_during_a_pass_posts_at_most_one_more_reading) {

@@ -1,0 +1,178 @@
+// A radio that answers late, garbles, refuses or sends lines of its own: no answer lands in a
+// record it does not belong to, and what could not be read is kept as it was and counted.
+
+#include "link_test_support.h"
+#include "sim_link.h"
+
+#include "model/command_text.h"
+#include "model/startup_image.h"
+#include "sim/pty_server.h"
+
+#include <gtest/gtest.h>
+
+namespace zem {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::Fault;
+using test::RunningLink;
+using test::RunOperation;
+using test::SimLink;
+using test::TestChannel;
+
+// The radio's rows as a read must bring them back: radio fields from the radio, memos from the
+// window; `kept` rows stay exactly as the window had them.
+void ExpectReadRows(const ChannelTable& read, const ChannelTable& radio, const ChannelTable& window,
+                    std::initializer_list<std::size_t> kept, const char* what) {
+    for (std::size_t row = 0; row < kChannelRows; ++row) {
+        if (std::find(kept.begin(), kept.end(), row) != kept.end()) {
+            EXPECT_EQ(read[row], window[row]) << what << ": row " << RowLabel(row);
+        } else if (IsEmptyRow(radio[row])) {
+            EXPECT_TRUE(IsEmptyRow(read[row])) << what << ": row " << RowLabel(row);
+            EXPECT_EQ(read[row].Memo, window[row].Memo) << what << ": row " << RowLabel(row);
+        } else {
+            MemoryChannel expected = radio[row];
+            expected.Memo = window[row].Memo;
+            EXPECT_EQ(read[row], expected) << what << ": row " << RowLabel(row);
+        }
+    }
+}
+
+// Window rows that differ from the simulator's radio in every row the faults below hit.
+ChannelTable WindowRows() {
+    ChannelTable rows = StartupImage().Channels;
+    rows[0] = TestChannel("00433500000", "MINE");
+    rows[0].Memo = "row 0 memo";
+    rows[3].Memo = "an empty row keeps its memo";
+    return rows;
+}
+
+// The case as a user met it: the radio's answer to the first row comes after the link gave up, and
+// reaches the line while the second row's answer is awaited.
+TEST(noisy_radio_test, late_row_answer_is_not_taken_for_the_next_row_over_a_pseudo_terminal) {
+    sim::SimOptions options;
+    options.faults.emplace_back(Fault::Kind::Slow, 1, "", 300ms); // MR 0,0,000
+    sim::PtyServer server(nullptr, options);
+    ASSERT_EQ(server.Start(), "");
+    RunningLink r(server.SlavePath(), {}, 200ms);
+    r.link.Image.Channels = WindowRows();
+    EXPECT_EQ(RunOperation(r, &TCommThread::ReqRead, kMsgMemoryRead), 1);
+    ExpectReadRows(r.link.Image.Channels, server.Engine().Image().Channels, WindowRows(), {0}, "late answer");
+}
+
+TEST(noisy_radio_test, memory_read_keeps_and_counts_each_row_it_cannot_read_whole) {
+    struct Row {
+        const char* what;
+        std::vector<Fault> faults;
+        std::initializer_list<std::size_t> kept;
+    };
+    // Commands of the default radio's read: MR 000 (1), MNA 000 (2), MR 001 (3), MNA 001 (4), ...
+    const Row rows[] = {
+        {"refused", {Fault(Fault::Kind::Refuse, 1)}, {0}},
+        {"garbled", {Fault(Fault::Kind::Garble, 1)}, {0}},
+        {"without its echo", {Fault(Fault::Kind::NoEcho, 1)}, {0}},
+        {"late", {Fault(Fault::Kind::Slow, 1, "", 300ms)}, {0}},
+        {"cut by a pause longer than the wait", {Fault(Fault::Kind::Split, 1, "", 300ms)}, {0}},
+        {"name not answered: no half-read row", {Fault(Fault::Kind::NoAnswer, 2)}, {0}},
+        {"late name", {Fault(Fault::Kind::Slow, 2, "", 300ms)}, {0}},
+        {"unsolicited line after every answer", {Fault(Fault::Kind::ExtraLine)}, {}},
+        {"unsolicited line 60 ms after every answer", {Fault(Fault::Kind::ExtraLine, 0, "", 60ms)}, {}},
+        {"empty channel refused", {Fault(Fault::Kind::Refuse, 7)}, {3}}, // MR 003: "N" would empty it
+    };
+    for (const Row& row : rows) {
+        sim::SimOptions options;
+        options.faults = row.faults;
+        SimLink s(options);
+        s.link.link.Image.Channels = WindowRows();
+        EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), static_cast<long>(row.kept.size()))
+            << row.what;
+        ExpectReadRows(s.link.link.Image.Channels, s.engine->Image().Channels, WindowRows(), row.kept, row.what);
+    }
+}
+
+// A late echo looks like any other "MW"; only the address it names tells it from the answer to the
+// command that is waiting.
+TEST(noisy_radio_test, late_write_echo_does_not_hide_an_unanswered_command) {
+    sim::SimOptions options;
+    options.faults.emplace_back(Fault::Kind::Slow, 3, "", 300ms); // MW 0,0,002
+    options.faults.emplace_back(Fault::Kind::NoAnswer, 4);        // MW 0,0,003
+    SimLink s(options);
+    s.link.link.Image = StartupImage();
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 2);
+    EXPECT_EQ(s.link.log.Statuses().back(), "完了 エラー数：2");
+}
+
+TEST(noisy_radio_test, vfo_read_takes_each_vfo_whole_from_its_own_answers) {
+    struct Row {
+        const char* what;
+        Fault fault;
+        long kept;
+    };
+    // VR 1 (1), PV 1 (2), VR 2 (3), ...
+    const Row rows[] = {
+        {"late VR", Fault(Fault::Kind::Slow, 1, "", 300ms), 1},
+        {"late PV", Fault(Fault::Kind::Slow, 2, "", 300ms), 1},
+        {"refused PV", Fault(Fault::Kind::Refuse, 2), 1},
+        {"unsolicited line after every answer", Fault(Fault::Kind::ExtraLine), 0},
+    };
+    for (const Row& row : rows) {
+        sim::SimOptions options;
+        options.faults = {row.fault};
+        SimLink s(options);
+        VfoTable radio = DefaultVfos();
+        for (VfoRecord& v : radio) {
+            v.Step = '8';
+            v.LowerLimit = "00001";
+        }
+        sim::RadioState state = s.engine->State();
+        state.image.Vfos = radio;
+        s.engine->SetState(state);
+        s.link.link.Image.Vfos = DefaultVfos();
+        EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFORead, kMsgVfoRead), row.kept) << row.what;
+        VfoTable expected = radio;
+        if (row.kept != 0)
+            expected[0] = DefaultVfos()[0];
+        EXPECT_EQ(s.link.link.Image.Vfos, expected) << row.what;
+    }
+}
+
+// An unsolicited line after an answer used to put a CR and the next echo's first letter into the
+// contrast, from where it went into the settings file and back to the radio.
+TEST(noisy_radio_test, settings_values_come_only_from_their_own_line_over_a_pseudo_terminal) {
+    for (const auto pause : {0ms, 60ms}) {
+        sim::SimOptions options;
+        options.faults.emplace_back(Fault::Kind::ExtraLine, 0, "", pause);
+        sim::PtyServer server(nullptr, options);
+        ASSERT_EQ(server.Start(), "");
+        RunningLink r(server.SlavePath());
+        r.link.Image.Settings = StartupImage().Settings;
+        EXPECT_EQ(RunOperation(r, &TCommThread::ReqMenuRead, kMsgSettingsRead), 0) << pause.count();
+        EXPECT_EQ(r.link.Image.Settings, server.Engine().Image().Settings) << pause.count();
+    }
+}
+
+TEST(noisy_radio_test, settings_value_with_control_bytes_is_not_stored_and_counts) {
+    SimLink s;
+    sim::RadioState state = s.engine->State();
+    state.image.Settings.MYC = "JA1\x01ZZ";
+    s.engine->SetState(state);
+    s.link.link.Image.Settings.MYC = "MINE";
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 1);
+    EXPECT_EQ(s.link.link.Image.Settings.MYC, "MINE");
+}
+
+TEST(noisy_radio_test, late_dtmf_code_answers_are_counted_and_never_taken_for_the_names) {
+    sim::SimOptions options;
+    options.faults.emplace_back(Fault::Kind::Slow, 0, "DM", 300ms);
+    SimLink s(options);
+    s.link.link.Image.Settings = DefaultSettings();
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 10);
+    const RadioSettings radio = s.engine->Image().Settings;
+    for (std::size_t k = 0; k < kDtmfCount; ++k) {
+        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Code, DefaultSettings().Dtmf[k].Code) << k;
+        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Name, radio.Dtmf[k].Name) << k;
+    }
+}
+
+} // namespace
+} // namespace zem
