@@ -55,7 +55,8 @@ LinkSession::LinkSession(LinkTarget target) : target_(std::move(target)) {}
 
 SessionResult LinkSession::Run(const Request& request, int completionCode, const Prepare& prepare) {
     return Run(
-        request, [completionCode](zem::TCommThread&, int code, long) { return code == completionCode; }, prepare);
+        request, [completionCode](zem::TCommThread&, const zem::LinkMessage& m) { return m.code() == completionCode; },
+        prepare);
 }
 
 SessionResult LinkSession::Run(const Request& request, const Completion& isDone, const Prepare& prepare) {
@@ -80,7 +81,9 @@ SessionResult LinkSession::Run(const Request& request, const Completion& isDone,
     return result_;
 }
 
-void LinkSession::OnMessage(int code, long value) {
+void LinkSession::OnMessage(const zem::LinkMessage& message) {
+    const int code = message.code();
+    const long value = message.value();
     // The worker never clears Running itself: every way out of a session goes through here.
     const auto stop = [this] { link_->Running.store(0, std::memory_order_release); };
     if (code == zem::kMsgPortClosed) {
@@ -94,7 +97,7 @@ void LinkSession::OnMessage(int code, long value) {
             stop();
         return;
     }
-    if (isDone_(*link_, code, value)) {
+    if (isDone_(*link_, message)) {
         result_.completed = true;
         result_.value = value;
         stop();
@@ -103,8 +106,7 @@ void LinkSession::OnMessage(int code, long value) {
 
 bool LinkSession::event(QEvent* e) {
     if (e->type() == zem::LinkMessage::Type()) {
-        const auto* m = static_cast<zem::LinkMessage*>(e);
-        OnMessage(m->code(), m->value());
+        OnMessage(*static_cast<zem::LinkMessage*>(e));
         return true;
     }
     if (e->type() == zem::TransferProgress::Type()) {

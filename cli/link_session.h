@@ -44,7 +44,7 @@ public:
     using Prepare = std::function<void(zem::TCommThread&)>; // before start: copy tables in
     using Request = std::function<bool(zem::TCommThread&)>; // on code 4: ReqID, ReqRead, ...
     // Each message other than the port's own; true when it completes the operation.
-    using Completion = std::function<bool(zem::TCommThread&, int code, long value)>;
+    using Completion = std::function<bool(zem::TCommThread&, const zem::LinkMessage&)>;
 
     explicit LinkSession(LinkTarget target);
 
@@ -59,7 +59,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void OnMessage(int code, long value);
+    void OnMessage(const zem::LinkMessage& message);
 
     LinkTarget target_;
     zem::TCommThread* link_ = nullptr;

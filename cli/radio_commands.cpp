@@ -70,6 +70,14 @@ int RunCheck(const Check& check, const QStringList& args) {
     const QString answer = result.statusTexts.isEmpty() ? QString() : result.statusTexts.last();
     Out((answer.isEmpty() ? QStringLiteral("(応答なし)") : answer).toStdString() + "\n");
     Out(std::string(result.value != 0 ? check.yes : check.no) + "\n");
+    // A verdict made without an answer says nothing about the radio: a script must not take it
+    // for one.
+    if (answer.isEmpty()) {
+        Error(QStringLiteral(
+                  "zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。")
+                  .arg(command));
+        return kRadioErrors;
+    }
     return kOk;
 }
 

@@ -107,7 +107,9 @@ int Transfer(const LinkTarget& target, Direction direction, const std::vector<co
         b.copy(image, link.Image);
         return (link.*(direction == Direction::Read ? b.read : b.write))();
     };
-    const auto isDone = [&](zem::TCommThread& link, int code, long value) {
+    const auto isDone = [&](zem::TCommThread& link, const zem::LinkMessage& message) {
+        const int code = message.code();
+        const long value = message.value();
         const Block& b = *blocks[current];
         if (code != (direction == Direction::Read ? b.readDone : b.writeDone))
             return false;
@@ -278,7 +280,9 @@ int RunScope(const QStringList& args) {
 
     std::string stored;
     std::string pass;
-    int done = -1; // the first marker starts the first pass
+    int done = -1;   // the first marker starts the first pass
+    long unread = 0; // steps of the printed passes whose S-meter could not be read
+    long unreadInPass = 0;
     LinkSession session(target);
     const auto request = [&](zem::TCommThread& link) {
         link.ScopeLower = range.lower;
@@ -290,18 +294,21 @@ int RunScope(const QStringList& args) {
                           1;
         return link.ReqScope();
     };
-    const auto isDone = [&](zem::TCommThread& link, int code, long value) {
-        if (code != zem::kMsgScope)
-            return code == zem::kMsgPortOpened; // the sweep has ended
-        if (value != zem::kScopePassStart) {
-            pass += static_cast<char>('0' + value);
+    const auto isDone = [&](zem::TCommThread& link, const zem::LinkMessage& message) {
+        if (message.code() != zem::kMsgScope)
+            return message.code() == zem::kMsgPortOpened; // the sweep has ended
+        if (message.value() != zem::kScopePassStart) {
+            pass += static_cast<char>('0' + message.value());
+            unreadInPass += message.unread() ? 1 : 0;
             return false;
         }
         if (done >= 0) {
             Out(pass + "\n");
             stored += StorageLine(pass);
+            unread += unreadInPass;
         }
         pass.clear();
+        unreadInPass = 0;
         if (++done == passes)
             link.StopScope();
         return false;
@@ -318,6 +325,10 @@ int RunScope(const QStringList& args) {
             Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
             return kBadInput;
         }
+    }
+    if (unread != 0) {
+        Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（0 として記録）。").arg(unread));
+        return kRadioErrors;
     }
     return kOk;
 }
