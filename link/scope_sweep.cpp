@@ -1,5 +1,6 @@
 #include "tcomm_thread.h"
 
+#include "model/answer_lines.h"
 #include "model/codecs.h"
 #include "model/conversion_error.h"
 
@@ -42,8 +43,7 @@ std::optional<int> Reading(const std::optional<std::string>& line) {
 void TCommThread::DoScope() {
     std::string response;
     Exchange(std::string("BC ") + ScopeBand, response);
-    std::string keptStep;
-    Exchange("ST", keptStep);
+    const std::optional<std::string> keptStep = Ask("ST", "ST").line;
     Exchange(std::string("ST ") + ScopeStep, response);
     const std::int32_t steps = StepsPerPass(ScopeUpper, ScopeLower, ScopeStep);
     const std::string meter = std::string("SM ") + ScopeBand;
@@ -63,9 +63,10 @@ void TCommThread::DoScope() {
         }
     }
     // The kept answer has the form of the set command, so sending it back restores the step. With
-    // no answer kept there is nothing to restore, and an empty command would be a bare CR.
-    if (!keptStep.empty())
-        Exchange(keptStep, response);
+    // no answer kept there is nothing to restore, and only the answer's own line goes back: an
+    // unsolicited line or a control byte sent with it would make a command of its own.
+    if (keptStep && !HasControlChars(*keptStep))
+        Exchange(*keptStep, response);
     Finish(kMsgPortOpened, OpenErrors_);
 }
 

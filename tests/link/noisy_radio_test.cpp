@@ -174,5 +174,22 @@ TEST(noisy_radio_test, late_dtmf_code_answers_are_counted_and_never_taken_for_th
     }
 }
 
+// The step answer is sent back to restore the step; a line that came with it must not go too.
+TEST(noisy_radio_test, sweep_restores_the_step_from_the_step_answer_line_only) {
+    sim::SimOptions options;
+    options.faults.emplace_back(Fault::Kind::ExtraLine, 2); // BC, then ST
+    SimLink s(options);
+    s.link.link.ScopeLower = "00144000000";
+    s.link.link.ScopeUpper = "00144100000";
+    s.link.link.ScopeStep = '8';
+    ASSERT_TRUE(s.link.link.ReqScope());
+    ASSERT_TRUE(test::WaitUntil([&] { return s.link.log.Has(kMsgScope); }));
+    s.link.link.StopScope();
+    ASSERT_TRUE(test::WaitUntil([&] { return !s.link.link.Busy(); }));
+    const auto log = s.Log();
+    EXPECT_EQ(log.back(), "ST 5");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "BUSY"), 0);
+}
+
 } // namespace
 } // namespace zem
