@@ -28,10 +28,10 @@ enum LinkCode : int {
     kMsgModelCheck = 0,      // value 1: the radio is a TH-D7
     kMsgModCheck = 1,        // value 1: modified
     kMsgMemoryWritten = 2,   // value: errors counted
-    kMsgMemoryRead = 3,      // value: commands left unanswered, 0 when the radio answered all
+    kMsgMemoryRead = 3,      // value: rows not read (kept as they were), 0 when all were read
     kMsgPortOpened = 4,      // value: set-up steps that failed (also at the end of a sweep)
     kMsgPortClosed = 5,      // value: the same count; the worker's last act
-    kMsgVfoRead = 6,         // value: commands left unanswered, 0 when the radio answered all
+    kMsgVfoRead = 6,         // value: VFOs not read (kept as they were), 0 when all were read
     kMsgVfoWritten = 7,      // value: errors counted
     kMsgSettingsRead = 8,    // value: errors counted
     kMsgSettingsWritten = 9, // value: errors counted
