@@ -3,6 +3,7 @@
 #include "codecs.h"
 #include "menu_fields.h"
 #include "startup_image.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <array>
@@ -217,16 +218,8 @@ bool IsBlankLine(std::string_view line) {
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
-    while (!bytes.empty()) {
-        const std::size_t lf = bytes.find('\n');
-        std::string_view line = bytes.substr(0, lf);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos)
-            break;
-        bytes.remove_prefix(lf + 1);
-    }
+    while (!bytes.empty())
+        lines.push_back(TakeLine(bytes));
     return lines;
 }
 

@@ -52,9 +52,9 @@ inline constexpr std::size_t kSettingsSetLines = kChannelRows + kVfoCount + 1 + 
 // The file's bytes.
 std::string FormatSettingsFile(const RadioImage& image);
 // Reads a whole file's bytes into image; false (image untouched) when the first line lacks
-// "TH-D7 ZEM_D7". Lines end with LF or CR LF. After the header the file is read in sets of 187
-// lines as long as lines are left, so a file holding two sets keeps the second; blank lines at the
-// end of the file do not count as lines left.
+// "TH-D7 ZEM_D7". CR, LF and CR LF end a line, so no text of the format can hold either. After
+// the header the file is read in sets of 187 lines as long as lines are left, so a file holding
+// two sets keeps the second; blank lines at the end of the file do not count as lines left.
 bool ParseSettingsFile(std::string_view bytes, RadioImage& image);
 
 } // namespace zem

@@ -317,16 +317,17 @@ TEST(settings_file_test, header_checks) {
     EXPECT_EQ(untouched, FullImage());
 }
 
-TEST(settings_file_test, lf_line_ends_read_the_same) {
-    std::string bytes = FormatSettingsFile(FullImage());
-    std::string lf;
-    for (char c : bytes) {
-        if (c != '\r')
-            lf += c;
+TEST(settings_file_test, every_line_end_reads_the_same) {
+    const std::string bytes = FormatSettingsFile(FullImage());
+    for (const char* end : {"\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        std::string other;
+        for (std::size_t pos = 0, next; (next = bytes.find("\r\n", pos)) != std::string::npos; pos = next + 2)
+            other += bytes.substr(pos, next - pos) + end;
+        RadioImage read = StartupImage();
+        ASSERT_TRUE(ParseSettingsFile(other, read));
+        EXPECT_EQ(read, FullImage());
     }
-    RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(lf, read));
-    EXPECT_EQ(read, FullImage());
 }
 
 // Text editors add a last line end, DOS tools an end-of-file mark; such a tail holds no record and
