@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -223,6 +224,26 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
+// Reads one set of lines into image; lines missing at its end read as damaged ones.
+void ReadSet(std::span<const std::string_view> set, RadioImage& image) {
+    std::size_t next = 0;
+    const auto nextLine = [&]() -> std::string_view { return next < set.size() ? set[next++] : std::string_view(); };
+    for (MemoryChannel& ch : image.Channels)
+        ch = ParseMemLine(nextLine());
+    for (std::size_t v = 0; v < kVfoCount; ++v)
+        image.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
+    const auto dtmf = image.Settings.Dtmf;
+    image.Settings = ParseMenuLine(nextLine());
+    image.Settings.Dtmf = dtmf;
+    for (DtmfMemory& m : image.Settings.Dtmf)
+        m = ParseDtmfLine(nextLine());
+}
+
+std::string IncompleteSetWarning(std::size_t firstLine, std::size_t count) {
+    return std::to_string(firstLine) + " 行目からの " + std::to_string(count) + " 行は設定 1 組（" +
+           std::to_string(kSettingsSetLines) + " 行）に足りないため読み込みませんでした";
+}
+
 } // namespace
 
 std::string FormatMemLine(const MemoryChannel& ch, std::size_t row) {
@@ -315,30 +336,28 @@ std::string FormatSettingsFile(const RadioImage& image) {
     return bytes;
 }
 
-bool ParseSettingsFile(std::string_view bytes, RadioImage& image) {
+SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
     std::vector<std::string_view> lines = SplitLines(bytes);
     if (lines.empty() || !HasKeyword(lines.front(), kSettingsHeaderMark))
-        return false;
+        return {};
     // A blank tail would start another set of missing lines and empty every row.
     while (lines.size() > 1 && IsBlankLine(lines.back()))
         lines.pop_back();
+    SettingsFileRead result{true, {}};
     RadioImage read = image;
-    std::size_t next = 1;
-    // Past the end of the file every line reads as an empty, damaged one.
-    const auto nextLine = [&]() -> std::string_view { return next < lines.size() ? lines[next++] : (++next, ""); };
-    while (next < lines.size()) {
-        for (MemoryChannel& ch : read.Channels)
-            ch = ParseMemLine(nextLine());
-        for (std::size_t v = 0; v < kVfoCount; ++v)
-            read.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
-        const auto dtmf = read.Settings.Dtmf;
-        read.Settings = ParseMenuLine(nextLine());
-        read.Settings.Dtmf = dtmf;
-        for (DtmfMemory& m : read.Settings.Dtmf)
-            m = ParseDtmfLine(nextLine());
+    const std::span<const std::string_view> body = std::span(lines).subspan(1);
+    for (std::size_t start = 0; start < body.size(); start += kSettingsSetLines) {
+        const std::size_t left = body.size() - start;
+        // A short first set is a damaged file and is read as such; a short later one is a stray
+        // line or a memo broken by a line end, and reading it would empty every row.
+        if (start > 0 && left < kSettingsSetLines) {
+            result.warnings.push_back(IncompleteSetWarning(start + 2, left));
+            break;
+        }
+        ReadSet(body.subspan(start, std::min(left, kSettingsSetLines)), read);
     }
     image = read;
-    return true;
+    return result;
 }
 
 } // namespace zem

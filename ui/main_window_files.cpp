@@ -4,6 +4,7 @@
 #include "model/file_io.h"
 
 #include <QFileInfo>
+#include <QStatusBar>
 
 #include <filesystem>
 
@@ -74,15 +75,21 @@ void TFormD7::Openzem(const QString& path) {
     setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
     currentPath_ = path;
     RadioImage read = image_;
+    SettingsFileRead outcome;
     try {
-        if (LoadZemFile(FsPath(path), read) == ZemOpen::WrongHeader) {
-            prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
-            return;
-        }
+        outcome = LoadZemFile(FsPath(path), read);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return;
     }
+    if (!outcome.recognised) {
+        prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
+        return;
+    }
+    QStringList warnings;
+    for (const std::string& warning : outcome.warnings)
+        warnings << QString::fromStdString(warning);
+    statusBar()->showMessage(warnings.join(QLatin1Char(' ')));
     image_ = read;
     PutMenu();
     RectoGrid();

@@ -175,4 +175,34 @@ TEST_F(CliFileCommandsTest, sort_in_place_and_bad_input) {
     }
 }
 
+// One stray line after the set must not empty every channel: the commands that read a settings
+// file warn on standard error and go on with the set before it.
+TEST_F(CliFileCommandsTest, a_stray_line_after_the_set_is_left_unread_with_a_warning) {
+    const std::string stray = At("stray.zem");
+    WriteFile(stray, ReadFile(kSamples / "sample.zem") + "X;\r\n");
+    const std::string warning = ": 189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした\n";
+    struct Case {
+        std::string command;
+        std::string args;
+        std::string output; // written to the file or standard output after the warning
+    };
+    const Case cases[] = {
+        {"show", stray, "# memory\n"},
+        {"sort", "freq " + stray + " -o " + At("sorted.zem"), ""},
+        {"import-csv", At("one.csv") + " --into " + stray + " -o " + At("imported.zem"),
+         "1 channels imported into " + At("imported.zem") + "\n"},
+    };
+    WriteFile(At("one.csv"), "433.0,A,\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        const CliResult r = RunCli(c.command + " " + c.args, true);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1 + c.output.size()),
+                  "zem_d7-cli " + c.command + ": " + stray + warning + c.output);
+    }
+    EXPECT_EQ(ShowRow(RunCli("show " + At("sorted.zem")).out, "0").substr(0, 14), "0\t118.10000MHz");
+    EXPECT_EQ(ShowRow(RunCli("show " + At("imported.zem")).out, "2"),
+              "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+}
+
 } // namespace

@@ -75,7 +75,7 @@ TEST(settings_file_test, full_image_round_trip) {
     const RadioImage image = FullImage();
     const std::string bytes = FormatSettingsFile(image);
     RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(bytes, read));
+    ASSERT_TRUE(ParseSettingsFile(bytes, read).recognised);
     EXPECT_EQ(read, image);
     EXPECT_EQ(FormatSettingsFile(read), bytes);
 }
@@ -143,7 +143,7 @@ TEST(settings_file_test, texts_with_commas_come_back_whole) {
     image.Settings.RSV = ",,,";
     image.Settings.Dtmf[0] = DtmfMemory{"123", "A,B"};
     RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(FormatSettingsFile(image), read));
+    ASSERT_TRUE(ParseSettingsFile(FormatSettingsFile(image), read).recognised);
     EXPECT_EQ(read, image);
 }
 
@@ -256,7 +256,9 @@ TEST(settings_file_test, truncated_files_give_defined_records) {
     for (std::size_t cut = 19; cut < bytes.size(); cut += 97) {
         SCOPED_TRACE(cut);
         RadioImage read = FullImage();
-        ASSERT_TRUE(ParseSettingsFile(std::string_view(bytes).substr(0, cut), read));
+        const SettingsFileRead result = ParseSettingsFile(std::string_view(bytes).substr(0, cut), read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
         // Rows whose line is missing are empty, missing VFOs take their start values, a missing
         // DTMF memory is empty.
         if (cut < firstVfo) {
@@ -296,7 +298,7 @@ TEST(settings_file_test, mangled_files_read_without_harm) {
             }
         }
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(bytes, read));
+        ASSERT_TRUE(ParseSettingsFile(bytes, read).recognised);
         for (const MemoryChannel& ch : read.Channels)
             ASSERT_TRUE(ch.EmptyFlag == '0' || ch.EmptyFlag == '1');
     }
@@ -305,15 +307,15 @@ TEST(settings_file_test, mangled_files_read_without_harm) {
 TEST(settings_file_test, header_checks) {
     const std::string body = FormatSettingsFile(FullImage()).substr(18);
     RadioImage read = StartupImage();
-    EXPECT_FALSE(ParseSettingsFile("", read));
-    EXPECT_FALSE(ParseSettingsFile("ID TH-D7 ZEM_D8;\r\n" + body, read));
-    EXPECT_FALSE(ParseSettingsFile("\r\nID TH-D7 ZEM_D7;\r\n" + body, read));
+    EXPECT_FALSE(ParseSettingsFile("", read).recognised);
+    EXPECT_FALSE(ParseSettingsFile("ID TH-D7 ZEM_D8;\r\n" + body, read).recognised);
+    EXPECT_FALSE(ParseSettingsFile("\r\nID TH-D7 ZEM_D7;\r\n" + body, read).recognised);
     EXPECT_EQ(read, StartupImage());
-    EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read));
+    EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read).recognised);
     EXPECT_EQ(read, FullImage());
     // A header alone leaves the image as it was.
     RadioImage untouched = FullImage();
-    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched));
+    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched).recognised);
     EXPECT_EQ(untouched, FullImage());
 }
 
@@ -325,7 +327,9 @@ TEST(settings_file_test, every_line_end_reads_the_same) {
         for (std::size_t pos = 0, next; (next = bytes.find("\r\n", pos)) != std::string::npos; pos = next + 2)
             other += bytes.substr(pos, next - pos) + end;
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(other, read));
+        const SettingsFileRead result = ParseSettingsFile(other, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
         EXPECT_EQ(read, FullImage());
     }
 }
@@ -337,13 +341,15 @@ TEST(settings_file_test, blank_lines_after_the_last_set_change_nothing) {
     for (const char* tail : {"\r\n", "\n\n\n", "\x1a", "  \t\r\n\r\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(tail)));
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(bytes + tail, read));
+        const SettingsFileRead result = ParseSettingsFile(bytes + tail, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
         EXPECT_EQ(read, FullImage());
     }
     // A blank line inside the file still takes its place, so the lines after it keep theirs.
     const std::size_t secondRow = bytes.find("\r\nMEM 001") + 2;
     RadioImage read = FullImage();
-    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read));
+    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read).recognised);
     EXPECT_EQ(read.Channels[0].EmptyFlag, '1');
     EXPECT_EQ(read.Channels[1], FullImage().Channels[1]);
 }
@@ -352,7 +358,44 @@ TEST(settings_file_test, two_sets_are_read_twice_and_the_second_stays) {
     const std::string first = FormatSettingsFile(FullImage());
     const std::string second = FormatSettingsFile(StartupImage()).substr(18);
     RadioImage read = FullImage();
-    ASSERT_TRUE(ParseSettingsFile(first + second, read));
+    ASSERT_TRUE(ParseSettingsFile(first + second, read).recognised);
+    EXPECT_EQ(read, StartupImage());
+}
+
+struct ShortLaterSet {
+    const char* what;
+    std::string after; // what follows one whole set
+    std::string warning;
+};
+
+// A stray line, or a memo cut in two by a line end, must not be read as a set of missing lines
+// that would empty every row: the last whole set stands.
+TEST(settings_file_test, a_short_later_set_is_left_unread_with_a_warning) {
+    const std::string first = FormatSettingsFile(FullImage());
+    const std::string second = FormatSettingsFile(StartupImage()).substr(18);
+    const std::string secondShort = second.substr(0, second.rfind("DTMF "));
+    const ShortLaterSet cases[] = {
+        {"stray line", "X;\r\n", "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"stray line without line end", "MEM 000,1,EMPTY;",
+         "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"blank lines then a stray one", "\r\n\r\nX\r\n\r\n",
+         "189 行目からの 3 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"set one line short", secondShort,
+         "189 行目からの 186 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+    };
+    for (const ShortLaterSet& c : cases) {
+        SCOPED_TRACE(c.what);
+        RadioImage read = StartupImage();
+        const SettingsFileRead result = ParseSettingsFile(first + c.after, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_EQ(result.warnings, std::vector<std::string>{c.warning});
+        EXPECT_EQ(read, FullImage());
+    }
+    // After two whole sets the second stands.
+    RadioImage read = FullImage();
+    const SettingsFileRead result = ParseSettingsFile(first + second + "X;\r\n", read);
+    EXPECT_EQ(result.warnings,
+              std::vector<std::string>{"376 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"});
     EXPECT_EQ(read, StartupImage());
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -35,7 +36,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 zem::RadioImage Reload(const QString& path) {
     zem::RadioImage image = zem::StartupImage();
-    if (zem::LoadZemFile(path.toStdString(), image) != zem::ZemOpen::Opened)
+    if (!zem::LoadZemFile(path.toStdString(), image).recognised)
         qFatal("not a settings file");
     return image;
 }
@@ -49,6 +50,7 @@ private slots:
 
     void openThroughTheMenu();
     void openRefusesAWrongHeader();
+    void openWarnsOfLinesLeftUnread();
     void openIgnoresCaseOfTheExtension();
     void openCancelledChangesNothing();
     void saveThroughTheMenu();
@@ -102,6 +104,27 @@ void FileCommandsTest::openRefusesAWrongHeader() {
     QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("ID"));
     QVERIFY(f.window->Image() == before);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 other.zem"));
+}
+
+// A stray line after the set is left unread and said in the status bar; the rows stay.
+void FileCommandsTest::openWarnsOfLinesLeftUnread() {
+    zem::SaveZemFile(Path("stray.zem").toStdString(), SampleImage());
+    QFile file(Path("stray.zem"));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("X;\r\n");
+    file.close();
+    zem::SaveZemFile(Path("whole.zem").toStdString(), SampleImage());
+    WindowFixture f;
+    f.prompts->openAnswers.enqueue(Path("stray.zem"));
+    f.Choose("Open2");
+    QCOMPARE(f.window->statusBar()->currentMessage(),
+             QStringLiteral("189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"));
+    QVERIFY(f.window->Image() == SampleImage());
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+    QVERIFY(f.prompts->messages.isEmpty());
+
+    f.window->Openzem(Path("whole.zem"));
+    QCOMPARE(f.window->statusBar()->currentMessage(), QString());
 }
 
 void FileCommandsTest::openIgnoresCaseOfTheExtension() {
