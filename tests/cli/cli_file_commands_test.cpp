@@ -82,6 +82,21 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
     }
 }
 
+// A TAB or line end inside a text would shift the cells and rows after it.
+TEST_F(CliFileCommandsTest, show_escapes_control_characters_in_texts) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string row =
+        "MEM 006,0,00145000000,5,0,0,0,0,09,09,000000000,0,,A\tB,0,x\\y\x1b\x7f" + std::string(1, '\0') + "z,0;";
+    zem.replace(zem.find("MEM 006,1,EMPTY;"), 16, row);
+    zem.replace(zem.find("MENU HELLO!!"), 12, "MENU HI\tYOU");
+    WriteFile(At("controls.zem"), zem);
+    const CliResult r = RunCli("show " + At("controls.zem"));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\tB\tx\\\\y\\x1B\\x7F\\x00z");
+    EXPECT_NE(r.out.find("\nMES\tHI\\tYOU\n"), std::string::npos);
+    EXPECT_EQ(LineCount(r.out), LineCount(RunCli("show " + (kSamples / "sample.zem").string()).out));
+}
+
 TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
     fs::copy_file(kSamples / "sample.zem", At("A.ZEM"));
     EXPECT_EQ(RunCli("show " + At("A.ZEM")).status, 0);
