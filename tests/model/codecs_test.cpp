@@ -98,6 +98,29 @@ TEST(codecs_test, band_of_freq_runs_the_tests_in_order) {
     EXPECT_EQ(ErrorOf([] { BandOfFreq(""); }), "'' は浮動小数点数ではありません");
 }
 
+std::string Repeat(std::string_view text, int times) {
+    std::string repeated;
+    for (int k = 0; k < times; ++k)
+        repeated += text;
+    return repeated;
+}
+
+// A line of a damaged file can be megabytes long; the message quotes its start, never cutting a
+// double-byte character.
+TEST(codecs_test, long_offending_text_is_cut_in_the_message) {
+    struct Row {
+        std::string text;
+        std::string quoted;
+    };
+    const Row rows[] = {
+        {std::string(40, 'x'), std::string(40, 'x')},
+        {std::string(10'000'000, 'x'), std::string(40, 'x') + "…"},
+        {"x" + Repeat("\x8E\xFC", 30), "x" + Repeat("周", 19) + "…"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ErrorOf([&] { BandOfFreq(r.text); }), "'" + r.quoted + "' は浮動小数点数ではありません");
+}
+
 TEST(codecs_test, band_of_span_needs_the_whole_span_in_one_band) {
     struct Row {
         const char* upper;
