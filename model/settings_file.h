@@ -27,9 +27,10 @@ namespace zem {
 //   byte there, which reads like any other character.
 //
 // Texts holding ',' are written unchanged, and read back whole: the extra values of a MEM line
-// belong to Memo, those of a DTMF line to Name, and those of a MENU line to the free texts (PP,
-// then NMSG, MES, SMSG, RSV) as long as every one-character field then gets exactly one
-// character and CNT two; otherwise the MENU line is read by position.
+// belong to Memo, those of a DTMF line to Name, and those of a MENU line to the free texts. Of the
+// ways of sharing them out, only those in which every other field holds a value of its own format
+// (HoldsMenuValue) count; among those PP gets the most it can, then NMSG, MES, SMSG and RSV. When
+// no way fits, the MENU line is read by position.
 //
 // Reserved is not kept by the file: it is written as itself when it is a visible ASCII character
 // other than ',' and ';', and as '0' otherwise (code 0 included).

@@ -97,6 +97,21 @@ TEST_F(CliFileCommandsTest, show_escapes_control_characters_in_texts) {
     EXPECT_EQ(LineCount(r.out), LineCount(RunCli("show " + (kSamples / "sample.zem").string()).out));
 }
 
+// Commas in more than one text of the MENU line: they go where every other field keeps a value
+// of its own format.
+TEST_F(CliFileCommandsTest, show_reads_commas_in_menu_texts_back_whole) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string texts = ",00000000000000000,,0,0,000,2,,,";
+    zem.replace(zem.find(texts), texts.size(), ",00000000000000000,HELLO,1,3,0,0,2,WIDE1-1,WIDE2-1,,");
+    WriteFile(At("commas.zem"), zem);
+    const CliResult r = RunCli("show " + At("commas.zem"));
+    ASSERT_EQ(r.status, 0);
+    const std::string settings = r.out.substr(r.out.find("# settings"));
+    for (const char* row : {"\nNMSG\tHELLO,1\n", "\nICO\t3\n", "\nGM\t0\n", "\nGC\t0\n", "\nTXI\t2\n",
+                            "\nPP\tWIDE1-1,WIDE2-1\n", "\nSMY\t\n"})
+        EXPECT_NE(settings.find(row), std::string::npos) << row << settings;
+}
+
 TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
     fs::copy_file(kSamples / "sample.zem", At("A.ZEM"));
     EXPECT_EQ(RunCli("show " + At("A.ZEM")).status, 0);

@@ -154,6 +154,38 @@ TEST(settings_file_test, packet_path_alone_holds_a_comma) {
     EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(s))), s);
 }
 
+struct MenuSharing {
+    const char* what;
+    std::vector<std::pair<std::string_view, std::string>> written; // on the start-up settings
+    std::vector<std::pair<std::string_view, std::string>> readInstead;
+};
+
+// Only a sharing that leaves every other field a value of its own format counts; when several do,
+// PP gets the extra values first, then NMSG, MES, SMSG, RSV.
+TEST(settings_file_test, menu_line_commas_go_where_every_field_keeps_its_format) {
+    const MenuSharing rows[] = {
+        {"text followed by a flag", {{"NMSG", "HELLO,1"}, {"ICO", "3"}, {"GC", "0"}, {"PP", "RELAY"}}, {}},
+        {"packet path", {{"PP", "WIDE1-1,WIDE2-1"}}, {}},
+        {"digits in the power-on message", {{"MES", "0,07"}}, {}},
+        {"commas in every text",
+         {{"MES", "HI,"}, {"NMSG", "a,b,1"}, {"PP", "RELAY,WIDE1-1,WIDE2-1"}, {"SMSG", "HI,5"}, {"RSV", ",,"}},
+         {}},
+        {"NMSG or PP: PP first", {{"NMSG", "N,0,0,000,2"}, {"PP", "P"}}, {{"NMSG", "N"}, {"PP", "0,0,000,2,P"}}},
+        {"SMSG or RSV: SMSG first", {{"SMSG", "A"}, {"RSV", "3,B"}}, {{"SMSG", "A,7"}, {"SMC", "3"}, {"RSV", "B"}}},
+    };
+    for (const MenuSharing& row : rows) {
+        SCOPED_TRACE(row.what);
+        RadioSettings written = DefaultSettings();
+        written.Dtmf = {};
+        for (const auto& [name, value] : row.written)
+            FindMenuField(name)->set(written, value);
+        RadioSettings expected = written;
+        for (const auto& [name, value] : row.readInstead)
+            FindMenuField(name)->set(expected, value);
+        EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(written))), expected);
+    }
+}
+
 TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_position) {
     RadioSettings s = DefaultSettings();
     s.Dtmf = {};
@@ -171,6 +203,11 @@ TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_positio
     many.insert(many.find(",0,00000000000000000,"), std::string(79, ','));
     EXPECT_EQ(ParseMenuLine(many).MES, s.MES);
     EXPECT_EQ(ParseMenuLine(many).GU, '0');
+    // Thousands of them, in a free text: still by position.
+    std::string thousands = line;
+    thousands.insert(thousands.find(",,7,,7,,7,0"), std::string(5000, ','));
+    EXPECT_EQ(ParseMenuLine(thousands).GC, s.GC);
+    EXPECT_TRUE(ParseMenuLine(thousands).PP.empty());
     // A trailing value beyond the 31 is ignored.
     EXPECT_EQ(ParseMenuLine(line.substr(0, line.size() - 1) + ",;"), s);
 }
