@@ -73,10 +73,13 @@ bool SaveImage(const QString& command, const QString& out, const zem::RadioImage
 
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
     try {
-        if (zem::LoadZemFile(LocalPath(file), image) == zem::ZemOpen::WrongHeader) {
+        const zem::SettingsFileRead read = zem::LoadZemFile(LocalPath(file), image);
+        if (!read.recognised) {
             Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
             return false;
         }
+        for (const std::string& warning : read.warnings)
+            Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, file, QString::fromStdString(warning)));
         return true;
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));

@@ -30,7 +30,8 @@ bool CheckOutputName(const QString& command, const QString& out);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line
-// (not ".zem", missing, unreadable, "ファイル形式が違います").
+// (not ".zem", missing, unreadable, "ファイル形式が違います"). The reader's warnings go to standard
+// error, one line each, and the file counts as read.
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
 
 } // namespace cli

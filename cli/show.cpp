@@ -12,6 +12,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace cli {
@@ -27,11 +29,36 @@ template <typename Cell> std::string CellText(Cell cell) {
     }
 }
 
+// A cell as the tab-separated layout can carry it: control bytes and the backslash written as
+// escapes, so a TAB or a line end inside a name cannot shift the columns or rows after it.
+struct NamedEscape {
+    char byte;
+    std::string_view text;
+};
+constexpr NamedEscape kNamedEscapes[] = {{'\\', "\\\\"}, {'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}};
+
+std::string Escaped(std::string_view cell) {
+    static constexpr std::string_view kHex = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : cell) {
+        const auto byte = static_cast<unsigned char>(c);
+        const auto named = std::find_if(std::begin(kNamedEscapes), std::end(kNamedEscapes),
+                                        [c](const NamedEscape& e) { return e.byte == c; });
+        if (named != std::end(kNamedEscapes))
+            text += named->text;
+        else if (byte < 0x20 || byte == 0x7F)
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        else
+            text += c;
+    }
+    return text;
+}
+
 void Row(std::string& out, std::string_view label, const std::vector<std::string>& cells) {
     out += label;
     for (const std::string& cell : cells) {
         out += '\t';
-        out += cell;
+        out += Escaped(cell);
     }
     out += '\n';
 }
@@ -80,7 +107,9 @@ std::string FormatImage(const zem::RadioImage& image) {
 int RunShow(const QStringList& args) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it."));
+        QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it, tab-separated. "
+                       "Control characters and the backslash inside a text are escaped: \\t, \\r, \\n, \\xNN, "
+                       "\\\\."));
     parser.addOption({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
     parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to print."));
     int status = kOk;

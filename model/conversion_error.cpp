@@ -5,8 +5,13 @@
 namespace zem {
 namespace {
 
+// Enough of the offending text to find it in the file; a whole line of a damaged file could be
+// megabytes, which a message box takes minutes to lay out.
+constexpr std::size_t kQuotedBytes = 40;
+
 std::string Message(ConversionError::Kind kind, std::string_view offending) {
-    const std::string quoted = "'" + Cp932ToUtf8(offending) + "'";
+    const std::string_view shown = CutCp932(offending, kQuotedBytes);
+    const std::string quoted = "'" + Cp932ToUtf8(shown) + (shown.size() < offending.size() ? "…'" : "'");
     switch (kind) {
     case ConversionError::Kind::Integer:
         return quoted + " は整数ではありません";

@@ -7,7 +7,8 @@
 namespace zem {
 
 // The one error raised when text does not convert to a number. what() is the message shown to
-// the user, in UTF-8, with the offending text (held as CP932 bytes) in place.
+// the user, in UTF-8, with the offending text (held as CP932 bytes) in place: its first 40 bytes
+// and "…" when it is longer.
 class ConversionError : public std::runtime_error {
 public:
     enum class Kind {

@@ -2,6 +2,7 @@
 
 #include "codecs.h"
 #include "cp932.h"
+#include "text_lines.h"
 
 #include <array>
 
@@ -54,12 +55,8 @@ CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
     CsvImportResult result;
     std::size_t lineNumber = 0;
     while (!fileBytes.empty() && result.accepted < kNumberedChannels) {
-        const std::size_t lf = fileBytes.find('\n');
-        std::string_view line = fileBytes.substr(0, lf);
-        fileBytes.remove_prefix(lf == std::string_view::npos ? fileBytes.size() : lf + 1);
+        const std::string_view line = TakeLine(fileBytes);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
         if (line.find(',') == std::string_view::npos)
             continue;
         try {

@@ -21,7 +21,7 @@ struct CsvImportResult {
     std::size_t errorLine = 0;            // 1-based line number of that error
 };
 
-// Fills channels 0, 1, 2, ... from the accepted lines of a CSV file (LF or CR LF line ends).
+// Fills channels 0, 1, 2, ... from the accepted lines of a CSV file (CR, LF or CR LF line ends).
 // Lines without ',' are skipped; a rejected line empties the row the next accepted line will
 // fill; the import stops after 150 accepted lines, and never touches rows 150..169. A conversion
 // error ends the import at its line, and the rows filled before it stay.

@@ -1,8 +1,6 @@
 #include "decimal.h"
 
 #include <algorithm>
-#include <cctype>
-#include <limits>
 
 namespace zem::detail {
 namespace {
@@ -19,42 +17,50 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// Integer and fraction digits of |value| as texts (integer part without leading zeros, "" for 0).
-struct Parts {
-    std::string integer;
-    std::string fraction;
-};
-
-Parts Split(const Decimal& d) {
-    Parts p;
-    if (d.exponent >= 0) {
-        p.integer = d.digits == "0" ? "" : d.digits + std::string(static_cast<std::size_t>(d.exponent), '0');
-        return p;
-    }
-    const auto shift = static_cast<std::size_t>(-d.exponent);
-    if (d.digits.size() > shift) {
-        p.integer = d.digits.substr(0, d.digits.size() - shift);
-        p.fraction = d.digits.substr(d.digits.size() - shift);
-    } else {
-        p.fraction = std::string(shift - d.digits.size(), '0') + d.digits;
-    }
-    if (p.integer == "0")
-        p.integer.clear();
-    return p;
-}
-
 bool AllZero(std::string_view s) {
     return s.find_first_not_of('0') == std::string_view::npos;
 }
 
-std::optional<std::int64_t> ToInt64(std::string_view digits) {
-    std::int64_t v = 0;
-    for (char c : digits) {
-        if (v > (std::numeric_limits<std::int64_t>::max() - (c - '0')) / 10)
-            return std::nullopt;
-        v = v * 10 + (c - '0');
+// |value| * 10^scale cut at the point, read straight from its digits: an exponent of a million
+// must not cost a million zeros. The integer part is nullopt when it has more than 18 digits,
+// more than any field holds (and still below the 64-bit limit when it has 18).
+struct PointSplit {
+    std::optional<std::int64_t> integer;
+    char firstFraction = '0';   // the first digit after the point
+    bool laterFraction = false; // some digit after that one is not zero
+};
+
+constexpr long long kMostIntegerDigits = 18;
+
+PointSplit SplitAtPoint(const Decimal& d, int scale) {
+    const auto size = static_cast<long long>(d.digits.size());
+    // The place of the point counted from the first digit: 3 for 145.02, 0 for 0.5, -1 for 0.05.
+    const long long place = size + d.exponent + scale;
+    PointSplit p;
+    if (place > kMostIntegerDigits)
+        return p;
+    std::int64_t integer = 0;
+    for (long long k = 0; k < place; ++k)
+        integer = integer * 10 + (k < size ? d.digits[static_cast<std::size_t>(k)] - '0' : 0);
+    p.integer = integer;
+    if (place < 0) {
+        p.laterFraction = d.digits != "0";
+    } else if (place < size) {
+        p.firstFraction = d.digits[static_cast<std::size_t>(place)];
+        p.laterFraction = !AllZero(std::string_view(d.digits).substr(static_cast<std::size_t>(place) + 1));
     }
-    return v;
+    return p;
+}
+
+// -1, 0 or 1 as |value| is below, equal to or above bound.
+int CompareMagnitude(const Decimal& value, std::uint64_t bound) {
+    const PointSplit p = SplitAtPoint(value, 0);
+    if (!p.integer)
+        return 1;
+    const auto integer = static_cast<std::uint64_t>(*p.integer);
+    if (integer != bound)
+        return integer < bound ? -1 : 1;
+    return p.firstFraction != '0' || p.laterFraction ? 1 : 0;
 }
 
 } // namespace
@@ -117,44 +123,24 @@ std::optional<Decimal> ParseDecimal(std::string_view text) {
 }
 
 std::optional<std::int64_t> RoundScaledHalfEven(const Decimal& value, int scale) {
-    if (value.digits == "0")
-        return 0;
-    Decimal scaled = value;
-    scaled.exponent += scale;
-    const Parts p = Split(scaled);
-    if (p.integer.size() > 18)
+    const PointSplit p = SplitAtPoint(value, scale);
+    if (!p.integer)
         return std::nullopt;
-    auto magnitude = ToInt64(p.integer.empty() ? "0" : p.integer);
-    if (!magnitude)
-        return std::nullopt;
-    if (!p.fraction.empty()) {
-        const char first = p.fraction.front();
-        const bool restZero = AllZero(std::string_view(p.fraction).substr(1));
-        const bool roundUp = first > '5' || (first == '5' && (!restZero || (*magnitude % 2) == 1));
-        if (roundUp)
-            ++*magnitude;
-    }
-    return value.negative ? -*magnitude : *magnitude;
+    std::int64_t magnitude = *p.integer;
+    const char first = p.firstFraction;
+    if (first > '5' || (first == '5' && (p.laterFraction || magnitude % 2 == 1)))
+        ++magnitude;
+    return value.negative ? -magnitude : magnitude;
 }
 
 int CompareDecimal(const Decimal& value, std::int64_t bound) {
-    if (value.negative) {
-        if (bound >= 0)
-            return -1;
-        Decimal positive = value;
-        positive.negative = false;
-        return -CompareDecimal(positive, -bound);
-    }
-    if (bound < 0)
-        return 1;
-    const Parts p = Split(value);
-    const bool fraction = !AllZero(p.fraction);
-    if (p.integer.size() > 18)
-        return 1;
-    const std::int64_t integer = *ToInt64(p.integer.empty() ? "0" : p.integer);
-    if (integer != bound)
-        return integer < bound ? -1 : 1;
-    return fraction ? 1 : 0;
+    if (value.negative != (bound < 0))
+        return value.negative ? -1 : 1;
+    // Both at or above zero, or both below it: then the larger magnitude is the smaller number.
+    const std::uint64_t magnitude =
+        bound < 0 ? 0ULL - static_cast<std::uint64_t>(bound) : static_cast<std::uint64_t>(bound);
+    const int order = CompareMagnitude(value, magnitude);
+    return value.negative ? -order : order;
 }
 
 // Exact comparison of two decimals: sign, then magnitude by the place of the first digit, then

@@ -1,7 +1,5 @@
 #include "file_io.h"
 
-#include "settings_file.h"
-
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -161,10 +159,10 @@ bool HasZemExtension(const std::filesystem::path& path) {
     return ext == ".zem";
 }
 
-ZemOpen LoadZemFile(const std::filesystem::path& path, RadioImage& image) {
+SettingsFileRead LoadZemFile(const std::filesystem::path& path, RadioImage& image) {
     if (!HasZemExtension(path))
         throw FileError("ファイル " + PathText(path) + " は設定ファイル（.zem）ではありません");
-    return ParseSettingsFile(ReadWholeFile(path), image) ? ZemOpen::Opened : ZemOpen::WrongHeader;
+    return ParseSettingsFile(ReadWholeFile(path), image);
 }
 
 void SaveZemFile(const std::filesystem::path& path, const RadioImage& image) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records.h"
+#include "settings_file.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -25,11 +26,10 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 // ".zem" in any case.
 bool HasZemExtension(const std::filesystem::path& path);
 
-enum class ZemOpen { Opened, WrongHeader };
-// Reads a settings file into image (untouched for WrongHeader). Throws FileError when the path
-// lacks the ".zem" extension, does not exist or cannot be read; the window checks the first two
-// itself, to stay silent there.
-ZemOpen LoadZemFile(const std::filesystem::path& path, RadioImage& image);
+// Reads a settings file into image (untouched when the file is not recognised), as
+// ParseSettingsFile does. Throws FileError when the path lacks the ".zem" extension, does not
+// exist or cannot be read; the window checks the first two itself, to stay silent there.
+SettingsFileRead LoadZemFile(const std::filesystem::path& path, RadioImage& image);
 void SaveZemFile(const std::filesystem::path& path, const RadioImage& image);
 
 } // namespace zem

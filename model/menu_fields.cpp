@@ -2,6 +2,7 @@
 
 #include "codecs.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace zem {
@@ -23,25 +24,61 @@ template <auto Member> void Set(RadioSettings& s, std::string_view value) {
         field = value;
 }
 
-template <auto Member> constexpr MenuField Field(std::string_view name) {
+// A text takes any bytes up to its capacity; a coded field is one character unless said otherwise.
+template <auto Member>
+constexpr MenuField Field(std::string_view name, std::string_view codes = {}, std::size_t shortest = 1,
+                          std::size_t longest = 1) {
     using Type = std::remove_cvref_t<decltype(std::declval<RadioSettings>().*Member)>;
     if constexpr (std::is_same_v<Type, char>)
-        return {name, true, 1, &Get<Member>, &Set<Member>};
+        return {name, true, 1, codes, shortest, longest, &Get<Member>, &Set<Member>};
+    else if (codes.empty())
+        return {name, false, Type::capacity, codes, 0, Type::capacity, &Get<Member>, &Set<Member>};
     else
-        return {name, false, Type::capacity, &Get<Member>, &Set<Member>};
+        return {name, false, Type::capacity, codes, shortest, longest, &Get<Member>, &Set<Member>};
 }
 
 using S = RadioSettings;
 
+// The codes of each list are its item indexes as the settings pages store them: a check box or
+// a choice of two "01", the icon list hexadecimal "0".."E". The contrast bar gives two digits. The
+// group code's edit takes any text up to three characters, and files hold "0" or nothing there as
+// well as "000", so up to three digits count as its own.
+constexpr std::string_view kTwoChoices = "01";
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kColours = "01234567";
+
 const std::array<MenuField, kMenuFieldCount> kFields{{
-    Field<&S::MES>("MES"), Field<&S::CNT>("CNT"), Field<&S::LAN>("LAN"),   Field<&S::SV>("SV"),
-    Field<&S::APO>("APO"), Field<&S::TSP>("TSP"), Field<&S::TXH>("TXH"),   Field<&S::PT>("PT"),
-    Field<&S::DTB>("DTB"), Field<&S::DS>("DS"),   Field<&S::ARO>("ARO"),   Field<&S::SCR>("SCR"),
-    Field<&S::BEP>("BEP"), Field<&S::ELK>("ELK"), Field<&S::TXS>("TXS"),   Field<&S::MYC>("MYC"),
-    Field<&S::GU>("GU"),   Field<&S::MP>("MP"),   Field<&S::NMSG>("NMSG"), Field<&S::ICO>("ICO"),
-    Field<&S::GM>("GM"),   Field<&S::GC>("GC"),   Field<&S::TXI>("TXI"),   Field<&S::PP>("PP"),
-    Field<&S::SMY>("SMY"), Field<&S::MAC>("MAC"), Field<&S::SMSG>("SMSG"), Field<&S::SMC>("SMC"),
-    Field<&S::RSV>("RSV"), Field<&S::RSC>("RSC"), Field<&S::VCS>("VCS"),
+    Field<&S::MES>("MES"),
+    Field<&S::CNT>("CNT", kDigits, 2, 2),
+    Field<&S::LAN>("LAN", kTwoChoices),
+    Field<&S::SV>("SV", kDigits),
+    Field<&S::APO>("APO", "012"),
+    Field<&S::TSP>("TSP", kTwoChoices),
+    Field<&S::TXH>("TXH", kTwoChoices),
+    Field<&S::PT>("PT", "0123456"),
+    Field<&S::DTB>("DTB", kTwoChoices),
+    Field<&S::DS>("DS", kTwoChoices),
+    Field<&S::ARO>("ARO", kTwoChoices),
+    Field<&S::SCR>("SCR", "012"),
+    Field<&S::BEP>("BEP", "0123"),
+    Field<&S::ELK>("ELK", kTwoChoices),
+    Field<&S::TXS>("TXS", kTwoChoices),
+    Field<&S::MYC>("MYC"),
+    Field<&S::GU>("GU", "0123"),
+    Field<&S::MP>("MP"),
+    Field<&S::NMSG>("NMSG"),
+    Field<&S::ICO>("ICO", "0123456789ABCDE"),
+    Field<&S::GM>("GM", kTwoChoices),
+    Field<&S::GC>("GC", kDigits, 0, 3),
+    Field<&S::TXI>("TXI", "012345"),
+    Field<&S::PP>("PP"),
+    Field<&S::SMY>("SMY"),
+    Field<&S::MAC>("MAC", kColours),
+    Field<&S::SMSG>("SMSG"),
+    Field<&S::SMC>("SMC", kColours),
+    Field<&S::RSV>("RSV"),
+    Field<&S::RSC>("RSC", kColours),
+    Field<&S::VCS>("VCS", kTwoChoices),
 }};
 
 } // namespace
@@ -55,6 +92,13 @@ const MenuField* FindMenuField(std::string_view name) {
         if (f.name == name)
             return &f;
     return nullptr;
+}
+
+bool HoldsMenuValue(const MenuField& field, std::string_view value) {
+    const bool coded = std::all_of(value.begin(), value.end(), [&](char c) {
+        return field.codes.empty() || field.codes.find(c) != std::string_view::npos;
+    });
+    return coded && value.size() >= field.shortest && value.size() <= field.longest;
 }
 
 } // namespace zem

@@ -15,6 +15,12 @@ struct MenuField {
     std::string_view name; // the radio command and record field name, "MES"
     bool isChar;           // a one-character code; otherwise a text of `capacity` bytes
     std::size_t capacity;  // 1 for a character field
+    // The values the settings pages give the field: `shortest` to `longest` characters, each one
+    // of `codes` (the item indexes of a list, "012" for three items, or digits); any bytes up to
+    // `capacity` for a text, whose codes are empty.
+    std::string_view codes;
+    std::size_t shortest;
+    std::size_t longest;
     std::string_view (*get)(const RadioSettings&);
     // A character field takes CharOf(value); a text field keeps the first `capacity` bytes.
     void (*set)(RadioSettings&, std::string_view value);
@@ -24,5 +30,7 @@ inline constexpr std::size_t kMenuFieldCount = 31;
 const std::array<MenuField, kMenuFieldCount>& MenuFields();
 // The field of that name, or nullptr.
 const MenuField* FindMenuField(std::string_view name);
+// Whether value is of the field's own format: `shortest` to `longest` of its codes.
+bool HoldsMenuValue(const MenuField& field, std::string_view value);
 
 } // namespace zem

@@ -3,10 +3,13 @@
 #include "codecs.h"
 #include "menu_fields.h"
 #include "startup_image.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <optional>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -146,64 +149,81 @@ std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
 // How many values each menu field takes; 0 while a free text's share is still open.
 using MenuTakes = std::array<std::size_t, kMenuFieldCount>;
 
+// Positions in a MENU line's values, one bit each. All free texts together hold at most 79 commas,
+// so a line of more values than fit here has no sharing at all and is read by position at once,
+// however many commas it has.
+constexpr std::size_t kMenuPositions = 128;
+using MenuPositions = std::bitset<kMenuPositions>;
+static_assert(kMenuFieldCount + decltype(RadioSettings::MES)::capacity + decltype(RadioSettings::NMSG)::capacity +
+                  decltype(RadioSettings::PP)::capacity + decltype(RadioSettings::SMSG)::capacity +
+                  decltype(RadioSettings::RSV)::capacity <
+              kMenuPositions);
+
+// For each field and count, the positions from which it may take that many values: [count - 1].
+using MenuFits = std::array<std::vector<MenuPositions>, kMenuFieldCount>;
+
 bool IsMenuFreeText(const MenuField& field) {
     return std::find(kMenuFreeTexts.begin(), kMenuFreeTexts.end(), field.name) != kMenuFreeTexts.end();
 }
 
-// A field may take values [pos, pos + count) when that gives a one-character field one character,
-// CNT two, and no text more bytes than its field holds (which no writer of this format produces).
-bool MenuValuesFit(const MenuField& field, const std::vector<std::string_view>& values, std::size_t pos,
-                   std::size_t count) {
-    std::size_t bytes = count - 1; // the commas inside the text
-    for (std::size_t k = pos; k < pos + count; ++k)
-        bytes += values[k].size();
-    if (field.isChar)
-        return bytes == 1;
-    if (field.name == "CNT")
-        return bytes == 2;
-    return bytes <= field.capacity;
+// A field takes one value of its own format; a free text takes as many values as fit its bytes
+// with the commas between them, so at most `capacity` + 1.
+std::vector<MenuPositions> FitsOf(const MenuField& field, const std::vector<std::string_view>& values) {
+    const bool freeText = IsMenuFreeText(field);
+    std::vector<MenuPositions> fits(freeText ? field.capacity + 1 : 1);
+    for (std::size_t pos = 0; pos < values.size(); ++pos) {
+        if (!freeText) {
+            fits[0][pos] = HoldsMenuValue(field, values[pos]);
+            continue;
+        }
+        std::size_t bytes = values[pos].size();
+        for (std::size_t count = 1; bytes <= field.capacity; ++count) {
+            fits[count - 1][pos] = true;
+            if (pos + count == values.size())
+                break;
+            bytes += 1 + values[pos + count].size();
+        }
+    }
+    return fits;
 }
 
-// Whether the fields can share out all values with the takes fixed so far. Walks the line from
-// its end: reachable[p] tells whether the fields after the current one can take values p.. exactly.
-// A free text holds at most `capacity` commas, which bounds its share and the work.
-bool MenuTakesPossible(const std::vector<std::string_view>& values, const MenuTakes& takes) {
-    const std::size_t n = values.size();
-    std::vector<bool> reachable(n + 1, false);
-    reachable[n] = true;
-    for (std::size_t f = kMenuFieldCount; f-- > 0;) {
-        const MenuField& field = MenuFields()[f];
-        const std::size_t most = takes[f] != 0 ? takes[f] : field.capacity + 1;
-        const std::size_t least = takes[f] != 0 ? takes[f] : 1;
-        std::vector<bool> before(n + 1, false);
-        for (std::size_t pos = 0; pos < n; ++pos) {
-            for (std::size_t count = least; count <= most && pos + count <= n && !before[pos]; ++count)
-                before[pos] = reachable[pos + count] && MenuValuesFit(field, values, pos, count);
+// Whether the fields can share out all values with the takes fixed so far. Walks the fields in
+// line order, keeping the positions the fields so far can end at.
+bool MenuTakesPossible(const MenuFits& fits, const MenuTakes& takes, std::size_t valueCount) {
+    MenuPositions reach;
+    reach[0] = true;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        MenuPositions next;
+        for (std::size_t count = 1; count <= fits[f].size(); ++count) {
+            if (takes[f] == 0 || takes[f] == count)
+                next |= (reach & fits[f][count - 1]) << count;
         }
-        reachable = std::move(before);
+        reach = next;
     }
-    return reachable[0];
+    return reach[valueCount];
 }
 
 // Gives each free text, in the order of kMenuFreeTexts, the largest share that still lets every
-// field fit; by position when no sharing fits.
+// field hold a value of its own format; by position when no sharing does.
 MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
     MenuTakes takes;
     takes.fill(1);
-    if (values.size() <= kMenuFieldCount)
+    if (values.size() <= kMenuFieldCount || values.size() >= kMenuPositions)
         return takes;
-    for (std::size_t f = 0; f < kMenuFieldCount; ++f)
+    MenuFits fits;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        fits[f] = FitsOf(MenuFields()[f], values);
         takes[f] = IsMenuFreeText(MenuFields()[f]) ? 0 : 1;
-    if (!MenuTakesPossible(values, takes)) {
+    }
+    if (!MenuTakesPossible(fits, takes, values.size())) {
         takes.fill(1);
         return takes;
     }
     for (std::string_view name : kMenuFreeTexts) {
-        const MenuField* field = FindMenuField(name);
-        std::size_t& share = takes[static_cast<std::size_t>(field - MenuFields().data())];
+        const auto f = static_cast<std::size_t>(FindMenuField(name) - MenuFields().data());
         // Some share fits, since one did before this field was fixed; 1 is the last left to try.
-        for (share = field->capacity + 1; share > 1; --share) {
-            if (MenuTakesPossible(values, takes))
+        for (takes[f] = fits[f].size(); takes[f] > 1; --takes[f]) {
+            if (MenuTakesPossible(fits, takes, values.size()))
                 break;
         }
     }
@@ -217,17 +237,29 @@ bool IsBlankLine(std::string_view line) {
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
-    while (!bytes.empty()) {
-        const std::size_t lf = bytes.find('\n');
-        std::string_view line = bytes.substr(0, lf);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos)
-            break;
-        bytes.remove_prefix(lf + 1);
-    }
+    while (!bytes.empty())
+        lines.push_back(TakeLine(bytes));
     return lines;
+}
+
+// Reads one set of lines into image; lines missing at its end read as damaged ones.
+void ReadSet(std::span<const std::string_view> set, RadioImage& image) {
+    std::size_t next = 0;
+    const auto nextLine = [&]() -> std::string_view { return next < set.size() ? set[next++] : std::string_view(); };
+    for (MemoryChannel& ch : image.Channels)
+        ch = ParseMemLine(nextLine());
+    for (std::size_t v = 0; v < kVfoCount; ++v)
+        image.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
+    const auto dtmf = image.Settings.Dtmf;
+    image.Settings = ParseMenuLine(nextLine());
+    image.Settings.Dtmf = dtmf;
+    for (DtmfMemory& m : image.Settings.Dtmf)
+        m = ParseDtmfLine(nextLine());
+}
+
+std::string IncompleteSetWarning(std::size_t firstLine, std::size_t count) {
+    return std::to_string(firstLine) + " 行目からの " + std::to_string(count) + " 行は設定 1 組（" +
+           std::to_string(kSettingsSetLines) + " 行）に足りないため読み込みませんでした";
 }
 
 } // namespace
@@ -322,30 +354,28 @@ std::string FormatSettingsFile(const RadioImage& image) {
     return bytes;
 }
 
-bool ParseSettingsFile(std::string_view bytes, RadioImage& image) {
+SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
     std::vector<std::string_view> lines = SplitLines(bytes);
     if (lines.empty() || !HasKeyword(lines.front(), kSettingsHeaderMark))
-        return false;
+        return {};
     // A blank tail would start another set of missing lines and empty every row.
     while (lines.size() > 1 && IsBlankLine(lines.back()))
         lines.pop_back();
+    SettingsFileRead result{true, {}};
     RadioImage read = image;
-    std::size_t next = 1;
-    // Past the end of the file every line reads as an empty, damaged one.
-    const auto nextLine = [&]() -> std::string_view { return next < lines.size() ? lines[next++] : (++next, ""); };
-    while (next < lines.size()) {
-        for (MemoryChannel& ch : read.Channels)
-            ch = ParseMemLine(nextLine());
-        for (std::size_t v = 0; v < kVfoCount; ++v)
-            read.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
-        const auto dtmf = read.Settings.Dtmf;
-        read.Settings = ParseMenuLine(nextLine());
-        read.Settings.Dtmf = dtmf;
-        for (DtmfMemory& m : read.Settings.Dtmf)
-            m = ParseDtmfLine(nextLine());
+    const std::span<const std::string_view> body = std::span(lines).subspan(1);
+    for (std::size_t start = 0; start < body.size(); start += kSettingsSetLines) {
+        const std::size_t left = body.size() - start;
+        // A short first set is a damaged file and is read as such; a short later one is a stray
+        // line or a memo broken by a line end, and reading it would empty every row.
+        if (start > 0 && left < kSettingsSetLines) {
+            result.warnings.push_back(IncompleteSetWarning(start + 2, left));
+            break;
+        }
+        ReadSet(body.subspan(start, std::min(left, kSettingsSetLines)), read);
     }
     image = read;
-    return true;
+    return result;
 }
 
 } // namespace zem

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zem {
 
@@ -26,9 +27,10 @@ namespace zem {
 //   byte there, which reads like any other character.
 //
 // Texts holding ',' are written unchanged, and read back whole: the extra values of a MEM line
-// belong to Memo, those of a DTMF line to Name, and those of a MENU line to the free texts (PP,
-// then NMSG, MES, SMSG, RSV) as long as every one-character field then gets exactly one
-// character and CNT two; otherwise the MENU line is read by position.
+// belong to Memo, those of a DTMF line to Name, and those of a MENU line to the free texts. Of the
+// ways of sharing them out, only those in which every other field holds a value of its own format
+// (HoldsMenuValue) count; among those PP gets the most it can, then NMSG, MES, SMSG and RSV. When
+// no way fits, the MENU line is read by position.
 //
 // Reserved is not kept by the file: it is written as itself when it is a visible ASCII character
 // other than ',' and ';', and as '0' otherwise (code 0 included).
@@ -51,10 +53,16 @@ inline constexpr std::size_t kSettingsSetLines = kChannelRows + kVfoCount + 1 + 
 
 // The file's bytes.
 std::string FormatSettingsFile(const RadioImage& image);
-// Reads a whole file's bytes into image; false (image untouched) when the first line lacks
-// "TH-D7 ZEM_D7". Lines end with LF or CR LF. After the header the file is read in sets of 187
-// lines as long as lines are left, so a file holding two sets keeps the second; blank lines at the
-// end of the file do not count as lines left.
-bool ParseSettingsFile(std::string_view bytes, RadioImage& image);
+
+struct SettingsFileRead {
+    bool recognised = false;           // the first line holds "TH-D7 ZEM_D7"; otherwise image is untouched
+    std::vector<std::string> warnings; // lines left unread, said for the user (UTF-8, Japanese)
+};
+// Reads a whole file's bytes into image. CR, LF and CR LF end a line, so no text of the format can
+// hold either. After the header the file is read in sets of 187 lines, so a file holding two
+// sets keeps the second. A short first set reads its missing lines as damaged ones; a later set
+// that is short is left unread with a warning, and the set before it stands. Blank lines at the
+// end of the file do not count as lines.
+SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image);
 
 } // namespace zem

@@ -45,7 +45,8 @@ constexpr std::array kFaultOptions{
     FaultOption{"slow", Fault::Kind::Slow, 3000, "Answer SEL MS later than usual (3000)."},
 };
 
-void Fail(const QString& text) {
+// One line on standard error: a failure, or a warning the run goes on after.
+void Report(const QString& text) {
     std::cerr << "th-d7-sim: " << text.toStdString() << std::endl;
 }
 
@@ -114,7 +115,7 @@ int main(int argc, char* argv[]) {
     }
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
-        Fail(QStringLiteral("余分な引数があります: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
+        Report(QStringLiteral("余分な引数があります: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
         return kBadOption;
     }
 
@@ -124,7 +125,8 @@ int main(int argc, char* argv[]) {
         bool ok = false;
         const int ms = parser.value(delayOption).toInt(&ok);
         if (!ok || ms < 0) {
-            Fail(QStringLiteral("--delay には 0 以上のミリ秒数を指定してください: %1").arg(parser.value(delayOption)));
+            Report(
+                QStringLiteral("--delay には 0 以上のミリ秒数を指定してください: %1").arg(parser.value(delayOption)));
             return kBadOption;
         }
         options.delay = std::chrono::milliseconds(ms);
@@ -133,9 +135,9 @@ int main(int argc, char* argv[]) {
         for (const QString& value : parser.values(QString::fromLatin1(f.name))) {
             const auto fault = ParseFault(f, value);
             if (!fault) {
-                Fail(QStringLiteral("--%1 の値が正しくありません: %2 (コマンド番号または語%3)")
-                         .arg(QString::fromLatin1(f.name), value,
-                              f.defaultPauseMs >= 0 ? QStringLiteral("、続けて :ミリ秒") : QString()));
+                Report(QStringLiteral("--%1 の値が正しくありません: %2 (コマンド番号または語%3)")
+                           .arg(QString::fromLatin1(f.name), value,
+                                f.defaultPauseMs >= 0 ? QStringLiteral("、続けて :ミリ秒") : QString()));
                 return kBadOption;
             }
             options.faults.push_back(*fault);
@@ -144,7 +146,8 @@ int main(int argc, char* argv[]) {
 
     // The radio is saved only at the end of a session, so a name that cannot be saved is refused now.
     if (parser.isSet(saveOption) && !zem::HasZemExtension(parser.value(saveOption).toStdString())) {
-        Fail(QStringLiteral("--save のファイル名は .zem で終わるようにしてください: %1").arg(parser.value(saveOption)));
+        Report(
+            QStringLiteral("--save のファイル名は .zem で終わるようにしてください: %1").arg(parser.value(saveOption)));
         return kBadOption;
     }
 
@@ -153,12 +156,15 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(loadOption)) {
         const std::filesystem::path path = parser.value(loadOption).toStdString();
         try {
-            if (zem::LoadZemFile(path, radio.image) == zem::ZemOpen::WrongHeader) {
-                Fail(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(parser.value(loadOption)));
+            const zem::SettingsFileRead read = zem::LoadZemFile(path, radio.image);
+            if (!read.recognised) {
+                Report(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(parser.value(loadOption)));
                 return kBadOption;
             }
+            for (const std::string& warning : read.warnings)
+                Report(QStringLiteral("%1: %2").arg(parser.value(loadOption), QString::fromStdString(warning)));
         } catch (const zem::FileError& e) {
-            Fail(QString::fromUtf8(e.what()));
+            Report(QString::fromUtf8(e.what()));
             return kBadOption;
         }
     }
@@ -166,7 +172,7 @@ int main(int argc, char* argv[]) {
     auto engine = std::make_shared<zem::sim::RadioEngine>(radio);
     zem::sim::PtyServer server(engine, options);
     if (const std::string error = server.Start(); !error.empty()) {
-        Fail(QStringLiteral("疑似端末を開けません: %1").arg(QString::fromStdString(error)));
+        Report(QStringLiteral("疑似端末を開けません: %1").arg(QString::fromStdString(error)));
         return kCannotServe;
     }
     std::filesystem::path link;
@@ -178,8 +184,8 @@ int main(int argc, char* argv[]) {
             std::filesystem::remove(link, ec);
         std::filesystem::create_symlink(server.SlavePath(), link, ec);
         if (ec) {
-            Fail(QStringLiteral("リンク %1 を作れません: %2")
-                     .arg(parser.value(linkOption), QString::fromLocal8Bit(ec.message().c_str())));
+            Report(QStringLiteral("リンク %1 を作れません: %2")
+                       .arg(parser.value(linkOption), QString::fromLocal8Bit(ec.message().c_str())));
             return kCannotServe;
         }
     }
@@ -202,7 +208,7 @@ int main(int argc, char* argv[]) {
         try {
             zem::SaveZemFile(parser.value(saveOption).toStdString(), engine->Image());
         } catch (const zem::FileError& e) {
-            Fail(QString::fromUtf8(e.what()));
+            Report(QString::fromUtf8(e.what()));
             result = kCannotServe;
         }
     }

@@ -4,6 +4,7 @@
 #include "model/file_io.h"
 
 #include <QFileInfo>
+#include <QStatusBar>
 
 #include <filesystem>
 
@@ -27,7 +28,6 @@ void TFormD7::Open2Click() {
     const QString path = prompts_->OpenFileName(this, kOpenDialog1);
     if (path.isEmpty())
         return;
-    currentPath_ = path;
     Openzem(path);
 }
 
@@ -55,34 +55,44 @@ void TFormD7::Save1Click() {
     Savezem(currentPath_);
 }
 
+// The file becomes the save target only once it holds the image, so that a failed save leaves
+// the caption naming the file that still holds it.
 bool TFormD7::Savezem(const QString& path) {
-    currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
     try {
         SaveZemFile(FsPath(path), image_);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return false;
     }
+    currentPath_ = path;
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
     memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
     return true;
 }
 
+// A refused file never becomes the save target: 上書き保存 would write a settings file over it
+// without asking.
 void TFormD7::Openzem(const QString& path) {
     if (!QFileInfo(path).isFile() || !HasZemExtension(FsPath(path)))
         return;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
-    currentPath_ = path;
     RadioImage read = image_;
+    SettingsFileRead outcome;
     try {
-        if (LoadZemFile(FsPath(path), read) == ZemOpen::WrongHeader) {
-            prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
-            return;
-        }
+        outcome = LoadZemFile(FsPath(path), read);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return;
     }
+    if (!outcome.recognised) {
+        prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
+        return;
+    }
+    currentPath_ = path;
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    QStringList warnings;
+    for (const std::string& warning : outcome.warnings)
+        warnings << QString::fromStdString(warning);
+    statusBar()->showMessage(warnings.join(QLatin1Char(' ')));
     image_ = read;
     PutMenu();
     RectoGrid();

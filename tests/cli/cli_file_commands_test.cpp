@@ -82,6 +82,36 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
     }
 }
 
+// A TAB or line end inside a text would shift the cells and rows after it.
+TEST_F(CliFileCommandsTest, show_escapes_control_characters_in_texts) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string row =
+        "MEM 006,0,00145000000,5,0,0,0,0,09,09,000000000,0,,A\tB,0,x\\y\x1b\x7f" + std::string(1, '\0') + "z,0;";
+    zem.replace(zem.find("MEM 006,1,EMPTY;"), 16, row);
+    zem.replace(zem.find("MENU HELLO!!"), 12, "MENU HI\tYOU");
+    WriteFile(At("controls.zem"), zem);
+    const CliResult r = RunCli("show " + At("controls.zem"));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\tB\tx\\\\y\\x1B\\x7F\\x00z");
+    EXPECT_NE(r.out.find("\nMES\tHI\\tYOU\n"), std::string::npos);
+    EXPECT_EQ(LineCount(r.out), LineCount(RunCli("show " + (kSamples / "sample.zem").string()).out));
+}
+
+// Commas in more than one text of the MENU line: they go where every other field keeps a value
+// of its own format.
+TEST_F(CliFileCommandsTest, show_reads_commas_in_menu_texts_back_whole) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string texts = ",00000000000000000,,0,0,000,2,,,";
+    zem.replace(zem.find(texts), texts.size(), ",00000000000000000,HELLO,1,3,0,0,2,WIDE1-1,WIDE2-1,,");
+    WriteFile(At("commas.zem"), zem);
+    const CliResult r = RunCli("show " + At("commas.zem"));
+    ASSERT_EQ(r.status, 0);
+    const std::string settings = r.out.substr(r.out.find("# settings"));
+    for (const char* row : {"\nNMSG\tHELLO,1\n", "\nICO\t3\n", "\nGM\t0\n", "\nGC\t0\n", "\nTXI\t2\n",
+                            "\nPP\tWIDE1-1,WIDE2-1\n", "\nSMY\t\n"})
+        EXPECT_NE(settings.find(row), std::string::npos) << row << settings;
+}
+
 TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
     fs::copy_file(kSamples / "sample.zem", At("A.ZEM"));
     EXPECT_EQ(RunCli("show " + At("A.ZEM")).status, 0);
@@ -173,6 +203,36 @@ TEST_F(CliFileCommandsTest, sort_in_place_and_bad_input) {
         EXPECT_EQ(bad.status, 2);
         EXPECT_EQ(LineCount(bad.out), 1u) << bad.out;
     }
+}
+
+// One stray line after the set must not empty every channel: the commands that read a settings
+// file warn on standard error and go on with the set before it.
+TEST_F(CliFileCommandsTest, a_stray_line_after_the_set_is_left_unread_with_a_warning) {
+    const std::string stray = At("stray.zem");
+    WriteFile(stray, ReadFile(kSamples / "sample.zem") + "X;\r\n");
+    const std::string warning = ": 189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした\n";
+    struct Case {
+        std::string command;
+        std::string args;
+        std::string output; // written to the file or standard output after the warning
+    };
+    const Case cases[] = {
+        {"show", stray, "# memory\n"},
+        {"sort", "freq " + stray + " -o " + At("sorted.zem"), ""},
+        {"import-csv", At("one.csv") + " --into " + stray + " -o " + At("imported.zem"),
+         "1 channels imported into " + At("imported.zem") + "\n"},
+    };
+    WriteFile(At("one.csv"), "433.0,A,\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        const CliResult r = RunCli(c.command + " " + c.args, true);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1 + c.output.size()),
+                  "zem_d7-cli " + c.command + ": " + stray + warning + c.output);
+    }
+    EXPECT_EQ(ShowRow(RunCli("show " + At("sorted.zem")).out, "0").substr(0, 14), "0\t118.10000MHz");
+    EXPECT_EQ(ShowRow(RunCli("show " + At("imported.zem")).out, "2"),
+              "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
 }
 
 } // namespace

@@ -86,13 +86,39 @@ TEST(codecs_test, band_of_freq_runs_the_tests_in_order) {
         const char* mhz;
         int band;
     };
-    for (const Row& r : {Row{"118", 0}, Row{"135", 0}, Row{"135.5", -1}, Row{"135.0000001", -1}, Row{"136", 1},
-                         Row{"145", 1}, Row{"173", 1}, Row{"173.000001", -1}, Row{"320", 2}, Row{"399", 2},
-                         Row{"399.99", -1}, Row{"400", 3}, Row{"435", 3}, Row{"479", 3}, Row{"480", -1},
-                         Row{"117.999", -1}, Row{"-145", -1}, Row{" 145.02", 1}, Row{"1.45e2", 1}})
+    for (const Row& r :
+         {Row{"118", 0},        Row{"135", 0},        Row{"135.5", -1},     Row{"135.0000001", -1},
+          Row{"136", 1},        Row{"145", 1},        Row{"173", 1},        Row{"173.000001", -1},
+          Row{"320", 2},        Row{"399", 2},        Row{"399.99", -1},    Row{"400", 3},
+          Row{"435", 3},        Row{"479", 3},        Row{"480", -1},       Row{"117.999", -1},
+          Row{"-145", -1},      Row{" 145.02", 1},    Row{"1.45e2", 1},     Row{"1e999999", -1},
+          Row{"-1e999999", -1}, Row{"1e-999999", -1}, Row{"0.000145e6", 1}, Row{"1450000000000000000000e-19", 1}})
         EXPECT_EQ(BandOfFreq(r.mhz), r.band) << r.mhz;
     EXPECT_EQ(ErrorOf([] { BandOfFreq("Freq"); }), "'Freq' は浮動小数点数ではありません");
     EXPECT_EQ(ErrorOf([] { BandOfFreq(""); }), "'' は浮動小数点数ではありません");
+}
+
+std::string Repeat(std::string_view text, int times) {
+    std::string repeated;
+    for (int k = 0; k < times; ++k)
+        repeated += text;
+    return repeated;
+}
+
+// A line of a damaged file can be megabytes long; the message quotes its start, never cutting a
+// double-byte character.
+TEST(codecs_test, long_offending_text_is_cut_in_the_message) {
+    struct Row {
+        std::string text;
+        std::string quoted;
+    };
+    const Row rows[] = {
+        {std::string(40, 'x'), std::string(40, 'x')},
+        {std::string(10'000'000, 'x'), std::string(40, 'x') + "…"},
+        {"x" + Repeat("\x8E\xFC", 30), "x" + Repeat("周", 19) + "…"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ErrorOf([&] { BandOfFreq(r.text); }), "'" + r.quoted + "' は浮動小数点数ではありません");
 }
 
 TEST(codecs_test, band_of_span_needs_the_whole_span_in_one_band) {
@@ -136,13 +162,16 @@ TEST(codecs_test, mhz_text_rounds_half_to_even_exactly) {
              Row{".5", 9, "000500000"},
              Row{"2147.483647", 11, "02147483647"},
              Row{"0", 11, "00000000000"},
+             Row{"1e-999999", 11, "00000000000"},
+             Row{"0.0000005", 11, "00000000000"},
+             Row{"14502e-2", 11, "00145020000"},
          })
         EXPECT_EQ(MhzToDigits(r.mhz, r.width), r.digits) << r.mhz;
 
     for (const char* bad : {"", "abc", "145,02", "1.2.3", "e5", "145MHz", "--1", "."})
         EXPECT_EQ(ErrorOf([&] { MhzToFreqDigits(bad); }), "'" + std::string(bad) + "' は浮動小数点数ではありません")
             << bad;
-    for (const char* outside : {"2147.483648", "-1", "99999999999"}) {
+    for (const char* outside : {"2147.483648", "-1", "99999999999", "1e999999", "-1e999999", "1e12"}) {
         try {
             MhzToFreqDigits(outside);
             ADD_FAILURE() << outside << " converted";

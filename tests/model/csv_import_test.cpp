@@ -103,14 +103,17 @@ TEST(csv_import_test, import_fills_rows_in_order_and_skips_lines_without_comma) 
         EXPECT_EQ(channels[row], Marked()[row]);
 }
 
-TEST(csv_import_test, cr_lf_imports_like_lf) {
-    ChannelTable lf = Marked();
-    ChannelTable crlf = Marked();
-    ImportCsv("145.02,HOME,my memo\n433.5,B,\n", lf);
-    ImportCsv("145.02,HOME,my memo\r\n433.5,B,\r\n", crlf);
-    EXPECT_EQ(lf, crlf);
-    EXPECT_EQ(crlf[0].Memo, "my memo");
-    EXPECT_EQ(crlf[1].Name, "B");
+TEST(csv_import_test, every_line_end_ends_a_line) {
+    for (const std::string end : {"\n", "\r", "\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(end));
+        ChannelTable channels = Marked();
+        const CsvImportResult r =
+            ImportCsv("145.02,HOME,my memo" + end + "433.5,B," + end + end + "x,C," + end, channels);
+        EXPECT_EQ(r.accepted, 2u);
+        EXPECT_EQ(channels[0].Memo, "my memo");
+        EXPECT_EQ(channels[1].Name, "B");
+        EXPECT_EQ(r.errorLine, 4u);
+    }
 }
 
 TEST(csv_import_test, stops_after_150_accepted_lines) {

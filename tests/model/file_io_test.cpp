@@ -151,12 +151,12 @@ TEST_F(FileIoTest, load_and_save_a_settings_file) {
     const fs::path path = dir_ / "A.ZEM";
     SaveZemFile(path, image);
     RadioImage read = StartupImage();
-    EXPECT_EQ(LoadZemFile(path, read), ZemOpen::Opened);
+    EXPECT_TRUE(LoadZemFile(path, read).recognised);
     EXPECT_EQ(read, image);
 
     Write(path, "not a settings file\r\n");
     RadioImage untouched = image;
-    EXPECT_EQ(LoadZemFile(path, untouched), ZemOpen::WrongHeader);
+    EXPECT_FALSE(LoadZemFile(path, untouched).recognised);
     EXPECT_EQ(untouched, image);
 
     Write(dir_ / "a.txt", FormatSettingsFile(image));

@@ -75,7 +75,7 @@ TEST(settings_file_test, full_image_round_trip) {
     const RadioImage image = FullImage();
     const std::string bytes = FormatSettingsFile(image);
     RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(bytes, read));
+    ASSERT_TRUE(ParseSettingsFile(bytes, read).recognised);
     EXPECT_EQ(read, image);
     EXPECT_EQ(FormatSettingsFile(read), bytes);
 }
@@ -143,7 +143,7 @@ TEST(settings_file_test, texts_with_commas_come_back_whole) {
     image.Settings.RSV = ",,,";
     image.Settings.Dtmf[0] = DtmfMemory{"123", "A,B"};
     RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(FormatSettingsFile(image), read));
+    ASSERT_TRUE(ParseSettingsFile(FormatSettingsFile(image), read).recognised);
     EXPECT_EQ(read, image);
 }
 
@@ -152,6 +152,38 @@ TEST(settings_file_test, packet_path_alone_holds_a_comma) {
     s.Dtmf = {};
     s.PP = "RELAY,WIDE";
     EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(s))), s);
+}
+
+struct MenuSharing {
+    const char* what;
+    std::vector<std::pair<std::string_view, std::string>> written; // on the start-up settings
+    std::vector<std::pair<std::string_view, std::string>> readInstead;
+};
+
+// Only a sharing that leaves every other field a value of its own format counts; when several do,
+// PP gets the extra values first, then NMSG, MES, SMSG, RSV.
+TEST(settings_file_test, menu_line_commas_go_where_every_field_keeps_its_format) {
+    const MenuSharing rows[] = {
+        {"text followed by a flag", {{"NMSG", "HELLO,1"}, {"ICO", "3"}, {"GC", "0"}, {"PP", "RELAY"}}, {}},
+        {"packet path", {{"PP", "WIDE1-1,WIDE2-1"}}, {}},
+        {"digits in the power-on message", {{"MES", "0,07"}}, {}},
+        {"commas in every text",
+         {{"MES", "HI,"}, {"NMSG", "a,b,1"}, {"PP", "RELAY,WIDE1-1,WIDE2-1"}, {"SMSG", "HI,5"}, {"RSV", ",,"}},
+         {}},
+        {"NMSG or PP: PP first", {{"NMSG", "N,0,0,000,2"}, {"PP", "P"}}, {{"NMSG", "N"}, {"PP", "0,0,000,2,P"}}},
+        {"SMSG or RSV: SMSG first", {{"SMSG", "A"}, {"RSV", "3,B"}}, {{"SMSG", "A,7"}, {"SMC", "3"}, {"RSV", "B"}}},
+    };
+    for (const MenuSharing& row : rows) {
+        SCOPED_TRACE(row.what);
+        RadioSettings written = DefaultSettings();
+        written.Dtmf = {};
+        for (const auto& [name, value] : row.written)
+            FindMenuField(name)->set(written, value);
+        RadioSettings expected = written;
+        for (const auto& [name, value] : row.readInstead)
+            FindMenuField(name)->set(expected, value);
+        EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(written))), expected);
+    }
 }
 
 TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_position) {
@@ -171,6 +203,11 @@ TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_positio
     many.insert(many.find(",0,00000000000000000,"), std::string(79, ','));
     EXPECT_EQ(ParseMenuLine(many).MES, s.MES);
     EXPECT_EQ(ParseMenuLine(many).GU, '0');
+    // Thousands of them, in a free text: still by position.
+    std::string thousands = line;
+    thousands.insert(thousands.find(",,7,,7,,7,0"), std::string(5000, ','));
+    EXPECT_EQ(ParseMenuLine(thousands).GC, s.GC);
+    EXPECT_TRUE(ParseMenuLine(thousands).PP.empty());
     // A trailing value beyond the 31 is ignored.
     EXPECT_EQ(ParseMenuLine(line.substr(0, line.size() - 1) + ",;"), s);
 }
@@ -256,7 +293,9 @@ TEST(settings_file_test, truncated_files_give_defined_records) {
     for (std::size_t cut = 19; cut < bytes.size(); cut += 97) {
         SCOPED_TRACE(cut);
         RadioImage read = FullImage();
-        ASSERT_TRUE(ParseSettingsFile(std::string_view(bytes).substr(0, cut), read));
+        const SettingsFileRead result = ParseSettingsFile(std::string_view(bytes).substr(0, cut), read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
         // Rows whose line is missing are empty, missing VFOs take their start values, a missing
         // DTMF memory is empty.
         if (cut < firstVfo) {
@@ -296,7 +335,7 @@ TEST(settings_file_test, mangled_files_read_without_harm) {
             }
         }
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(bytes, read));
+        ASSERT_TRUE(ParseSettingsFile(bytes, read).recognised);
         for (const MemoryChannel& ch : read.Channels)
             ASSERT_TRUE(ch.EmptyFlag == '0' || ch.EmptyFlag == '1');
     }
@@ -305,28 +344,31 @@ TEST(settings_file_test, mangled_files_read_without_harm) {
 TEST(settings_file_test, header_checks) {
     const std::string body = FormatSettingsFile(FullImage()).substr(18);
     RadioImage read = StartupImage();
-    EXPECT_FALSE(ParseSettingsFile("", read));
-    EXPECT_FALSE(ParseSettingsFile("ID TH-D7 ZEM_D8;\r\n" + body, read));
-    EXPECT_FALSE(ParseSettingsFile("\r\nID TH-D7 ZEM_D7;\r\n" + body, read));
+    EXPECT_FALSE(ParseSettingsFile("", read).recognised);
+    EXPECT_FALSE(ParseSettingsFile("ID TH-D7 ZEM_D8;\r\n" + body, read).recognised);
+    EXPECT_FALSE(ParseSettingsFile("\r\nID TH-D7 ZEM_D7;\r\n" + body, read).recognised);
     EXPECT_EQ(read, StartupImage());
-    EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read));
+    EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read).recognised);
     EXPECT_EQ(read, FullImage());
     // A header alone leaves the image as it was.
     RadioImage untouched = FullImage();
-    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched));
+    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched).recognised);
     EXPECT_EQ(untouched, FullImage());
 }
 
-TEST(settings_file_test, lf_line_ends_read_the_same) {
-    std::string bytes = FormatSettingsFile(FullImage());
-    std::string lf;
-    for (char c : bytes) {
-        if (c != '\r')
-            lf += c;
+TEST(settings_file_test, every_line_end_reads_the_same) {
+    const std::string bytes = FormatSettingsFile(FullImage());
+    for (const char* end : {"\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        std::string other;
+        for (std::size_t pos = 0, next; (next = bytes.find("\r\n", pos)) != std::string::npos; pos = next + 2)
+            other += bytes.substr(pos, next - pos) + end;
+        RadioImage read = StartupImage();
+        const SettingsFileRead result = ParseSettingsFile(other, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
+        EXPECT_EQ(read, FullImage());
     }
-    RadioImage read = StartupImage();
-    ASSERT_TRUE(ParseSettingsFile(lf, read));
-    EXPECT_EQ(read, FullImage());
 }
 
 // Text editors add a last line end, DOS tools an end-of-file mark; such a tail holds no record and
@@ -336,13 +378,15 @@ TEST(settings_file_test, blank_lines_after_the_last_set_change_nothing) {
     for (const char* tail : {"\r\n", "\n\n\n", "\x1a", "  \t\r\n\r\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(tail)));
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(bytes + tail, read));
+        const SettingsFileRead result = ParseSettingsFile(bytes + tail, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_TRUE(result.warnings.empty());
         EXPECT_EQ(read, FullImage());
     }
     // A blank line inside the file still takes its place, so the lines after it keep theirs.
     const std::size_t secondRow = bytes.find("\r\nMEM 001") + 2;
     RadioImage read = FullImage();
-    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read));
+    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read).recognised);
     EXPECT_EQ(read.Channels[0].EmptyFlag, '1');
     EXPECT_EQ(read.Channels[1], FullImage().Channels[1]);
 }
@@ -351,7 +395,44 @@ TEST(settings_file_test, two_sets_are_read_twice_and_the_second_stays) {
     const std::string first = FormatSettingsFile(FullImage());
     const std::string second = FormatSettingsFile(StartupImage()).substr(18);
     RadioImage read = FullImage();
-    ASSERT_TRUE(ParseSettingsFile(first + second, read));
+    ASSERT_TRUE(ParseSettingsFile(first + second, read).recognised);
+    EXPECT_EQ(read, StartupImage());
+}
+
+struct ShortLaterSet {
+    const char* what;
+    std::string after; // what follows one whole set
+    std::string warning;
+};
+
+// A stray line, or a memo cut in two by a line end, must not be read as a set of missing lines
+// that would empty every row: the last whole set stands.
+TEST(settings_file_test, a_short_later_set_is_left_unread_with_a_warning) {
+    const std::string first = FormatSettingsFile(FullImage());
+    const std::string second = FormatSettingsFile(StartupImage()).substr(18);
+    const std::string secondShort = second.substr(0, second.rfind("DTMF "));
+    const ShortLaterSet cases[] = {
+        {"stray line", "X;\r\n", "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"stray line without line end", "MEM 000,1,EMPTY;",
+         "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"blank lines then a stray one", "\r\n\r\nX\r\n\r\n",
+         "189 行目からの 3 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"set one line short", secondShort,
+         "189 行目からの 186 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+    };
+    for (const ShortLaterSet& c : cases) {
+        SCOPED_TRACE(c.what);
+        RadioImage read = StartupImage();
+        const SettingsFileRead result = ParseSettingsFile(first + c.after, read);
+        ASSERT_TRUE(result.recognised);
+        EXPECT_EQ(result.warnings, std::vector<std::string>{c.warning});
+        EXPECT_EQ(read, FullImage());
+    }
+    // After two whole sets the second stands.
+    RadioImage read = FullImage();
+    const SettingsFileRead result = ParseSettingsFile(first + second + "X;\r\n", read);
+    EXPECT_EQ(result.warnings,
+              std::vector<std::string>{"376 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"});
     EXPECT_EQ(read, StartupImage());
 }
 

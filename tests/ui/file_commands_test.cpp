@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -33,9 +34,24 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Drop(const WindowFixture& f, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.window.get(), &drop);
+}
+
 zem::RadioImage Reload(const QString& path) {
     zem::RadioImage image = zem::StartupImage();
-    if (zem::LoadZemFile(path.toStdString(), image) != zem::ZemOpen::Opened)
+    if (!zem::LoadZemFile(path.toStdString(), image).recognised)
         qFatal("not a settings file");
     return image;
 }
@@ -49,6 +65,9 @@ private slots:
 
     void openThroughTheMenu();
     void openRefusesAWrongHeader();
+    void refusedFileLeavesTheSaveTarget_data();
+    void refusedFileLeavesTheSaveTarget();
+    void openWarnsOfLinesLeftUnread();
     void openIgnoresCaseOfTheExtension();
     void openCancelledChangesNothing();
     void saveThroughTheMenu();
@@ -57,7 +76,7 @@ private slots:
     void saveOverWritesTheOpenFileWithoutDialog();
     void saveOverKeepsEditsOfTheRadioPage();
     void saveOverWithoutAFileAsksForOne();
-    void saveFailureKeepsTheFlags();
+    void saveFailureKeepsTheFlagsAndTheFile();
     void droppedFileIsOpened();
     void csvImportThroughTheMenu();
     void csvImportShowsTheRowsBeforeABadLine();
@@ -101,7 +120,64 @@ void FileCommandsTest::openRefusesAWrongHeader() {
     QCOMPARE(f.prompts->messages[0].text, QStringLiteral("ファイル形式が違います"));
     QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("ID"));
     QVERIFY(f.window->Image() == before);
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 other.zem"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7"));
+}
+
+// 上書き保存 after a refused file must not write a settings file over it.
+void FileCommandsTest::refusedFileLeavesTheSaveTarget_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("way");
+    for (const char* way : {"menu", "drop", "command line"}) {
+        QTest::addRow("wrong header, %s", way) << "other.zem" << QByteArray("ID SOMETHING ELSE;\r\n") << way;
+        QTest::addRow("CSV file, %s", way) << "channels.csv" << QByteArray("145.00,A,\r\n") << way;
+    }
+}
+
+void FileCommandsTest::refusedFileLeavesTheSaveTarget() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, way);
+    const QString refused = dir_->filePath(name);
+    WriteBytes(refused, bytes);
+    zem::SaveZemFile(Path("good.zem").toStdString(), SampleImage());
+    const bool atStart = way == QStringLiteral("command line");
+    WindowFixture f(atStart ? refused : QString());
+    if (!atStart) {
+        f.window->Openzem(Path("good.zem"));
+        if (way == QStringLiteral("menu")) {
+            f.prompts->openAnswers.enqueue(refused);
+            f.Choose("Open2");
+        } else {
+            Drop(f, {QUrl::fromLocalFile(refused)});
+        }
+    }
+    QCOMPARE(f.window->CurrentPath(), atStart ? QString() : Path("good.zem"));
+    QCOMPARE(f.window->windowTitle(), atStart ? QStringLiteral("ZEM_D7") : QStringLiteral("ZEM_D7 good.zem"));
+    f.Choose("Save1");
+    QCOMPARE(f.prompts->saveRequests.size(), atStart ? 1 : 0); // the dialog asks, and is cancelled
+    QCOMPARE(ReadBytes(refused), bytes);
+}
+
+// A stray line after the set is left unread and said in the status bar; the rows stay.
+void FileCommandsTest::openWarnsOfLinesLeftUnread() {
+    zem::SaveZemFile(Path("stray.zem").toStdString(), SampleImage());
+    QFile file(Path("stray.zem"));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("X;\r\n");
+    file.close();
+    zem::SaveZemFile(Path("whole.zem").toStdString(), SampleImage());
+    WindowFixture f;
+    f.prompts->openAnswers.enqueue(Path("stray.zem"));
+    f.Choose("Open2");
+    QCOMPARE(f.window->statusBar()->currentMessage(),
+             QStringLiteral("189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"));
+    QVERIFY(f.window->Image() == SampleImage());
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+    QVERIFY(f.prompts->messages.isEmpty());
+
+    f.window->Openzem(Path("whole.zem"));
+    QCOMPARE(f.window->statusBar()->currentMessage(), QString());
 }
 
 void FileCommandsTest::openIgnoresCaseOfTheExtension() {
@@ -206,8 +282,9 @@ void FileCommandsTest::saveOverWithoutAFileAsksForOne() {
     QCOMPARE(f.prompts->saveRequests[0].title, QStringLiteral("設定をファイルに保存する"));
 }
 
-void FileCommandsTest::saveFailureKeepsTheFlags() {
-    WindowFixture f;
+void FileCommandsTest::saveFailureKeepsTheFlagsAndTheFile() {
+    zem::SaveZemFile(Path("good.zem").toStdString(), SampleImage());
+    WindowFixture f(Path("good.zem"));
     f.window->SetChannelEditor([](zem::MemoryChannel&, std::size_t) {});
     f.window->MemStringGrid1DblClick();
     QVERIFY(!f.window->Savezem(Path("missing-folder/x.zem")));
@@ -215,19 +292,15 @@ void FileCommandsTest::saveFailureKeepsTheFlags() {
     QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("エラー"));
     QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("x.zem")));
     QVERIFY(f.window->MemoryChanged());
+    QCOMPARE(f.window->CurrentPath(), Path("good.zem"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 good.zem"));
 }
 
 void FileCommandsTest::droppedFileIsOpened() {
     zem::SaveZemFile(Path("dropped.zem").toStdString(), SampleImage());
     WindowFixture f;
     QVERIFY(f.window->acceptDrops());
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Path("dropped.zem")), QUrl::fromLocalFile(Path("second.zem"))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.window.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.window.get(), &drop);
+    Drop(f, {QUrl::fromLocalFile(Path("dropped.zem")), QUrl::fromLocalFile(Path("second.zem"))});
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 dropped.zem"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
 }

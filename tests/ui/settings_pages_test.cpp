@@ -300,33 +300,49 @@ private slots:
     void listItems_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("field");
         const QStringList colours{"Black", "Blue", "Red", "Magenta", "Green", "CYAN", "YELLOW", "WHITE"};
         QTest::newRow("SaveBox") << QStringLiteral("SaveBox")
                                  << QStringList{"OFF",      "0.2[sec]", "0.4[sec]", "0.6[sec]", "0.8[sec]",
-                                                "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"};
-        QTest::newRow("APOBox") << QStringLiteral("APOBox") << QStringList{"OFF", "30min", "60min"};
+                                                "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"}
+                                 << QStringLiteral("SV");
+        QTest::newRow("APOBox") << QStringLiteral("APOBox") << QStringList{"OFF", "30min", "60min"}
+                                << QStringLiteral("APO");
         QTest::newRow("PauseBox") << QStringLiteral("PauseBox")
-                                  << QStringList{"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"};
-        QTest::newRow("GUBox") << QStringLiteral("GUBox") << QStringList{"Not USED", "NMEA", "IPS", ""};
+                                  << QStringList{"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"}
+                                  << QStringLiteral("PT");
+        QTest::newRow("GUBox") << QStringLiteral("GUBox") << QStringList{"Not USED", "NMEA", "IPS", ""}
+                               << QStringLiteral("GU");
         QTest::newRow("ICOBox") << QStringLiteral("ICOBox")
                                 << QStringList{"移動局A",    "移動局黄", "移動局青", "移動局緑", "移動局赤",
                                                "レピーター", "民家",     "ビル",     "ベル",     "ドリンク",
-                                               "ゴルフ場",   "かもめ",   "魚",       "駐車場",   "レストラン"};
+                                               "ゴルフ場",   "かもめ",   "魚",       "駐車場",   "レストラン"}
+                                << QStringLiteral("ICO");
         QTest::newRow("TXIBox") << QStringLiteral("TXIBox")
-                                << QStringList{"0.5min", "1.0min", "3.0min", "5.0min", "10min", "30min"};
-        QTest::newRow("MACBox") << QStringLiteral("MACBox") << colours;
-        QTest::newRow("SMCBox") << QStringLiteral("SMCBox") << colours;
-        QTest::newRow("RSCBox") << QStringLiteral("RSCBox") << colours;
-        QTest::newRow("LANGroup") << QStringLiteral("LANGroup") << QStringList{"English", "Japanese"};
-        QTest::newRow("TSPGroup") << QStringLiteral("TSPGroup") << QStringList{"低速", "高速"};
-        QTest::newRow("DBandGroup") << QStringLiteral("DBandGroup") << QStringList{"A band", "B band"};
-        QTest::newRow("DCDSGroup") << QStringLiteral("DCDSGroup") << QStringList{"DATA Band", "Both Band"};
-        QTest::newRow("SCANGroup") << QStringLiteral("SCANGroup") << QStringList{"TIME", "CARRIER", "SEEK"};
-        QTest::newRow("BEEPGroup") << QStringLiteral("BEEPGroup") << QStringList{"OFF", "Key", "NewData & Key", "ALL"};
+                                << QStringList{"0.5min", "1.0min", "3.0min", "5.0min", "10min", "30min"}
+                                << QStringLiteral("TXI");
+        QTest::newRow("MACBox") << QStringLiteral("MACBox") << colours << QStringLiteral("MAC");
+        QTest::newRow("SMCBox") << QStringLiteral("SMCBox") << colours << QStringLiteral("SMC");
+        QTest::newRow("RSCBox") << QStringLiteral("RSCBox") << colours << QStringLiteral("RSC");
+        QTest::newRow("LANGroup") << QStringLiteral("LANGroup") << QStringList{"English", "Japanese"}
+                                  << QStringLiteral("LAN");
+        QTest::newRow("TSPGroup") << QStringLiteral("TSPGroup") << QStringList{"低速", "高速"} << QStringLiteral("TSP");
+        QTest::newRow("DBandGroup") << QStringLiteral("DBandGroup") << QStringList{"A band", "B band"}
+                                    << QStringLiteral("DTB");
+        QTest::newRow("DCDSGroup") << QStringLiteral("DCDSGroup") << QStringList{"DATA Band", "Both Band"}
+                                   << QStringLiteral("DS");
+        QTest::newRow("SCANGroup") << QStringLiteral("SCANGroup") << QStringList{"TIME", "CARRIER", "SEEK"}
+                                   << QStringLiteral("SCR");
+        QTest::newRow("BEEPGroup") << QStringLiteral("BEEPGroup") << QStringList{"OFF", "Key", "NewData & Key", "ALL"}
+                                   << QStringLiteral("BEP");
     }
     void listItems() {
         QFETCH(QString, name);
         QFETCH(QStringList, items);
+        QFETCH(QString, field);
+        // A settings-file reader takes a value as the field's own only when some item stores it.
+        QCOMPARE(QString::fromLatin1(FindMenuField(field.toStdString())->codes),
+                 QStringLiteral("0123456789ABCDEF").left(items.size()));
         Pages pages;
         for (QWidget* page : {static_cast<QWidget*>(&pages.radio), static_cast<QWidget*>(&pages.navitora)}) {
             if (auto* box = page->findChild<QComboBox*>(name)) {
