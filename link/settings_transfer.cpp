@@ -31,10 +31,8 @@ const std::vector<SettingsCommand>& Commands() {
         std::vector<SettingsCommand> list;
         for (const MenuField& f : MenuFields()) {
             const bool icon = f.name == "ICO";
-            // SV is a one-character code the record keeps as text.
-            const std::size_t width = f.isChar || f.name == "SV" ? 1 : f.capacity;
             list.push_back({std::string(f.name), std::string(f.name), icon ? "ICO 0," : std::string(f.name) + " ",
-                            width, nullptr, nullptr, &f, 0});
+                            f.longest, nullptr, nullptr, &f, 0});
             if (f.name != "APO")
                 continue;
             for (std::size_t k = 0; k < kDtmfCount; ++k) {
