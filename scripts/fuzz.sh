@@ -24,8 +24,9 @@ export ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1
 
 shopt -s nullglob
+sources=(fuzz/*_fuzz.cpp)
 failed=()
-for source in fuzz/*_fuzz.cpp; do
+for source in "${sources[@]}"; do
     target=$(basename "$source" .cpp)
     name=${target%_fuzz}
     artifacts=$dir/artifacts/$name
@@ -56,6 +57,7 @@ for source in fuzz/*_fuzz.cpp; do
     echo "$name: ${runs} runs in ${seconds} s, corpus ${units} inputs, ${#regressions[@]} kept inputs replayed, no finding"
 done
 
+echo "fuzz: $((${#sources[@]} - ${#failed[@]})) passed, ${#failed[@]} failed"
 if [ ${#failed[@]} -gt 0 ]; then
     echo "Fuzzing found faults in: ${failed[*]}"
     exit 1
