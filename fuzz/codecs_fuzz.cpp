@@ -14,9 +14,9 @@ void CheckCodes(std::string_view text) {
     Require(std::string_view("0123456789ABCDE,.").find(c) != std::string_view::npos, "CharOf gives a known code");
     if (text.empty())
         return;
-    const int hex = HexValue(text.front());
-    Require(hex >= 0 && hex <= 15, "HexValue gives a hexadecimal digit");
     const char code = text.front();
+    const int hex = HexValue(code);
+    Require(hex >= 0 && hex <= 15, "HexValue gives a hexadecimal digit");
     Require((StepHz(code) == 0) == StepText(code).empty() && StepText(code).empty() == StepItemText(code).empty(),
             "a step code has a size and both texts, or none");
     Require(ModeText(code).empty() || ModeText(code) == "FM" || ModeText(code) == "AM", "a mode is FM or AM");
@@ -57,6 +57,7 @@ void CheckMhz(std::string_view text) {
     Require(band.has_value(), "a frequency that converts has a band");
     Require(*hz >= 0, "Hz are never negative");
     Require(freq->size() == 11 && IsDigits(*freq) && std::stoll(*freq) == *hz, "a frequency is eleven digits");
+    // Ten digits from 1000 MHz up: more than an offset field holds, so no editor may take them.
     Require(offset->size() >= 9 && IsDigits(*offset) && std::stoll(*offset) == *hz, "an offset is its Hz digits");
     if (HasSevenSignificantDigits(*hz))
         Require(MhzToHz(DigitsToMhz(*freq, 6)) == *hz, "MHz text with six decimals reads back as its Hz");
