@@ -1,11 +1,10 @@
 #include "tcomm_thread.h"
 
+#include "event_hand_over.h"
 #include "port_names.h"
 #include "termios_port.h"
 
 #include "model/cp932.h"
-
-#include <QCoreApplication>
 
 #include <array>
 
@@ -18,7 +17,9 @@ SerialPortFactory DefaultPortFactory() {
 
 } // namespace
 
-TCommThread::TCommThread(QObject* parent) : QThread(parent), PortFactory_(DefaultPortFactory()) {}
+TCommThread::TCommThread(QObject* parent) : QThread(parent), PortFactory_(DefaultPortFactory()) {
+    WatchPostedEvents();
+}
 
 // Whoever discards a running link waits for it: the worker must not outlive the object it runs in.
 // A sweep never looks at Running, so it is stopped too, or the wait would never end.
@@ -161,8 +162,8 @@ void TCommThread::run() {
 
 void TCommThread::Status(std::string_view utf8) {
     if (StatusBar_ != nullptr)
-        QCoreApplication::postEvent(
-            StatusBar_, new StatusText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))));
+        PostToWindowThread(StatusBar_,
+                           new StatusText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))));
 }
 
 void TCommThread::StatusCp932(std::string_view cp932) {
@@ -171,12 +172,12 @@ void TCommThread::StatusCp932(std::string_view cp932) {
 
 void TCommThread::Progress(std::size_t done, std::size_t total) {
     if (StatusBar_ != nullptr)
-        QCoreApplication::postEvent(StatusBar_, new TransferProgress(done, total));
+        PostToWindowThread(StatusBar_, new TransferProgress(done, total));
 }
 
 void TCommThread::Post(int code, long value, bool unread) {
     if (Window_ != nullptr)
-        QCoreApplication::postEvent(Window_, new LinkMessage(code, value, unread));
+        PostToWindowThread(Window_, new LinkMessage(code, value, unread));
 }
 
 // The code is cleared before the message goes out, so a request made by the window's handler of

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the window need, skipping those already
-# there. Safe to run again.
+# there; with --fuzz, those the fuzz targets need instead (clang with its libFuzzer runtime).
+# Safe to run again.
 set -euo pipefail
 
-packages=(
-    g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-ipafont-gothic
-    xvfb xauth imagemagick socat
-)
+if [ "${1:-}" = "--fuzz" ]; then
+    packages=(clang libclang-rt-14-dev cmake ninja-build)
+else
+    packages=(
+        g++ cmake ninja-build pkg-config
+        qt6-base-dev qt6-base-dev-tools libgl-dev
+        libgtest-dev libgmock-dev libbenchmark-dev
+        fonts-ipafont-gothic
+        xvfb xauth imagemagick socat
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (GUI tests on the offscreen platform).
 # With --sanitize, builds and runs them under AddressSanitizer and UndefinedBehaviorSanitizer;
-# any sanitizer report fails the run.
+# with --tsan, runs the tests of the link and the simulator (label "threads") under
+# ThreadSanitizer. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,9 +10,16 @@ scripts/deps.sh
 dir=$(scripts/build.sh "$@")
 
 export QT_QPA_PLATFORM=offscreen
-if [ "${1:-}" = "--sanitize" ]; then
+selection=()
+case "${1:-}" in
+--sanitize)
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
-fi
-ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300
+    ;;
+--tsan)
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp"
+    selection=(-L threads)
+    ;;
+esac
+ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300 "${selection[@]}"

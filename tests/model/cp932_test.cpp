@@ -56,5 +56,31 @@ TEST(cp932_test, cut_never_splits_a_double_byte_character) {
     EXPECT_EQ(CutCp932("ABC\x8E", 8), "ABC"); // a dangling lead byte is dropped
 }
 
+TEST(cp932_test, every_code_encodes_back_to_itself_but_the_second_codes_of_a_character) {
+    // Some characters have two codes and encode to one of them only: nine symbols of NEC row 13
+    // (0x87) repeat row 2, the NEC-selected IBM extensions (0xED, 0xEE) repeat the IBM extensions,
+    // and fifteen of those (0xFA) repeat row 13 and row 2.
+    const auto secondCodeRow = [](int lead) { return lead == 0x87 || lead == 0xED || lead == 0xEE || lead == 0xFA; };
+    int valid = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsCp932LeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string text = Cp932ToUtf8(code);
+            if (text.find("\xEF\xBF\xBD") != std::string::npos)
+                continue; // no character there
+            ++valid;
+            const auto back = Utf8ToCp932(text);
+            ASSERT_TRUE(back.has_value()) << std::hex << lead << ' ' << trail;
+            if (secondCodeRow(lead))
+                EXPECT_EQ(Cp932ToUtf8(*back), text) << std::hex << lead << ' ' << trail;
+            else
+                EXPECT_EQ(*back, code) << std::hex << lead << ' ' << trail;
+        }
+    }
+    EXPECT_EQ(valid, 9604);
+}
+
 } // namespace
 } // namespace zem
