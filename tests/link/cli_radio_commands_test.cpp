@@ -45,9 +45,11 @@ TEST(cli_radio_commands_test, sim_port_is_a_radio_inside_the_tool) {
     EXPECT_EQ(run.out, "ID TH-D7\nTH-D7です\n");
 }
 
+// One peer for both runs: a thread started after the first run's fork would end a run under
+// ThreadSanitizer, which does not support that.
 TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_answer_and_exits_1) {
+    test::PtyPeer peer;
     for (const char* command : {"id", "check-mod"}) {
-        test::PtyPeer peer;
         const CliRun run = RunCli({command, "--port", Path(peer.SlavePath()), "--timeout", "100"});
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "(応答なし)") << command;
@@ -56,8 +58,8 @@ TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_
                   "zem_d7-cli " + std::string(command) +
                       ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\n")
             << command;
-        EXPECT_EQ(peer.Received(), std::string(command) == std::string("id") ? "ID\r" : "FL\r") << command;
     }
+    EXPECT_EQ(peer.Received(), "ID\rFL\r");
 }
 
 TEST(cli_radio_commands_test, bad_arguments) {
