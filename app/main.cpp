@@ -2,7 +2,9 @@
 #include "ui/about_box.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
+#include "ui/memory_dialog.h"
 #include "ui/splash_window.h"
+#include "ui/vfo_dialog.h"
 #include "ui/wait_window.h"
 #include "ui/window_font.h"
 
@@ -25,6 +27,9 @@ int main(int argc, char* argv[]) {
     // The windows are made once, in this order, and kept for the whole run; any message about
     // the file named on the command line comes before the splash.
     zem::TFormD7 form(options.settingsFile);
+    zem::Tsetform1 memoryDialog(form.UserPrompts(), &form);
+    zem::TSetForm2 vfoDialog(form.UserPrompts(), &form);
+    form.AttachEditDialogs(memoryDialog, vfoDialog);
     zem::TwaitForm1 waitWindow(&form);
     zem::TAboutForm aboutBox(&form);
     form.AttachShellWindows(&waitWindow, &aboutBox);

@@ -49,7 +49,8 @@ void CheckMhz(std::string_view text) {
     const auto freq = Converted([&] { return MhzToFreqDigits(text); });
     const auto offset = Converted([&] { return MhzToOffsetDigits(text); });
     const auto band = Converted([&] { return BandOfFreq(text); });
-    Require(hz.has_value() == freq.has_value() && hz.has_value() == offset.has_value(), "one MHz reading for all");
+    Require(hz.has_value() == freq.has_value(), "one MHz reading for a frequency");
+    Require(offset.has_value() == (hz.has_value() && *hz <= 999'999'999), "an offset takes up to nine digits");
     if (band)
         Require(*band >= -1 && *band <= 3, "a band is -1 or 0..3");
     if (!hz)
@@ -57,8 +58,9 @@ void CheckMhz(std::string_view text) {
     Require(band.has_value(), "a frequency that converts has a band");
     Require(*hz >= 0, "Hz are never negative");
     Require(freq->size() == 11 && IsDigits(*freq) && std::stoll(*freq) == *hz, "a frequency is eleven digits");
-    // Ten digits from 1000 MHz up: more than an offset field holds, so no editor may take them.
-    Require(offset->size() >= 9 && IsDigits(*offset) && std::stoll(*offset) == *hz, "an offset is its Hz digits");
+    if (offset)
+        Require(offset->size() == 9 && IsDigits(*offset) && std::stoll(*offset) == *hz, "an offset is its Hz digits");
+    Require(MhzToHz(DigitsToExactMhz(*freq, 5)) == *hz, "exact MHz text reads back as its Hz");
     if (HasSevenSignificantDigits(*hz))
         Require(MhzToHz(DigitsToMhz(*freq, 6)) == *hz, "MHz text with six decimals reads back as its Hz");
 }

@@ -3,6 +3,7 @@
 #include "conversion_error.h"
 #include "decimal.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zem {
@@ -156,6 +157,13 @@ int BandOfFreq(std::string_view mhzText) {
     return band;
 }
 
+bool AmReceptionAllowed(std::string_view mhzText) {
+    const std::optional<Decimal> f = ParseDecimal(mhzText);
+    if (!f)
+        ThrowNotDecimal(mhzText);
+    return CompareDecimal(*f, 118) > 0 && CompareDecimal(*f, 135) < 0;
+}
+
 int BandOfSpan(std::string_view upperHz, std::string_view lowerHz) {
     const long long upper = ReadInteger(upperHz);
     const long long lower = ReadInteger(lowerHz);
@@ -189,7 +197,11 @@ std::int32_t MhzToHz(std::string_view mhzText) {
 }
 
 std::string MhzToDigits(std::string_view mhzText, int width) {
-    return ZeroPad(MhzToHz(mhzText), width);
+    std::string digits = ZeroPad(MhzToHz(mhzText), width);
+    if (digits.size() > static_cast<std::size_t>(width))
+        throw ConversionError(ConversionError::Kind::Range, mhzText,
+                              DigitsToExactMhz(std::string(static_cast<std::size_t>(width), '9'), 0));
+    return digits;
 }
 std::string MhzToFreqDigits(std::string_view mhzText) {
     return MhzToDigits(mhzText, 11);
@@ -229,6 +241,19 @@ std::string DigitsToMhz(std::string_view hzDigits, int decimals) {
         text += '.' + digits.substr(digits.size() - static_cast<std::size_t>(shownDecimals)) +
                 std::string(static_cast<std::size_t>(decimals - shownDecimals), '0');
     return (negative && rounded != 0 ? "-" : "") + text;
+}
+
+std::string DigitsToExactMhz(std::string_view hzDigits, int minDecimals) {
+    const long long n = ReadInteger(hzDigits);
+    const unsigned long long magnitude =
+        n < 0 ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    std::string fraction = std::to_string(magnitude % 1'000'000);
+    fraction.insert(0, 6 - fraction.size(), '0');
+    const auto kept = static_cast<std::size_t>(std::max(minDecimals, 0));
+    while (fraction.size() > kept && fraction.back() == '0')
+        fraction.pop_back();
+    fraction.append(kept > fraction.size() ? kept - fraction.size() : 0, '0');
+    return (n < 0 ? "-" : "") + std::to_string(magnitude / 1'000'000) + (fraction.empty() ? "" : "." + fraction);
 }
 
 std::string LimitText(std::string_view limitDigits) {

@@ -39,6 +39,10 @@ const std::array<std::string_view, kToneCount>& ToneItems();
 int BandOfFreq(std::string_view mhzText);
 int BandOfSpan(std::string_view upperHz, std::string_view lowerHz);
 
+// AM reception is offered only inside the air band, both bounds excluded: 118 < f < 135 MHz.
+// Throws ConversionError (Decimal) for a text that is not a number.
+bool AmReceptionAllowed(std::string_view mhzText);
+
 // The S-meter digit at character 7 (1-based) of an "SM" answer.
 int SMeterDigit(std::string_view response);
 
@@ -47,7 +51,7 @@ long long ReadInteger(std::string_view text);
 
 // MHz text ("145.02") to record digits: Hz rounded half to even, zero-padded to width (11 for a
 // frequency, 9 for an offset). Throws ConversionError: Decimal for a text that is not a number,
-// Range for a value outside 0..2147483647 Hz.
+// Range for a value outside 0..2147483647 Hz or one with more digits than the width.
 std::string MhzToDigits(std::string_view mhzText, int width);
 std::string MhzToFreqDigits(std::string_view mhzText);   // width 11
 std::string MhzToOffsetDigits(std::string_view mhzText); // width 9
@@ -59,6 +63,11 @@ std::int32_t MhzToHz(std::string_view mhzText);
 // "00145006250" with 5 decimals is "145.00630". Throws ConversionError (Integer) when the
 // digits are not a decimal integer.
 std::string DigitsToMhz(std::string_view hzDigits, int decimals);
+// Record digits (Hz) to MHz text that keeps every digit: at least `minDecimals` decimals, more
+// where the value has them ("00145006250" with 5 is "145.00625", "000150000" with 1 is "0.15"),
+// so that reading the text back gives the same Hz. Throws ConversionError (Integer) when the
+// digits are not a decimal integer.
+std::string DigitsToExactMhz(std::string_view hzDigits, int minDecimals);
 // A band limit ("00118") as plain decimal ("118"); throws ConversionError (Integer).
 std::string LimitText(std::string_view limitDigits);
 

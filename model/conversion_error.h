@@ -14,10 +14,11 @@ public:
     enum class Kind {
         Integer, // "'%s' は整数ではありません"
         Decimal, // "'%s' は浮動小数点数ではありません"
-        Range,   // a number whose Hz value does not fit a signed 32-bit integer or is negative
+        Range,   // a number whose Hz value is negative or does not fit its field
     };
 
-    ConversionError(Kind kind, std::string_view offending);
+    // `rangeTop` is the largest MHz value the field takes, named in a Range message.
+    ConversionError(Kind kind, std::string_view offending, std::string_view rangeTop = "2147.483647");
 
     Kind kind() const { return kind_; }
     const std::string& offending() const { return offending_; }

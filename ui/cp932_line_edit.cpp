@@ -4,6 +4,7 @@
 
 #include <QValidator>
 
+#include <algorithm>
 #include <optional>
 
 namespace zem {
@@ -22,6 +23,10 @@ public:
     // cursor, one by one, until it fits; the rest of the edit stays as it was.
     State validate(QString& input, int& pos) const override {
         if (comma_ == Cp932LineEdit::Comma::Refuse && input.contains(QLatin1Char(',')))
+            return Invalid;
+        // A line break would end the record's line in the settings file.
+        if (std::any_of(input.cbegin(), input.cend(),
+                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
             return Invalid;
         std::optional<std::string> bytes = ToCp932(input);
         if (!bytes)
@@ -62,11 +67,17 @@ void Cp932LineEdit::SetCp932(std::string_view bytes) {
 std::string Cp932LineEdit::Cp932() const {
     if (text() == shownText_)
         return shownBytes_;
-    // Text set from outside the validator may hold characters CP932 lacks; those become '?'.
+    // Text set from outside the validator may hold characters CP932 lacks.
+    return std::string(CutCp932(ToCp932Lossy(text()), maxBytes_));
+}
+
+std::string ToCp932Lossy(const QString& text) {
+    if (std::optional<std::string> whole = ToCp932(text))
+        return *whole;
     std::string bytes;
-    for (const QChar c : text())
+    for (const QChar c : text)
         bytes += ToCp932(QString(c)).value_or("?");
-    return std::string(CutCp932(bytes, maxBytes_));
+    return bytes;
 }
 
 } // namespace zem

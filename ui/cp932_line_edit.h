@@ -10,8 +10,9 @@ namespace zem {
 
 // A line edit for a record text of fixed width. The radio counts widths in CP932 bytes, so the
 // limit does too, and a character that would not fit is refused whole rather than cut in half.
-// Characters without a CP932 form are refused, and so is ',' where asked: the settings file
-// separates its values with commas and could not bring one back into such a field.
+// Characters without a CP932 form and control characters are refused, and so is ',' where asked:
+// the settings file separates its values with commas and could not bring one back into such a
+// field.
 class Cp932LineEdit : public QLineEdit {
 public:
     enum class Comma { Allow, Refuse };
@@ -29,5 +30,8 @@ private:
     std::string shownBytes_;
     QString shownText_;
 };
+
+// A screen text as CP932 bytes; a character without a CP932 form becomes '?'.
+std::string ToCp932Lossy(const QString& text);
 
 } // namespace zem

@@ -27,6 +27,8 @@ namespace zem {
 class HelpWindow;
 class TAboutForm;
 class TwaitForm1;
+class Tsetform1;
+class TSetForm2;
 class RadioPage;
 class NavitoraPage;
 
@@ -52,6 +54,8 @@ public:
     using VfoEditor = std::function<void(VfoRecord&, std::size_t index)>;
     void SetChannelEditor(ChannelEditor editor) { channelEditor_ = std::move(editor); }
     void SetVfoEditor(VfoEditor editor) { vfoEditor_ = std::move(editor); }
+    // The two edit dialogs, made once by the start sequence, as those editors.
+    void AttachEditDialogs(Tsetform1& memoryDialog, TSetForm2& vfoDialog);
 
     const RadioImage& Image() const { return image_; }
     RadioImage& Image() { return image_; }

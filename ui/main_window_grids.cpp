@@ -1,5 +1,8 @@
 #include "main_window.h"
 
+#include "memory_dialog.h"
+#include "vfo_dialog.h"
+
 #include "model/command_text.h"
 #include "model/conversion_error.h"
 #include "model/cp932.h"
@@ -105,6 +108,9 @@ void TFormD7::MemStringGrid1DblClick() {
     image_.Channels[row] = record;
     memoryChanged_ = true;
     RectoGrid();
+    // A keyboard user goes on from the same row, whatever window the system activates next.
+    activateWindow();
+    MemStringGrid1->setFocus();
 }
 
 void TFormD7::MemStringGrid1KeyPress() {
@@ -121,12 +127,21 @@ void TFormD7::VFOStringGrid1DblClick() {
     image_.Vfos[index] = record;
     VFORectoGrid();
     vfoChanged_ = true;
+    activateWindow();
+    VFOStringGrid1->setFocus();
+}
+
+void TFormD7::AttachEditDialogs(Tsetform1& memoryDialog, TSetForm2& vfoDialog) {
+    SetChannelEditor(
+        [&memoryDialog](MemoryChannel& record, std::size_t row) { record = memoryDialog.Edit(record, row); });
+    SetVfoEditor([&vfoDialog](VfoRecord& record, std::size_t) { record = vfoDialog.Edit(record); });
 }
 
 void TFormD7::ConnectGrids() {
     connect(MemStringGrid1, &StringGrid::DoubleClicked, this, &TFormD7::MemStringGrid1DblClick);
     connect(MemStringGrid1, &StringGrid::EnterPressed, this, &TFormD7::MemStringGrid1KeyPress);
     connect(VFOStringGrid1, &StringGrid::DoubleClicked, this, &TFormD7::VFOStringGrid1DblClick);
+    connect(VFOStringGrid1, &StringGrid::EnterPressed, this, &TFormD7::VFOStringGrid1DblClick);
 }
 
 } // namespace zem

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "cp932_line_edit.h"
+#include "control_builders.h"
 #include "model/menu_fields.h"
 
-#include <QRect>
-
-#include <initializer_list>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -13,10 +10,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QScrollBar;
-class QWidget;
 
 namespace zem {
 
@@ -50,17 +44,5 @@ void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s);
 // controls after it keep their state. A list code outside the items clears the selection; a
 // radio group code outside the items selects the last item.
 void WriteControls(std::span<const FieldBinding> bindings, const RadioSettings& s);
-
-// Builders for the pages' controls, placed by hand inside a parent (geometry relative to it).
-QLabel* MakeLabel(QWidget* parent, const char* text, QRect geometry);
-QGroupBox* MakeGroupBox(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
-// A group box of radio buttons stacked one per row; the button group's ids are the item indexes.
-QButtonGroup* MakeRadioGroup(QWidget* parent, const char* objectName, const char* caption, QRect geometry,
-                             std::initializer_list<const char*> items, int selected);
-QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std::initializer_list<const char*> items,
-                    int selected);
-QCheckBox* MakeCheck(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
-Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry, std::size_t maxBytes,
-                        Cp932LineEdit::Comma comma, std::string_view designText);
 
 } // namespace zem

@@ -179,6 +179,8 @@ TEST(codecs_test, mhz_text_rounds_half_to_even_exactly) {
             EXPECT_EQ(e.kind(), ConversionError::Kind::Range) << outside;
         }
     }
+    // An offset field holds nine digits: 1000 MHz is refused, naming the field's largest value.
+    EXPECT_EQ(ErrorOf([] { MhzToOffsetDigits("1000"); }), "'1000' は範囲外の値です（0〜999.999999MHz）");
 }
 
 TEST(codecs_test, display_rounds_once_at_seven_significant_digits_or_the_last_decimal) {
@@ -206,6 +208,29 @@ TEST(codecs_test, display_rounds_once_at_seven_significant_digits_or_the_last_de
         EXPECT_EQ(DigitsToMhz(r.digits, r.decimals), r.text) << r.digits << " / " << r.decimals;
     EXPECT_EQ(ErrorOf([] { DigitsToMhz("", 5); }), "'' は整数ではありません");
     EXPECT_EQ(ErrorOf([] { DigitsToMhz("145.000", 5); }), "'145.000' は整数ではありません");
+}
+
+// The editors' fields: every digit of the record survives, so the text reads back to the same Hz.
+TEST(codecs_test, exact_mhz_text_keeps_every_digit) {
+    struct Row {
+        const char* digits;
+        int minDecimals;
+        const char* text;
+    };
+    for (const Row& r : {
+             Row{"00145006250", 5, "145.00625"},
+             Row{"00145000000", 5, "145.00000"},
+             Row{"00145000001", 5, "145.000001"},
+             Row{"01300000000", 5, "1300.00000"},
+             Row{"000150000", 1, "0.15"},
+             Row{"000600000", 4, "0.6000"},
+             Row{"005000000", 1, "5.0"},
+             Row{"000000000", 1, "0.0"},
+         }) {
+        EXPECT_EQ(DigitsToExactMhz(r.digits, r.minDecimals), r.text) << r.digits;
+        EXPECT_EQ(MhzToDigits(r.text, static_cast<int>(std::string_view(r.digits).size())), r.digits);
+    }
+    EXPECT_EQ(ErrorOf([] { DigitsToExactMhz("14500000O", 5); }), "'14500000O' は整数ではありません");
 }
 
 TEST(codecs_test, read_integer_and_limits) {

@@ -1,0 +1,103 @@
+#include "edit_fields.h"
+
+#include "cp932_line_edit.h"
+
+#include "model/codecs.h"
+#include "model/conversion_error.h"
+#include "model/cp932.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+
+namespace zem {
+namespace {
+
+// The index a code names, or -1 when it names none of `count` items.
+int IndexOf(std::string_view digits, int count) {
+    if (digits.empty() || digits.size() > 2)
+        return -1;
+    int index = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return -1;
+        index = index * 10 + (c - '0');
+    }
+    return index < count ? index : -1;
+}
+
+} // namespace
+
+MhzEdit::MhzEdit(const char* objectName, QRect geometry, int designMaxLength, QWidget* parent)
+    : QLineEdit(parent), designMaxLength_(designMaxLength) {
+    setObjectName(QString::fromLatin1(objectName));
+    setGeometry(geometry);
+    setMaxLength(designMaxLength);
+}
+
+void MhzEdit::ShowDigits(std::string_view hzDigits, int minDecimals) {
+    QString text;
+    try {
+        text = QString::fromStdString(DigitsToExactMhz(hzDigits, minDecimals));
+    } catch (const ConversionError&) {
+        text = QString::fromStdString(Cp932ToUtf8(hzDigits));
+    }
+    ShowText(text);
+}
+
+void MhzEdit::ShowText(const QString& text) {
+    setMaxLength(std::max(designMaxLength_, static_cast<int>(text.size())));
+    setText(text);
+}
+
+std::string MhzEdit::NumberText() const {
+    return ToCp932Lossy(text().normalized(QString::NormalizationForm_KC));
+}
+
+std::string MhzEdit::Digits(int width) const {
+    return MhzToDigits(NumberText(), width);
+}
+
+void FillStepItems(QComboBox* box) {
+    for (std::size_t code = 0; code < kStepCount; ++code)
+        box->addItem(QString::fromUtf8(StepItemText(DigitChar(static_cast<long long>(code)))));
+}
+
+void FillToneItems(QComboBox* box) {
+    for (const std::string_view item : ToneItems())
+        box->addItem(QString::fromUtf8(item));
+}
+
+void SelectCode(QComboBox* box, char code) {
+    box->setCurrentIndex(IndexOf(std::string_view(&code, 1), box->count()));
+}
+
+void SelectCode(QComboBox* box, std::string_view twoDigits) {
+    box->setCurrentIndex(IndexOf(twoDigits, box->count()));
+}
+
+void SelectCode(QButtonGroup* group, char code) {
+    const int index = IndexOf(std::string_view(&code, 1), static_cast<int>(group->buttons().size()));
+    if (index >= 0) {
+        group->button(index)->setChecked(true);
+        return;
+    }
+    // An exclusive group will not let its last checked button go.
+    if (QAbstractButton* checked = group->checkedButton()) {
+        group->setExclusive(false);
+        checked->setChecked(false);
+        group->setExclusive(true);
+    }
+}
+
+void StoreCode(const QComboBox* box, char& code) {
+    if (box->currentIndex() >= 0)
+        code = DigitChar(box->currentIndex());
+}
+
+void StoreCode(const QComboBox* box, FixedText<2>& twoDigits) {
+    if (box->currentIndex() >= 0)
+        twoDigits = ZeroPad(box->currentIndex(), 2);
+}
+
+} // namespace zem

@@ -1,0 +1,196 @@
+#include "vfo_dialog.h"
+
+#include "control_builders.h"
+#include "edit_fields.h"
+#include "prompts.h"
+#include "screen_centre.h"
+
+#include "model/codecs.h"
+#include "model/conversion_error.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <tuple>
+
+namespace zem {
+namespace {
+
+struct VfoCaption {
+    char vfoNo;
+    const char* caption;
+};
+constexpr std::array<VfoCaption, 6> kCaptions{{
+    {'1', "A Band 126MHz帯"},
+    {'2', "A Band 145MHz帯（main）"},
+    {'7', "A Band 435MHz帯"},
+    {'3', "B Band 145MHz帯"},
+    {'5', "B Band 360MHz帯"},
+    {'6', "B Band 435MHz帯（main）"},
+}};
+
+// Only the VFO of the air band can receive AM.
+constexpr char kAirBandVfo = '1';
+
+constexpr int kFreqDecimals = 5;
+constexpr int kOffsetDecimals = 1;
+
+// The text of a whole-MHz limit, or the stored text itself when it is not a number.
+QString LimitShown(std::string_view digits) {
+    try {
+        return QString::fromStdString(LimitText(digits));
+    } catch (const ConversionError&) {
+        return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
+    }
+}
+
+// A limit as the record keeps it ("00" and the typed digits, cut to 5); nullopt unless the field
+// holds one to three digits (full-width digits count).
+std::optional<std::string> LimitDigits(const QLineEdit* edit) {
+    const QString text = edit->text().normalized(QString::NormalizationForm_KC);
+    const bool digits = !text.isEmpty() && text.size() <= 3 &&
+                        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digits)
+        return std::nullopt;
+    return ("00" + text.toStdString()).substr(0, 5);
+}
+
+} // namespace
+
+TSetForm2::TSetForm2(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+    setObjectName(QStringLiteral("SetForm2"));
+    setWindowTitle(QStringLiteral("SetForm2"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(425, 219);
+    BuildDesign();
+    CentreOnScreen(*this);
+}
+
+void TSetForm2::BuildDesign() {
+    QGroupBox* freq = MakeGroupBox(this, "GroupBox1", "周波数", {8, 8, 193, 209});
+    MakeLabel(freq, "受信周波数", {8, 21, 76, 14});
+    FriqEdit = new MhzEdit("FriqEdit", {86, 18, 70, 20}, 9, freq);
+    MakeLabel(freq, "MHz", {160, 21, 28, 14});
+    MakeLabel(freq, "下限周波数", {8, 45, 76, 14});
+    UpFriq = MakeNumberEdit(freq, "UpFriq", {86, 42, 40, 20}, 3);
+    MakeLabel(freq, "MHz", {130, 45, 28, 14});
+    MakeLabel(freq, "上限周波数", {8, 69, 76, 14});
+    DwFriq = MakeNumberEdit(freq, "DwFriq", {86, 66, 40, 20}, 3);
+    MakeLabel(freq, "MHz", {130, 69, 28, 14});
+    MakeLabel(freq, "周波数ステップ", {8, 93, 76, 14});
+    StepBox1 = MakeList(freq, "StepBox1", {86, 90, 90, 20}, {}, -1);
+    FillStepItems(StepBox1);
+    MakeLabel(freq, "オフセット", {8, 117, 76, 14});
+    OFSFriq = new MhzEdit("OFSFriq", {86, 114, 70, 20}, 32767, freq);
+    MakeLabel(freq, "MHz", {160, 117, 28, 14});
+    ShiftRadioGroup =
+        MakeRadioGroup(freq, "ShiftRadioGroup", "Shift", {8, 140, 100, 64}, {"Nomal", "Plus Shift", "Minus Shift"}, -1);
+    REVCheckBox = MakeCheck(freq, "REVCheckBox", "リバース", {114, 150, 74, 17});
+    AMCheckBox = MakeCheck(freq, "AMCheckBox", "AM", {114, 174, 74, 17});
+
+    QGroupBox* tone = MakeGroupBox(this, "GroupBox2", "トーン", {208, 16, 129, 97});
+    ToneCheckBox = MakeCheck(tone, "ToneCheckBox", "トーン使用", {8, 20, 113, 17});
+    MakeLabel(tone, "トーン周波数", {8, 42, 113, 14});
+    TONEComboBox = MakeList(tone, "TONEComboBox", {8, 60, 113, 22}, {}, -1);
+    FillToneItems(TONEComboBox);
+
+    QGroupBox* ctcss = MakeGroupBox(this, "GroupBox3", "CTCSS", {208, 120, 129, 97});
+    CTCSSBox = MakeCheck(ctcss, "CTCSSBox", "CTCSS使用", {8, 20, 113, 17});
+    MakeLabel(ctcss, "CTCSS周波数", {8, 42, 113, 14});
+    CTCSSComboBox = MakeList(ctcss, "CTCSSComboBox", {8, 60, 113, 22}, {}, -1);
+    FillToneItems(CTCSSComboBox);
+
+    QPushButton* ok = MakeButton(this, "OKButton", "OK", {344, 8, 75, 25});
+    ok->setDefault(true);
+    QPushButton* cancel = MakeButton(this, "CancelButton", "Cancel", {344, 40, 75, 25});
+    connect(ok, &QPushButton::clicked, this, &TSetForm2::OKButtonClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+VfoRecord TSetForm2::Edit(const VfoRecord& working) {
+    VfoRecord copy = working;
+    setdata(copy);
+    FriqEdit->setFocus();
+    FriqEdit->selectAll();
+    exec();
+    working_ = nullptr;
+    return copy;
+}
+
+void TSetForm2::setdata(VfoRecord& working) {
+    working_ = &working;
+    record_ = working;
+    const VfoRecord& r = record_;
+    const auto caption =
+        std::find_if(kCaptions.begin(), kCaptions.end(), [&](const VfoCaption& c) { return c.vfoNo == r.VfoNo; });
+    if (caption != kCaptions.end())
+        setWindowTitle(QString::fromUtf8(caption->caption));
+    AMCheckBox->setEnabled(r.VfoNo == kAirBandVfo);
+    FriqEdit->ShowDigits(r.Freq.view(), kFreqDecimals);
+    UpFriq->setText(LimitShown(r.LowerLimit.view()));
+    DwFriq->setText(LimitShown(r.UpperLimit.view()));
+    OFSFriq->ShowDigits(r.Offset.view(), kOffsetDecimals);
+    SelectCode(StepBox1, r.Step);
+    SelectCode(ShiftRadioGroup, r.Shift);
+    REVCheckBox->setChecked(IsFlagSet(r.Reverse));
+    ToneCheckBox->setChecked(IsFlagSet(r.ToneOn));
+    CTCSSBox->setChecked(IsFlagSet(r.CtcssOn));
+    SelectCode(TONEComboBox, r.ToneCode.view());
+    SelectCode(CTCSSComboBox, r.CtcssCode.view());
+    AMCheckBox->setChecked(r.Mode == '1');
+}
+
+VfoRecord TSetForm2::Converted() const {
+    VfoRecord r = record_;
+    r.Freq = FriqEdit->Digits(11);
+    for (const auto& [edit, limit, name] :
+         {std::tuple{UpFriq, &r.LowerLimit, "下限周波数"}, std::tuple{DwFriq, &r.UpperLimit, "上限周波数"}}) {
+        const std::optional<std::string> digits = LimitDigits(edit);
+        if (!digits)
+            throw std::invalid_argument(
+                QStringLiteral("%1 '%2' は数字ではありません。MHz 単位の整数を 3 桁までの数字で入力してください。")
+                    .arg(QString::fromUtf8(name), edit->text())
+                    .toStdString());
+        *limit = *digits;
+    }
+    StoreCode(StepBox1, r.Step);
+    if (ShiftRadioGroup->checkedId() >= 0)
+        r.Shift = DigitChar(ShiftRadioGroup->checkedId());
+    r.Reverse = FlagChar(REVCheckBox->isChecked());
+    r.ToneOn = FlagChar(ToneCheckBox->isChecked());
+    r.CtcssOn = FlagChar(CTCSSBox->isChecked());
+    StoreCode(TONEComboBox, r.ToneCode);
+    StoreCode(CTCSSComboBox, r.CtcssCode);
+    r.Offset = OFSFriq->Digits(9);
+    r.Mode = FlagChar(AMCheckBox->isChecked());
+    return r;
+}
+
+bool TSetForm2::PutData() {
+    try {
+        record_ = Converted();
+    } catch (const std::exception& e) {
+        prompts_.Message(this, QString::fromUtf8(e.what()), QStringLiteral("エラー"));
+        return false;
+    }
+    if (working_)
+        *working_ = record_;
+    return true;
+}
+
+void TSetForm2::OKButtonClick() {
+    if (PutData())
+        accept();
+}
+
+} // namespace zem
