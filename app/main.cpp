@@ -1,8 +1,10 @@
 #include "app/start_options.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
+#include "ui/group_box_style.h"
 #include "ui/main_window.h"
 #include "ui/memory_dialog.h"
+#include "ui/qt_translations.h"
 #include "ui/splash_window.h"
 #include "ui/vfo_dialog.h"
 #include "ui/wait_window.h"
@@ -16,7 +18,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEM_D7"));
     QApplication::setFont(zem::WindowFont());
+    QApplication::setStyle(new zem::GroupBoxStyle);
     QApplication::setWindowIcon(zem::ProgramIcon());
+    if (!zem::InstallQtJapanese(app))
+        std::fprintf(stderr,
+                     "Qt's Japanese translations (qtbase_ja) were not found; standard dialogs stay in English.\n");
 
     const zem::StartOptions options = zem::ParseStartOptions(QApplication::arguments());
     if (!options.error.isEmpty()) {

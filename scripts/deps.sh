@@ -9,7 +9,7 @@ if [ "${1:-}" = "--fuzz" ]; then
 else
     packages=(
         g++ cmake ninja-build pkg-config
-        qt6-base-dev qt6-base-dev-tools libgl-dev
+        qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-ipafont-gothic
         xvfb xauth imagemagick socat

@@ -20,7 +20,7 @@ QString ButtonCaption(const char* text) {
 // Radio buttons stand one per row inside their group, below its title; a row holds the 14-pixel
 // indicator of the usual styles and a line of the 12-pixel font.
 constexpr int kRowHeight = 15;
-constexpr int kFirstRowTop = 16;
+constexpr int kFirstRowTop = 15;
 
 } // namespace
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <array>
+
 namespace zem {
 namespace {
 
@@ -19,6 +21,12 @@ using Comma = Cp932LineEdit::Comma;
 constexpr int kNameColumn = 1;
 constexpr int kCodeColumn = 2;
 
+// The DTMF group's own bounds; the grid spans its width but for a small margin.
+constexpr int kDtmfWidth = 209;
+constexpr int kDtmfMargin = 4;
+
+// A code shows whole, all 16 digits; the label column takes what a digit needs and the name
+// column the rest of the group's width. A name still too wide shows whole as its tooltip.
 StringGrid* MakeDtmfGrid(QWidget* parent) {
     auto* grid = new StringGrid({3, static_cast<int>(kDtmfCount) + 1, {30, 53, 103}, 14, false, true}, parent);
     grid->setObjectName(QStringLiteral("DTMFGrid"));
@@ -26,7 +34,11 @@ StringGrid* MakeDtmfGrid(QWidget* parent) {
     grid->SetCell(kCodeColumn, 0, QStringLiteral("Code"));
     for (std::size_t n = 0; n < kDtmfCount; ++n)
         grid->SetCell(0, static_cast<int>(n) + 1, QString::number(n));
-    grid->setGeometry(QRect(QPoint(8, 16), grid->DesignSize()));
+    const int label = grid->CellWidthFor(QStringLiteral("9")) + 2;
+    const int code = grid->CellWidthFor(QStringLiteral("0123456789ABCDEF")) + 1;
+    const int columns = kDtmfWidth - 2 * kDtmfMargin - 2 * grid->frameWidth();
+    grid->SetColumnWidths(std::array{label, columns - label - code, code});
+    grid->setGeometry(QRect(QPoint(kDtmfMargin, 16), grid->DesignSize()));
     return grid;
 }
 
@@ -34,19 +46,20 @@ StringGrid* MakeDtmfGrid(QWidget* parent) {
 
 RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     QGroupBox* display = MakeGroupBox(this, "GroupBox1", "表示", {8, 8, 145, 145});
-    MakeLabel(display, "パワーオンメッセージ", {8, 16, 129, 14});
+    MakeLabel(display, "パワーオンメッセージ", {8, 20, 129, 14});
     beforeDtmf_.push_back(
-        Bind("MES", MakeEdit(display, "MESEdit", {8, 31, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
-    contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 53, 129, 14});
+        Bind("MES", MakeEdit(display, "MESEdit", {8, 35, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
+    contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 57, 129, 14});
     contrastLabel_->setObjectName(QStringLiteral("Conlabel"));
     contrastBar_ = new QScrollBar(Qt::Horizontal, display);
     contrastBar_->setObjectName(QStringLiteral("ContrastBar1"));
-    contrastBar_->setGeometry(8, 68, 129, 16);
+    contrastBar_->setGeometry(8, 72, 129, 16);
     contrastBar_->setRange(0, 15);
     contrastBar_->setValue(7);
+    contrastBar_->setPageStep(1); // the radio's contrast moves one step at a time
     beforeDtmf_.push_back(Bind("CNT", ContrastBar{contrastBar_}));
     beforeDtmf_.push_back(
-        Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 88, 129, 47}, {"English", "Japanese"}, 0)));
+        Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 92, 129, 47}, {"English", "Japanese"}, 0)));
 
     QGroupBox* power = MakeGroupBox(this, "GroupBox2", "電源", {376, 213, 169, 65});
     MakeLabel(power, "電池節約", {8, 19, 60, 14});
@@ -60,18 +73,20 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
 
     QGroupBox* dtmf = MakeGroupBox(this, "DTMFBox", "DTMF", {160, 0, 209, 281});
     dtmfGrid_ = MakeDtmfGrid(dtmf);
-    dtmfName_ = MakeEdit(dtmf, "DnameEdit", {8, 178, 72, 20}, DtmfMemory{}.Name.capacity, Comma::Refuse, " ");
-    dtmfCode_ = MakeEdit(dtmf, "DCodeEdit", {84, 178, 88, 20}, DtmfMemory{}.Code.capacity, Comma::Refuse, " ");
+    // The code edit takes the width that shows its 16 digits; the store button moves beside the
+    // pause list to leave it room.
+    dtmfName_ = MakeEdit(dtmf, "DnameEdit", {4, 178, 64, 20}, DtmfMemory{}.Name.capacity, Comma::Refuse, " ");
+    dtmfCode_ = MakeEdit(dtmf, "DCodeEdit", {70, 178, 135, 20}, DtmfMemory{}.Code.capacity, Comma::Refuse, " ");
     dtmfButton_ = new QPushButton(QStringLiteral("OK"), dtmf);
     dtmfButton_->setObjectName(QStringLiteral("DTMFButton"));
-    dtmfButton_->setGeometry(176, 178, 25, 20);
+    dtmfButton_->setGeometry(165, 201, 40, 20);
     dtmfButton_->setEnabled(false);
-    MakeLabel(dtmf, "ポーズ時間", {8, 204, 62, 14});
+    MakeLabel(dtmf, "ポーズ時間", {8, 204, 60, 14});
     afterDtmf_.push_back(
         Bind("TSP", MakeRadioGroup(dtmf, "TSPGroup", "送出速度", {8, 224, 97, 47}, {"低速", "高速"}, 1)));
     afterDtmf_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 240, 89, 15})));
     afterDtmf_.push_back(
-        Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {72, 201, 89, 20},
+        Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {70, 201, 89, 20},
                                       {"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"}, 2)}));
 
     QGroupBox* tnc = MakeGroupBox(this, "GroupBox3", "TNC", {8, 165, 145, 113});

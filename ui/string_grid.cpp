@@ -85,10 +85,7 @@ StringGrid::StringGrid(const Design& design, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(design.rowHeight);
     horizontalHeader()->setFixedHeight(design.rowHeight + 2);
 
-    auto width = design.widths.begin();
-    verticalHeader()->setFixedWidth(*width++);
-    for (int c = 0; width != design.widths.end(); ++c, ++width)
-        setColumnWidth(c, *width);
+    SetColumnWidths(design.widths);
 
     for (int c = 1; c < design.columns; ++c)
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
@@ -125,16 +122,18 @@ void StringGrid::SetCell(int column, int row, const QString& text) {
     QTableWidgetItem* it = row == 0      ? horizontalHeaderItem(column - 1)
                            : column == 0 ? verticalHeaderItem(row - 1)
                                          : item(row - 1, column - 1);
-    if (it)
-        it->setText(text);
+    if (!it)
+        return;
+    it->setText(text);
+    if (row > 0 && column > 0)
+        it->setToolTip(CellWidthFor(text) > columnWidth(column - 1) ? text : QString());
 }
 
 void StringGrid::FitColumns(std::initializer_list<const char*> widestTexts, int donorColumn) {
-    const QFontMetrics metrics(font());
     int taken = 0;
     int column = 0;
     for (const char* text : widestTexts) {
-        const int need = metrics.horizontalAdvance(QString::fromUtf8(text)) + 2 * kTextIndent;
+        const int need = CellWidthFor(QString::fromUtf8(text));
         if (column > 0 && column != donorColumn && need > columnWidth(column - 1)) {
             taken += need - columnWidth(column - 1);
             setColumnWidth(column - 1, need);
@@ -142,6 +141,17 @@ void StringGrid::FitColumns(std::initializer_list<const char*> widestTexts, int 
         ++column;
     }
     setColumnWidth(donorColumn - 1, columnWidth(donorColumn - 1) - taken);
+}
+
+int StringGrid::CellWidthFor(const QString& text) const {
+    return QFontMetrics(font()).horizontalAdvance(text) + 2 * kTextIndent;
+}
+
+void StringGrid::SetColumnWidths(std::span<const int> widths) {
+    auto width = widths.begin();
+    verticalHeader()->setFixedWidth(*width++);
+    for (int c = 0; width != widths.end(); ++c, ++width)
+        setColumnWidth(c, *width);
 }
 
 QSize StringGrid::DesignSize() const {

@@ -3,6 +3,7 @@
 #include <QTableWidget>
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 class QAbstractButton;
@@ -27,12 +28,18 @@ public:
     StringGrid(const Design& design, QWidget* parent = nullptr);
 
     QString Cell(int column, int row) const;
+    // A cell text wider than its column is cut at the edge and shown whole as the cell's tooltip.
     void SetCell(int column, int row, const QString& text);
 
     // Widens the columns whose widest text (one per column, the label column first; empty for
     // no need) does not fit this font, taking the pixels from `donorColumn`, so that the grid
     // keeps its width and nothing is cut.
     void FitColumns(std::initializer_list<const char*> widestTexts, int donorColumn);
+
+    // The width a column needs to show this text whole.
+    int CellWidthFor(const QString& text) const;
+    // Widths of every column, the label column first.
+    void SetColumnWidths(std::span<const int> widths);
 
     // The size that shows every cell of the design with nothing left to scroll.
     QSize DesignSize() const;

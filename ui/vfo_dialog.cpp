@@ -79,24 +79,24 @@ TSetForm2::TSetForm2(Prompts& prompts, QWidget* parent) : QDialog(parent), promp
 void TSetForm2::BuildDesign() {
     QGroupBox* freq = MakeGroupBox(this, "GroupBox1", "周波数", {8, 8, 193, 209});
     MakeLabel(freq, "受信周波数", {8, 21, 76, 14});
-    FriqEdit = new MhzEdit("FriqEdit", {86, 18, 70, 20}, 9, freq);
-    MakeLabel(freq, "MHz", {160, 21, 28, 14});
+    FriqEdit = new MhzEdit("FriqEdit", {86, 18, 76, 20}, 9, freq);
+    MakeLabel(freq, "MHz", {164, 21, 26, 14});
     MakeLabel(freq, "下限周波数", {8, 45, 76, 14});
     UpFriq = MakeNumberEdit(freq, "UpFriq", {86, 42, 40, 20}, 3);
     MakeLabel(freq, "MHz", {130, 45, 28, 14});
     MakeLabel(freq, "上限周波数", {8, 69, 76, 14});
     DwFriq = MakeNumberEdit(freq, "DwFriq", {86, 66, 40, 20}, 3);
     MakeLabel(freq, "MHz", {130, 69, 28, 14});
-    MakeLabel(freq, "周波数ステップ", {8, 93, 76, 14});
+    MakeLabel(freq, "周波数ステップ", {6, 93, 80, 14});
     StepBox1 = MakeList(freq, "StepBox1", {86, 90, 90, 20}, {}, -1);
     FillStepItems(StepBox1);
     MakeLabel(freq, "オフセット", {8, 117, 76, 14});
-    OFSFriq = new MhzEdit("OFSFriq", {86, 114, 70, 20}, 32767, freq);
-    MakeLabel(freq, "MHz", {160, 117, 28, 14});
+    OFSFriq = new MhzEdit("OFSFriq", {86, 114, 76, 20}, 32767, freq);
+    MakeLabel(freq, "MHz", {164, 117, 26, 14});
     ShiftRadioGroup =
-        MakeRadioGroup(freq, "ShiftRadioGroup", "Shift", {8, 140, 100, 64}, {"Nomal", "Plus Shift", "Minus Shift"}, -1);
-    REVCheckBox = MakeCheck(freq, "REVCheckBox", "リバース", {114, 150, 74, 17});
-    AMCheckBox = MakeCheck(freq, "AMCheckBox", "AM", {114, 174, 74, 17});
+        MakeRadioGroup(freq, "ShiftRadioGroup", "Shift", {6, 140, 106, 64}, {"Nomal", "Plus Shift", "Minus Shift"}, -1);
+    REVCheckBox = MakeCheck(freq, "REVCheckBox", "リバース", {116, 150, 72, 17});
+    AMCheckBox = MakeCheck(freq, "AMCheckBox", "AM", {116, 174, 72, 17});
 
     QGroupBox* tone = MakeGroupBox(this, "GroupBox2", "トーン", {208, 16, 129, 97});
     ToneCheckBox = MakeCheck(tone, "ToneCheckBox", "トーン使用", {8, 20, 113, 17});

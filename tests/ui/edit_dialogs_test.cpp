@@ -1,7 +1,9 @@
+#include "layout_check.h"
 #include "window_fixture.h"
 
 #include "ui/memory_dialog.h"
 #include "ui/vfo_dialog.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -98,6 +100,8 @@ MemoryChannel UsedChannel(const char* rx, const char* offset) {
 class EditDialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void nothingClipped();
     void emptyChannelOpensWithDefaultsAndOkStoresASimplexChannel();
     void captionsNameTheRow();
     void splitChannel();
@@ -112,6 +116,30 @@ private slots:
     void failedVfoOkLeavesTheVfoAlone();
     void everyRowThroughOkSavesTheSameFile();
 };
+
+void EditDialogsTest::initTestCase() {
+    UseProgramStyle();
+    QApplication::setFont(zem::WindowFont());
+}
+
+void EditDialogsTest::nothingClipped() {
+    DialogFixture f;
+    QCOMPARE(f.memoryDialog.size(), QSize(441, 313));
+    QCOMPARE(f.vfoDialog.size(), QSize(425, 219));
+    for (QDialog* dialog : {static_cast<QDialog*>(&f.memoryDialog), static_cast<QDialog*>(&f.vfoDialog)}) {
+        const QStringList clipped = ClippedControls(dialog);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+    // Frequencies show whole in their edits.
+    f.OpenChannel(1, [](QDialog& d) {
+        for (const char* name : {"Friq", "TXFriq", "OfsFriq"}) {
+            QLineEdit* edit = Edit(d, name);
+            edit->setText(QStringLiteral("1300.00625"));
+            QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->contentsRect().width() - 8, name);
+        }
+        d.reject();
+    });
+}
 
 void EditDialogsTest::emptyChannelOpensWithDefaultsAndOkStoresASimplexChannel() {
     DialogFixture f;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private slots:
     void putMenuThenGetMenuKeepsTheRecord();
     void vfoAndDtmfGridsShowEveryCell();
     void settingsPageEditsReachTheRecord();
+    void dtmfCodesShowWholeAndContrastStepsByOne();
 };
 
 void MainWindowTest::startUpShowsEmptyChannelsAndTheVfoPage() {
@@ -368,6 +370,32 @@ void MainWindowTest::vfoAndDtmfGridsShowEveryCell() {
         const QRect last = grid->visualItemRect(grid->item(grid->rowCount() - 1, grid->columnCount() - 1));
         QVERIFY2(grid->viewport()->rect().contains(last), name);
     }
+}
+
+void MainWindowTest::dtmfCodesShowWholeAndContrastStepsByOne() {
+    WindowFixture f;
+    zem::RadioSettings s = zem::DefaultSettings();
+    s.Dtmf[9] = {"0123456789ABCDEF", "HOME"};
+    f.window->Image().Settings = s;
+    f.window->PutMenu();
+    f.window->show();
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+
+    zem::StringGrid* grid = f.Grid("DTMFGrid");
+    QCOMPARE(grid->Cell(2, 10), QStringLiteral("0123456789ABCDEF"));
+    QVERIFY(grid->columnWidth(1) >= grid->CellWidthFor(grid->Cell(2, 10)));
+    QVERIFY(grid->columnWidth(0) >= grid->CellWidthFor(QStringLiteral("HOME")));
+    QVERIFY(grid->parentWidget()->rect().contains(grid->geometry()));
+
+    auto* code = f.window->findChild<QLineEdit*>(QStringLiteral("DCodeEdit"));
+    code->setText(grid->Cell(2, 10));
+    const int frame = code->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, code);
+    QVERIFY(code->fontMetrics().horizontalAdvance(code->text()) <= code->contentsRect().width() - 2 * frame - 4);
+
+    auto* contrast = f.window->findChild<QScrollBar*>(QStringLiteral("ContrastBar1"));
+    contrast->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("Conlabel"))->text(), QStringLiteral("コントラスト 08"));
 }
 
 void MainWindowTest::settingsPageEditsReachTheRecord() {

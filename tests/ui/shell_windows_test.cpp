@@ -5,6 +5,7 @@
 #include "ui/artwork.h"
 #include "ui/help_window.h"
 #include "ui/prompts.h"
+#include "ui/qt_translations.h"
 #include "ui/splash_window.h"
 #include "ui/wait_window.h"
 
@@ -57,6 +58,7 @@ private slots:
     void nameFilters();
     void startOptions_data();
     void startOptions();
+    void standardDialogsSpeakJapanese();
 };
 
 void ShellWindowsTest::splashClosesByItself() {
@@ -241,6 +243,16 @@ void ShellWindowsTest::startOptions() {
     const zem::StartOptions options = zem::ParseStartOptions(arguments);
     QCOMPARE(options.settingsFile, file);
     QCOMPARE(!options.error.isEmpty(), error);
+}
+
+void ShellWindowsTest::standardDialogsSpeakJapanese() {
+    QVERIFY(zem::InstallQtJapanese(*QCoreApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("保存"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QFileDialog dialog(nullptr, QStringLiteral("x"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(dialog.labelText(QFileDialog::FileName), QStringLiteral("ファイル名(&N):"));
 }
 
 QTEST_MAIN(ShellWindowsTest)
