@@ -1,4 +1,6 @@
+#include "app/radio_operations.h"
 #include "app/start_options.h"
+#include "sim/port_factory.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
 #include "ui/group_box_style.h"
@@ -29,6 +31,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", options.error.toLocal8Bit().constData());
         return 2;
     }
+    if (!options.help.isEmpty()) {
+        std::fprintf(stdout, "%s", options.help.toLocal8Bit().constData());
+        return 0;
+    }
 
     // The windows are made once, in this order, and kept for the whole run; any message about
     // the file named on the command line comes before the splash.
@@ -40,6 +46,9 @@ int main(int argc, char* argv[]) {
     zem::TAboutForm aboutBox(&form);
     form.AttachShellWindows(&waitWindow, &aboutBox);
     zem::TStform splash;
+    zem::RadioOperations radio(form, waitWindow, zem::sim::PortFactoryWithSimulator());
+    if (!options.port.isEmpty())
+        radio.SelectPort(options.port);
 
     splash.exec();
     form.show();

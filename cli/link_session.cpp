@@ -2,8 +2,7 @@
 
 #include "console.h"
 
-#include "link/termios_port.h"
-#include "sim/in_process_port.h"
+#include "sim/port_factory.h"
 
 namespace cli {
 namespace {
@@ -43,14 +42,6 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, L
     return true;
 }
 
-zem::SerialPortFactory CliPortFactory() {
-    return [](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
-        if (name == "sim")
-            return zem::sim::MakeInProcessPort();
-        return std::make_unique<zem::TermiosPort>();
-    };
-}
-
 LinkSession::LinkSession(LinkTarget target) : target_(std::move(target)) {}
 
 SessionResult LinkSession::Run(const Request& request, int completionCode, const Prepare& prepare) {
@@ -64,7 +55,7 @@ SessionResult LinkSession::Run(const Request& request, const Completion& isDone,
     link.SetStatusBar(this);
     link.SetPortPath(target_.port.toStdString());
     link.SetWindow(this);
-    link.SetPortFactory(CliPortFactory());
+    link.SetPortFactory(zem::sim::PortFactoryWithSimulator());
     link.SetExchangeTimeout(target_.timeout);
     if (prepare)
         prepare(link);

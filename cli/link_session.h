@@ -26,9 +26,6 @@ void AddLinkOptions(QCommandLineParser& parser);
 // False after printing the one error line.
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target);
 
-// "sim" gives the simulator's in-process port; any other name a termios device.
-zem::SerialPortFactory CliPortFactory();
-
 struct SessionResult {
     long openErrors = 0;     // code 4's value: 0 when the port was usable
     bool completed = false;  // the operation's completion arrived

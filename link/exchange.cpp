@@ -1,5 +1,6 @@
 #include "tcomm_thread.h"
 
+#include "open_failure.h"
 #include "response_text.h"
 
 #include "model/answer_lines.h"
@@ -19,6 +20,7 @@ void TCommThread::OpenPort() {
     std::lock_guard lock(ExchangeMutex_);
     Port_ = PortFactory_(PortPath_);
     OpenErrors_ = Port_ ? Port_->Open(PortPath_) : 4;
+    OpenFailure_ = OpenErrors_ != 0 && Port_ ? OpenFailureText(Port_->OpenErrno(), PortPath_) : std::string();
 }
 
 void TCommThread::ClosePort() {

@@ -20,6 +20,9 @@ public:
     // implementation names its own): 0 means usable; a device that cannot be opened, or that
     // another program holds, fails all four.
     virtual int Open(const std::string& path) = 0;
+    // The errno of the first step of the last Open that failed; 0 when none did or the port
+    // cannot tell.
+    virtual int OpenErrno() const { return 0; }
 
     // Writes all bytes; false when the write failed or came short.
     virtual bool Write(std::string_view bytes) = 0;

@@ -92,6 +92,8 @@ public:
     std::atomic<std::int32_t> Operation{kOpIdle};
 
     std::int32_t OpenErrors() const { return OpenErrors_; }
+    // Why the port did not open, for the user (OpenFailureText); read after code 4 has arrived.
+    const std::string& OpenFailure() const { return OpenFailure_; }
     // The last command sent, CR included, at most 50 characters.
     std::string LastCommand() const;
 
@@ -162,6 +164,7 @@ private:
     std::string PortName_ = "COM2";
     std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
+    std::string OpenFailure_;
     QObject* StatusBar_ = nullptr; // set before start(), only posted to afterwards
     QObject* Window_ = nullptr;
     SerialPortFactory PortFactory_;

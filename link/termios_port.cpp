@@ -53,27 +53,34 @@ TermiosPort::~TermiosPort() {
 
 int TermiosPort::Open(const std::string& path) {
     Close();
+    OpenErrno_ = 0;
+    const auto fails = [this](bool failed) {
+        if (failed && OpenErrno_ == 0)
+            OpenErrno_ = errno;
+        return failed ? 1 : 0;
+    };
     Fd_ = RetryOnEintr([&] { return Io_.Open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
-    if (Fd_ < 0)
+    if (fails(Fd_ < 0) != 0)
         return 4;
 
     // Held by another program: as good as missing, like a port opened elsewhere without sharing.
     if (RetryOnEintr([&] { return Io_.Flock(Fd_, LOCK_EX | LOCK_NB); }) != 0 && errno == EWOULDBLOCK) {
+        fails(true);
         Io_.Close(Fd_);
         Fd_ = -1;
         return 4;
     }
     int failed = 0;
     Exclusive_ = Io_.Ioctl(Fd_, TIOCEXCL) == 0;
-    failed += Exclusive_ ? 0 : 1;
+    failed += fails(!Exclusive_);
 
     HaveSavedAttr_ = Io_.GetAttr(Fd_, &SavedAttr_) == 0;
-    failed += HaveSavedAttr_ ? 0 : 1;
+    failed += fails(!HaveSavedAttr_);
 
     const termios wanted = LineSettings(HaveSavedAttr_ ? SavedAttr_ : termios{});
-    failed += RetryOnEintr([&] { return Io_.SetAttr(Fd_, TCSANOW, &wanted); }) == 0 ? 0 : 1;
+    failed += fails(RetryOnEintr([&] { return Io_.SetAttr(Fd_, TCSANOW, &wanted); }) != 0);
 
-    failed += Io_.Flush(Fd_, TCIOFLUSH) == 0 ? 0 : 1;
+    failed += fails(Io_.Flush(Fd_, TCIOFLUSH) != 0);
     Input_.clear();
     Overrun_ = false;
     return failed;

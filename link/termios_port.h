@@ -25,6 +25,7 @@ public:
     TermiosPort& operator=(const TermiosPort&) = delete;
 
     int Open(const std::string& path) override;
+    int OpenErrno() const override { return OpenErrno_; }
     bool Write(std::string_view bytes) override;
     WaitResult WaitForLine(std::chrono::milliseconds limit) override;
     bool Read(std::size_t maxBytes, std::chrono::milliseconds interval, std::string& out) override;
@@ -43,6 +44,7 @@ private:
 
     PosixIo& Io_;
     int Fd_ = -1;
+    int OpenErrno_ = 0;
     bool Overrun_ = false;
     bool Exclusive_ = false;
     bool HaveSavedAttr_ = false;

@@ -12,8 +12,13 @@ TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWi
     setObjectName(QStringLiteral("FormD7"));
     BuildDesign();
     ConnectGrids();
-    radioPage_->SetDtmfStored(
-        [this](std::size_t memory, const DtmfMemory& stored) { image_.Settings.Dtmf[memory] = stored; });
+    radioPage_->SetDtmfStored([this](std::size_t memory, const DtmfMemory& stored) {
+        image_.Settings.Dtmf[memory] = stored;
+        settingsChanged_ = true;
+    });
+    // An edit on a settings page is work a settings read would lose.
+    radioPage_->OnEdited([this] { settingsChanged_ = true; });
+    navitoraPage_->OnEdited([this] { settingsChanged_ = true; });
     FormCreate(startFile);
 }
 

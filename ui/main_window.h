@@ -101,6 +101,10 @@ public:
     // Error box for a failure reported by the model (conversion or file error).
     void ShowError(const QString& text);
 
+signals:
+    // The close question was answered with OK: the window is about to close.
+    void CloseAccepted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

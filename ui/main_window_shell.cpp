@@ -47,6 +47,7 @@ bool TFormD7::FormCloseQuery() {
 
 void TFormD7::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery()) {
+        emit CloseAccepted();
         if (helpWindow_)
             helpWindow_->close();
         event->accept();

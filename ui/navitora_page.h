@@ -22,6 +22,8 @@ public:
     void Get(RadioSettings& s) const;
     // Throws ConversionError for a code that is not a number, leaving later controls as they were.
     void Put(const RadioSettings& s);
+    // Called for each edit the user makes on the page's settings.
+    void OnEdited(const std::function<void()>& edited) { ConnectEdited(bindings_, edited); }
 
     // GroupBox5 "操作" with the buttons TX, BCON, DUAL, BAND, RX, TNC, LMP, LOCK, UP and DWN;
     // disabled at start.

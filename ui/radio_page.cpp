@@ -126,6 +126,11 @@ void RadioPage::Put(const RadioSettings& s) {
     WriteControls(afterDtmf_, s);
 }
 
+void RadioPage::OnEdited(const std::function<void()>& edited) {
+    ConnectEdited(beforeDtmf_, edited);
+    ConnectEdited(afterDtmf_, edited);
+}
+
 void RadioPage::ShowDtmf(std::size_t memory) {
     const int row = static_cast<int>(memory) + 1;
     dtmfGrid_->SetCell(kNameColumn, row, QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Name.view())));

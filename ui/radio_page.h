@@ -36,6 +36,8 @@ public:
     void DTMFButtonClick();
     using DtmfStored = std::function<void(std::size_t memory, const DtmfMemory&)>;
     void SetDtmfStored(DtmfStored receiver) { dtmfStored_ = std::move(receiver); }
+    // Called for each edit the user makes on the page's settings.
+    void OnEdited(const std::function<void()>& edited);
     void ContrastBar1Change();
 
 private:

@@ -81,6 +81,20 @@ void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s) {
         ReadControl(b, s);
 }
 
+void ConnectEdited(std::span<const FieldBinding> bindings, const std::function<void()>& edited) {
+    for (const FieldBinding& b : bindings)
+        std::visit(
+            Overload{
+                [&](Cp932LineEdit* edit) { QObject::connect(edit, &QLineEdit::textEdited, edit, edited); },
+                [&](ContrastBar c) { QObject::connect(c.bar, &QAbstractSlider::actionTriggered, c.bar, edited); },
+                [&](IndexList l) { QObject::connect(l.box, &QComboBox::activated, l.box, edited); },
+                [&](HexIndexList l) { QObject::connect(l.box, &QComboBox::activated, l.box, edited); },
+                [&](QButtonGroup* g) { QObject::connect(g, &QButtonGroup::buttonClicked, g, edited); },
+                [&](QCheckBox* box) { QObject::connect(box, &QAbstractButton::clicked, box, edited); },
+            },
+            b.control);
+}
+
 void WriteControls(std::span<const FieldBinding> bindings, const RadioSettings& s) {
     for (const FieldBinding& b : bindings)
         WriteControl(b, s);

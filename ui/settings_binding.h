@@ -3,6 +3,7 @@
 #include "control_builders.h"
 #include "model/menu_fields.h"
 
+#include <functional>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -40,6 +41,10 @@ std::size_t FieldCapacity(std::string_view fieldName);
 // Controls into fields. A list left without a selection leaves its field as it was, so a value
 // the list cannot show survives a round trip.
 void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s);
+// Calls `edited` whenever the user changes one of the controls (typing, choosing, clicking, moving
+// the bar), never when the program fills them.
+void ConnectEdited(std::span<const FieldBinding> bindings, const std::function<void()>& edited);
+
 // Fields onto controls, in order. A code that is not a number throws ConversionError, and the
 // controls after it keep their state. A list code outside the items clears the selection; a
 // radio group code outside the items selects the last item.

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QProgressBar>
 #include <QVBoxLayout>
 
 namespace zem {
@@ -22,8 +23,37 @@ TwaitForm1::TwaitForm1(QWidget* parent) : QDialog(parent) {
     panel->setGeometry(8, 8, 305, 185);
     auto* label = new QLabel(caption, panel);
     label->setAlignment(Qt::AlignCenter);
+    progress_ = new QProgressBar(panel);
+    progress_->setObjectName(QStringLiteral("WaitProgress"));
+    progress_->setFormat(QStringLiteral("%v / %m"));
+    status_ = new QLabel(panel);
+    status_->setObjectName(QStringLiteral("WaitStatus"));
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setTextFormat(Qt::PlainText);
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(label);
+    layout->setContentsMargins(16, 8, 16, 16);
+    layout->addWidget(label, 1);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    Begin();
+}
+
+void TwaitForm1::Begin() {
+    progress_->setRange(0, 0); // busy until the first report
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    status_->clear();
+}
+
+void TwaitForm1::ShowProgress(std::size_t done, std::size_t total) {
+    progress_->setRange(0, static_cast<int>(total));
+    progress_->setValue(static_cast<int>(std::min(done, total)));
+    progress_->setTextVisible(true);
+}
+
+void TwaitForm1::ShowStatus(const QString& text) {
+    // A radio answer may be long; the window keeps its size.
+    status_->setText(status_->fontMetrics().elidedText(text, Qt::ElideRight, 270));
 }
 
 } // namespace zem

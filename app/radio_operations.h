@@ -1,0 +1,99 @@
+#pragma once
+
+#include "port_menu.h"
+
+#include "link/link_message.h"
+#include "link/serial_port.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+
+namespace zem {
+
+class TCommThread;
+class TFormD7;
+class TwaitForm1;
+
+// The window's "通信(&T)" commands and the link behind them: connecting and disconnecting, the
+// two checks, the six transfers with their questions and the wait window, and the completions
+// the link posts to the window, which this object takes from the window's event queue in order.
+//
+// One operation runs at a time: while a check, a transfer or a sweep runs (also after its wait
+// window was closed early), the transfer commands and the checks are disabled, so no request is
+// refused by a busy worker and no wait window waits for ever.
+class RadioOperations : public QObject {
+public:
+    // The link opens its ports through `ports` (the simulated radio "sim" or a serial device).
+    // Made after the window and the wait window and gone before them: the link's worker is
+    // stopped and waited for here, while its messages still have a window to go to.
+    RadioOperations(TFormD7& window, TwaitForm1& waitWindow, SerialPortFactory ports);
+    ~RadioOperations() override;
+
+    // The port to check in the port menu (a path, com1..com4 or sim), from the command line.
+    void SelectPort(const QString& port);
+
+    bool Connected() const { return connected_; }
+    // The link while one exists (from connect until the port-closed completion).
+    TCommThread* Link() const { return link_.get(); }
+
+    void O1Click();
+    void StartComm();
+    void CloseComm();
+    void T2Click();
+    void M1Click();
+    void M2Click();
+    void R4Click();
+    void VFOV2Click();
+    void VFO1Click();
+    void N8Click();
+    void S1Click();
+
+    // One completion of the link, on the window's thread.
+    void AppMessage(const LinkMessage& message);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A transfer: its question (asked when `ask` holds), the table copied into the link, the
+    // request, then the wait window until the completion closes it.
+    struct Transfer {
+        bool ask;
+        const char* question;
+        const char* caption;
+        void (*copyIn)(TFormD7&, TCommThread&);
+        bool (TCommThread::*request)();
+    };
+    void RunTransfer(const Transfer& t);
+    bool Request(bool (TCommThread::*request)());
+
+    void ResID(long value);
+    void ResMod(long value);
+    void Reswrite(long value);
+    void ResRead(long value);
+    void ResPort(long value);
+    void ResPortClose();
+    void ResVFORead(long value);
+    void ResVFOwrite(long value);
+    void ResMenuRead(long value);
+    void ResMenuwrite(long value);
+
+    void Show(const QString& text, const char* caption);
+    void CloseWaitWindow();
+    // Enables and disables the commands for the connected and busy flags.
+    void ApplyState();
+    QAction* Action(const char* name) const;
+
+    TFormD7& window_;
+    TwaitForm1& waitWindow_;
+    SerialPortFactory ports_;
+    PortMenu* portMenu_; // owned by the port menu
+    std::unique_ptr<TCommThread> link_;
+    bool connected_ = false;
+    bool busy_ = false;
+};
+
+} // namespace zem

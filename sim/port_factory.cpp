@@ -1,0 +1,17 @@
+#include "port_factory.h"
+
+#include "in_process_port.h"
+
+#include "link/termios_port.h"
+
+namespace zem::sim {
+
+SerialPortFactory PortFactoryWithSimulator() {
+    return [](const std::string& name) -> std::unique_ptr<SerialPort> {
+        if (name == kSimulatorPort)
+            return MakeInProcessPort();
+        return std::make_unique<TermiosPort>();
+    };
+}
+
+} // namespace zem::sim

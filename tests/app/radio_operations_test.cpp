@@ -1,0 +1,289 @@
+#include "window_fixture.h"
+
+#include "app/radio_operations.h"
+#include "link/open_failure.h"
+#include "link/tcomm_thread.h"
+#include "link/termios_port.h"
+#include "sim/in_process_port.h"
+#include "sim/pty_server.h"
+#include "ui/wait_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <memory>
+
+using zem::MemoryChannel;
+
+namespace {
+
+// A used FM channel with a name, as the radio keeps it.
+MemoryChannel Channel(const char* rx, const char* name) {
+    MemoryChannel ch;
+    ch.EmptyFlag = '0';
+    ch.RxFreq = rx;
+    ch.Step = '5';
+    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
+    ch.ToneCode = ch.CtcssCode = "09";
+    ch.Offset = "000600000";
+    ch.Name = name;
+    return ch;
+}
+
+// The window with its wait window and radio operations, the port "sim" being a simulated radio
+// whose engine the test can look into.
+struct RadioFixture : WindowFixture {
+    explicit RadioFixture(zem::sim::SimOptions options = {})
+        : engine(std::make_shared<zem::sim::RadioEngine>()), wait(window.get()),
+          radio(*window, wait, [e = engine, options](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
+              if (name == "sim")
+                  return zem::sim::MakeInProcessPort(e, options);
+              return std::make_unique<zem::TermiosPort>();
+          }) {
+        window->AttachShellWindows(&wait, nullptr);
+    }
+
+    bool Enabled(const char* action) const { return Action(action)->isEnabled(); }
+    void Connect(const QString& port = QStringLiteral("sim")) {
+        radio.SelectPort(port);
+        Choose("O1");
+        QTRY_VERIFY(radio.Connected());
+    }
+    void Disconnect() {
+        Choose("O1");
+        QTRY_VERIFY(radio.Link() == nullptr);
+    }
+    QString LastMessage() const { return prompts->messages.isEmpty() ? QString() : prompts->messages.last().text; }
+
+    std::shared_ptr<zem::sim::RadioEngine> engine;
+    zem::TwaitForm1 wait;
+    zem::RadioOperations radio;
+};
+
+const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1"};
+
+} // namespace
+
+class RadioOperationsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void connectCheckAndDisconnect();
+    void transfersAskFirstAndRefreshTheWindow();
+    void settingsEditsAreWorkAReadWouldLose();
+    void readWithRowsThatGotNoAnswer();
+    void checksAndTransfersOverAPseudoTerminal();
+    void portThatCannotBeOpened();
+    void portMenuChoices();
+    void unknownCodesChangeNothing();
+    void closingWhileConnectedStopsTheLink();
+};
+
+void RadioOperationsTest::connectCheckAndDisconnect() {
+    RadioFixture f;
+    for (const char* item : kOperations)
+        QVERIFY(!f.Enabled(item));
+    QVERIFY(!f.window->findChild<QWidget*>(QStringLiteral("Panel4"))->isHidden());
+    QCOMPARE(f.Action("O1")->text(), QStringLiteral("接続(&O)"));
+
+    f.Connect();
+    for (const char* item : kOperations)
+        QVERIFY(f.Enabled(item));
+    QVERIFY(f.Enabled("S3") && !f.Enabled("P1"));
+    QVERIFY(f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox5"))->isEnabled());
+    QVERIFY(f.window->findChild<QWidget*>(QStringLiteral("Panel4"))->isHidden());
+    QCOMPARE(f.Action("O1")->text(), QStringLiteral("切断(&C)"));
+
+    // A check runs without a wait window; until its answer nothing else may start.
+    f.engine->SetModified(true);
+    for (const auto& [item, answer] : {std::pair{"T2", "TH-D7です"}, std::pair{"M1", "改造済み"}}) {
+        f.Choose(item);
+        for (const char* other : kOperations)
+            QVERIFY(!f.Enabled(other));
+        QTRY_COMPARE(f.LastMessage(), QString::fromUtf8(answer));
+        QCOMPARE(f.prompts->messages.last().caption, QStringLiteral("ID"));
+        QVERIFY(f.Enabled("R4"));
+    }
+
+    f.Disconnect();
+    QVERIFY(!f.radio.Connected() && f.Enabled("P1") && !f.Enabled("T2"));
+    QCOMPARE(f.Action("O1")->text(), QStringLiteral("接続(&C)"));
+    QCOMPARE(f.prompts->messages.size(), 2);
+}
+
+void RadioOperationsTest::transfersAskFirstAndRefreshTheWindow() {
+    RadioFixture f;
+    zem::RadioImage radioImage = f.engine->Image();
+    radioImage.Channels[3] = Channel("00433020000", "RADIO");
+    radioImage.Vfos[1].UpperLimit = "00170";
+    f.engine->SetImage(radioImage);
+    f.Connect();
+
+    // A read asks only once the table was edited; Cancel leaves everything as it was.
+    f.Choose("M2");
+    QVERIFY(f.prompts->questions.isEmpty());
+    QCOMPARE(f.LastMessage(), QStringLiteral("読み込み終了"));
+    QCOMPARE(f.prompts->messages.last().caption, QStringLiteral("MR"));
+    QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
+    auto* progress = f.wait.findChild<QProgressBar*>(QStringLiteral("WaitProgress"));
+    QVERIFY(progress->maximum() > 0 && progress->value() == progress->maximum());
+
+    f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
+    f.Grid("MemStringGrid1")->setCurrentCell(3, 0);
+    f.window->MemStringGrid1DblClick();
+    const qsizetype messages = f.prompts->messages.size();
+    f.Choose("M2"); // answered Cancel
+    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("メモリデーターの変更が失われます。続行しますか？"));
+    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("メモリ読み込み"));
+    QCOMPARE(f.MemCell(5, 4), QStringLiteral("EDITED"));
+    QCOMPARE(f.prompts->messages.size(), messages);
+
+    // A write always asks: Cancel sends nothing, OK writes the table.
+    f.engine->ClearLog();
+    f.Choose("R4");
+    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("TH-D7メモリに書き込みます"));
+    QVERIFY(f.engine->CommandLog().empty());
+    f.prompts->questionAnswers.enqueue(true);
+    f.Choose("R4");
+    QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了"));
+    QVERIFY(f.engine->Image().Channels[3].Name == "EDITED");
+
+    f.prompts->questionAnswers.enqueue(true);
+    f.Choose("VFO1");
+    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("VFO書き込み"));
+    QCOMPARE(f.LastMessage(), QStringLiteral("VFO書き込み完了しました"));
+    QVERIFY(f.engine->Image().Vfos[1].UpperLimit == "00173");
+    f.Choose("VFOV2");
+    QCOMPARE(f.LastMessage(), QStringLiteral("VFO読みとり完了しました"));
+    QVERIFY(!f.wait.isVisible());
+    QVERIFY(f.Enabled("M2"));
+}
+
+// Edits on the settings pages are work a settings read would lose: the read and the write ask
+// while there are any, and saving the file clears them.
+void RadioOperationsTest::settingsEditsAreWorkAReadWouldLose() {
+    RadioFixture f;
+    f.Connect();
+    f.Choose("N8");
+    QCOMPARE(f.LastMessage(), QStringLiteral("設定読み込み完了しました"));
+    QVERIFY(f.prompts->questions.isEmpty());
+
+    auto* message = f.window->findChild<QLineEdit*>(QStringLiteral("MESEdit"));
+    message->selectAll();
+    QTest::keyClicks(message, "CQ CQ");
+    QVERIFY(f.window->SettingsChanged());
+    f.Choose("N8"); // answered Cancel
+    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("設定の変更か失われます。続行しますか？"));
+    QCOMPARE(message->text(), QStringLiteral("CQ CQ"));
+    f.prompts->questionAnswers.enqueue(true);
+    f.Choose("S1");
+    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("設定書き込み"));
+    QCOMPARE(f.LastMessage(), QStringLiteral("設定書き込み完了しました"));
+    QVERIFY(f.engine->Image().Settings.MES == "CQ CQ");
+
+    QTemporaryDir dir;
+    QVERIFY(f.window->Savezem(dir.filePath(QStringLiteral("a.zem"))));
+    QVERIFY(!f.window->SettingsChanged());
+    const qsizetype asked = f.prompts->questions.size();
+    f.Choose("N8");
+    QCOMPARE(f.prompts->questions.size(), asked);
+}
+
+// The first command of the read (channel 0) gets no answer: that row stays the window's own and
+// the result says so; every other row comes from the radio.
+void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
+    zem::sim::SimOptions options;
+    options.faults.emplace_back(zem::sim::Fault::Kind::NoAnswer, 1);
+    RadioFixture f(options);
+    zem::RadioImage radioImage = f.engine->Image();
+    radioImage.Channels[0] = Channel("00439000000", "THEIRS");
+    radioImage.Channels[1] = Channel("00439500000", "SECOND");
+    f.engine->SetImage(radioImage);
+    f.window->Image().Channels[0] = Channel("00145000000", "MINE");
+    f.Connect();
+    f.Choose("M2");
+    QCOMPARE(f.LastMessage(),
+             QStringLiteral("読み込み終了\n\n1 行は無線機から応答がなかったため、元のまま残しています。"));
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
+    QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
+}
+
+void RadioOperationsTest::checksAndTransfersOverAPseudoTerminal() {
+    zem::sim::PtyServer server;
+    QCOMPARE(QString::fromStdString(server.Start()), QString());
+    zem::RadioImage image = server.Engine().Image();
+    image.Vfos[4].LowerLimit = "00330";
+    server.Engine().SetImage(image);
+    RadioFixture f;
+    f.Connect(QString::fromStdString(server.SlavePath()));
+    f.Choose("T2");
+    QTRY_COMPARE(f.LastMessage(), QStringLiteral("TH-D7です"));
+    f.Choose("VFOV2");
+    QCOMPARE(f.LastMessage(), QStringLiteral("VFO読みとり完了しました"));
+    QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
+    f.Disconnect();
+}
+
+void RadioOperationsTest::portThatCannotBeOpened() {
+    RadioFixture f;
+    f.radio.SelectPort(QStringLiteral("/nonexistent/ttyZ9"));
+    f.Choose("O1");
+    QTRY_VERIFY(f.radio.Link() == nullptr);
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QVERIFY2(
+        f.LastMessage().startsWith(QStringLiteral("ポートが開けませんでした。\n\n/nonexistent/ttyZ9 がありません。")),
+        qPrintable(f.LastMessage()));
+    QCOMPARE(f.prompts->messages.last().caption, QStringLiteral("エラー"));
+    QVERIFY(!f.radio.Connected() && f.Enabled("P1") && !f.Enabled("M2"));
+    QCOMPARE(f.Action("O1")->text(), QStringLiteral("接続(&C)"));
+
+    // A permission error names the group the user must join.
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyX"));
+    QFile(device).open(QIODevice::WriteOnly);
+    const std::string advice = zem::OpenFailureText(EACCES, device.toStdString());
+    QVERIFY(advice.find("usermod -aG") != std::string::npos && advice.find("ログインし直して") != std::string::npos);
+}
+
+void RadioOperationsTest::portMenuChoices() {
+    RadioFixture f;
+    QVERIFY(f.Action("COM221")->isChecked());
+    for (const auto& [port, item] : {std::pair{"com3", "COM331"}, std::pair{"sim", "PortSimulator"},
+                                     std::pair{"/dev/ttyNOWHERE", "PortGiven"}, std::pair{"COM1", "COM111"}}) {
+        f.radio.SelectPort(QString::fromLatin1(port));
+        QVERIFY2(f.Action(item)->isChecked(), port);
+    }
+    QCOMPARE(f.Action("PortSimulator")->text(), QStringLiteral("シミュレーター"));
+    QCOMPARE(f.Action("PortGiven")->text(), QStringLiteral("/dev/ttyNOWHERE"));
+}
+
+void RadioOperationsTest::unknownCodesChangeNothing() {
+    RadioFixture f;
+    f.Connect();
+    for (const int code : {10, 12, 200, -1})
+        QCoreApplication::postEvent(f.window.get(), new zem::LinkMessage(code, 0));
+    QTest::qWait(50);
+    QVERIFY(f.prompts->messages.isEmpty());
+    QVERIFY(f.radio.Connected() && f.Enabled("M2"));
+}
+
+void RadioOperationsTest::closingWhileConnectedStopsTheLink() {
+    RadioFixture f;
+    f.Connect();
+    f.window->show();
+    QVERIFY(!f.window->close()); // the question answered Cancel
+    QVERIFY(f.radio.Connected());
+    f.prompts->questionAnswers.enqueue(true);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("終了しますか？"));
+    QCOMPARE(f.radio.Link()->Running.load(), 0);
+}
+
+QTEST_MAIN(RadioOperationsTest)
+#include "radio_operations_test.moc"
