@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cerrno>
 #include <memory>
@@ -75,9 +76,10 @@ class RadioOperationsTest : public QObject {
     Q_OBJECT
 private slots:
     void connectCheckAndDisconnect();
-    void transfersAskFirstAndRefreshTheWindow();
-    void settingsEditsAreWorkAReadWouldLose();
+    void transfersCopyTablesBothWays();
+    void transfersAskBeforeLosingWork();
     void readWithRowsThatGotNoAnswer();
+    void waitWindowClosedEarly();
     void checksAndTransfersOverAPseudoTerminal();
     void portThatCannotBeOpened();
     void portMenuChoices();
@@ -117,81 +119,84 @@ void RadioOperationsTest::connectCheckAndDisconnect() {
     QCOMPARE(f.prompts->messages.size(), 2);
 }
 
-void RadioOperationsTest::transfersAskFirstAndRefreshTheWindow() {
+void RadioOperationsTest::transfersCopyTablesBothWays() {
     RadioFixture f;
     zem::RadioImage radioImage = f.engine->Image();
     radioImage.Channels[3] = Channel("00433020000", "RADIO");
-    radioImage.Vfos[1].UpperLimit = "00170";
+    radioImage.Vfos[4].LowerLimit = "00330";
     f.engine->SetImage(radioImage);
     f.Connect();
 
-    // A read asks only once the table was edited; Cancel leaves everything as it was.
-    f.Choose("M2");
+    // Nothing edited yet: the reads start at once and fill the window.
+    for (const auto& [item, done] : {std::pair{"M2", "読み込み終了"}, std::pair{"VFOV2", "VFO読みとり完了しました"},
+                                     std::pair{"N8", "設定読み込み完了しました"}}) {
+        f.Choose(item);
+        QCOMPARE(f.LastMessage(), QString::fromUtf8(done));
+    }
     QVERIFY(f.prompts->questions.isEmpty());
-    QCOMPARE(f.LastMessage(), QStringLiteral("読み込み終了"));
-    QCOMPARE(f.prompts->messages.last().caption, QStringLiteral("MR"));
+    QCOMPARE(f.prompts->messages.first().caption, QStringLiteral("MR"));
     QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
+    QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
     auto* progress = f.wait.findChild<QProgressBar*>(QStringLiteral("WaitProgress"));
     QVERIFY(progress->maximum() > 0 && progress->value() == progress->maximum());
+    QVERIFY(!f.wait.isVisible() && f.Enabled("M2"));
 
-    f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
-    f.Grid("MemStringGrid1")->setCurrentCell(3, 0);
-    f.window->MemStringGrid1DblClick();
-    const qsizetype messages = f.prompts->messages.size();
-    f.Choose("M2"); // answered Cancel
-    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("メモリデーターの変更が失われます。続行しますか？"));
-    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("メモリ読み込み"));
-    QCOMPARE(f.MemCell(5, 4), QStringLiteral("EDITED"));
-    QCOMPARE(f.prompts->messages.size(), messages);
-
-    // A write always asks: Cancel sends nothing, OK writes the table.
-    f.engine->ClearLog();
+    f.window->Image().Channels[3].Name = "EDITED";
+    f.window->Image().Vfos[4].LowerLimit = "00340";
+    f.prompts->questionAnswers.append({true, true});
     f.Choose("R4");
-    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("TH-D7メモリに書き込みます"));
-    QVERIFY(f.engine->CommandLog().empty());
-    f.prompts->questionAnswers.enqueue(true);
-    f.Choose("R4");
-    QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了"));
-    QVERIFY(f.engine->Image().Channels[3].Name == "EDITED");
-
-    f.prompts->questionAnswers.enqueue(true);
     f.Choose("VFO1");
-    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("VFO書き込み"));
     QCOMPARE(f.LastMessage(), QStringLiteral("VFO書き込み完了しました"));
-    QVERIFY(f.engine->Image().Vfos[1].UpperLimit == "00173");
-    f.Choose("VFOV2");
-    QCOMPARE(f.LastMessage(), QStringLiteral("VFO読みとり完了しました"));
-    QVERIFY(!f.wait.isVisible());
-    QVERIFY(f.Enabled("M2"));
+    QVERIFY(f.engine->Image().Channels[3].Name == "EDITED");
+    QVERIFY(f.engine->Image().Vfos[4].LowerLimit == "00340");
 }
 
-// Edits on the settings pages are work a settings read would lose: the read and the write ask
-// while there are any, and saving the file clears them.
-void RadioOperationsTest::settingsEditsAreWorkAReadWouldLose() {
+// Once the tables have been edited, every transfer asks first: Cancel sends nothing to the radio
+// and changes nothing, OK runs it. Saving the file makes the reads start at once again.
+void RadioOperationsTest::transfersAskBeforeLosingWork() {
     RadioFixture f;
     f.Connect();
-    f.Choose("N8");
-    QCOMPARE(f.LastMessage(), QStringLiteral("設定読み込み完了しました"));
-    QVERIFY(f.prompts->questions.isEmpty());
-
+    f.window->SetChannelEditor([](MemoryChannel&, std::size_t) {});
+    f.window->SetVfoEditor([](zem::VfoRecord&, std::size_t) {});
+    f.window->MemStringGrid1DblClick();
+    f.window->VFOStringGrid1DblClick();
     auto* message = f.window->findChild<QLineEdit*>(QStringLiteral("MESEdit"));
     message->selectAll();
     QTest::keyClicks(message, "CQ CQ");
     QVERIFY(f.window->SettingsChanged());
-    f.Choose("N8"); // answered Cancel
-    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("設定の変更か失われます。続行しますか？"));
-    QCOMPARE(message->text(), QStringLiteral("CQ CQ"));
-    f.prompts->questionAnswers.enqueue(true);
-    f.Choose("S1");
-    QCOMPARE(f.prompts->questions.last().caption, QStringLiteral("設定書き込み"));
-    QCOMPARE(f.LastMessage(), QStringLiteral("設定書き込み完了しました"));
+
+    struct Row {
+        const char* item;
+        const char* question;
+        const char* caption;
+        const char* done;
+    };
+    for (const Row& r : {
+             Row{"M2", "メモリデーターの変更が失われます。続行しますか？", "メモリ読み込み", "読み込み終了"},
+             Row{"R4", "TH-D7メモリに書き込みます", "メモリ書き込み", "書き込み終了"},
+             Row{"VFOV2", "VFO設定の変更か失われます。続行しますか？", "VFO書き込み", "VFO読みとり完了しました"},
+             Row{"VFO1", "TH-D7にVFO設定を書き込みます", "VFO書き込み", "VFO書き込み完了しました"},
+             Row{"S1", "設定を書き込みますか？", "設定書き込み", "設定書き込み完了しました"},
+             Row{"N8", "設定の変更か失われます。続行しますか？", "設定読み込み", "設定読み込み完了しました"},
+         }) {
+        f.engine->ClearLog();
+        const qsizetype shown = f.prompts->messages.size();
+        f.Choose(r.item);
+        QCOMPARE(f.prompts->questions.last().text, QString::fromUtf8(r.question));
+        QCOMPARE(f.prompts->questions.last().caption, QString::fromUtf8(r.caption));
+        QVERIFY2(f.engine->CommandLog().empty() && f.prompts->messages.size() == shown, r.item);
+        f.prompts->questionAnswers.enqueue(true);
+        f.Choose(r.item);
+        QCOMPARE(f.LastMessage(), QString::fromUtf8(r.done));
+        QVERIFY2(!f.engine->CommandLog().empty(), r.item);
+    }
     QVERIFY(f.engine->Image().Settings.MES == "CQ CQ");
 
     QTemporaryDir dir;
     QVERIFY(f.window->Savezem(dir.filePath(QStringLiteral("a.zem"))));
-    QVERIFY(!f.window->SettingsChanged());
     const qsizetype asked = f.prompts->questions.size();
-    f.Choose("N8");
+    for (const char* read : {"M2", "VFOV2", "N8"})
+        f.Choose(read);
     QCOMPARE(f.prompts->questions.size(), asked);
 }
 
@@ -212,6 +217,21 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
              QStringLiteral("読み込み終了\n\n1 行は無線機から応答がなかったため、元のまま残しています。"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
+}
+
+// Closing the wait window ends only the wait: the read goes on, nothing else may start until it
+// has finished, and its result still comes.
+void RadioOperationsTest::waitWindowClosedEarly() {
+    zem::sim::SimOptions options;
+    options.delay = std::chrono::milliseconds(2);
+    RadioFixture f(options);
+    f.Connect();
+    QTimer::singleShot(0, &f.wait, &QDialog::reject);
+    f.Choose("M2");
+    QVERIFY(f.prompts->messages.isEmpty());
+    QVERIFY(!f.Enabled("M2") && !f.Enabled("T2"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.LastMessage(), QStringLiteral("読み込み終了"), 20000);
+    QVERIFY(f.Enabled("M2"));
 }
 
 void RadioOperationsTest::checksAndTransfersOverAPseudoTerminal() {
