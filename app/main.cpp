@@ -1,4 +1,6 @@
+#include "app/band_scope.h"
 #include "app/radio_operations.h"
+#include "app/remote_keys.h"
 #include "app/start_options.h"
 #include "sim/port_factory.h"
 #include "ui/about_box.h"
@@ -49,6 +51,8 @@ int main(int argc, char* argv[]) {
     zem::RadioOperations radio(form, waitWindow, zem::sim::PortFactoryWithSimulator());
     if (!options.port.isEmpty())
         radio.SelectPort(options.port);
+    new zem::RemoteKeys(form, radio); // owned by the window
+    new zem::BandScope(form, radio);
 
     splash.exec();
     form.show();

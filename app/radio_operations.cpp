@@ -122,7 +122,7 @@ void RadioOperations::CloseComm() {
         link_->Running.store(0, std::memory_order_release);
 }
 
-bool RadioOperations::Request(bool (TCommThread::*request)()) {
+bool RadioOperations::RequestOperation(bool (TCommThread::*request)()) {
     if (!link_ || !((*link_).*request)()) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return false;
@@ -133,11 +133,11 @@ bool RadioOperations::Request(bool (TCommThread::*request)()) {
 }
 
 void RadioOperations::T2Click() {
-    Request(&TCommThread::ReqID);
+    RequestOperation(&TCommThread::ReqID);
 }
 
 void RadioOperations::M1Click() {
-    Request(&TCommThread::ReqMod);
+    RequestOperation(&TCommThread::ReqMod);
 }
 
 void RadioOperations::RunTransfer(const Transfer& t) {
@@ -146,7 +146,7 @@ void RadioOperations::RunTransfer(const Transfer& t) {
     if (t.ask && !window_.UserPrompts().Question(&window_, QString::fromUtf8(t.question), QString::fromUtf8(t.caption)))
         return;
     t.copyIn(window_, *link_);
-    if (!Request(t.request))
+    if (!RequestOperation(t.request))
         return;
     waitWindow_.Begin();
     waitWindow_.exec();
@@ -225,6 +225,8 @@ void RadioOperations::AppMessage(const LinkMessage& message) {
     default:
         break;
     }
+    if (afterMessage)
+        afterMessage(message);
 }
 
 void RadioOperations::Show(const QString& text, const char* caption) {
@@ -305,6 +307,11 @@ void RadioOperations::ResPort(long value) {
     Action("O1")->setText(QStringLiteral("切断(&C)"));
 }
 
+void RadioOperations::SweepWithdrawn() {
+    busy_ = false;
+    ApplyState();
+}
+
 void RadioOperations::ResPortClose() {
     if (link_) {
         link_->wait();
@@ -320,8 +327,9 @@ void RadioOperations::ApplyState() {
     for (const char* name : kOperationItems)
         Action(name)->setEnabled(connected_ && !busy_);
     Action("S3")->setEnabled(connected_);
-    for (const char* name : {"SButton1", "StopButton1"})
-        window_.findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(connected_);
+    // Start waits while any operation runs, a sweep included; Stop stays for the sweep.
+    window_.findChild<QPushButton*>(QStringLiteral("SButton1"))->setEnabled(connected_ && !busy_);
+    window_.findChild<QPushButton*>(QStringLiteral("StopButton1"))->setEnabled(connected_);
     window_.findChild<QGroupBox*>(QStringLiteral("GroupBox5"))->setEnabled(connected_);
     window_.findChild<QWidget*>(QStringLiteral("Panel4"))->setVisible(!connected_);
     Action("P1")->setEnabled(!connected_);

@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -54,6 +55,15 @@ public:
     // One completion of the link, on the window's thread.
     void AppMessage(const LinkMessage& message);
 
+    // Requests an operation of the link (the sweep among them), disabling the commands until it
+    // completes; false after telling the user, when the worker is busy or gone.
+    bool RequestOperation(bool (TCommThread::*request)());
+    // A sweep stopped before the worker took it up: no message will end it.
+    void SweepWithdrawn();
+    // Called with every message of the link after this object has handled it (the scope's
+    // readings, the end of a sweep, the port closing).
+    std::function<void(const LinkMessage&)> afterMessage;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -68,7 +78,6 @@ private:
         bool (TCommThread::*request)();
     };
     void RunTransfer(const Transfer& t);
-    bool Request(bool (TCommThread::*request)());
 
     void ResID(long value);
     void ResMod(long value);

@@ -137,10 +137,15 @@ bool TCommThread::Dispatch(std::int32_t op) {
         // Busy from here on. A StopScope that came between reading the code and this point has
         // withdrawn the request; running the procedure anyway would wipe a request made after it.
         Active_.store(op);
-        if (Operation.load() == op)
+        if (Operation.load() == op) {
             (this->*p.run)();
-        else
+        } else {
             Active_.store(kOpIdle);
+            // A sweep stopped before it began still ends like a sweep, so the window that may
+            // have seen it busy gets its Start back.
+            if (op == kOpScope)
+                Post(kMsgPortOpened, OpenErrors_);
+        }
         return true;
     }
     return false;

@@ -1,12 +1,8 @@
-#include "window_fixture.h"
+#include "radio_fixture.h"
 
-#include "app/radio_operations.h"
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
-#include "link/termios_port.h"
-#include "sim/in_process_port.h"
 #include "sim/pty_server.h"
-#include "ui/wait_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,54 +15,10 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <memory>
 
 using zem::MemoryChannel;
 
 namespace {
-
-// A used FM channel with a name, as the radio keeps it.
-MemoryChannel Channel(const char* rx, const char* name) {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
-    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
-    ch.ToneCode = ch.CtcssCode = "09";
-    ch.Offset = "000600000";
-    ch.Name = name;
-    return ch;
-}
-
-// The window with its wait window and radio operations, the port "sim" being a simulated radio
-// whose engine the test can look into.
-struct RadioFixture : WindowFixture {
-    explicit RadioFixture(zem::sim::SimOptions options = {})
-        : engine(std::make_shared<zem::sim::RadioEngine>()), wait(window.get()),
-          radio(*window, wait, [e = engine, options](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
-              if (name == "sim")
-                  return zem::sim::MakeInProcessPort(e, options);
-              return std::make_unique<zem::TermiosPort>();
-          }) {
-        window->AttachShellWindows(&wait, nullptr);
-    }
-
-    bool Enabled(const char* action) const { return Action(action)->isEnabled(); }
-    void Connect(const QString& port = QStringLiteral("sim")) {
-        radio.SelectPort(port);
-        Choose("O1");
-        QTRY_VERIFY(radio.Connected());
-    }
-    void Disconnect() {
-        Choose("O1");
-        QTRY_VERIFY(radio.Link() == nullptr);
-    }
-    QString LastMessage() const { return prompts->messages.isEmpty() ? QString() : prompts->messages.last().text; }
-
-    std::shared_ptr<zem::sim::RadioEngine> engine;
-    zem::TwaitForm1 wait;
-    zem::RadioOperations radio;
-};
 
 const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1"};
 
