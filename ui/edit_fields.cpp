@@ -1,5 +1,6 @@
 #include "edit_fields.h"
 
+#include "control_builders.h"
 #include "cp932_line_edit.h"
 
 #include "model/codecs.h"
@@ -8,7 +9,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 
 namespace zem {
 namespace {
@@ -66,6 +69,16 @@ void FillStepItems(QComboBox* box) {
 void FillToneItems(QComboBox* box) {
     for (const std::string_view item : ToneItems())
         box->addItem(QString::fromUtf8(item));
+}
+
+std::pair<QCheckBox*, QComboBox*> MakeToneGroup(QWidget* parent, const ToneGroupDesign& d) {
+    QGroupBox* group = MakeGroupBox(parent, d.groupName, d.caption, d.geometry);
+    const int width = d.geometry.width() - 16;
+    QCheckBox* on = MakeCheck(group, d.checkName, d.checkCaption, {8, 20, width, 17});
+    MakeLabel(group, d.listLabel, {8, 42, width, 14});
+    QComboBox* list = MakeList(group, d.listName, {8, 60, width, 22}, {}, -1);
+    FillToneItems(list);
+    return {on, list};
 }
 
 void SelectCode(QComboBox* box, char code) {

@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 
 namespace zem {
@@ -36,6 +38,19 @@ private:
 // The step list ("5 kHz" .. "100 kHz") and the tone list (40 items, index = tone number).
 void FillStepItems(QComboBox* box);
 void FillToneItems(QComboBox* box);
+
+// A group of the edit dialogs holding a check box and, under a label, the tone list.
+struct ToneGroupDesign {
+    const char* groupName;
+    const char* caption;
+    QRect geometry;
+    const char* checkName;
+    const char* checkCaption;
+    const char* listLabel;
+    const char* listName;
+};
+// The check box and the list.
+std::pair<QCheckBox*, QComboBox*> MakeToneGroup(QWidget* parent, const ToneGroupDesign& design);
 
 // A one-digit code onto a list or a radio group, and back. A code the control cannot show leaves
 // it without a selection, and reading a control without a selection keeps the record's code, so

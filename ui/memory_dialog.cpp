@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <tuple>
+
 namespace zem {
 namespace {
 
@@ -64,17 +66,11 @@ void Tsetform1::BuildDesign() {
                                {"Simplex", "Plus Shift", "Minus Shift", "Split "}, -1);
     RevCheckBox1 = MakeCheck(freq, "RevCheckBox1", "リバース", {128, 124, 96, 17});
 
-    QGroupBox* tone = MakeGroupBox(this, "TONEGroupBox1", "トーン", {240, 0, 121, 97});
-    ToneBox1 = MakeCheck(tone, "ToneBox1", "トーン発信", {8, 20, 105, 17});
-    MakeLabel(tone, "TONE周波数", {8, 42, 105, 14});
-    TONEComboBox1 = MakeList(tone, "TONEComboBox1", {8, 60, 105, 22}, {}, -1);
-    FillToneItems(TONEComboBox1);
-
-    QGroupBox* ctcss = MakeGroupBox(this, "CTCSSGroupBox1", "CTCSS", {240, 104, 121, 97});
-    CTCSSBox1 = MakeCheck(ctcss, "CTCSSBox1", "CTCSS使用", {8, 20, 105, 17});
-    MakeLabel(ctcss, "CTCSS周波数", {8, 42, 105, 14});
-    CTCSSComboBox1 = MakeList(ctcss, "CTCSSComboBox1", {8, 60, 105, 22}, {}, -1);
-    FillToneItems(CTCSSComboBox1);
+    std::tie(ToneBox1, TONEComboBox1) = MakeToneGroup(
+        this, {"TONEGroupBox1", "トーン", {240, 0, 121, 97}, "ToneBox1", "トーン発信", "TONE周波数", "TONEComboBox1"});
+    std::tie(CTCSSBox1, CTCSSComboBox1) = MakeToneGroup(
+        this,
+        {"CTCSSGroupBox1", "CTCSS", {240, 104, 121, 97}, "CTCSSBox1", "CTCSS使用", "CTCSS周波数", "CTCSSComboBox1"});
 
     QGroupBox* option = MakeGroupBox(this, "Option", "Option", {0, 208, 441, 105});
     MakeLabel(option, "メモ", {8, 23, 40, 14});

@@ -98,17 +98,11 @@ void TSetForm2::BuildDesign() {
     REVCheckBox = MakeCheck(freq, "REVCheckBox", "リバース", {116, 150, 72, 17});
     AMCheckBox = MakeCheck(freq, "AMCheckBox", "AM", {116, 174, 72, 17});
 
-    QGroupBox* tone = MakeGroupBox(this, "GroupBox2", "トーン", {208, 16, 129, 97});
-    ToneCheckBox = MakeCheck(tone, "ToneCheckBox", "トーン使用", {8, 20, 113, 17});
-    MakeLabel(tone, "トーン周波数", {8, 42, 113, 14});
-    TONEComboBox = MakeList(tone, "TONEComboBox", {8, 60, 113, 22}, {}, -1);
-    FillToneItems(TONEComboBox);
-
-    QGroupBox* ctcss = MakeGroupBox(this, "GroupBox3", "CTCSS", {208, 120, 129, 97});
-    CTCSSBox = MakeCheck(ctcss, "CTCSSBox", "CTCSS使用", {8, 20, 113, 17});
-    MakeLabel(ctcss, "CTCSS周波数", {8, 42, 113, 14});
-    CTCSSComboBox = MakeList(ctcss, "CTCSSComboBox", {8, 60, 113, 22}, {}, -1);
-    FillToneItems(CTCSSComboBox);
+    std::tie(ToneCheckBox, TONEComboBox) = MakeToneGroup(
+        this,
+        {"GroupBox2", "トーン", {208, 16, 129, 97}, "ToneCheckBox", "トーン使用", "トーン周波数", "TONEComboBox"});
+    std::tie(CTCSSBox, CTCSSComboBox) = MakeToneGroup(
+        this, {"GroupBox3", "CTCSS", {208, 120, 129, 97}, "CTCSSBox", "CTCSS使用", "CTCSS周波数", "CTCSSComboBox"});
 
     QPushButton* ok = MakeButton(this, "OKButton", "OK", {344, 8, 75, 25});
     ok->setDefault(true);
