@@ -58,9 +58,11 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, Serial
 }
 
 // The program may end while the link still runs (closing while connected does not wait for
-// the port to close): the worker is stopped and waited for before the window goes.
+// the port to close): the worker is stopped and waited for before the window goes. A sweep would
+// never end by itself, so it is stopped first.
 RadioOperations::~RadioOperations() {
     if (link_) {
+        link_->StopScope();
         link_->Running.store(0, std::memory_order_release);
         link_->wait();
     }

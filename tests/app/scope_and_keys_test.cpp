@@ -151,6 +151,12 @@ void ScopeAndKeysTest::sweepDrawsAndStops() {
     QVERIFY(!status->isVisibleTo(f.window.get()));
     const std::vector<std::string> log = f.engine->CommandLog();
     QCOMPARE(log.back().substr(0, 3), std::string("ST ")); // the radio's own step restored
+
+    // Closing the program during a sweep ends it: the fixture's end waits for the worker.
+    Button(f, "SButton1")->click();
+    QTRY_VERIFY(f.radio.Link()->Busy());
+    f.prompts->questionAnswers.enqueue(true);
+    QVERIFY(f.window->close());
 }
 
 // Three readings of a pass of five (count 4): bars at k × 521 / 4 rounded half to even, each
