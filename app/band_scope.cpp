@@ -9,6 +9,7 @@
 #include "ui/cp932_line_edit.h"
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QToolTip>
 
