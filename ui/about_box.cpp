@@ -36,7 +36,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     purpose->setGeometry(178, 74, 120, 18);
 
     auto* credit =
-        new QLabel(QStringLiteral("© 2026 ZEM_D7 プロジェクトの開発者一同\nケンウッド TH-D7（国内版）用"), this);
+        new QLabel(QStringLiteral("© 2026 ZEM_D7 プロジェクトの開発者一同\nTH-D7（国内版）用"), this);
     credit->setObjectName(QStringLiteral("Copyright"));
     credit->setAlignment(Qt::AlignCenter);
     credit->setGeometry(8, 138, 289, 44);
