@@ -253,7 +253,11 @@ std::string DigitsToExactMhz(std::string_view hzDigits, int minDecimals) {
     while (fraction.size() > kept && fraction.back() == '0')
         fraction.pop_back();
     fraction.append(kept > fraction.size() ? kept - fraction.size() : 0, '0');
-    return (n < 0 ? "-" : "") + std::to_string(magnitude / 1'000'000) + (fraction.empty() ? "" : "." + fraction);
+    std::string text = n < 0 ? "-" : "";
+    text.append(std::to_string(magnitude / 1'000'000));
+    if (!fraction.empty())
+        text.append(".").append(fraction);
+    return text;
 }
 
 std::string LimitText(std::string_view limitDigits) {

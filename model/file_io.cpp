@@ -50,8 +50,13 @@ public:
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             path_ = target;
-            path_.replace_filename("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                                   std::to_string(counter++));
+            std::string name = ".";
+            name.append(target.filename().string())
+                .append(".tmp-")
+                .append(std::to_string(::getpid()))
+                .append("-")
+                .append(std::to_string(counter++));
+            path_.replace_filename(name);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST)
                 break;

@@ -6,16 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEM_WERROR=ON)
 targets=(all)
 case "${1:-}" in
 --sanitize)
     dir=build-asan
-    options=(-DCMAKE_BUILD_TYPE=Debug -DZEM_SANITIZE=ON)
+    options=(-DCMAKE_BUILD_TYPE=Debug -DZEM_SANITIZE=ON -DZEM_WERROR=ON)
     ;;
 --tsan)
     dir=build-tsan
-    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEM_TSAN=ON)
+    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEM_TSAN=ON -DZEM_WERROR=ON)
     targets=(thread_tests)
     ;;
 esac
