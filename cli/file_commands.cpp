@@ -6,7 +6,7 @@
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
-#include "ui/japanese_collation.h"
+#include "collation/japanese_collation.h"
 
 #include <QCommandLineParser>
 #include <QFile>

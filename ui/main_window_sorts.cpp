@@ -1,6 +1,6 @@
 #include "main_window.h"
 
-#include "japanese_collation.h"
+#include "collation/japanese_collation.h"
 
 #include "model/channel_sort.h"
 #include "model/conversion_error.h"

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Fails when a file includes a header of a folder its own folder must not depend on. Dependencies
+# point inward: model knows nothing of ours; link only model; sim only model and link; collation
+# only model; the window folders never the command-line tool, nor ui the program's own app/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# folder: the folders (besides itself) whose headers it may include
+declare -A allowed=(
+    [model]=""
+    [link]="model"
+    [sim]="model link"
+    [collation]="model"
+    [ui]="model link collation"
+    [app]="model link sim collation ui"
+    [cli]="model link sim collation"
+)
+
+status=0
+for folder in "${!allowed[@]}"; do
+    while IFS= read -r line; do
+        file=${line%%:*}
+        header=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"${line#*:}")
+        [[ $header == */* ]] || continue # a header of the same folder
+        top=${header%%/*}
+        [[ $top == "$folder" ]] && continue
+        if [[ " ${allowed[$folder]} " != *" $top "* ]]; then
+            echo "$file includes $header: $folder may not depend on $top/" >&2
+            status=1
+        fi
+    done < <(grep -rn --include='*.h' --include='*.cpp' '^#include "' "$folder" | cut -d: -f1,3-)
+done
+exit $status
