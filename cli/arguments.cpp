@@ -53,8 +53,7 @@ bool CheckOutputName(const QString& command, const QString& out) {
         return false;
     }
     if (!zem::HasZemExtension(LocalPath(out))) {
-        Error(QStringLiteral(
-                  "zem_d7-cli %1: %2: 出力ファイル名は .zem で終わるようにしてください（開き直せなくなります）")
+        Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
                   .arg(command, out));
         return false;
     }
