@@ -13,6 +13,7 @@ else
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-ipafont-gothic
         xvfb xauth imagemagick socat
+        dpkg-dev file
     )
 fi
 

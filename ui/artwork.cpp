@@ -81,13 +81,17 @@ QPixmap AboutPicture() {
     return picture;
 }
 
-QIcon ProgramIcon() {
-    QPixmap icon(32, 32);
+QPixmap ProgramIconPixmap(int size) {
+    QPixmap icon(size, size);
     icon.fill(Qt::transparent);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
-    DrawRadio(p, QRectF(0, 0, 32, 32));
-    return QIcon(icon);
+    DrawRadio(p, QRectF(0, 0, size, size));
+    return icon;
+}
+
+QIcon ProgramIcon() {
+    return QIcon(ProgramIconPixmap(32));
 }
 
 } // namespace zem
