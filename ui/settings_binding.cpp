@@ -15,6 +15,8 @@ namespace zem {
 namespace {
 
 template <class... F> struct Overload : F... { using F::operator()...; };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template <class... F> Overload(F...) -> Overload<F...>;
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
