@@ -5,8 +5,8 @@
 #include "link/tcomm_thread.h"
 #include "model/codecs.h"
 #include "model/conversion_error.h"
-#include "model/cp932.h"
 #include "ui/cp932_line_edit.h"
+#include "ui/edit_fields.h"
 #include "ui/main_window.h"
 
 #include <QAbstractButton>
@@ -35,11 +35,6 @@ struct BandItem {
     char band;
 };
 constexpr std::array<BandItem, 4> kBandItems{{{0, '0'}, {1, '0'}, {4, '1'}, {5, '1'}}};
-
-// A limit text as a user may type it (full-width digits included) to Hz.
-std::int32_t LimitHz(const QLineEdit* edit) {
-    return MhzToHz(ToCp932Lossy(edit->text().normalized(QString::NormalizationForm_KC)));
-}
 
 QString MhzText(std::int64_t hz) {
     return QString::fromStdString(DigitsToExactMhz(ZeroPad(hz, 11), 4));
@@ -100,14 +95,8 @@ void BandScope::VRadioGroup1Click(int item) {
     if (item < 0 || item >= static_cast<int>(kBandItems.size()))
         return;
     const VfoRecord& vfo = window_.Image().Vfos[kBandItems[static_cast<std::size_t>(item)].vfo];
-    for (const auto& [edit, limit] :
-         {std::pair{lower_, vfo.LowerLimit.view()}, std::pair{upper_, vfo.UpperLimit.view()}}) {
-        try {
-            edit->setText(QString::fromStdString(LimitText(limit)));
-        } catch (const ConversionError&) {
-            edit->setText(QString::fromStdString(Cp932ToUtf8(limit)));
-        }
-    }
+    lower_->setText(LimitShown(vfo.LowerLimit.view()));
+    upper_->setText(LimitShown(vfo.UpperLimit.view()));
     const int step = vfo.Step - '0';
     if (step >= 0 && step < step_->count())
         step_->setCurrentIndex(step);
@@ -117,7 +106,7 @@ bool BandScope::ReadSweep(Sweep& sweep) {
     for (const auto& [edit, hz, name] :
          {std::tuple{lower_, &sweep.lowerHz, "下限周波数"}, std::tuple{upper_, &sweep.upperHz, "上限周波数"}}) {
         try {
-            *hz = LimitHz(edit);
+            *hz = MhzToHz(TypedNumber(edit->text()));
         } catch (const ConversionError& e) {
             Error(
                 QStringLiteral("%1が正しくありません。\n%2").arg(QString::fromUtf8(name), QString::fromUtf8(e.what())));
@@ -137,10 +126,8 @@ bool BandScope::ReadSweep(Sweep& sweep) {
         if (item >= 0) {
             band_->button(item)->setChecked(true);
             VRadioGroup1Click(item);
-        } else if (QAbstractButton* checked = band_->checkedButton()) {
-            band_->setExclusive(false);
-            checked->setChecked(false);
-            band_->setExclusive(true);
+        } else {
+            ClearSelection(band_);
         }
     }
     if (item < 0) {
@@ -188,7 +175,7 @@ void BandScope::StopButton1Click() {
     link->StopScope();
     if (!link->Busy()) {
         sweepStatus_->hide();
-        radio_.SweepWithdrawn();
+        radio_.OperationEnded();
     }
 }
 

@@ -238,21 +238,18 @@ void RadioOperations::Show(const QString& text, const char* caption) {
 // The wait ends once the handler has returned, so the wait window stays until the result box is
 // dismissed. The operation is over: the commands come back first.
 void RadioOperations::CloseWaitWindow() {
-    busy_ = false;
-    ApplyState();
+    OperationEnded();
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Accepted);
 }
 
 void RadioOperations::ResID(long value) {
-    busy_ = false;
-    ApplyState();
+    OperationEnded();
     Show(value != 0 ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");
 }
 
 void RadioOperations::ResMod(long value) {
-    busy_ = false;
-    ApplyState();
+    OperationEnded();
     Show(value != 0 ? QStringLiteral("改造済み") : QStringLiteral("未改造"), "ID");
 }
 
@@ -304,12 +301,11 @@ void RadioOperations::ResPort(long value) {
         return;
     }
     connected_ = true;
-    busy_ = false;
-    ApplyState();
+    OperationEnded();
     Action("O1")->setText(QStringLiteral("切断(&C)"));
 }
 
-void RadioOperations::SweepWithdrawn() {
+void RadioOperations::OperationEnded() {
     busy_ = false;
     ApplyState();
 }
@@ -320,8 +316,7 @@ void RadioOperations::ResPortClose() {
         link_.reset();
     }
     connected_ = false;
-    busy_ = false;
-    ApplyState();
+    OperationEnded();
     Action("O1")->setText(QStringLiteral("接続(&C)"));
 }
 

@@ -58,8 +58,9 @@ public:
     // Requests an operation of the link (the sweep among them), disabling the commands until it
     // completes; false after telling the user, when the worker is busy or gone.
     bool RequestOperation(bool (TCommThread::*request)());
-    // A sweep stopped before the worker took it up: no message will end it.
-    void SweepWithdrawn();
+    // The running operation is over: the commands waiting for it come back. Also for a sweep
+    // stopped before the worker took it up, which no message will end.
+    void OperationEnded();
     // Called with every message of the link after this object has handled it (the scope's
     // readings, the end of a sweep, the port closing).
     std::function<void(const LinkMessage&)> afterMessage;

@@ -54,7 +54,28 @@ void MhzEdit::ShowText(const QString& text) {
 }
 
 std::string MhzEdit::NumberText() const {
-    return ToCp932Lossy(text().normalized(QString::NormalizationForm_KC));
+    return TypedNumber(text());
+}
+
+std::string TypedNumber(const QString& typed) {
+    return ToCp932Lossy(typed.normalized(QString::NormalizationForm_KC));
+}
+
+QString LimitShown(std::string_view limitDigits) {
+    try {
+        return QString::fromStdString(LimitText(limitDigits));
+    } catch (const ConversionError&) {
+        return QString::fromStdString(Cp932ToUtf8(limitDigits));
+    }
+}
+
+// An exclusive group will not let its last checked button go.
+void ClearSelection(QButtonGroup* group) {
+    if (QAbstractButton* checked = group->checkedButton()) {
+        group->setExclusive(false);
+        checked->setChecked(false);
+        group->setExclusive(true);
+    }
 }
 
 std::string MhzEdit::Digits(int width) const {
@@ -91,16 +112,10 @@ void SelectCode(QComboBox* box, std::string_view twoDigits) {
 
 void SelectCode(QButtonGroup* group, char code) {
     const int index = IndexOf(std::string_view(&code, 1), static_cast<int>(group->buttons().size()));
-    if (index >= 0) {
+    if (index >= 0)
         group->button(index)->setChecked(true);
-        return;
-    }
-    // An exclusive group will not let its last checked button go.
-    if (QAbstractButton* checked = group->checkedButton()) {
-        group->setExclusive(false);
-        checked->setChecked(false);
-        group->setExclusive(true);
-    }
+    else
+        ClearSelection(group);
 }
 
 void StoreCode(const QComboBox* box, char& code) {

@@ -52,6 +52,15 @@ struct ToneGroupDesign {
 // The check box and the list.
 std::pair<QCheckBox*, QComboBox*> MakeToneGroup(QWidget* parent, const ToneGroupDesign& design);
 
+// Text a user typed into a number field, as CP932 bytes for the conversions and their messages:
+// full-width digits and point (from a Japanese input method) become their ASCII forms.
+std::string TypedNumber(const QString& typed);
+// A whole-MHz limit of a VFO ("00118" shows as "118"), or the stored text itself when it is not a
+// number, so the user sees what to mend.
+QString LimitShown(std::string_view limitDigits);
+// Leaves an exclusive radio group without a checked button.
+void ClearSelection(QButtonGroup* group);
+
 // A one-digit code onto a list or a radio group, and back. A code the control cannot show leaves
 // it without a selection, and reading a control without a selection keeps the record's code, so
 // such a code survives an OK.

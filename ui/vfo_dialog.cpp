@@ -6,7 +6,6 @@
 #include "screen_centre.h"
 
 #include "model/codecs.h"
-#include "model/conversion_error.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -44,24 +43,15 @@ constexpr char kAirBandVfo = '1';
 constexpr int kFreqDecimals = 5;
 constexpr int kOffsetDecimals = 1;
 
-// The text of a whole-MHz limit, or the stored text itself when it is not a number.
-QString LimitShown(std::string_view digits) {
-    try {
-        return QString::fromStdString(LimitText(digits));
-    } catch (const ConversionError&) {
-        return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
-    }
-}
-
 // A limit as the record keeps it ("00" and the typed digits, cut to 5); nullopt unless the field
 // holds one to three digits (full-width digits count).
 std::optional<std::string> LimitDigits(const QLineEdit* edit) {
-    const QString text = edit->text().normalized(QString::NormalizationForm_KC);
-    const bool digits = !text.isEmpty() && text.size() <= 3 &&
-                        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const std::string text = TypedNumber(edit->text());
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        std::all_of(text.cbegin(), text.cend(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits)
         return std::nullopt;
-    return ("00" + text.toStdString()).substr(0, 5);
+    return ("00" + text).substr(0, 5);
 }
 
 } // namespace
