@@ -15,6 +15,7 @@ enum ItemState : unsigned {
     kDisabled = 1u << 0,
     kHidden = 1u << 1,
     kChecked = 1u << 2,
+    kCheckable = 1u << 3, // an option the user turns on and off, off at start
 };
 
 using Handler = void (TFormD7::*)();
@@ -71,6 +72,9 @@ void TFormD7::BuildMenus() {
              {"N7", "-", nullptr, kShown},
              {"N8", "設定読みだし(&D)", nullptr, kDisabled},
              {"S1", "設定書き込み(&S)", nullptr, kDisabled},
+             {"N10", "-", nullptr, kShown},
+             {"VerifyAfterWrite", "書き込み後に照合", nullptr, kCheckable},
+             {"FastTransfer", "高速転送", nullptr, kCheckable},
          }},
         {"P1",
          "ポート(&P)",
@@ -124,8 +128,8 @@ void TFormD7::BuildMenus() {
             action->setObjectName(QString::fromLatin1(item.name));
             action->setEnabled(!(item.state & kDisabled));
             action->setVisible(!(item.state & kHidden));
+            action->setCheckable(radio || (item.state & kCheckable));
             if (radio) {
-                action->setCheckable(true);
                 action->setChecked(item.state & kChecked);
                 radio->addAction(action);
             }
