@@ -1,11 +1,12 @@
 // transfer: how close the memory transfers come to what the line allows. Reads and writes a fully
 // used memory through the program's own link (TCommThread on its termios port) against the
-// simulated radio on a pseudo-terminal paced at 9600 baud with a 10 ms processing delay, then
-// measures what a connected but idle link costs in processor time.
+// simulated radio on a pseudo-terminal paced at 9600 baud with a 10 ms processing delay, first as
+// the link always reads and then with fast transfers, side by side; then measures what a connected
+// but idle link costs in processor time.
 //
 // The floor of a transfer is what no implementation of this exchange can beat: every byte on the
-// wire at 10 bits a byte, the radio's delay, and the 48 ms of silence after each answer that the
-// exchange waits for by design before it takes the answer as complete.
+// wire at 10 bits a byte, the radio's delay, and the silence after each answer that the exchange
+// waits for before it takes the answer as complete (the 48 ms read interval, or the fast grace).
 
 #include "full_memory.h"
 
@@ -84,7 +85,8 @@ private:
 };
 
 struct TransferFigures {
-    const char* name;
+    std::string name;
+    bool fast;
     Seconds wall;
     std::size_t exchanges;
     std::uint64_t bytesToRadio;
@@ -93,7 +95,7 @@ struct TransferFigures {
 
 Seconds FloorOf(const TransferFigures& f) {
     const double bytes = static_cast<double>(f.bytesToRadio + f.bytesFromRadio);
-    const Seconds perExchange = kRadioDelay + zem::TCommThread::kReadInterval;
+    const Seconds perExchange = kRadioDelay + (f.fast ? zem::TCommThread::kFastGrace : zem::TCommThread::kReadInterval);
     return Seconds(bytes * kBitsPerByte / kBaud) + perExchange * static_cast<double>(f.exchanges);
 }
 
@@ -128,7 +130,9 @@ std::optional<std::pair<TransferFigures, long>> Measure(const Operation& op, zem
                      static_cast<unsigned long long>(commandBytes));
         return std::nullopt;
     }
-    return std::pair{TransferFigures{op.name, wall, log.size(), server.BytesReceived(), server.BytesSent()}, *value};
+    return std::pair{TransferFigures{std::string(link.FastTransfers() ? "fast " : "") + op.name, link.FastTransfers(),
+                                     wall, log.size(), server.BytesReceived(), server.BytesSent()},
+                     *value};
 }
 
 Seconds CpuTime() {
@@ -165,12 +169,12 @@ IdleFigures MeasureIdle() {
 }
 
 void PrintTransfers(const std::vector<TransferFigures>& rows) {
-    std::printf("%-8s %9s %8s %8s %9s %9s %7s %12s\n", "transfer", "exchanges", "to radio", "from", "wall s", "floor s",
-                "ratio", "over/exch ms");
+    std::printf("%-11s %9s %8s %8s %9s %9s %7s %12s\n", "transfer", "exchanges", "to radio", "from", "wall s",
+                "floor s", "ratio", "over/exch ms");
     for (const TransferFigures& f : rows) {
         const Seconds floor = FloorOf(f);
         const double overMs = (f.wall - floor).count() * 1000 / static_cast<double>(f.exchanges);
-        std::printf("%-8s %9zu %8llu %8llu %9.2f %9.2f %7.3f %12.2f\n", f.name, f.exchanges,
+        std::printf("%-11s %9zu %8llu %8llu %9.2f %9.2f %7.3f %12.2f\n", f.name.c_str(), f.exchanges,
                     static_cast<unsigned long long>(f.bytesToRadio), static_cast<unsigned long long>(f.bytesFromRadio),
                     f.wall.count(), floor.count(), f.wall / floor, overMs);
     }
@@ -179,6 +183,37 @@ void PrintTransfers(const std::vector<TransferFigures>& rows) {
 int Fail(const char* what) {
     std::fprintf(stderr, "transfer: %s\n", what);
     return 1;
+}
+
+// A full read and a full write in one mode, appended to `rows`; the failure, or nothing.
+const char* MeasureBoth(bool fast, const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
+                        zem::sim::PtyServer& server, zem::sim::RadioEngine& engine,
+                        std::vector<TransferFigures>& rows) {
+    link.SetFastTransfers(fast);
+    // The read starts from a radio holding the full memory and a window holding only the memos,
+    // which the read must keep; the write starts from an empty radio, so every row changes.
+    engine.SetImage(full);
+    link.Image = zem::StartupImage();
+    for (std::size_t row = 0; row < zem::kChannelRows; ++row)
+        link.Image.Channels[row].Memo = full.Channels[row].Memo;
+    const auto read = Measure({"read", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead}, link, window, server);
+    if (!read)
+        return "the read did not complete";
+    if (link.Image.Channels != full.Channels)
+        return "the read did not bring back the radio's memory with the memos kept";
+
+    engine.SetImage(zem::StartupImage());
+    link.Image = full;
+    const auto write = Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
+    if (!write)
+        return "the write did not complete";
+    if (write->second != 0)
+        return "the write counted errors";
+    if (!zem::bench::SameOnTheRadio(engine.Image().Channels, full.Channels))
+        return "the write did not leave the full memory on the radio";
+    rows.push_back(read->first);
+    rows.push_back(write->first);
+    return nullptr;
 }
 
 } // namespace
@@ -213,38 +248,25 @@ int main(int argc, char* argv[]) {
                 zem::kChannelRows, zem::bench::SplitRowCount(full), static_cast<long long>(kRadioDelay.count()));
     std::fflush(stdout);
 
-    // The read starts from a radio holding the full memory and a window holding only the memos,
-    // which the read must keep; the write starts from an empty radio, so every row changes.
-    engine->SetImage(full);
-    link.Image = zem::StartupImage();
-    for (std::size_t row = 0; row < zem::kChannelRows; ++row)
-        link.Image.Channels[row].Memo = full.Channels[row].Memo;
-    const auto read = Measure({"read", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead}, link, window, server);
-    if (!read)
-        return Fail("the read did not complete");
-    if (link.Image.Channels != full.Channels)
-        return Fail("the read did not bring back the radio's memory with the memos kept");
-
-    engine->SetImage(zem::StartupImage());
-    link.Image = full;
-    const auto write = Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
-    if (!write)
-        return Fail("the write did not complete");
-    if (write->second != 0)
-        return Fail("the write counted errors");
-    if (!zem::bench::SameOnTheRadio(engine->Image().Channels, full.Channels))
-        return Fail("the write did not leave the full memory on the radio");
-
+    std::vector<TransferFigures> rows;
+    for (const bool fast : {false, true}) {
+        if (const char* failure = MeasureBoth(fast, full, link, window, server, *engine, rows))
+            return Fail(failure);
+    }
     link.Running.store(0, std::memory_order_release);
     if (!window.WaitFor(zem::kMsgPortClosed))
         return Fail("the link did not close its port");
     link.wait();
     server.Stop();
 
-    PrintTransfers({read->first, write->first});
-    std::printf("floor = bytes x %g bits / %g baud + exchanges x (%lld ms radio delay + %lld ms read interval)\n",
+    PrintTransfers(rows);
+    std::printf("floor = bytes x %g bits / %g baud + exchanges x (%lld ms radio delay + %lld ms read interval, "
+                "%lld ms grace when fast)\n",
                 kBitsPerByte, kBaud, static_cast<long long>(kRadioDelay.count()),
-                static_cast<long long>(zem::TCommThread::kReadInterval.count()));
+                static_cast<long long>(zem::TCommThread::kReadInterval.count()),
+                static_cast<long long>(zem::TCommThread::kFastGrace.count()));
+    std::printf("fast / normal wall time: read %.3f, write %.3f\n", rows[2].wall / rows[0].wall,
+                rows[3].wall / rows[1].wall);
     std::printf("idle   %.1f s: CPU %.3f s = %.2f %% of one core, %.0f context switches/s\n", idle.wall.count(),
                 idle.cpu.count(), 100 * idle.cpu / idle.wall, static_cast<double>(idle.switches) / idle.wall.count());
     return 0;

@@ -14,6 +14,9 @@ using Clock = std::chrono::steady_clock;
 // per-line limit, and a drain takes a whole burst at a time.
 constexpr std::size_t kReadChunk = 1024;
 
+// The radio's answer to a memory write that names nothing.
+constexpr std::string_view kBareWriteEcho = "MW";
+
 } // namespace
 
 void TCommThread::OpenPort() {
@@ -56,7 +59,41 @@ bool TCommThread::Exchange(std::string_view command, std::string& response) {
     return ExchangeLocked(command, response);
 }
 
-bool TCommThread::ExchangeLocked(std::string_view command, std::string& response) {
+void TCommThread::SetFastTransfers(bool on) {
+    FastTransfers_.store(on, std::memory_order_relaxed);
+}
+
+bool TCommThread::FastTransfers() const {
+    return FastTransfers_.load(std::memory_order_relaxed);
+}
+
+// A fast read stops as soon as the answering line is whole and the line has been quiet for the
+// grace. Until that line has come (an unsolicited line or the rest of an earlier answer came
+// first, or the answer arrives in pieces) it goes on as the normal read does, until the line has
+// been quiet for the whole read interval, so it never ends sooner than the normal read would
+// without its answer.
+bool TCommThread::ReadAnswer(std::size_t limit, std::string_view head, std::string_view bare, std::string& raw) {
+    if (head.empty() || !FastTransfers())
+        return Port_->Read(limit, kReadInterval, raw);
+    std::chrono::milliseconds quiet{0};
+    while (raw.size() < limit && quiet < kReadInterval) {
+        const std::size_t before = raw.size();
+        if (!Port_->Read(limit - before, kFastGrace, raw))
+            return false;
+        if (raw.size() == before) {
+            quiet += kFastGrace;
+            continue;
+        }
+        quiet = std::chrono::milliseconds{0};
+        const std::optional<std::string_view> line = AnswerLine(raw, head, bare);
+        if (line && raw.find_first_of("\r\n", static_cast<std::size_t>(line->data() - raw.data())) != std::string::npos)
+            return true;
+    }
+    return true;
+}
+
+bool TCommThread::ExchangeLocked(std::string_view command, std::string& response, std::string_view head,
+                                 std::string_view bare) {
     std::string text(command);
     text += '\r';
     LastCommand_ = text.substr(0, kLastCommandLimit);
@@ -70,7 +107,7 @@ bool TCommThread::ExchangeLocked(std::string_view command, std::string& response
         return false; // line error or no answer in time: the caller's response stays as it was
     }
     std::string raw;
-    if (!Port_->Read(kReadChunk, kReadInterval, raw)) {
+    if (!ReadAnswer(kReadChunk, head, bare, raw)) {
         Status("GAaan");
         OutOfStep_ = true;
     }
@@ -85,7 +122,7 @@ bool TCommThread::ExchangeLocked(std::string_view command, std::string& response
 TCommThread::Answer TCommThread::Ask(std::string_view command, std::string_view head, std::string_view bare) {
     std::lock_guard lock(ExchangeMutex_);
     Answer answer;
-    if (!ExchangeLocked(command, answer.text))
+    if (!ExchangeLocked(command, answer.text, head, bare))
         return answer;
     if (const std::optional<std::string_view> line = AnswerLine(answer.text, head, bare))
         answer.line = std::string(*line);
@@ -116,9 +153,9 @@ TCommThread::DirectSendResult TCommThread::DirectSend(std::string_view textWithC
         Status(statusAfterWait);
     if (result.lineArrived) {
         std::string raw;
-        result.readOk = Port_->Read(readLimit, kReadInterval, raw);
+        result.readOk = ReadAnswer(readLimit, head, kBareWriteEcho, raw);
         response = CutAtNul(raw);
-        result.answered = AnswerLine(response, head, "MW").has_value();
+        result.answered = AnswerLine(response, head, kBareWriteEcho).has_value();
         if (purge)
             Port_->Purge();
     }
