@@ -125,6 +125,9 @@ void RadioOperations::CloseComm() {
 }
 
 bool RadioOperations::RequestOperation(bool (TCommThread::*request)()) {
+    // The option holds from the next operation on; one already running keeps its pace.
+    if (link_)
+        link_->SetFastTransfers(Action("FastTransfer")->isChecked());
     if (!link_ || !((*link_).*request)()) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return false;

@@ -2,11 +2,11 @@
 #include "commands.h"
 #include "console.h"
 
+#include "collation/japanese_collation.h"
 #include "model/channel_sort.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
-#include "collation/japanese_collation.h"
 
 #include <QCommandLineParser>
 #include <QFile>

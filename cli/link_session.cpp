@@ -20,6 +20,9 @@ void AddLinkOptions(QCommandLineParser& parser) {
                       QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
                           .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),
                       QStringLiteral("MS")});
+    parser.addOption({QStringLiteral("fast"),
+                      QStringLiteral("Take each answer as soon as it has ended instead of after %1 ms of silence.")
+                          .arg(zem::TCommThread::kReadInterval.count())});
 }
 
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target) {
@@ -28,6 +31,7 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, L
         Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
         return false;
     }
+    target.fast = parser.isSet(QStringLiteral("fast"));
     if (parser.isSet(QStringLiteral("timeout"))) {
         bool ok = false;
         const int ms = parser.value(QStringLiteral("timeout")).toInt(&ok);
@@ -57,6 +61,7 @@ SessionResult LinkSession::Run(const Request& request, const Completion& isDone,
     link.SetWindow(this);
     link.SetPortFactory(zem::sim::PortFactoryWithSimulator());
     link.SetExchangeTimeout(target_.timeout);
+    link.SetFastTransfers(target_.fast);
     if (prepare)
         prepare(link);
 

@@ -19,9 +19,10 @@ namespace cli {
 struct LinkTarget {
     QString port; // a device path, com1..com4, or "sim" (a simulated radio inside the tool)
     std::chrono::milliseconds timeout = zem::TCommThread::kDefaultExchangeTimeout;
+    bool fast = false; // TCommThread::SetFastTransfers
 };
 
-// --port PORT (required) and --timeout MS.
+// --port PORT (required), --timeout MS and --fast.
 void AddLinkOptions(QCommandLineParser& parser);
 // False after printing the one error line.
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target);

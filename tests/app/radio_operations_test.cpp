@@ -196,7 +196,10 @@ void RadioOperationsTest::checksAndTransfersOverAPseudoTerminal() {
     f.Connect(QString::fromStdString(server.SlavePath()));
     f.Choose("T2");
     QTRY_COMPARE(f.LastMessage(), QStringLiteral("TH-D7です"));
+    QVERIFY(!f.radio.Link()->FastTransfers());
+    f.Action("FastTransfer")->setChecked(true);
     f.Choose("VFOV2");
+    QVERIFY(f.radio.Link()->FastTransfers());
     QCOMPARE(f.LastMessage(), QStringLiteral("VFO読みとり完了しました"));
     QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
     f.Disconnect();

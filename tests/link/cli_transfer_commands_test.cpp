@@ -94,6 +94,38 @@ TEST(cli_transfer_commands_test, scope_prints_a_line_of_digits_per_pass_and_stor
     }
 }
 
+// Fast transfers stop waiting once the answer has ended; on a paced line with answers in two
+// pieces and unsolicited lines (one right behind the answer, one after the fast read has ended),
+// both modes must read the same file without an error.
+TEST(cli_transfer_commands_test, fast_and_normal_reads_give_the_same_file_on_a_noisy_paced_line) {
+    sim::SimOptions options;
+    options.pace = true;
+    options.delay = std::chrono::milliseconds(10); // a line that comes late arrives on its own
+    options.faults.emplace_back(sim::Fault::Kind::Split, 0, "MR", std::chrono::milliseconds(10));
+    options.faults.emplace_back(sim::Fault::Kind::ExtraLine, 0, "MNA", std::chrono::milliseconds(0));
+    options.faults.emplace_back(sim::Fault::Kind::ExtraLine, 0, "VR", std::chrono::milliseconds(15));
+    options.faults.emplace_back(sim::Fault::Kind::ExtraLine, 0, "MES", std::chrono::milliseconds(15));
+    sim::PtyServer server(nullptr, options);
+    RadioImage sample;
+    ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
+    server.Engine().SetImage(sample);
+    ASSERT_EQ(server.Start(), "");
+    QTemporaryDir dir;
+
+    std::vector<std::string> files;
+    for (const QStringList& mode : {QStringList{}, QStringList{"--fast"}}) {
+        const QString out = dir.filePath(QStringLiteral("read%1.zem").arg(files.size()));
+        const CliRun read =
+            RunCli(QStringList{"read", "--port", Path(server.SlavePath()), "-o", out, "--into", Path(Sample())} + mode);
+        EXPECT_EQ(read.status, 0) << read.err;
+        files.push_back(ReadWholeFile(out.toStdString()));
+    }
+    EXPECT_EQ(files[0], files[1]);
+    RadioImage back;
+    ASSERT_TRUE(LoadZemFile(dir.filePath(QStringLiteral("read1.zem")).toStdString(), back).recognised);
+    EXPECT_EQ(back, sample);
+}
+
 // Every step keeps its place in the line; a radio that gives no readings fails the run.
 TEST(cli_transfer_commands_test, scope_against_a_silent_radio_says_readings_were_missing_and_exits_1) {
     test::PtyPeer silent;
