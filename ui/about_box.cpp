@@ -35,8 +35,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     auto* purpose = new QLabel(QStringLiteral("TH-D7 メモリエディタ"), this);
     purpose->setGeometry(178, 74, 120, 18);
 
-    auto* credit =
-        new QLabel(QStringLiteral("© 2026 ZEM_D7 プロジェクトの開発者一同\nTH-D7（国内版）用"), this);
+    auto* credit = new QLabel(QStringLiteral("© 2026 ZEM_D7 プロジェクトの開発者一同\nTH-D7（国内版）用"), this);
     credit->setObjectName(QStringLiteral("Copyright"));
     credit->setAlignment(Qt::AlignCenter);
     credit->setGeometry(8, 138, 289, 44);

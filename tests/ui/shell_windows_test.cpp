@@ -229,17 +229,23 @@ void ShellWindowsTest::startOptions_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("port");
     QTest::addColumn<bool>("error");
-    QTest::newRow("none") << QStringList{"zem_d7"} << "" << "" << false;
-    QTest::newRow("file") << QStringList{"zem_d7", "a.zem"} << "a.zem" << "" << false;
-    QTest::newRow("port and file") << QStringList{"zem_d7", "--port", "sim", "a.zem"} << "a.zem" << "sim" << false;
+    QTest::newRow("none") << QStringList{"zem_d7"} << ""
+                          << "" << false;
+    QTest::newRow("file") << QStringList{"zem_d7", "a.zem"} << "a.zem"
+                          << "" << false;
+    QTest::newRow("port and file") << QStringList{"zem_d7", "--port", "sim", "a.zem"} << "a.zem"
+                                   << "sim" << false;
     QTest::newRow("file and port=") << QStringList{"zem_d7", "a.zem", "--port=/dev/ttyUSB3"} << "a.zem"
                                     << "/dev/ttyUSB3" << false;
-    QTest::newRow("unknown option") << QStringList{"zem_d7", "--colour"} << "" << "" << true;
+    QTest::newRow("unknown option") << QStringList{"zem_d7", "--colour"} << ""
+                                    << "" << true;
     // A mistyped option after the file must not be dropped in silence.
-    QTest::newRow("unknown option after the file")
-        << QStringList{"zem_d7", "a.zem", "--prot", "sim"} << "a.zem" << "" << true;
-    QTest::newRow("port without a value") << QStringList{"zem_d7", "--port"} << "" << "" << true;
-    QTest::newRow("two files") << QStringList{"zem_d7", "a.zem", "b.zem"} << "a.zem" << "" << true;
+    QTest::newRow("unknown option after the file") << QStringList{"zem_d7", "a.zem", "--prot", "sim"} << "a.zem"
+                                                   << "" << true;
+    QTest::newRow("port without a value") << QStringList{"zem_d7", "--port"} << ""
+                                          << "" << true;
+    QTest::newRow("two files") << QStringList{"zem_d7", "a.zem", "b.zem"} << "a.zem"
+                               << "" << true;
 }
 
 void ShellWindowsTest::startOptions() {
