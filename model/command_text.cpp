@@ -5,6 +5,7 @@
 #include "cp932.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace zem {
 namespace {
@@ -39,19 +40,56 @@ bool Contains(std::string_view text, std::string_view word) {
     return text.find(word) != std::string_view::npos;
 }
 
-// The ",," pairs leave the positions the read answers carry but the program ignores, so a written
-// row numbers its fields like the answer to a read.
-std::string RadioFields(const MemoryChannel& ch) {
+// A position the read answers carry but the program ignores: written empty, skipped when read,
+// so a written record numbers its fields like the answer to a read.
+struct Ignored {};
+constexpr Ignored kIgnored;
+
+// A channel's receive frequency or a VFO's frequency.
+template <typename Record> auto& FreqOf(Record& r) {
+    if constexpr (requires { r.RxFreq; })
+        return r.RxFreq;
+    else
+        return r.Freq;
+}
+
+// The tuning fields that MR/MW and VR/VW share, in the order of the commands, from the frequency
+// to the mode: the one description their formatter and parser walk.
+template <typename Record> auto TuningFields(Record& r) {
+    return std::tie(FreqOf(r), r.Step, r.Shift, r.Reverse, r.ToneOn, r.CtcssOn, kIgnored, r.ToneCode, kIgnored,
+                    r.CtcssCode, r.Offset, r.Mode);
+}
+
+void AppendField(std::string& s, char code) {
+    s += code;
+}
+template <std::size_t N> void AppendField(std::string& s, const FixedText<N>& text) {
+    s += text.view();
+}
+void AppendField(std::string&, const Ignored&) {}
+
+void TakeField(const std::string& field, char& code) {
+    code = CodeField(field);
+}
+template <std::size_t N> void TakeField(const std::string& field, FixedText<N>& text) {
+    text = field; // digits beyond the field's width are cut, as the radio's own fields are
+}
+void TakeField(const std::string&, const Ignored&) {}
+
+template <typename Record> std::string TuningText(const Record& r) {
     std::string s;
-    s += ch.RxFreq.view();
-    s += {',', ch.Step, ',', ch.Shift, ',', ch.Reverse, ',', ch.ToneOn, ',', ch.CtcssOn, ',', ','};
-    s += ch.ToneCode.view();
-    s += ",,";
-    s += ch.CtcssCode.view();
-    s += ',';
-    s += ch.Offset.view();
-    s += {',', ch.Mode, ',', ch.Lockout};
+    std::apply(
+        [&s](const auto&... field) {
+            bool first = true;
+            ((s += first ? "" : ",", first = false, AppendField(s, field)), ...);
+        },
+        TuningFields(r));
     return s;
+}
+
+// Reads the tuning fields from the digit fields of an answer, the frequency at `first`.
+template <typename Record> void TakeTuning(const std::vector<std::string>& fields, std::size_t first, Record& r) {
+    std::apply([&](auto&... field) { (TakeField(fields[first++], field), ...); }, TuningFields(r));
 }
 
 } // namespace
@@ -87,7 +125,7 @@ std::string BuildReadName(std::size_t row) {
 }
 
 std::string BuildWriteChannel(std::size_t row, const MemoryChannel& ch) {
-    return "MW 0,0," + ChannelAddress(row) + "," + RadioFields(ch) + "\r";
+    return "MW 0,0," + ChannelAddress(row) + "," + TuningText(ch) + "," + ch.Lockout + "\r";
 }
 
 std::string BuildClearChannel(std::size_t row) {
@@ -107,17 +145,7 @@ std::string BuildReadVfo(const VfoRecord& vfo) {
 }
 
 std::string BuildVW(const VfoRecord& v) {
-    std::string s = "VW ";
-    s += {v.VfoNo, ','};
-    s += v.Freq.view();
-    s += {',', v.Step, ',', v.Shift, ',', v.Reverse, ',', v.ToneOn, ',', v.CtcssOn, ',', ','};
-    s += v.ToneCode.view();
-    s += ",,";
-    s += v.CtcssCode.view();
-    s += ',';
-    s += v.Offset.view();
-    s += {',', v.Mode};
-    return s;
+    return std::string("VW ") + v.VfoNo + "," + TuningText(v);
 }
 
 std::string BuildReadLimits(const VfoRecord& vfo) {
@@ -135,16 +163,7 @@ void ParseMR(std::string_view response, MemoryChannel& ch) {
     }
     const std::vector<std::string> f = ScanDigits(response, 16);
     MemoryChannel parsed = ch;
-    parsed.RxFreq = std::string_view(f[3]).substr(0, 11);
-    parsed.Step = CodeField(f[4]);
-    parsed.Shift = CodeField(f[5]);
-    parsed.Reverse = CodeField(f[6]);
-    parsed.ToneOn = CodeField(f[7]);
-    parsed.CtcssOn = CodeField(f[8]);
-    parsed.ToneCode = std::string_view(f[10]).substr(0, 2);
-    parsed.CtcssCode = std::string_view(f[12]).substr(0, 2);
-    parsed.Offset = std::string_view(f[13]).substr(0, 9);
-    parsed.Mode = CodeField(f[14]);
+    TakeTuning(f, 3, parsed);
     parsed.Lockout = CodeField(f[15]);
     parsed.EmptyFlag = '0';
     ch = parsed;
@@ -170,16 +189,7 @@ void ParseVR(std::string_view response, VfoRecord& vfo) {
     const std::vector<std::string> f = ScanDigits(response, 13);
     VfoRecord parsed = vfo;
     parsed.VfoNo = CodeField(f[0]);
-    parsed.Freq = std::string_view(f[1]).substr(0, 11);
-    parsed.Step = CodeField(f[2]);
-    parsed.Shift = CodeField(f[3]);
-    parsed.Reverse = CodeField(f[4]);
-    parsed.ToneOn = CodeField(f[5]);
-    parsed.CtcssOn = CodeField(f[6]);
-    parsed.ToneCode = std::string_view(f[8]).substr(0, 2);
-    parsed.CtcssCode = std::string_view(f[10]).substr(0, 2);
-    parsed.Offset = std::string_view(f[11]).substr(0, 9);
-    parsed.Mode = CodeField(f[12]);
+    TakeTuning(f, 1, parsed);
     vfo = parsed;
 }
 
