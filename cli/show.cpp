@@ -91,7 +91,7 @@ std::string FormatImage(const zem::RadioImage& image) {
     out += "# settings\n";
     for (const zem::MenuField& f : zem::MenuFields()) {
         Row(out, f.name, {zem::Cp932ToUtf8(f.get(image.Settings))});
-        if (f.name == "APO") {
+        if (f.dtmfFollows) {
             for (std::size_t k = 0; k < zem::kDtmfCount; ++k) {
                 const zem::DtmfMemory& m = image.Settings.Dtmf[k];
                 Row(out, "DTMF " + std::to_string(k),

@@ -24,16 +24,15 @@ struct SettingsCommand {
 };
 
 // The 51 commands in the radio's order: the menu fields of the table, with the ten DTMF memories
-// (code, then name) after APO. The value of every answer follows the set prefix, so one rule
-// finds it: "MES " then 8 characters, "DM 03," then 16, "ICO 0," then one.
+// (code, then name) where the table puts them. The value of every answer follows the set prefix,
+// so one rule finds it: "MES " then 8 characters, "DM 03," then 16, "ICO 0," then one.
 const std::vector<SettingsCommand>& Commands() {
     static const std::vector<SettingsCommand> commands = [] {
         std::vector<SettingsCommand> list;
         for (const MenuField& f : MenuFields()) {
-            const bool icon = f.name == "ICO";
-            list.push_back({std::string(f.name), std::string(f.name), icon ? "ICO 0," : std::string(f.name) + " ",
-                            f.longest, nullptr, nullptr, &f, 0});
-            if (f.name != "APO")
+            const std::string name(f.name);
+            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0});
+            if (!f.dtmfFollows)
                 continue;
             for (std::size_t k = 0; k < kDtmfCount; ++k) {
                 const std::string address = "0" + std::to_string(k);

@@ -47,12 +47,12 @@ constexpr std::string_view kTwoChoices = "01";
 constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kColours = "01234567";
 
-const std::array<MenuField, kMenuFieldCount> kFields{{
-    Field<&S::MES>("MES"),
+constexpr std::array<MenuField, kMenuFieldCount> kFields{{
+    Field<&S::MES>("MES").SharesCommas(3),
     Field<&S::CNT>("CNT", kDigits, 2, 2),
     Field<&S::LAN>("LAN", kTwoChoices),
     Field<&S::SV>("SV", kDigits),
-    Field<&S::APO>("APO", "012"),
+    Field<&S::APO>("APO", "012").DtmfAfter(),
     Field<&S::TSP>("TSP", kTwoChoices),
     Field<&S::TXH>("TXH", kTwoChoices),
     Field<&S::PT>("PT", "0123456"),
@@ -66,20 +66,28 @@ const std::array<MenuField, kMenuFieldCount> kFields{{
     Field<&S::MYC>("MYC"),
     Field<&S::GU>("GU", "0123"),
     Field<&S::MP>("MP"),
-    Field<&S::NMSG>("NMSG"),
-    Field<&S::ICO>("ICO", "0123456789ABCDE"),
+    Field<&S::NMSG>("NMSG").SharesCommas(2),
+    Field<&S::ICO>("ICO", "0123456789ABCDE").Prefixed("0,"),
     Field<&S::GM>("GM", kTwoChoices),
     Field<&S::GC>("GC", kDigits, 0, 3),
     Field<&S::TXI>("TXI", "012345"),
-    Field<&S::PP>("PP"),
+    Field<&S::PP>("PP").SharesCommas(1),
     Field<&S::SMY>("SMY"),
     Field<&S::MAC>("MAC", kColours),
-    Field<&S::SMSG>("SMSG"),
+    Field<&S::SMSG>("SMSG").SharesCommas(4),
     Field<&S::SMC>("SMC", kColours),
-    Field<&S::RSV>("RSV"),
+    Field<&S::RSV>("RSV").SharesCommas(5),
     Field<&S::RSC>("RSC", kColours),
     Field<&S::VCS>("VCS", kTwoChoices),
 }};
+
+constexpr std::size_t MostMenuValues() {
+    std::size_t values = kMenuFieldCount;
+    for (const MenuField& f : kFields)
+        values += f.commaShare != 0 ? f.capacity : 0;
+    return values;
+}
+static_assert(MostMenuValues() < kMenuValueLimit);
 
 } // namespace
 

@@ -24,9 +24,38 @@ struct MenuField {
     std::string_view (*get)(const RadioSettings&);
     // A character field takes CharOf(value); a text field keeps the first `capacity` bytes.
     void (*set)(RadioSettings&, std::string_view value);
+    // What the radio's set command and answer carry between the command's blank and the value
+    // ("0," for the icon, "ICO 0,5").
+    std::string_view valuePrefix = {};
+    // The ten DTMF memories come right after this field: in the radio's command order, in the
+    // record and on the settings pages.
+    bool dtmfFollows = false;
+    // A free text that may hold ',' in the settings file's MENU line; 0 for a field that never
+    // does. When a line has more values than fields, the free texts are given the extra values in
+    // this order, 1 first.
+    std::size_t commaShare = 0;
+
+    constexpr MenuField Prefixed(std::string_view prefix) const {
+        MenuField f = *this;
+        f.valuePrefix = prefix;
+        return f;
+    }
+    constexpr MenuField DtmfAfter() const {
+        MenuField f = *this;
+        f.dtmfFollows = true;
+        return f;
+    }
+    constexpr MenuField SharesCommas(std::size_t order) const {
+        MenuField f = *this;
+        f.commaShare = order;
+        return f;
+    }
 };
 
 inline constexpr std::size_t kMenuFieldCount = 31;
+// More values than a MENU line's fields can take between them: each field one, each free text as
+// many more as it has bytes (a value of commas only).
+inline constexpr std::size_t kMenuValueLimit = 128;
 const std::array<MenuField, kMenuFieldCount>& MenuFields();
 // The field of that name, or nullptr.
 const MenuField* FindMenuField(std::string_view name);

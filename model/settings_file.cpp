@@ -66,9 +66,6 @@ const std::array kVfoFields{
     Bind<&V::ToneCode>(), Bind<&V::CtcssCode>(), Bind<&V::Offset>(),  Bind<&V::Mode>(),
 };
 
-// The free texts of the MENU line that may hold ',', in the order they are given extra values.
-constexpr std::array<std::string_view, 5> kMenuFreeTexts{"PP", "NMSG", "MES", "SMSG", "RSV"};
-
 // Reading starts after "MENU " / "DTMF " and stops before the line's last character, the ';'.
 constexpr std::size_t kTaggedLineStart = 5;
 
@@ -149,21 +146,28 @@ std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
 // How many values each menu field takes; 0 while a free text's share is still open.
 using MenuTakes = std::array<std::size_t, kMenuFieldCount>;
 
-// Positions in a MENU line's values, one bit each. All free texts together hold at most 79 commas,
-// so a line of more values than fit here has no sharing at all and is read by position at once,
-// however many commas it has.
-constexpr std::size_t kMenuPositions = 128;
+// Positions in a MENU line's values, one bit each. A line of more values than the fields can take
+// has no sharing at all and is read by position at once, however many commas it has.
+constexpr std::size_t kMenuPositions = kMenuValueLimit;
 using MenuPositions = std::bitset<kMenuPositions>;
-static_assert(kMenuFieldCount + decltype(RadioSettings::MES)::capacity + decltype(RadioSettings::NMSG)::capacity +
-                  decltype(RadioSettings::PP)::capacity + decltype(RadioSettings::SMSG)::capacity +
-                  decltype(RadioSettings::RSV)::capacity <
-              kMenuPositions);
 
 // For each field and count, the positions from which it may take that many values: [count - 1].
 using MenuFits = std::array<std::vector<MenuPositions>, kMenuFieldCount>;
 
 bool IsMenuFreeText(const MenuField& field) {
-    return std::find(kMenuFreeTexts.begin(), kMenuFreeTexts.end(), field.name) != kMenuFreeTexts.end();
+    return field.commaShare != 0;
+}
+
+// The free texts' table positions in the order they are given extra values.
+std::vector<std::size_t> FreeTextsInShareOrder() {
+    std::vector<std::size_t> order;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        if (IsMenuFreeText(MenuFields()[f]))
+            order.push_back(f);
+    }
+    std::sort(order.begin(), order.end(),
+              [](std::size_t a, std::size_t b) { return MenuFields()[a].commaShare < MenuFields()[b].commaShare; });
+    return order;
 }
 
 // A field takes one value of its own format; a free text takes as many values as fit its bytes
@@ -203,7 +207,7 @@ bool MenuTakesPossible(const MenuFits& fits, const MenuTakes& takes, std::size_t
     return reach[valueCount];
 }
 
-// Gives each free text, in the order of kMenuFreeTexts, the largest share that still lets every
+// Gives each free text, in its share order, the largest share that still lets every
 // field hold a value of its own format; by position when no sharing does.
 MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
     MenuTakes takes;
@@ -219,8 +223,7 @@ MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
         takes.fill(1);
         return takes;
     }
-    for (std::string_view name : kMenuFreeTexts) {
-        const auto f = static_cast<std::size_t>(FindMenuField(name) - MenuFields().data());
+    for (const std::size_t f : FreeTextsInShareOrder()) {
         // Some share fits, since one did before this field was fixed; 1 is the last left to try.
         for (takes[f] = fits[f].size(); takes[f] > 1; --takes[f]) {
             if (MenuTakesPossible(fits, takes, values.size()))

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 namespace zem {
 namespace {
@@ -42,12 +44,17 @@ StringGrid* MakeDtmfGrid(QWidget* parent) {
     return grid;
 }
 
+// A binding's place in the menu fields' table, which is the record's order.
+std::size_t TablePosition(const FieldBinding& b) {
+    return static_cast<std::size_t>(b.field - MenuFields().data());
+}
+
 } // namespace
 
 RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     QGroupBox* display = MakeGroupBox(this, "GroupBox1", "表示", {8, 8, 145, 145});
     MakeLabel(display, "パワーオンメッセージ", {8, 20, 129, 14});
-    beforeDtmf_.push_back(
+    bindings_.push_back(
         Bind("MES", MakeEdit(display, "MESEdit", {8, 35, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
     contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 57, 129, 14});
     contrastLabel_->setObjectName(QStringLiteral("Conlabel"));
@@ -57,18 +64,18 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     contrastBar_->setRange(0, 15);
     contrastBar_->setValue(7);
     contrastBar_->setPageStep(1); // the radio's contrast moves one step at a time
-    beforeDtmf_.push_back(Bind("CNT", ContrastBar{contrastBar_}));
-    beforeDtmf_.push_back(
+    bindings_.push_back(Bind("CNT", ContrastBar{contrastBar_}));
+    bindings_.push_back(
         Bind("LAN", MakeRadioGroup(display, "LANGroup", "言語", {8, 92, 129, 47}, {"English", "Japanese"}, 0)));
 
     QGroupBox* power = MakeGroupBox(this, "GroupBox2", "電源", {376, 213, 169, 65});
     MakeLabel(power, "電池節約", {8, 19, 60, 14});
-    beforeDtmf_.push_back(Bind("SV", IndexList{MakeList(power, "SaveBox", {72, 16, 89, 20},
-                                                        {"OFF", "0.2[sec]", "0.4[sec]", "0.6[sec]", "0.8[sec]",
-                                                         "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"},
-                                                        5)}));
+    bindings_.push_back(Bind("SV", IndexList{MakeList(power, "SaveBox", {72, 16, 89, 20},
+                                                      {"OFF", "0.2[sec]", "0.4[sec]", "0.6[sec]", "0.8[sec]",
+                                                       "1.0[sec]", "2.0[sec]", "3.0[sec]", "4.0[sec]", "5.0[sec]"},
+                                                      5)}));
     MakeLabel(power, "自動停止", {8, 43, 60, 14});
-    beforeDtmf_.push_back(
+    bindings_.push_back(
         Bind("APO", IndexList{MakeList(power, "APOBox", {72, 40, 89, 20}, {"OFF", "30min", "60min"}, 1)}));
 
     QGroupBox* dtmf = MakeGroupBox(this, "DTMFBox", "DTMF", {160, 0, 209, 281});
@@ -82,28 +89,36 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     dtmfButton_->setGeometry(165, 201, 40, 20);
     dtmfButton_->setEnabled(false);
     MakeLabel(dtmf, "ポーズ時間", {8, 204, 60, 14});
-    afterDtmf_.push_back(
+    bindings_.push_back(
         Bind("TSP", MakeRadioGroup(dtmf, "TSPGroup", "送出速度", {8, 224, 97, 47}, {"低速", "高速"}, 1)));
-    afterDtmf_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 240, 89, 15})));
-    afterDtmf_.push_back(
+    bindings_.push_back(Bind("TXH", MakeCheck(dtmf, "DHoldBox", "送信保持", {112, 240, 89, 15})));
+    bindings_.push_back(
         Bind("PT", IndexList{MakeList(dtmf, "PauseBox", {70, 201, 89, 20},
                                       {"100ms", "250ms", "500ms", "750ms", "1000ms", "1500ms", "2000ms"}, 2)}));
 
     QGroupBox* tnc = MakeGroupBox(this, "GroupBox3", "TNC", {8, 165, 145, 113});
-    afterDtmf_.push_back(
+    bindings_.push_back(
         Bind("DTB", MakeRadioGroup(tnc, "DBandGroup", "データバンド", {8, 16, 129, 47}, {"A band", "B band"}, 1)));
-    afterDtmf_.push_back(
+    bindings_.push_back(
         Bind("DS", MakeRadioGroup(tnc, "DCDSGroup", "DCDセンス", {8, 63, 129, 47}, {"DATA Band", "Both Band"}, 0)));
 
     QGroupBox* other = MakeGroupBox(this, "OtherBox4", "その他の機能", {376, 0, 169, 209});
     QCheckBox* autoOffset = MakeCheck(other, "AROBox", "オートオフセット", {8, 185, 153, 15});
-    afterDtmf_.push_back(Bind("ARO", autoOffset));
-    afterDtmf_.push_back(Bind("SCR", MakeRadioGroup(other, "SCANGroup", "スキャン再開条件", {8, 16, 153, 62},
-                                                    {"TIME", "CARRIER", "SEEK"}, 0)));
-    afterDtmf_.push_back(Bind("BEP", MakeRadioGroup(other, "BEEPGroup", "ビープ音", {8, 78, 153, 77},
-                                                    {"OFF", "Key", "NewData & Key", "ALL"}, 0)));
-    afterDtmf_.push_back(Bind("ELK", MakeCheck(other, "ELKBox", "エンコーダーロック", {8, 155, 153, 15})));
-    afterDtmf_.push_back(Bind("TXS", MakeCheck(other, "TXSBox", "送信禁止", {8, 170, 153, 15})));
+    bindings_.push_back(Bind("ARO", autoOffset));
+    bindings_.push_back(Bind("SCR", MakeRadioGroup(other, "SCANGroup", "スキャン再開条件", {8, 16, 153, 62},
+                                                   {"TIME", "CARRIER", "SEEK"}, 0)));
+    bindings_.push_back(Bind("BEP", MakeRadioGroup(other, "BEEPGroup", "ビープ音", {8, 78, 153, 77},
+                                                   {"OFF", "Key", "NewData & Key", "ALL"}, 0)));
+    bindings_.push_back(Bind("ELK", MakeCheck(other, "ELKBox", "エンコーダーロック", {8, 155, 153, 15})));
+    bindings_.push_back(Bind("TXS", MakeCheck(other, "TXSBox", "送信禁止", {8, 170, 153, 15})));
+
+    std::sort(bindings_.begin(), bindings_.end(),
+              [](const FieldBinding& a, const FieldBinding& b) { return TablePosition(a) < TablePosition(b); });
+    const auto dtmfAfter =
+        std::find_if(MenuFields().begin(), MenuFields().end(), [](const MenuField& f) { return f.dtmfFollows; });
+    const auto lastBeforeDtmf = static_cast<std::size_t>(dtmfAfter - MenuFields().begin());
+    dtmfAt_ = static_cast<std::size_t>(std::count_if(
+        bindings_.begin(), bindings_.end(), [&](const FieldBinding& b) { return TablePosition(b) <= lastBeforeDtmf; }));
 
     connect(contrastBar_, &QScrollBar::valueChanged, this, [this] { ContrastBar1Change(); });
     connect(dtmfGrid_, &QTableWidget::itemSelectionChanged, this, [this] { DTMFGridClick(); });
@@ -112,23 +127,22 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
 }
 
 void RadioPage::Get(RadioSettings& s) const {
-    ReadControls(beforeDtmf_, s);
+    ReadControls(bindings_, s);
     s.Dtmf = dtmf_;
-    ReadControls(afterDtmf_, s);
 }
 
 void RadioPage::Put(const RadioSettings& s) {
-    WriteControls(beforeDtmf_, s);
+    const std::span<const FieldBinding> all(bindings_);
+    WriteControls(all.first(dtmfAt_), s);
     for (std::size_t n = 0; n < kDtmfCount; ++n) {
         dtmf_[n] = s.Dtmf[n];
         ShowDtmf(n);
     }
-    WriteControls(afterDtmf_, s);
+    WriteControls(all.subspan(dtmfAt_), s);
 }
 
 void RadioPage::OnEdited(const std::function<void()>& edited) {
-    ConnectEdited(beforeDtmf_, edited);
-    ConnectEdited(afterDtmf_, edited);
+    ConnectEdited(bindings_, edited);
 }
 
 void RadioPage::ShowDtmf(std::size_t memory) {

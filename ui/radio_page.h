@@ -43,9 +43,10 @@ public:
 private:
     void ShowDtmf(std::size_t memory);
 
-    // MES to APO come before the DTMF memories in the record, TSP to TXS after them.
-    std::vector<FieldBinding> beforeDtmf_;
-    std::vector<FieldBinding> afterDtmf_;
+    // In the menu fields' order; the first `dtmfAt_` come before the DTMF memories, which are
+    // shown where the record has them.
+    std::vector<FieldBinding> bindings_;
+    std::size_t dtmfAt_ = 0;
     std::array<DtmfMemory, kDtmfCount> dtmf_;
     DtmfStored dtmfStored_;
 
