@@ -67,6 +67,12 @@ template <auto Member> std::string Freq(const RecordOf<Member>& r) {
     return FreqCell((r.*Member).view());
 }
 
+// A channel that is not split usually holds no transmit frequency at all: nothing to show, rather
+// than a conversion error.
+std::string TransmitFreq(const MemoryChannel& ch) {
+    return ch.TxFreq.empty() ? std::string() : FreqCell(ch.TxFreq.view());
+}
+
 // An empty offset is what makes a channel a split one.
 std::string ChannelOffset(const MemoryChannel& ch) {
     return IsSplit(ch) ? "Split" : DigitsToExactMhz(ch.Offset.view(), 2) + "MHz";
@@ -81,7 +87,7 @@ const std::vector<FieldRule<MemoryChannel>>& ChannelRules() {
         const auto& grid = MemoryColumns();
         return std::vector<FieldRule<M>>{
             {grid[0].heading, &Stored<&M::RxFreq>, grid[0].usedCell},
-            {"送信周波数", &Stored<&M::TxFreq>, &Freq<&M::TxFreq>},
+            {"送信周波数", &Stored<&M::TxFreq>, &TransmitFreq},
             {grid[2].heading, &Stored<&M::Mode>, grid[2].usedCell},
             {grid[3].heading, &Stored<&M::Step>, grid[3].usedCell},
             {grid[4].heading, &Stored<&M::Name>, grid[4].usedCell},

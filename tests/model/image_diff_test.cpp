@@ -54,15 +54,18 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DiffRow{"Equal", [](RadioImage&) {}, {}},
         DiffRow{"GridCell", [](RadioImage& i) { i.Channels[5].Name = "BETA"; }, {{"5", {{"名前", "ALPHA", "BETA"}}}}},
-        DiffRow{
-            "HiddenFields",
-            [](RadioImage& i) {
-                i.Channels[5].ToneOn = '1';
-                i.Channels[5].ToneCode = "13";
-                i.Channels[5].Offset = "";
-            },
-            {{"5",
-              {{"トーン", "OFF", "ON"}, {"トーン周波数", "88.5 Hz", "100.0 Hz"}, {"オフセット", "0.60MHz", "Split"}}}}},
+        DiffRow{"HiddenFields",
+                [](RadioImage& i) {
+                    i.Channels[5].ToneOn = '1';
+                    i.Channels[5].ToneCode = "13";
+                    i.Channels[5].Offset = "";
+                    i.Channels[5].TxFreq = "00435000000";
+                },
+                {{"5",
+                  {{"送信周波数", "", "435.00000MHz"},
+                   {"トーン", "OFF", "ON"},
+                   {"トーン周波数", "88.5 Hz", "100.0 Hz"},
+                   {"オフセット", "0.60MHz", "Split"}}}}},
         DiffRow{"ScanRow",
                 [](RadioImage& i) { i.Channels[zem::UpperScanRow(2)] = Used("00145000000", ""); },
                 {{"U2",
