@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace zem {
 namespace {
@@ -30,7 +32,48 @@ QString WithUnread(const char* done, long unread, const char* what) {
     return text;
 }
 
+// The result box lists this many differing rows; the count tells how many more there are.
+constexpr std::size_t kListedDifferences = 5;
+
+// The read-back's verdict, below the write's result. A row the read-back got no answer for kept
+// what was written and so compares equal: the count of those says how much went unchecked.
+QString CheckText(const std::vector<RowDifference>& differences, long unread) {
+    QString text = differences.empty()
+                       ? QStringLiteral("照合: 相違なし")
+                       : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
+    for (std::size_t i = 0; i < std::min(differences.size(), kListedDifferences); ++i)
+        text +=
+            QLatin1Char('\n') +
+            QString::fromStdString(DifferenceLine(differences[i], [](std::string_view t) { return std::string(t); }));
+    if (differences.size() > kListedDifferences)
+        text += QStringLiteral("\n…");
+    if (unread > 0)
+        text += QStringLiteral("\n%1 件は無線機から応答がなく、照合できませんでした。").arg(unread);
+    return text;
+}
+
 } // namespace
+
+// The channels are compared without their memos, which only the file keeps.
+const RadioOperations::WriteEnd RadioOperations::kMemoryWriteEnd{
+    .done = "書き込み終了",
+    .failed = "書き込みエラー",
+    .caption = "MR",
+    .readBack = &TCommThread::ReqRead,
+    .readDone = kMsgMemoryRead,
+    .scope = {.vfos = false, .settings = false, .memo = false}};
+const RadioOperations::WriteEnd RadioOperations::kVfoWriteEnd{.done = "VFO書き込み完了しました",
+                                                              .failed = "VFO書き込みエラー",
+                                                              .caption = "ID",
+                                                              .readBack = &TCommThread::ReqVFORead,
+                                                              .readDone = kMsgVfoRead,
+                                                              .scope = {.channels = false, .settings = false}};
+const RadioOperations::WriteEnd RadioOperations::kSettingsWriteEnd{.done = "設定書き込み完了しました",
+                                                                   .failed = "設定書き込みエラー",
+                                                                   .caption = "ID",
+                                                                   .readBack = &TCommThread::ReqMenuRead,
+                                                                   .readDone = kMsgSettingsRead,
+                                                                   .scope = {.channels = false, .vfos = false}};
 
 RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, SerialPortFactory ports)
     : window_(window), waitWindow_(waitWindow), ports_(std::move(ports)) {
@@ -196,6 +239,12 @@ void RadioOperations::AppMessage(const LinkMessage& message) {
     if (!link_) // a message of a link already gone
         return;
     const long value = message.value();
+    if (readBack_ && message.code() == readBack_->end->readDone) {
+        ResReadBack(value);
+        if (afterMessage)
+            afterMessage(message);
+        return;
+    }
     switch (message.code()) {
     case kMsgModelCheck:
         ResID(value);
@@ -257,8 +306,33 @@ void RadioOperations::ResMod(long value) {
 }
 
 void RadioOperations::Reswrite(long value) {
+    EndWrite(kMemoryWriteEnd, value);
+}
+
+// The read-back is one more operation of the link: the commands stay disabled and the wait
+// window stays up, saying what it waits for now.
+void RadioOperations::EndWrite(const WriteEnd& end, long errors) {
+    const QString result = QString::fromUtf8(errors == 0 ? end.done : end.failed);
+    if (!Action("VerifyAfterWrite")->isChecked()) {
+        CloseWaitWindow();
+        Show(result, end.caption);
+        return;
+    }
+    if (!((*link_).*end.readBack)()) {
+        CloseWaitWindow();
+        Show(result + QStringLiteral("\n\n照合: 無線機が別の処理を実行中のため、読み返せませんでした。"), end.caption);
+        return;
+    }
+    readBack_ = ReadBack{&end, link_->Image, result};
+    waitWindow_.Begin(QStringLiteral("書き込んだ内容を読み返して照合しています"));
+}
+
+void RadioOperations::ResReadBack(long unread) {
+    const ReadBack check = std::move(*readBack_);
+    readBack_.reset();
+    const std::vector<RowDifference> differences = DiffImages(check.written, link_->Image, check.end->scope);
     CloseWaitWindow();
-    Show(value == 0 ? QStringLiteral("書き込み終了") : QStringLiteral("書き込みエラー"), "MR");
+    Show(check.result + QStringLiteral("\n\n") + CheckText(differences, unread), check.end->caption);
 }
 
 void RadioOperations::ResRead(long value) {
@@ -276,8 +350,7 @@ void RadioOperations::ResVFORead(long value) {
 }
 
 void RadioOperations::ResVFOwrite(long value) {
-    CloseWaitWindow();
-    Show(value == 0 ? QStringLiteral("VFO書き込み完了しました") : QStringLiteral("VFO書き込みエラー"), "ID");
+    EndWrite(kVfoWriteEnd, value);
 }
 
 void RadioOperations::ResMenuRead(long value) {
@@ -288,8 +361,7 @@ void RadioOperations::ResMenuRead(long value) {
 }
 
 void RadioOperations::ResMenuwrite(long value) {
-    CloseWaitWindow();
-    Show(value == 0 ? QStringLiteral("設定書き込み完了しました") : QStringLiteral("設定書き込みエラー"), "ID");
+    EndWrite(kSettingsWriteEnd, value);
 }
 
 // Also the end of every scope sweep: the worker is free again.
@@ -314,6 +386,7 @@ void RadioOperations::OperationEnded() {
 }
 
 void RadioOperations::ResPortClose() {
+    readBack_.reset();
     if (link_) {
         link_->wait();
         link_.reset();

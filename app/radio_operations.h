@@ -4,11 +4,14 @@
 
 #include "link/link_message.h"
 #include "link/serial_port.h"
+#include "model/image_diff.h"
+#include "model/records.h"
 
 #include <QObject>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 
@@ -80,6 +83,31 @@ private:
     };
     void RunTransfer(const Transfer& t);
 
+    // How a write ends: its result texts and, for checking it, the read of the same block and
+    // what of it to compare.
+    struct WriteEnd {
+        const char* done;
+        const char* failed;
+        const char* caption;
+        bool (TCommThread::*readBack)();
+        int readDone;
+        DiffScope scope;
+    };
+    // A write being checked: what was written, and the write's own result, until the read-back
+    // completes.
+    struct ReadBack {
+        const WriteEnd* end;
+        RadioImage written;
+        QString result;
+    };
+    static const WriteEnd kMemoryWriteEnd;
+    static const WriteEnd kVfoWriteEnd;
+    static const WriteEnd kSettingsWriteEnd;
+    // Shows the write's result, after reading the block back into the link (never into the
+    // window's table) when "書き込み後に照合" is checked.
+    void EndWrite(const WriteEnd& end, long errors);
+    void ResReadBack(long unread);
+
     void ResID(long value);
     void ResMod(long value);
     void Reswrite(long value);
@@ -104,6 +132,7 @@ private:
     std::unique_ptr<TCommThread> link_;
     bool connected_ = false;
     bool busy_ = false;
+    std::optional<ReadBack> readBack_;
 };
 
 } // namespace zem

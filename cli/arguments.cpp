@@ -47,6 +47,34 @@ bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::Rad
            LoadZemArgument(command, parser.value(QStringLiteral("into")), image);
 }
 
+namespace {
+
+const QStringList kBlockNames{QStringLiteral("memory"), QStringLiteral("vfo"), QStringLiteral("settings")};
+
+} // namespace
+
+void AddOnlyOption(QCommandLineParser& parser, const QString& verb) {
+    parser.addOption({QStringLiteral("only"),
+                      QStringLiteral("%1 only these: %2.").arg(verb, kBlockNames.join(QStringLiteral(", "))),
+                      QStringLiteral("LIST")});
+}
+
+bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QStringList& blocks) {
+    blocks = parser.isSet(QStringLiteral("only")) ? parser.value(QStringLiteral("only")).split(QLatin1Char(','))
+                                                  : kBlockNames;
+    for (const QString& name : blocks) {
+        if (!kBlockNames.contains(name)) {
+            Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
+            return false;
+        }
+    }
+    return true;
+}
+
+zem::DiffScope ScopeOf(const QStringList& blocks, bool memo) {
+    return {blocks.contains(kBlockNames[0]), blocks.contains(kBlockNames[1]), blocks.contains(kBlockNames[2]), memo};
+}
+
 bool CheckOutputName(const QString& command, const QString& out) {
     if (out.isEmpty()) {
         Error(QStringLiteral("zem_d7-cli %1: give the output file with -o OUT.zem").arg(command));

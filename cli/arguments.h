@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/image_diff.h"
 #include "model/records.h"
 
 #include <QCommandLineParser>
@@ -22,6 +23,15 @@ void AddOutputOption(QCommandLineParser& parser);
 void AddBaseOption(QCommandLineParser& parser, const QString& what);
 // The image to start from: the --into file, or the start-up image; false after the one error line.
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);
+
+// --only memory,vfo,settings: the blocks of the image a command takes; `verb` starts the help
+// ("Read", "Compare").
+void AddOnlyOption(QCommandLineParser& parser, const QString& verb);
+// The blocks named (any subset, any order), all three without --only; false after the one error
+// line.
+bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QStringList& blocks);
+// The comparison of those blocks; `memo` false for an image read from a radio, which has none.
+zem::DiffScope ScopeOf(const QStringList& blocks, bool memo);
 
 // An output settings file must be named and end in ".zem", or it could not be opened again.
 bool CheckOutputName(const QString& command, const QString& out);

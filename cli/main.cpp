@@ -17,6 +17,8 @@ const std::array kCommands{
     Command{"show", "show FILE.zem | show --new    print the image as the window's grids show it", &cli::RunShow},
     Command{"import-csv", "import-csv CSV -o OUT.zem [--into BASE.zem]    fill channels from a CSV file",
             &cli::RunImportCsv},
+    Command{"diff", "diff A.zem B.zem [--only memory,vfo,settings] [--no-memo]    list what differs between two files",
+            &cli::RunDiff},
     Command{"sort", "sort {freq|name|memo} FILE.zem -o OUT.zem    reorder the memory channels", &cli::RunSort},
     Command{"id", "id --port PORT [--timeout MS]    ask the radio whether it is a TH-D7", &cli::RunId},
     Command{"check-mod", "check-mod --port PORT [--timeout MS]    ask the radio whether it is modified",
@@ -26,7 +28,8 @@ const std::array kCommands{
             "read --port PORT -o OUT.zem [--into BASE.zem] [--only memory,vfo,settings] [--fast]    read the radio",
             &cli::RunRead},
     Command{"write",
-            "write --port PORT FILE.zem [--only memory,vfo,settings] [--fast]    write a settings file to the radio",
+            "write --port PORT FILE.zem [--only memory,vfo,settings] [--verify] [--fast]    write a settings file to "
+            "the radio",
             &cli::RunWrite},
     Command{"scope",
             "scope --port PORT --lower MHZ --upper MHZ --step CODE --passes N [--store FILE]    sweep with the S-meter",

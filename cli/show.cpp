@@ -1,10 +1,10 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
+#include "escaped_text.h"
 
 #include "model/codecs.h"
 #include "model/command_text.h"
-#include "model/conversion_error.h"
 #include "model/cp932.h"
 #include "model/grid_text.h"
 #include "model/menu_fields.h"
@@ -12,47 +12,10 @@
 
 #include <QCommandLineParser>
 
-#include <algorithm>
-#include <iterator>
 #include <string>
 
 namespace cli {
 namespace {
-
-// A cell whose conversion fails shows the error text instead, so one damaged field does not hide
-// the rest of the image.
-template <typename Cell> std::string CellText(Cell cell) {
-    try {
-        return zem::Cp932ToUtf8(cell());
-    } catch (const zem::ConversionError& e) {
-        return e.what();
-    }
-}
-
-// A cell as the tab-separated layout can carry it: control bytes and the backslash written as
-// escapes, so a TAB or a line end inside a name cannot shift the columns or rows after it.
-struct NamedEscape {
-    char byte;
-    std::string_view text;
-};
-constexpr NamedEscape kNamedEscapes[] = {{'\\', "\\\\"}, {'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}};
-
-std::string Escaped(std::string_view cell) {
-    static constexpr std::string_view kHex = "0123456789ABCDEF";
-    std::string text;
-    for (const char c : cell) {
-        const auto byte = static_cast<unsigned char>(c);
-        const auto named = std::find_if(std::begin(kNamedEscapes), std::end(kNamedEscapes),
-                                        [c](const NamedEscape& e) { return e.byte == c; });
-        if (named != std::end(kNamedEscapes))
-            text += named->text;
-        else if (byte < 0x20 || byte == 0x7F)
-            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
-        else
-            text += c;
-    }
-    return text;
-}
 
 void Row(std::string& out, std::string_view label, const std::vector<std::string>& cells) {
     out += label;
@@ -72,7 +35,7 @@ std::string FormatImage(const zem::RadioImage& image) {
     for (std::size_t row = 0; row < zem::kChannelRows; ++row) {
         std::vector<std::string> cells;
         for (std::size_t col = 0; col < zem::MemoryColumns().size(); ++col)
-            cells.push_back(CellText([&] { return zem::MemoryCell(col, image.Channels[row]); }));
+            cells.push_back(zem::ShownCell([&] { return zem::MemoryCell(col, image.Channels[row]); }));
         Row(out, zem::RowLabel(row), cells);
     }
 
@@ -84,7 +47,7 @@ std::string FormatImage(const zem::RadioImage& image) {
     for (std::size_t v = 0; v < zem::kVfoCount; ++v) {
         std::vector<std::string> cells;
         for (const zem::VfoColumn& c : zem::VfoColumns())
-            cells.push_back(CellText([&] { return c.cell(image.Vfos[v]); }));
+            cells.push_back(zem::ShownCell([&] { return c.cell(image.Vfos[v]); }));
         Row(out, zem::VfoTableFacts()[v].label, cells);
     }
 

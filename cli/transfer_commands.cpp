@@ -1,6 +1,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
+#include "difference_lines.h"
 #include "link_session.h"
 
 #include "model/codecs.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <unistd.h>
 
 namespace cli {
@@ -40,21 +42,11 @@ const std::array kBlocks{
           zem::kMsgSettingsWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Settings = f.Settings; }},
 };
 
-// --only memory,vfo,settings (any subset, any order; the blocks always run in table order).
-bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, std::vector<const Block*>& blocks) {
-    const QStringList names =
-        parser.isSet(QStringLiteral("only"))
-            ? parser.value(QStringLiteral("only")).split(QLatin1Char(','))
-            : QStringList{QStringLiteral("memory"), QStringLiteral("vfo"), QStringLiteral("settings")};
-    for (const QString& name : names) {
-        bool known = false;
-        for (const Block& b : kBlocks)
-            known = known || name == QLatin1String(b.name);
-        if (!known) {
-            Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
-            return false;
-        }
-    }
+// The blocks --only names, always in table order.
+bool ReadBlocks(const QCommandLineParser& parser, const QString& command, QStringList& names,
+                std::vector<const Block*>& blocks) {
+    if (!ReadOnlyOption(parser, command, names))
+        return false;
     for (const Block& b : kBlocks) {
         if (names.contains(QLatin1String(b.name)))
             blocks.push_back(&b);
@@ -67,57 +59,74 @@ class ProgressReport {
 public:
     ProgressReport() : terminal_(isatty(STDERR_FILENO) != 0) {}
 
-    void Start(const char* block) { block_ = block; }
+    void Start(std::string block) { block_ = std::move(block); }
     void Update(std::size_t done, std::size_t total) {
         total_ = total;
         if (!terminal_ || total == 0)
             return;
         constexpr std::size_t kWidth = 30;
         const std::size_t filled = done * kWidth / total;
-        std::fprintf(stderr, "\r%-8s %3zu/%zu [%s%s]", block_, done, total, std::string(filled, '#').c_str(),
+        std::fprintf(stderr, "\r%-8s %3zu/%zu [%s%s]", block_.c_str(), done, total, std::string(filled, '#').c_str(),
                      std::string(kWidth - filled, '-').c_str());
         std::fflush(stderr);
     }
     void Finish(long errors) {
         if (terminal_)
             std::fputc('\n', stderr);
-        Error(QStringLiteral("%1: %2 done, %3 errors").arg(QLatin1String(block_)).arg(total_).arg(errors));
+        Error(QStringLiteral("%1: %2 done, %3 errors").arg(QString::fromStdString(block_)).arg(total_).arg(errors));
     }
 
 private:
     bool terminal_;
-    const char* block_ = "";
+    std::string block_;
     std::size_t total_ = 0;
 };
 
 enum class Direction { Read, Write };
 
-// Runs the blocks one after the other on one connection; `image` is the window's copy. Returns the
+struct Step {
+    const Block* block;
+    Direction direction;
+};
+
+// Each block in each of the directions, block after block: a write checked by a read-back reads
+// each block right after writing it.
+std::vector<Step> Steps(const std::vector<const Block*>& blocks, std::initializer_list<Direction> directions) {
+    std::vector<Step> steps;
+    for (const Block* b : blocks) {
+        for (const Direction d : directions)
+            steps.push_back({b, d});
+    }
+    return steps;
+}
+
+// Runs the steps one after the other on one connection; `image` is the window's copy. Returns the
 // exit status.
-int Transfer(const LinkTarget& target, Direction direction, const std::vector<const Block*>& blocks,
-             zem::RadioImage& image) {
+int Transfer(const LinkTarget& target, const std::vector<Step>& steps, zem::RadioImage& image) {
     LinkSession session(target);
     ProgressReport progress;
     session.onProgress = [&progress](std::size_t done, std::size_t total) { progress.Update(done, total); };
     std::size_t current = 0;
     long errors = 0;
     const auto request = [&](zem::TCommThread& link) {
-        const Block& b = *blocks[current];
-        progress.Start(b.name);
-        b.copy(image, link.Image);
-        return (link.*(direction == Direction::Read ? b.read : b.write))();
+        const Step& step = steps[current];
+        const bool readBack =
+            step.direction == Direction::Read && current > 0 && steps[current - 1].block == step.block;
+        progress.Start(std::string(step.block->name) + (readBack ? " read-back" : ""));
+        step.block->copy(image, link.Image);
+        return (link.*(step.direction == Direction::Read ? step.block->read : step.block->write))();
     };
     const auto isDone = [&](zem::TCommThread& link, const zem::LinkMessage& message) {
         const int code = message.code();
         const long value = message.value();
-        const Block& b = *blocks[current];
-        if (code != (direction == Direction::Read ? b.readDone : b.writeDone))
+        const Step& step = steps[current];
+        if (code != (step.direction == Direction::Read ? step.block->readDone : step.block->writeDone))
             return false;
-        if (direction == Direction::Read)
-            b.copy(link.Image, image);
+        if (step.direction == Direction::Read)
+            step.block->copy(link.Image, image);
         progress.Finish(value);
         errors += value;
-        if (++current == blocks.size())
+        if (++current == steps.size())
             return true;
         if (!request(link)) {
             Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
@@ -130,7 +139,7 @@ int Transfer(const LinkTarget& target, Direction direction, const std::vector<co
         Error(QStringLiteral("ポートが開けませんでした。"));
         return kPortError;
     }
-    if (current != blocks.size())
+    if (current != steps.size())
         return kRadioErrors;
     if (errors != 0) {
         Error(QStringLiteral("エラー数：%1").arg(errors));
@@ -150,21 +159,21 @@ int RunRead(const QStringList& args) {
     AddLinkOptions(parser);
     AddOutputOption(parser);
     AddBaseOption(parser, QStringLiteral(" (its memos are kept)"));
-    parser.addOption(
-        {QStringLiteral("only"), QStringLiteral("Read only these: memory, vfo, settings."), QStringLiteral("LIST")});
+    AddOnlyOption(parser, QStringLiteral("Read"));
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
         return status;
     LinkTarget target;
+    QStringList names;
     std::vector<const Block*> blocks;
     const QString out = parser.value(QStringLiteral("output"));
-    if (!ReadLinkOptions(parser, command, target) || !ReadOnlyOption(parser, command, blocks) ||
+    if (!ReadLinkOptions(parser, command, target) || !ReadBlocks(parser, command, names, blocks) ||
         !CheckOutputName(command, out))
         return kBadInput;
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(target, Direction::Read, blocks, image);
+    const int result = Transfer(target, Steps(blocks, {Direction::Read}), image);
     if (result == kPortError)
         return result;
     if (!SaveImage(command, out, image))
@@ -178,15 +187,19 @@ int RunWrite(const QStringList& args) {
     parser.setApplicationDescription(
         QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio."));
     AddLinkOptions(parser);
+    AddOnlyOption(parser, QStringLiteral("Write"));
     parser.addOption(
-        {QStringLiteral("only"), QStringLiteral("Write only these: memory, vfo, settings."), QStringLiteral("LIST")});
+        {QStringLiteral("verify"),
+         QStringLiteral("Read the written blocks back and print each row, VFO and setting whose answer "
+                        "differs from the file (memos aside), as diff prints them; exit status 1 if any.")});
     parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to write."));
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
         return status;
     LinkTarget target;
+    QStringList names;
     std::vector<const Block*> blocks;
-    if (!ReadLinkOptions(parser, command, target) || !ReadOnlyOption(parser, command, blocks))
+    if (!ReadLinkOptions(parser, command, target) || !ReadBlocks(parser, command, names, blocks))
         return kBadInput;
     if (parser.positionalArguments().size() != 1) {
         Error(QStringLiteral("zem_d7-cli write: give one settings file"));
@@ -195,7 +208,20 @@ int RunWrite(const QStringList& args) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, parser.positionalArguments().front(), image))
         return kBadInput;
-    return Transfer(target, Direction::Write, blocks, image);
+    if (!parser.isSet(QStringLiteral("verify")))
+        return Transfer(target, Steps(blocks, {Direction::Write}), image);
+    // Read back into a copy of what was written, so that what the radio does not hold (the memos)
+    // stays equal and only the radio's answers can differ.
+    zem::RadioImage readBack = image;
+    const int result = Transfer(target, Steps(blocks, {Direction::Write, Direction::Read}), readBack);
+    if (result == kPortError)
+        return result;
+    const std::vector<zem::RowDifference> differences = zem::DiffImages(image, readBack, ScopeOf(names, false));
+    Out(DifferenceLines(differences));
+    if (differences.empty())
+        return result;
+    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(differences.size()));
+    return kRadioErrors;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "grid_text.h"
 
 #include "codecs.h"
+#include "conversion_error.h"
+#include "cp932.h"
 
 namespace zem {
 namespace {
@@ -39,6 +41,14 @@ std::string MemoryCell(std::size_t column, const MemoryChannel& ch) {
 
 std::string FreqCell(std::string_view hzDigits) {
     return DigitsToMhz(hzDigits, 5) + "MHz";
+}
+
+std::string ShownCell(const std::function<std::string()>& cell) {
+    try {
+        return Cp932ToUtf8(cell());
+    } catch (const ConversionError& e) {
+        return e.what();
+    }
 }
 
 } // namespace zem

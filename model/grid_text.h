@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,9 @@ std::string MemoryCell(std::size_t column, const MemoryChannel& ch);
 
 // "145.00000MHz": digits with 5 decimals and the unit.
 std::string FreqCell(std::string_view hzDigits);
+
+// A cell in UTF-8 for a terminal or a comparison: the conversion error's text instead when the
+// stored digits are damaged, so one damaged field does not hide the rest of the image.
+std::string ShownCell(const std::function<std::string()>& cell);
 
 } // namespace zem

@@ -43,6 +43,8 @@ constexpr std::array kFaultOptions{
     FaultOption{"split", Fault::Kind::Split, 100, "Send the answer to SEL in two halves, MS apart (100)."},
     FaultOption{"extra-line", Fault::Kind::ExtraLine, 0, "After the answer to SEL, MS later (0), send \"BUSY\"."},
     FaultOption{"slow", Fault::Kind::Slow, 3000, "Answer SEL MS later than usual (3000)."},
+    FaultOption{"alter-stored", Fault::Kind::AlterStored, -1,
+                "Take the channel write SEL (MW) but store its receive frequency 10 kHz higher."},
 };
 
 // One line on standard error: a failure, or a warning the run goes on after.

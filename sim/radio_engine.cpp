@@ -153,6 +153,21 @@ void RadioEngine::SetModified(bool modified) {
     state_.modified = modified;
 }
 
+void RadioEngine::AlterStoredChannel(std::string_view command) {
+    constexpr std::string_view kWholeWrite = "MW 0,0,";
+    if (!command.starts_with(kWholeWrite))
+        return;
+    const auto f = SplitFields(command.substr(kWholeWrite.size()));
+    const auto row = f.size() > 1 ? RowOfAddress(f[0]) : std::nullopt;
+    const std::lock_guard lock(mutex_);
+    if (!row || state_.image.Channels[*row].EmptyFlag != '0')
+        return;
+    FixedText<11>& freq = state_.image.Channels[*row].RxFreq;
+    constexpr std::int64_t kMoveHz = 10'000;
+    const std::int64_t hz = DigitsValue(freq.view());
+    freq = Pad(hz + kMoveHz <= kHighestFreqHz ? hz + kMoveHz : hz - kMoveHz, 11);
+}
+
 int RadioEngine::SMeterAt(std::int64_t freqHz) {
     int best = 0;
     for (const Station& s : kStations) {

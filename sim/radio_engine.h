@@ -67,6 +67,11 @@ public:
     void SetImage(const RadioImage& image);
     void SetModified(bool modified);
 
+    // After a whole channel write (`command` is "MW 0,0,addr,..."), moves the stored channel's
+    // receive frequency 10 kHz up (down at the top of the range); any other command changes
+    // nothing. The radio storing a row wrongly, for tests of reading a write back.
+    void AlterStoredChannel(std::string_view command);
+
     // The S-meter digit (0..5) the radio shows at a frequency: a few fixed stations give strong
     // readings near their frequency, everywhere else is quiet.
     static int SMeterAt(std::int64_t freqHz);

@@ -92,6 +92,9 @@ std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, cons
         case Fault::Kind::Slow:
             start += f.pause;
             break;
+        case Fault::Kind::AlterStored:
+            engine.AlterStoredChannel(command);
+            break;
         }
     }
     if (silent)

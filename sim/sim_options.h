@@ -20,6 +20,9 @@ struct Fault {
         Split,     // the answer comes in two halves with `pause` between them
         ExtraLine, // after the answer, `pause` later, an unsolicited line `text`
         Slow,      // the answer starts `pause` later than usual
+        // A whole channel write ("MW 0,0,addr,...") is taken and echoed, but the channel then
+        // holds a receive frequency 10 kHz higher: only a read-back shows it.
+        AlterStored,
     };
     explicit Fault(Kind k, std::size_t n = 0, std::string w = {}, std::chrono::milliseconds p = {},
                    std::string t = "BUSY")

@@ -10,9 +10,8 @@
 namespace zem {
 
 TwaitForm1::TwaitForm1(QWidget* parent) : QDialog(parent) {
-    const QString caption = QStringLiteral("しばらくお待ち下さい");
     setObjectName(QStringLiteral("waitForm1"));
-    setWindowTitle(caption);
+    setWindowTitle(QStringLiteral("しばらくお待ち下さい"));
     setFont(WindowFont());
     setFixedSize(318, 203);
     move(217, 193);
@@ -21,8 +20,9 @@ TwaitForm1::TwaitForm1(QWidget* parent) : QDialog(parent) {
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(8, 8, 305, 185);
-    auto* label = new QLabel(caption, panel);
-    label->setAlignment(Qt::AlignCenter);
+    caption_ = new QLabel(panel);
+    caption_->setObjectName(QStringLiteral("WaitCaption"));
+    caption_->setAlignment(Qt::AlignCenter);
     progress_ = new QProgressBar(panel);
     progress_->setObjectName(QStringLiteral("WaitProgress"));
     progress_->setFormat(QStringLiteral("%v / %m"));
@@ -32,13 +32,14 @@ TwaitForm1::TwaitForm1(QWidget* parent) : QDialog(parent) {
     status_->setTextFormat(Qt::PlainText);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 8, 16, 16);
-    layout->addWidget(label, 1);
+    layout->addWidget(caption_, 1);
     layout->addWidget(progress_);
     layout->addWidget(status_);
     Begin();
 }
 
-void TwaitForm1::Begin() {
+void TwaitForm1::Begin(const QString& task) {
+    caption_->setText(task.isEmpty() ? windowTitle() : windowTitle() + QLatin1Char('\n') + task);
     progress_->setRange(0, 0); // busy until the first report
     progress_->setValue(0);
     progress_->setTextVisible(false);

@@ -17,12 +17,14 @@ class TwaitForm1 : public QDialog {
 public:
     explicit TwaitForm1(QWidget* parent = nullptr);
 
-    // Clears the progress and status of the transfer before.
-    void Begin();
+    // Clears the progress and status of the transfer before; `task`, when given, says below the
+    // caption what is being waited for.
+    void Begin(const QString& task = {});
     void ShowProgress(std::size_t done, std::size_t total);
     void ShowStatus(const QString& text);
 
 private:
+    QLabel* caption_;
     QProgressBar* progress_;
     QLabel* status_;
 };

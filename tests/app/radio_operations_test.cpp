@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,6 +32,7 @@ private slots:
     void transfersCopyTablesBothWays();
     void transfersAskBeforeLosingWork();
     void readWithRowsThatGotNoAnswer();
+    void writeCheckedByReadingBack();
     void waitWindowClosedEarly();
     void checksAndTransfersOverAPseudoTerminal();
     void portThatCannotBeOpened();
@@ -169,6 +171,37 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
              QStringLiteral("読み込み終了\n\n1 行は無線機から応答がなかったため、元のまま残しています。"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
+}
+
+// With "書き込み後に照合" checked a write is read back into the link: a channel the radio stored
+// wrongly is named in the result box, the window keeps what it wrote, and nothing else may start
+// while the read-back runs.
+void RadioOperationsTest::writeCheckedByReadingBack() {
+    zem::sim::SimOptions options;
+    options.faults.emplace_back(zem::sim::Fault::Kind::AlterStored, 0, "MW");
+    RadioFixture f(options);
+    f.window->Image().Channels[3] = Channel("00433020000", "RADIO");
+    f.Action("VerifyAfterWrite")->setChecked(true);
+    f.Connect();
+    bool waitedDisabled = false;
+    QString waitCaption;
+    f.radio.afterMessage = [&](const zem::LinkMessage& m) {
+        if (m.code() != zem::kMsgMemoryWritten)
+            return;
+        waitedDisabled = !f.Enabled("M2") && !f.Enabled("R4");
+        waitCaption = f.wait.findChild<QLabel*>(QStringLiteral("WaitCaption"))->text();
+    };
+    f.prompts->questionAnswers.append({true, true});
+    f.Choose("R4");
+    QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了\n\n照合: 1 か所が書き込んだ内容と異なります\n"
+                                             "3\t受信周波数: 433.02000MHz → 433.03000MHz"));
+    QVERIFY(waitedDisabled);
+    QVERIFY2(waitCaption.endsWith(QStringLiteral("書き込んだ内容を読み返して照合しています")), qPrintable(waitCaption));
+    QVERIFY(f.window->Image().Channels[3].RxFreq == "00433020000");
+    QVERIFY(f.Enabled("M2") && !f.wait.isVisible());
+
+    f.Choose("VFO1");
+    QCOMPARE(f.LastMessage(), QStringLiteral("VFO書き込み完了しました\n\n照合: 相違なし"));
 }
 
 // Closing the wait window ends only the wait: the read goes on, nothing else may start until it

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace zem {
@@ -71,6 +72,41 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_exit_1_with_the_cou
     const CliRun run = RunCli({"write", "--port", Path(server.SlavePath()), "--only", "vfo", Path(Sample())});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"vfo: 6 done, 6 errors", "エラー数：6"}));
+}
+
+// Writes the sample with --verify to a simulated radio on a pseudo-terminal.
+CliRun VerifiedWrite(const sim::SimOptions& options, const QString& blocks) {
+    sim::PtyServer server(nullptr, options);
+    if (!server.Start().empty())
+        return {};
+    return RunCli({"write", "--port", Path(server.SlavePath()), "--only", blocks, "--verify", Path(Sample())});
+}
+
+// A radio that stores each channel written 10 kHz off: the read-back lists every used row of the
+// file, and the exit status is 1.
+TEST(cli_transfer_commands_test, verified_write_lists_each_row_the_radio_holds_differently) {
+    RadioImage sample;
+    ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
+    const auto used = static_cast<std::size_t>(std::count_if(sample.Channels.begin(), sample.Channels.end(),
+                                                             [](const MemoryChannel& ch) { return !IsEmptyRow(ch); }));
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::AlterStored, 0, "MW");
+    const CliRun run = VerifiedWrite(options, QStringLiteral("memory"));
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), used) << run.out;
+    EXPECT_EQ(lines.front(), "0\t受信周波数: 145.00000MHz → 145.01000MHz");
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
+                                  "memory: 170 done, 0 errors", "memory read-back: 170 done, 0 errors",
+                                  "zem_d7-cli write: " + std::to_string(used) + " か所が書き込んだ内容と異なります"}));
+}
+
+// A sound radio: the memos, which it does not keep, do not count, and no block has anything to
+// list.
+TEST(cli_transfer_commands_test, verified_write_to_a_sound_radio_exits_0) {
+    const CliRun run = VerifiedWrite({}, QStringLiteral("memory,vfo,settings"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST(cli_transfer_commands_test, scope_prints_a_line_of_digits_per_pass_and_stores_them) {

@@ -1,5 +1,7 @@
 #include "sim/radio_line.h"
 
+#include "model/command_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -86,6 +88,26 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerFaultRow{"ExtraLine", Fault(Fault::Kind::ExtraLine, 1, {}, {}, "XX"), "ID", "ID TH-D7\rXX\r"},
                     AnswerFaultRow{"NoAnswerByWord", Fault(Fault::Kind::NoAnswer, 0, "ID"), "ID", ""}),
     [](const testing::TestParamInfo<AnswerFaultRow>& row) { return row.param.name; });
+
+// The write is echoed as taken, yet the channel then holds another frequency; a clear of a row is
+// left alone.
+TEST(PlanReplyTest, AlterStoredChangesTheWrittenChannel) {
+    RadioEngine engine;
+    MemoryChannel ch;
+    ch.EmptyFlag = '0';
+    ch.RxFreq = "00145000000";
+    ch.Step = '5';
+    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
+    ch.ToneCode = ch.CtcssCode = "09";
+    ch.Offset = "000600000";
+    std::string write = BuildWriteChannel(10, ch);
+    write.pop_back(); // its CR
+    const SimOptions options = WithFault(Fault(Fault::Kind::AlterStored, 0, "MW"));
+    EXPECT_EQ(Joined(PlanReply(engine, write, options)), write + "\r");
+    EXPECT_EQ(engine.Image().Channels[10].RxFreq, "00145010000");
+    EXPECT_EQ(Joined(PlanReply(engine, BuildClearChannel(11), options)), BuildClearChannel(11) + "\r");
+    EXPECT_EQ(engine.Image().Channels[11].EmptyFlag, '1');
+}
 
 TEST(PlanReplyTest, SplitSendsTwoHalvesWithThePauseBetween) {
     RadioEngine engine;

@@ -170,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Options, ThD7SimBadOptionTest,
                          testing::Values(BadOptionRow{{"--delay", "-5"}}, BadOptionRow{{"--delay", "soon"}},
                                          BadOptionRow{{"--no-answer", "0"}}, BadOptionRow{{"--garble", "ID:10"}},
                                          BadOptionRow{{"--slow", "FL:x"}}, BadOptionRow{{"--split", ""}},
+                                         BadOptionRow{{"--alter-stored", "MW:5"}},
                                          BadOptionRow{{"--load", "/nonexistent/radio.zem"}},
                                          BadOptionRow{{"--save", "radio.txt"}}, BadOptionRow{{"extra"}}));
 

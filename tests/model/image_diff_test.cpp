@@ -1,0 +1,116 @@
+#include "model/image_diff.h"
+
+#include "model/startup_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using zem::DiffImages;
+using zem::DiffScope;
+using zem::FieldChange;
+using zem::RadioImage;
+using zem::RowDifference;
+
+zem::MemoryChannel Used(const char* rx, const char* name) {
+    zem::MemoryChannel ch;
+    ch.EmptyFlag = '0';
+    ch.RxFreq = rx;
+    ch.Step = '5';
+    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = ch.Reserved = '0';
+    ch.ToneCode = ch.CtcssCode = "09";
+    ch.Offset = "000600000";
+    ch.Name = name;
+    ch.Memo = "home";
+    return ch;
+}
+
+RadioImage Base() {
+    RadioImage image = zem::StartupImage();
+    image.Channels[5] = Used("00145000000", "ALPHA");
+    image.Settings.Dtmf[3] = {"123", "CLUB"};
+    return image;
+}
+
+struct DiffRow {
+    const char* name;
+    std::function<void(RadioImage&)> change;
+    std::vector<RowDifference> expected;
+};
+
+class ImageDiffTest : public testing::TestWithParam<DiffRow> {};
+
+TEST_P(ImageDiffTest, ListsTheDifference) {
+    RadioImage after = Base();
+    GetParam().change(after);
+    EXPECT_EQ(DiffImages(Base(), after), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ImageDiffTest,
+    testing::Values(
+        DiffRow{"Equal", [](RadioImage&) {}, {}},
+        DiffRow{"GridCell", [](RadioImage& i) { i.Channels[5].Name = "BETA"; }, {{"5", {{"名前", "ALPHA", "BETA"}}}}},
+        DiffRow{"HiddenFields",
+                [](RadioImage& i) {
+                    i.Channels[5].ToneOn = '1';
+                    i.Channels[5].ToneCode = "13";
+                    i.Channels[5].Offset = "";
+                    i.Channels[5].TxFreq = "00435000000";
+                },
+                {{"5",
+                  {{"送信周波数", "", "435.00000MHz"},
+                   {"トーン", "OFF", "ON"},
+                   {"トーン周波数", "88.5 Hz", "100.0 Hz"},
+                   {"オフセット", "0.60MHz", "Split"}}}}},
+        DiffRow{"ScanRow",
+                [](RadioImage& i) { i.Channels[zem::UpperScanRow(2)] = Used("00145000000", ""); },
+                {{"U2",
+                  {{"受信周波数", "Empty", "145.00000MHz"},
+                   {"送信周波数", "", "Simplex"},
+                   {"モード", "", "FM"},
+                   {"ステップ", "", "20.0kHz"},
+                   {"メモ", "", "home"}}}}},
+        DiffRow{"BothEmptyRowsAreEqual", [](RadioImage& i) { i.Channels[6].RxFreq = "00439000000"; }, {}},
+        DiffRow{"BelowTheShownDecimals",
+                [](RadioImage& i) { i.Channels[5].RxFreq = "00145000001"; },
+                {{"5", {{"受信周波数", "00145000000", "00145000001"}}}}},
+        DiffRow{"DamagedDigits",
+                [](RadioImage& i) { i.Channels[5].RxFreq = "0014500000X"; },
+                {{"5", {{"受信周波数", "145.00000MHz", "'0014500000X' は整数ではありません"}}}}},
+        DiffRow{"Vfo",
+                [](RadioImage& i) { i.Vfos[1].Freq = "00145500000"; },
+                {{"A145", {{"周波数", "145.00000MHz", "145.50000MHz"}}}}},
+        DiffRow{"DtmfMemory",
+                [](RadioImage& i) { i.Settings.Dtmf[3].Code = "124"; },
+                {{"DTMF 3", {{"コード", "123", "124"}}}}},
+        DiffRow{"Setting", [](RadioImage& i) { i.Settings.MES = "CQ"; }, {{"MES", {{"", "HELLO!!", "CQ"}}}}}),
+    [](const testing::TestParamInfo<DiffRow>& row) { return row.param.name; });
+
+// What the scope leaves out is not compared; the memo can be left out of the rest.
+TEST(ImageDiffScopeTest, LeavesOutWhatItIsNotAsked) {
+    RadioImage after = Base();
+    after.Channels[5].Memo = "away";
+    after.Vfos[0].Mode = '1';
+    after.Settings.LAN = '1';
+    EXPECT_EQ(DiffImages(Base(), after, DiffScope{true, false, false, true}),
+              (std::vector<RowDifference>{{"5", {{"メモ", "home", "away"}}}}));
+    EXPECT_TRUE(DiffImages(Base(), after, DiffScope{true, false, false, false}).empty());
+    EXPECT_EQ(DiffImages(Base(), after, DiffScope{false, true, true, true}),
+              (std::vector<RowDifference>{{"A125", {{"モード", "FM", "AM"}}}, {"LAN", {{"", "0", "1"}}}}));
+}
+
+TEST(DifferenceLineTest, EscapesEveryText) {
+    const RowDifference row{"5", {{"名前", "A\tB", "C"}, {"", "x", "y"}}};
+    const auto escape = [](std::string_view t) {
+        std::string s(t);
+        std::replace(s.begin(), s.end(), '\t', '_');
+        return s;
+    };
+    EXPECT_EQ(zem::DifferenceLine(row, escape), "5\t名前: A_B → C\tx → y");
+}
+
+} // namespace
