@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <string_view>
 
 // What every subcommand does with its arguments and files, so each says it the same way.
 namespace cli {
@@ -17,16 +18,21 @@ std::filesystem::path LocalPath(const QString& name);
 // (status 2).
 bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
 
-// -o/--output OUT.zem, and --into BASE.zem (`what` says what is kept of the base).
-void AddOutputOption(QCommandLineParser& parser);
+// -o/--output OUT.zem (or the file `what` names as `valueName`), and --into BASE.zem (`what` says
+// what is kept of the base).
+void AddOutputOption(QCommandLineParser& parser, const QString& what = QStringLiteral("settings file"),
+                     const QString& valueName = QStringLiteral("OUT.zem"));
 void AddBaseOption(QCommandLineParser& parser, const QString& what);
 // The image to start from: the --into file, or the start-up image; false after the one error line.
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);
 
+// An output file must be named; false after the one error line, which asks for `valueName`.
+bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName);
 // An output settings file must be named and end in ".zem", or it could not be opened again.
 bool CheckOutputName(const QString& command, const QString& out);
 
-// Saves through the safe save; false after printing the one error line.
+// Save through the safe save; false after printing the one error line.
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line
