@@ -29,6 +29,14 @@ bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QSt
     return true;
 }
 
+std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() == 1)
+        return files.front();
+    Error(QStringLiteral("zem_d7-cli %1: give one %2").arg(command, what));
+    return std::nullopt;
+}
+
 void AddOutputOption(QCommandLineParser& parser, const QString& what, const QString& valueName) {
     parser.addOption(
         {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The %1 to write.").arg(what), valueName});

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 // What every subcommand does with its arguments and files, so each says it the same way.
@@ -17,6 +18,9 @@ std::filesystem::path LocalPath(const QString& name);
 // Parses a subcommand's options; false after printing the help (status 0) or the one error line
 // (status 2).
 bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
+
+// The one file a command takes; nullopt after the one error line asking for it (`what`, "CSV file").
+std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what);
 
 // -o/--output OUT.zem (or the file `what` names as `valueName`), and --into BASE.zem (`what` says
 // what is kept of the base).

@@ -67,11 +67,9 @@ int RunImportCsv(const QStringList& args) {
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
         return status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        Error(QStringLiteral("zem_d7-cli import-csv: give one CSV file"));
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("CSV file"));
+    if (!file)
         return kBadInput;
-    }
     const QString out = parser.value(QStringLiteral("output"));
     if (!CheckOutputName(command, out))
         return kBadInput;
@@ -81,17 +79,17 @@ int RunImportCsv(const QStringList& args) {
         return kBadInput;
     std::string csv;
     try {
-        csv = zem::ReadWholeFile(LocalPath(files.front()));
+        csv = zem::ReadWholeFile(LocalPath(*file));
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1").arg(QString::fromUtf8(e.what())));
         return kBadInput;
     }
     if (zem::IsChannelCsv(csv))
-        return ImportChannelLayout(files.front(), out, csv, image);
+        return ImportChannelLayout(*file, out, csv, image);
     const zem::CsvImportResult result = zem::ImportCsv(csv, image.Channels);
     if (result.error) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1:%2: %3")
-                  .arg(files.front())
+                  .arg(*file)
                   .arg(result.errorLine)
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
@@ -117,22 +115,20 @@ int RunExportCsv(const QStringList& args) {
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
         return status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        Error(QStringLiteral("zem_d7-cli export-csv: give one settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    if (!file)
         return kBadInput;
-    }
     const QString out = parser.value(QStringLiteral("output"));
     if (!CheckOutputGiven(command, out, QStringLiteral("OUT.csv")))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
-    if (!LoadZemArgument(command, files.front(), image))
+    if (!LoadZemArgument(command, *file, image))
         return kBadInput;
     std::string csv;
     try {
         csv = zem::ExportChannelCsv(image.Channels);
     } catch (const zem::ConversionError& e) {
-        Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(files.front(), QString::fromUtf8(e.what())));
+        Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(*file, QString::fromUtf8(e.what())));
         return kBadInput;
     }
     return SaveBytes(command, out, csv) ? kOk : kBadInput;

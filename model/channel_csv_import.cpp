@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <tuple>
 
 namespace zem {
@@ -54,6 +53,10 @@ std::string_view StripByteOrderMark(std::string_view bytes) {
     return bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
 }
 
+std::string NameOf(Column c) {
+    return std::string(channel_csv::kColumnNames[Index(c)]);
+}
+
 class Row {
 public:
     Row(const std::vector<std::string>& fields, const ColumnIndex& index) : fields_(fields), index_(index) {}
@@ -62,9 +65,7 @@ public:
         const std::optional<std::size_t> at = index_[Index(c)];
         return at && *at < fields_.size() ? std::string_view(fields_[*at]) : std::string_view{};
     }
-    std::string Named(Column c) const {
-        return std::string(channel_csv::kColumnNames[Index(c)]) + " " + Quote((*this)[c]);
-    }
+    std::string Named(Column c) const { return NameOf(c) + " " + Quote((*this)[c]); }
 
 private:
     const std::vector<std::string>& fields_;
@@ -85,7 +86,7 @@ std::optional<std::string> MhzDigits(const Row& row, Column c, int width, std::s
     } catch (const ConversionError& e) {
         // A number out of range is plain ASCII, which the error's own text shows as it is.
         if (e.kind() == ConversionError::Kind::Range)
-            return std::string(channel_csv::kColumnNames[Index(c)]) + " " + e.what();
+            return NameOf(c) + " " + e.what();
         return row.Named(c) + " は数値ではありません";
     }
 }
@@ -193,7 +194,7 @@ std::optional<std::string> ReadPower(const Row& row, MemoryChannel&, Notes& note
 // one blank, so that words stay apart.
 template <std::size_t Capacity>
 void ReadText(const Row& row, Column c, bool commaAllowed, FixedText<Capacity>& text, Notes& notes) {
-    const std::string name(channel_csv::kColumnNames[Index(c)]);
+    const std::string name = NameOf(c);
     std::string utf8;
     bool replaced = false;
     const std::string_view field = row[c];
@@ -289,12 +290,12 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
     const ColumnIndex index = FindColumns(header.fields);
     for (Column required : {Column::Location, Column::Frequency}) {
         if (!index[Index(required)]) {
-            result.error =
-                "見出し行に " + std::string(channel_csv::kColumnNames[Index(required)]) + " の列がありません";
+            result.error = "見出し行に " + NameOf(required) + " の列がありません";
             return result;
         }
     }
-    std::map<std::size_t, std::size_t> takenAt; // channel number to the line of the row taken into it
+    // The line of the row taken into each channel; 0 while none is, since rows start at line 2.
+    std::array<std::size_t, kNumberedChannels> takenAt{};
     while (!text.empty()) {
         const CsvRecord record = TakeCsvRecord(text);
         const std::size_t line = nextLine;
@@ -310,7 +311,7 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
             skip = "引用符が閉じていないので、ファイルの終わりまでをこの行として取り込みませんでした";
         else if (!number)
             skip = row.Named(Column::Location) + " は 0〜149 のチャンネル番号ではありません";
-        else if (takenAt.contains(*number))
+        else if (takenAt[*number] > 0)
             skip = "チャンネル " + std::to_string(*number) + " は " + std::to_string(takenAt[*number]) +
                    " 行目で取り込み済みです";
         else

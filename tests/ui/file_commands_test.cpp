@@ -50,6 +50,14 @@ void Drop(const WindowFixture& f, const QList<QUrl>& urls) {
     QCoreApplication::sendEvent(f.window.get(), &drop);
 }
 
+void CompareRequest(const zem::FileDialogRequest& shown, const zem::FileDialogRequest& expected) {
+    QCOMPARE(shown.objectName, expected.objectName);
+    QCOMPARE(shown.title, expected.title);
+    QCOMPARE(shown.filter, expected.filter);
+    QCOMPARE(shown.fileName, expected.fileName);
+    QCOMPARE(shown.confirmOverwrite, expected.confirmOverwrite);
+}
+
 zem::RadioImage Reload(const QString& path) {
     zem::RadioImage image = zem::StartupImage();
     if (!zem::LoadZemFile(path.toStdString(), image).recognised)
@@ -208,12 +216,8 @@ void FileCommandsTest::saveThroughTheMenu() {
     f.prompts->saveAnswers.enqueue(Path("saved.zem"));
     f.Choose("Save2");
     QCOMPARE(f.prompts->saveRequests.size(), 1);
-    const zem::FileDialogRequest& request = f.prompts->saveRequests[0];
-    QCOMPARE(request.objectName, QStringLiteral("SaveDialog1"));
-    QCOMPARE(request.title, QStringLiteral("設定をファイルに保存する"));
-    QCOMPARE(request.filter, QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"));
-    QCOMPARE(request.fileName, QStringLiteral("*.zem"));
-    QVERIFY(request.confirmOverwrite);
+    CompareRequest(f.prompts->saveRequests[0],
+                   {"SaveDialog1", "設定をファイルに保存する", "ZEM_D7ファイル|*.ZEM|*.*|*.*", "*.zem", true});
 
     QVERIFY(Reload(Path("saved.zem")) == SampleImage());
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 saved.zem"));
@@ -357,12 +361,8 @@ void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
     f.prompts->saveAnswers.enqueue(Path("channels.csv"));
     f.Choose("CSV2");
     QCOMPARE(f.prompts->saveRequests.size(), 1);
-    const zem::FileDialogRequest& request = f.prompts->saveRequests[0];
-    QCOMPARE(request.objectName, QStringLiteral("SaveDialog2"));
-    QCOMPARE(request.title, QStringLiteral("CSV形式で保存する"));
-    QCOMPARE(request.filter, QStringLiteral("CSVファイル|*.CSV|*.*|*.*"));
-    QCOMPARE(request.fileName, QStringLiteral("*.csv"));
-    QVERIFY(request.confirmOverwrite);
+    CompareRequest(f.prompts->saveRequests[0],
+                   {"SaveDialog2", "CSV形式で保存する", "CSVファイル|*.CSV|*.*|*.*", "*.csv", true});
     QCOMPARE(ReadBytes(Path("channels.csv")), QByteArray::fromStdString(zem::ExportChannelCsv(SampleImage().Channels)));
     QVERIFY(f.prompts->messages.isEmpty());
 
