@@ -33,7 +33,12 @@ enum class Column {
     RPT2CALL,
     DVCODE,
 };
-inline constexpr std::size_t kColumnCount = 21;
+
+constexpr std::size_t Index(Column c) {
+    return static_cast<std::size_t>(c);
+}
+
+inline constexpr std::size_t kColumnCount = Index(Column::DVCODE) + 1;
 
 // In header order, which Column follows.
 inline constexpr std::array<std::string_view, kColumnCount> kColumnNames{
@@ -41,10 +46,9 @@ inline constexpr std::array<std::string_view, kColumnCount> kColumnNames{
     "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
     "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE",
 };
-
-constexpr std::size_t Index(Column c) {
-    return static_cast<std::size_t>(c);
-}
+// A column added to the enum but not to the names fails here; one added to the names alone is an
+// initialiser too many.
+static_assert(kColumnNames[Index(Column::DVCODE)] == "DVCODE");
 
 struct ToneMode {
     std::string_view word;
