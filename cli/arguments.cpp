@@ -29,10 +29,17 @@ bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QSt
     return true;
 }
 
-void AddOutputOption(QCommandLineParser& parser) {
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The settings file to write."),
-                      QStringLiteral("OUT.zem")});
+std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() == 1)
+        return files.front();
+    Error(QStringLiteral("zem_d7-cli %1: give one %2").arg(command, what));
+    return std::nullopt;
+}
+
+void AddOutputOption(QCommandLineParser& parser, const QString& what, const QString& valueName) {
+    parser.addOption(
+        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The %1 to write.").arg(what), valueName});
 }
 
 void AddBaseOption(QCommandLineParser& parser, const QString& what) {
@@ -75,11 +82,15 @@ zem::DiffScope ScopeOf(const QStringList& blocks, bool memo) {
     return {blocks.contains(kBlockNames[0]), blocks.contains(kBlockNames[1]), blocks.contains(kBlockNames[2]), memo};
 }
 
+bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName) {
+    if (out.isEmpty())
+        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o %2").arg(command, valueName));
+    return !out.isEmpty();
+}
+
 bool CheckOutputName(const QString& command, const QString& out) {
-    if (out.isEmpty()) {
-        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o OUT.zem").arg(command));
+    if (!CheckOutputGiven(command, out, QStringLiteral("OUT.zem")))
         return false;
-    }
     if (!zem::HasZemExtension(LocalPath(out))) {
         Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
                   .arg(command, out));
@@ -88,14 +99,18 @@ bool CheckOutputName(const QString& command, const QString& out) {
     return true;
 }
 
-bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image) {
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {
     try {
-        zem::SaveZemFile(LocalPath(out), image);
+        zem::SaveFileAtomically(LocalPath(out), bytes);
         return true;
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
         return false;
     }
+}
+
+bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image) {
+    return SaveBytes(command, out, zem::FormatSettingsFile(image));
 }
 
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {

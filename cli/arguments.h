@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 // What every subcommand does with its arguments and files, so each says it the same way.
 namespace cli {
@@ -18,8 +20,13 @@ std::filesystem::path LocalPath(const QString& name);
 // (status 2).
 bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
 
-// -o/--output OUT.zem, and --into BASE.zem (`what` says what is kept of the base).
-void AddOutputOption(QCommandLineParser& parser);
+// The one file a command takes; nullopt after the one error line asking for it (`what`, "CSV file").
+std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what);
+
+// -o/--output OUT.zem (or the file `what` names as `valueName`), and --into BASE.zem (`what` says
+// what is kept of the base).
+void AddOutputOption(QCommandLineParser& parser, const QString& what = QStringLiteral("settings file"),
+                     const QString& valueName = QStringLiteral("OUT.zem"));
 void AddBaseOption(QCommandLineParser& parser, const QString& what);
 // The image to start from: the --into file, or the start-up image; false after the one error line.
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);
@@ -33,10 +40,13 @@ bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QS
 // The comparison of those blocks; `memo` false for an image read from a radio, which has none.
 zem::DiffScope ScopeOf(const QStringList& blocks, bool memo);
 
+// An output file must be named; false after the one error line, which asks for `valueName`.
+bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName);
 // An output settings file must be named and end in ".zem", or it could not be opened again.
 bool CheckOutputName(const QString& command, const QString& out);
 
-// Saves through the safe save; false after printing the one error line.
+// Save through the safe save; false after printing the one error line.
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line

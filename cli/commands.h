@@ -3,14 +3,15 @@
 #include <QStringList>
 
 // Each subcommand takes its own arguments (the subcommand name first) and returns the exit status:
-// 0 success, 1 the radio reported errors (or, comparing, a difference was found), 2 bad arguments
-// or input, 3 the port cannot be opened.
+// 0 success, 1 the radio reported errors (or, comparing, a difference was found; importing, rows
+// or fields were left out), 2 bad arguments or input, 3 the port cannot be opened.
 namespace cli {
 
-enum ExitCode { kOk = 0, kRadioErrors = 1, kDifferent = 1, kBadInput = 2, kPortError = 3 };
+enum ExitCode { kOk = 0, kRadioErrors = 1, kDifferent = 1, kNotAllTaken = 1, kBadInput = 2, kPortError = 3 };
 
 int RunShow(const QStringList& args);
 int RunImportCsv(const QStringList& args);
+int RunExportCsv(const QStringList& args);
 int RunSort(const QStringList& args);
 int RunDiff(const QStringList& args);
 int RunId(const QStringList& args);

@@ -3,6 +3,7 @@
 #include "console.h"
 
 #include "collation/japanese_collation.h"
+#include "model/channel_csv.h"
 #include "model/channel_sort.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
@@ -28,25 +29,47 @@ const std::array kSorts{
     SortKind{"memo", [](zem::ChannelTable& t) { zem::SortByMemo(t, zem::CompareJapanese); }},
 };
 
+// A file in the layout of general multi-radio tools: every row into the channel it names, and
+// what could not be taken listed on standard error, one line per row.
+int ImportChannelLayout(const QString& csvName, const QString& out, std::string_view csv, zem::RadioImage& image) {
+    const zem::ChannelCsvImport result = zem::ImportChannelCsv(csv, image.Channels);
+    if (result.error) {
+        Error(QStringLiteral("zem_d7-cli import-csv: %1: %2").arg(csvName, QString::fromStdString(*result.error)));
+        return kBadInput;
+    }
+    for (const zem::ChannelCsvNote& note : result.notes)
+        Error(QStringLiteral("zem_d7-cli import-csv: %1: %2")
+                  .arg(csvName, QString::fromStdString(zem::FormatChannelCsvNote(note))));
+    image.Channels = result.channels;
+    if (!SaveImage(QStringLiteral("import-csv"), out, image))
+        return kBadInput;
+    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.taken).arg(out).toStdString());
+    return result.notes.empty() ? kOk : kNotAllTaken;
+}
+
 } // namespace
 
 int RunImportCsv(const QStringList& args) {
     const QString command = QStringLiteral("import-csv");
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Fill memory channels 0, 1, 2, ... from a CSV file (frequency in MHz, name, memo; CP932) and save the "
-        "result as a settings file. Nothing is written when a line's frequency is not a number."));
+        "Fill memory channels from a CSV file and save the result as a settings file. Two layouts are read:\n"
+        "- lines of frequency in MHz, name and memo (CP932) fill channels 0, 1, 2, ... in turn; nothing is "
+        "written when a line's frequency is not a number;\n"
+        "- the channel layout of general multi-radio programming tools (UTF-8, a first line naming the columns, "
+        "Location and Frequency among them; see export-csv): each row fills the channel 0-149 its Location names. "
+        "Rows and fields the TH-D7 cannot hold are listed on standard error, one line per row.\n"
+        "Exit status: 0 every row taken whole, 1 written but some rows or fields not taken, 2 bad arguments or "
+        "input (nothing written)."));
     AddOutputOption(parser);
     AddBaseOption(parser, {});
     parser.addPositionalArgument(QStringLiteral("CSV"), QStringLiteral("The CSV file to import."));
     int status = kOk;
     if (!ParseOptions(parser, args, command, status))
         return status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        Error(QStringLiteral("zem_d7-cli import-csv: give one CSV file"));
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("CSV file"));
+    if (!file)
         return kBadInput;
-    }
     const QString out = parser.value(QStringLiteral("output"));
     if (!CheckOutputName(command, out))
         return kBadInput;
@@ -56,15 +79,17 @@ int RunImportCsv(const QStringList& args) {
         return kBadInput;
     std::string csv;
     try {
-        csv = zem::ReadWholeFile(LocalPath(files.front()));
+        csv = zem::ReadWholeFile(LocalPath(*file));
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1").arg(QString::fromUtf8(e.what())));
         return kBadInput;
     }
+    if (zem::IsChannelCsv(csv))
+        return ImportChannelLayout(*file, out, csv, image);
     const zem::CsvImportResult result = zem::ImportCsv(csv, image.Channels);
     if (result.error) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1:%2: %3")
-                  .arg(files.front())
+                  .arg(*file)
                   .arg(result.errorLine)
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
@@ -73,6 +98,40 @@ int RunImportCsv(const QStringList& args) {
         return kBadInput;
     Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
     return kOk;
+}
+
+int RunExportCsv(const QStringList& args) {
+    const QString command = QStringLiteral("export-csv");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Write the used memory channels 0-149 of a settings file as CSV in the channel layout of general "
+            "multi-radio programming tools (UTF-8, lines ended CR LF), which import-csv reads back:\n%1\n"
+            "The scan memories L0-U9 are not written. Exit status: 0 written, 2 bad arguments or input (nothing "
+            "written).")
+            .arg(QString::fromStdString(zem::ChannelCsvHeader())));
+    AddOutputOption(parser, QStringLiteral("CSV file"), QStringLiteral("OUT.csv"));
+    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to export."));
+    int status = kOk;
+    if (!ParseOptions(parser, args, command, status))
+        return status;
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    if (!file)
+        return kBadInput;
+    const QString out = parser.value(QStringLiteral("output"));
+    if (!CheckOutputGiven(command, out, QStringLiteral("OUT.csv")))
+        return kBadInput;
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, *file, image))
+        return kBadInput;
+    std::string csv;
+    try {
+        csv = zem::ExportChannelCsv(image.Channels);
+    } catch (const zem::ConversionError& e) {
+        Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(*file, QString::fromUtf8(e.what())));
+        return kBadInput;
+    }
+    return SaveBytes(command, out, csv) ? kOk : kBadInput;
 }
 
 int RunSort(const QStringList& args) {

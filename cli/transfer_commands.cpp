@@ -201,12 +201,11 @@ int RunWrite(const QStringList& args) {
     std::vector<const Block*> blocks;
     if (!ReadLinkOptions(parser, command, target) || !ReadBlocks(parser, command, names, blocks))
         return kBadInput;
-    if (parser.positionalArguments().size() != 1) {
-        Error(QStringLiteral("zem_d7-cli write: give one settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    if (!file)
         return kBadInput;
-    }
     zem::RadioImage image = zem::StartupImage();
-    if (!LoadZemArgument(command, parser.positionalArguments().front(), image))
+    if (!LoadZemArgument(command, *file, image))
         return kBadInput;
     if (!parser.isSet(QStringLiteral("verify")))
         return Transfer(target, Steps(blocks, {Direction::Write}), image);

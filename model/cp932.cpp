@@ -1,5 +1,6 @@
 #include "cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <memory>
@@ -56,6 +57,27 @@ Converter& ToCp932() {
     return c;
 }
 
+// The bytes of the UTF-8 character at the front of text; 0 when the front byte starts none.
+std::size_t Utf8CharLength(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    std::size_t length = 0;
+    if (lead < 0x80)
+        length = 1;
+    else if (lead >= 0xC2 && lead < 0xE0)
+        length = 2;
+    else if (lead >= 0xE0 && lead < 0xF0)
+        length = 3;
+    else if (lead >= 0xF0 && lead < 0xF5)
+        length = 4;
+    if (length == 0 || length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -73,6 +95,16 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     if (ToCp932().Convert(utf8, out) == Converter::Result::Invalid)
         return std::nullopt;
     return out;
+}
+
+Cp932Conversion Utf8ToCp932Listing(std::string_view utf8) {
+    Cp932Conversion result;
+    while (ToCp932().Convert(utf8, result.cp932) == Converter::Result::Invalid) {
+        const std::size_t length = Utf8CharLength(utf8);
+        result.missing += length > 0 ? utf8.substr(0, length) : "\xEF\xBF\xBD"; // U+FFFD
+        utf8.remove_prefix(std::max<std::size_t>(length, 1));
+    }
+    return result;
 }
 
 bool IsCp932LeadByte(unsigned char b) {

@@ -16,6 +16,13 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the UTF-8 is malformed).
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
+struct Cp932Conversion {
+    std::string cp932;
+    std::string missing; // the characters left out, in UTF-8; U+FFFD for a byte that is not UTF-8
+};
+// UTF-8 to CP932, leaving out the characters that have no CP932 form and listing them.
+Cp932Conversion Utf8ToCp932Listing(std::string_view utf8);
+
 // True for a byte that starts a CP932 double-byte character.
 bool IsCp932LeadByte(unsigned char b);
 // The longest prefix of at most maxBytes bytes that does not end inside a double-byte character.

@@ -26,15 +26,14 @@ std::array<std::string_view, kMaxColumns> SplitColumns(std::string_view line) {
 
 } // namespace
 
-MemoryChannel ParseCsvLine(std::string_view line) {
-    const auto columns = SplitColumns(line);
+MemoryChannel ImportedChannel(std::string_view mhzText) {
     MemoryChannel ch;
-    if (BandOfFreq(columns[0]) < 0) {
+    if (BandOfFreq(mhzText) < 0) {
         ch.EmptyFlag = '1';
         return ch;
     }
     ch.EmptyFlag = '0';
-    ch.RxFreq = MhzToFreqDigits(columns[0]);
+    ch.RxFreq = MhzToFreqDigits(mhzText);
     ch.Step = '5';
     ch.Shift = '0';
     ch.Reverse = '0';
@@ -44,9 +43,17 @@ MemoryChannel ParseCsvLine(std::string_view line) {
     ch.CtcssCode = "09";
     ch.Offset = "000000000";
     ch.Mode = '0';
+    ch.Lockout = '0';
+    return ch;
+}
+
+MemoryChannel ParseCsvLine(std::string_view line) {
+    const auto columns = SplitColumns(line);
+    MemoryChannel ch = ImportedChannel(columns[0]);
+    if (IsEmptyRow(ch))
+        return ch;
     // A cut inside a double-byte character would leave half a character on the radio's display.
     ch.Name = CutCp932(columns[1], decltype(ch.Name)::capacity);
-    ch.Lockout = '0';
     ch.Memo = CutCp932(columns[2], decltype(ch.Memo)::capacity);
     return ch;
 }

@@ -9,10 +9,15 @@
 
 namespace zem {
 
+// A used channel at the frequency (MHz text) with the values an imported channel starts from:
+// 20 kHz step, simplex with a zero offset, FM, no tones (both codes 88.5 Hz), no lockout, no name
+// or memo. A frequency outside the receive bands gives an empty row (EmptyFlag '1'). Throws
+// ConversionError (Decimal) when the text is not a decimal number.
+MemoryChannel ImportedChannel(std::string_view mhzText);
+
 // One CSV line (CP932, without its line end) as a channel: column 1 the frequency in MHz, column
-// 2 the name, column 3 the memo; at most 9 columns, the later ones ignored. A frequency outside
-// the receive bands gives an empty row (EmptyFlag '1'). Throws ConversionError (Decimal) when
-// column 1 is not a decimal number.
+// 2 the name, column 3 the memo; at most 9 columns, the later ones ignored. Column 1 is read as
+// ImportedChannel reads it.
 MemoryChannel ParseCsvLine(std::string_view line);
 
 struct CsvImportResult {

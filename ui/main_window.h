@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 class QAction;
 class QButtonGroup;
@@ -83,6 +84,7 @@ public:
     void Save2Click();
     void Save1Click();
     void CSV1Click();
+    void CSV2Click();
     bool Savezem(const QString& path);
     void Openzem(const QString& path);
 
@@ -119,6 +121,8 @@ private:
     QWidget* BuildMemoryPage();
     QWidget* BuildVfoPage();
     void ConnectGrids();
+    // The import of a CSV file in the layout of general multi-radio tools, with its one report.
+    void ImportChannelLayout(std::string_view bytes);
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "model/channel_csv.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
 
@@ -21,6 +22,8 @@ const FileDialogRequest kSaveDialog1{QStringLiteral("SaveDialog1"), QStringLiter
                                      QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"), QStringLiteral("*.zem"), true};
 const FileDialogRequest kOpenDialog2{QStringLiteral("OpenDialog2"), QStringLiteral("CSVファイルを取り込む"),
                                      QStringLiteral("*.CSV|*.csv|*.*|*.*"), QString(), false};
+const FileDialogRequest kSaveDialog2{QStringLiteral("SaveDialog2"), QStringLiteral("CSV形式で保存する"),
+                                     QStringLiteral("CSVファイル|*.CSV|*.*|*.*"), QStringLiteral("*.csv"), true};
 
 } // namespace
 
@@ -112,11 +115,52 @@ void TFormD7::CSV1Click() {
         ShowError(QString::fromUtf8(e.what()));
         return;
     }
+    if (IsChannelCsv(bytes)) {
+        ImportChannelLayout(bytes);
+        return;
+    }
     const CsvImportResult result = ImportCsv(bytes, image_.Channels);
     // The rows taken before a bad line are shown before the error is reported.
     RectoGrid();
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
+}
+
+void TFormD7::ImportChannelLayout(std::string_view bytes) {
+    const ChannelCsvImport result = ImportChannelCsv(bytes, image_.Channels);
+    if (result.error) {
+        ShowError(QString::fromStdString(*result.error));
+        return;
+    }
+    image_.Channels = result.channels;
+    RectoGrid();
+    if (result.notes.empty())
+        return;
+    QStringList lines{QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。")
+                          .arg(result.taken)};
+    for (const ChannelCsvNote& note : result.notes)
+        lines << QString::fromStdString(FormatChannelCsvNote(note));
+    prompts_->Message(this, lines.join(QLatin1Char('\n')), QStringLiteral("CSVファイルの取り込み"));
+}
+
+// The file is made before the dialog opens: a channel that cannot be written is reported without
+// asking for a name first.
+void TFormD7::CSV2Click() {
+    std::string csv;
+    try {
+        csv = ExportChannelCsv(image_.Channels);
+    } catch (const ConversionError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    const QString path = prompts_->SaveFileName(this, kSaveDialog2);
+    if (path.isEmpty())
+        return;
+    try {
+        SaveFileAtomically(FsPath(path), csv);
+    } catch (const FileError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace zem

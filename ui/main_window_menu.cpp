@@ -50,7 +50,7 @@ void TFormD7::BuildMenus() {
              {"Save1", "上書き保存(&D)", &TFormD7::Save1Click, kShown},
              {"N2", "-", nullptr, kShown},
              {"CSV1", "CSVファイルを取り込み", &TFormD7::CSV1Click, kShown},
-             {"CSV2", "CSV形式に保存", nullptr, kHidden},
+             {"CSV2", "CSV形式に保存", &TFormD7::CSV2Click, kShown},
              {"N6", "-", nullptr, kShown},
              {"Exit1", "終了", &TFormD7::Exit1Click, kShown},
          }},

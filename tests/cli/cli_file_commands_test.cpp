@@ -163,6 +163,45 @@ TEST_F(CliFileCommandsTest, import_csv_bad_arguments) {
     EXPECT_FALSE(fs::exists(At("out.txt")));
 }
 
+TEST_F(CliFileCommandsTest, export_csv_writes_the_channel_layout_that_import_csv_reads_back) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    const CliResult r = RunCli("export-csv " + sample + " -o " + At("out.csv"), true);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    const std::string csv = ReadFile(At("out.csv"));
+    EXPECT_TRUE(
+        csv.starts_with("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"));
+    EXPECT_NE(csv.find("\r\n7,クロス,145.000000,split,435.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,20.00,,High,"
+                       "スプリット運用,,,,\r\n"),
+              std::string::npos);
+    EXPECT_NE(csv.find("\r\n8,中継局2,439.880000,-,5.000000,Tone,97.4,88.5,023,NN,023,Tone->Tone,FM,20.00,S,High,"
+                       "\"トーン 88.5Hz, -5MHz\",,,,\r\n"),
+              std::string::npos);
+
+    ASSERT_EQ(RunCli("import-csv " + At("out.csv") + " --into " + sample + " -o " + At("back.zem")).status, 0);
+    EXPECT_EQ(ReadFile(At("back.zem")), ReadFile(kSamples / "sample.zem"));
+    EXPECT_EQ(RunCli("export-csv " + sample, true).out,
+              "zem_d7-cli export-csv: give the output file with -o OUT.csv\n");
+}
+
+TEST_F(CliFileCommandsTest, import_csv_of_the_channel_layout_lists_what_it_leaves_out) {
+    WriteFile(At("layout.csv"), "\xEF\xBB\xBFLocation,Frequency,Name,Tone\r\n"
+                                "7,433.0,A,DTCS\r\n"
+                                "200,145.0,B,\r\n"
+                                "9,145.0,C,\r\n");
+    const CliResult r = RunCli("import-csv " + At("layout.csv") + " -o " + At("out.zem"), true);
+    EXPECT_EQ(r.status, 1);
+    const std::string prefix = "zem_d7-cli import-csv: " + At("layout.csv") + ": ";
+    EXPECT_EQ(r.out, prefix + "2 行目（Location '7'）: Tone 'DTCS' は TH-D7 にないのでトーンなしにしました\n" + prefix +
+                         "3 行目（Location '200'）を取り込みませんでした: Location '200' は 0〜149 "
+                         "のチャンネル番号ではありません\n" +
+                         "2 channels imported into " + At("out.zem") + "\n");
+    const std::string show = RunCli("show " + At("out.zem")).out;
+    EXPECT_EQ(ShowRow(show, "7"), "7\t433.00000MHz\tSimplex\tFM\t20.0kHz\tA\t");
+    EXPECT_EQ(ShowRow(show, "9"), "9\t145.00000MHz\tSimplex\tFM\t20.0kHz\tC\t");
+}
+
 TEST_F(CliFileCommandsTest, sort_by_each_key) {
     const std::string sample = (kSamples / "sample.zem").string();
     ASSERT_EQ(RunCli("sort freq " + sample + " -o " + At("freq.zem")).status, 0);

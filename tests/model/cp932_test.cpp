@@ -41,6 +41,27 @@ TEST(cp932_test, unmappable_and_broken_input) {
               " A"); // a blank is no trail byte
 }
 
+TEST(cp932_test, listing_conversion_leaves_out_and_names_what_cp932_lacks) {
+    struct Row {
+        const char* utf8;
+        const char* cp932;
+        const char* missing;
+    };
+    const Row rows[] = {
+        {"受信", "\x8E\xF3\x90\x4D", ""},
+        {"Caf\xC3\xA9 \xF0\x9F\x98\x80!", "Caf !", "\xC3\xA9\xF0\x9F\x98\x80"},
+        {"A\xC3", "A", "\xEF\xBF\xBD"}, // truncated UTF-8
+        {"\xFF"
+         "B\x80",
+         "B", "\xEF\xBF\xBD\xEF\xBF\xBD"}, // bytes that start no character
+    };
+    for (const Row& r : rows) {
+        const Cp932Conversion c = Utf8ToCp932Listing(r.utf8);
+        EXPECT_EQ(c.cp932, r.cp932) << r.utf8;
+        EXPECT_EQ(c.missing, r.missing) << r.utf8;
+    }
+}
+
 TEST(cp932_test, cut_never_splits_a_double_byte_character) {
     const std::string name = "\x8E\xF3\x90\x4D\x8E\xFC\x94\x67\x90\x94"; // 受信周波数, 10 bytes
     struct Row {

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include "model/channel_csv.h"
 #include "model/cp932.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
@@ -49,6 +50,14 @@ void Drop(const WindowFixture& f, const QList<QUrl>& urls) {
     QCoreApplication::sendEvent(f.window.get(), &drop);
 }
 
+void CompareRequest(const zem::FileDialogRequest& shown, const zem::FileDialogRequest& expected) {
+    QCOMPARE(shown.objectName, expected.objectName);
+    QCOMPARE(shown.title, expected.title);
+    QCOMPARE(shown.filter, expected.filter);
+    QCOMPARE(shown.fileName, expected.fileName);
+    QCOMPARE(shown.confirmOverwrite, expected.confirmOverwrite);
+}
+
 zem::RadioImage Reload(const QString& path) {
     zem::RadioImage image = zem::StartupImage();
     if (!zem::LoadZemFile(path.toStdString(), image).recognised)
@@ -81,6 +90,8 @@ private slots:
     void csvImportThroughTheMenu();
     void csvImportShowsTheRowsBeforeABadLine();
     void csvImportCancelledOnlyRedraws();
+    void csvExportThroughTheMenuIsReadBack();
+    void csvImportOfTheChannelLayoutReportsInOneMessage();
 
 private:
     QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -205,12 +216,8 @@ void FileCommandsTest::saveThroughTheMenu() {
     f.prompts->saveAnswers.enqueue(Path("saved.zem"));
     f.Choose("Save2");
     QCOMPARE(f.prompts->saveRequests.size(), 1);
-    const zem::FileDialogRequest& request = f.prompts->saveRequests[0];
-    QCOMPARE(request.objectName, QStringLiteral("SaveDialog1"));
-    QCOMPARE(request.title, QStringLiteral("設定をファイルに保存する"));
-    QCOMPARE(request.filter, QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"));
-    QCOMPARE(request.fileName, QStringLiteral("*.zem"));
-    QVERIFY(request.confirmOverwrite);
+    CompareRequest(f.prompts->saveRequests[0],
+                   {"SaveDialog1", "設定をファイルに保存する", "ZEM_D7ファイル|*.ZEM|*.*|*.*", "*.zem", true});
 
     QVERIFY(Reload(Path("saved.zem")) == SampleImage());
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 saved.zem"));
@@ -345,6 +352,48 @@ void FileCommandsTest::csvImportCancelledOnlyRedraws() {
     f.Choose("CSV1");
     QVERIFY(f.window->Image() == before);
     QVERIFY(f.prompts->messages.isEmpty());
+}
+
+void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
+    WindowFixture f;
+    f.window->Image() = SampleImage();
+    QVERIFY(f.Action("CSV2")->isVisible());
+    f.prompts->saveAnswers.enqueue(Path("channels.csv"));
+    f.Choose("CSV2");
+    QCOMPARE(f.prompts->saveRequests.size(), 1);
+    CompareRequest(f.prompts->saveRequests[0],
+                   {"SaveDialog2", "CSV形式で保存する", "CSVファイル|*.CSV|*.*|*.*", "*.csv", true});
+    QCOMPARE(ReadBytes(Path("channels.csv")), QByteArray::fromStdString(zem::ExportChannelCsv(SampleImage().Channels)));
+    QVERIFY(f.prompts->messages.isEmpty());
+
+    WindowFixture other;
+    other.prompts->openAnswers.enqueue(Path("channels.csv"));
+    other.Choose("CSV1");
+    QVERIFY(other.prompts->messages.isEmpty());
+    QVERIFY(other.window->Image().Channels[0] == SampleImage().Channels[0]);
+    QVERIFY(other.window->Image().Channels[7] == SampleImage().Channels[7]);
+    QCOMPARE(other.MemCell(5, 8), QStringLiteral("UHF"));
+    // The scan memories are not in the file.
+    QVERIFY(other.window->Image().Channels[zem::LowerScanRow(2)] == zem::StartupImage().Channels[zem::LowerScanRow(2)]);
+}
+
+void FileCommandsTest::csvImportOfTheChannelLayoutReportsInOneMessage() {
+    WriteBytes(Path("layout.csv"), "Frequency,Location,Mode,Name\r\n145.0,3,DV,DSTAR\r\n125.0,4,AM,AIR\r\n"
+                                   "433.0,5,FM,TOOLONGNAME\r\n");
+    WindowFixture f;
+    f.prompts->openAnswers.enqueue(Path("layout.csv"));
+    f.Choose("CSV1");
+    QCOMPARE(f.MemCell(1, 4), QStringLiteral("Empty"));
+    QCOMPARE(f.MemCell(5, 5), QStringLiteral("AIR"));
+    QCOMPARE(f.MemCell(3, 5), QStringLiteral("AM"));
+    QCOMPARE(f.MemCell(5, 6), QStringLiteral("TOOLONGN"));
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("CSVファイルの取り込み"));
+    QCOMPARE(f.prompts->messages[0].text,
+             QStringLiteral("2 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。\n"
+                            "2 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 にありません（FM と AM "
+                            "だけです）\n"
+                            "4 行目（Location '5'）: Name は 8 バイトまでなので 'AME' を切りました"));
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -183,7 +183,7 @@ void MainWindowTest::menuTree_data() {
         {"Save2", "保存(&S)", true, true, false},
         {"Save1", "上書き保存(&D)", true, true, false},
         {"CSV1", "CSVファイルを取り込み", true, true, false},
-        {"CSV2", "CSV形式に保存", false, false, false}, // Qt disables what it hides
+        {"CSV2", "CSV形式に保存", true, true, false},
         {"Exit1", "終了", true, true, false},
         {"T1", "通信(&T)", true, true, false},
         {"O1", "接続(&O)", true, true, false},

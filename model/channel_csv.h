@@ -1,0 +1,61 @@
+#pragma once
+
+#include "records.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zem {
+
+// The channel layout that general multi-radio programming tools and repeater directories
+// exchange: UTF-8 text, a header line naming the columns, then one row per channel with its number
+// in Location, frequencies and offsets in MHz, steps in kHz, the name in Name and the memo in
+// Comment.
+//
+// Tones: ToneOn sends ToneCode's tone and CtcssOn opens the squelch on CtcssCode's tone and sends
+// it. The two flags are independent, each with its own code, so a channel with both sends one tone
+// and listens for another: the layout's Tone "Cross" with CrossMode "Tone->Tone", rToneFreq the
+// tone sent and cToneFreq the tone listened for. rToneFreq and cToneFreq always carry the two
+// codes, used or not, so that reading the file back gives the same channel.
+
+// The header line, without its line end.
+std::string ChannelCsvHeader();
+
+// The used channels 0..149 (not the scan memories L0..U9), one row each, lines ended CR LF.
+// Throws ConversionError when a used row's frequency or offset is not a whole number of Hz.
+std::string ExportChannelCsv(const ChannelTable& channels);
+
+// True when the file's first line (after an optional UTF-8 byte order mark) names a Location
+// column and does not start with a number: the program's own CSV lines start with a frequency.
+bool IsChannelCsv(std::string_view fileBytes);
+
+// What one row of the file did not give the program, for the user (UTF-8, Japanese).
+struct ChannelCsvNote {
+    std::size_t line = 0; // 1-based line of the file where the row starts; the header is line 1
+    std::string location; // the row's Location as written
+    bool skipped = false; // the row was not taken; otherwise it was taken without the noted fields
+    std::vector<std::string> what;
+};
+
+struct ChannelCsvImport {
+    std::optional<std::string> error; // the file cannot be read at all; nothing was taken
+    ChannelTable channels;            // the base with each taken row in place
+    std::size_t taken = 0;
+    std::vector<ChannelCsvNote> notes; // in file order
+};
+
+// Reads a file in this layout over a copy of `base`: each row whose Location names a channel
+// 0..149 replaces that channel, built from the columns found by name in any order. Location and
+// Frequency must be there; a missing column or an empty field gives the value the program's own
+// CSV import starts from. Unknown columns are ignored. A row is skipped when its location, its
+// frequency, its mode or its shift cannot be held; a field the TH-D7 has no place for is left
+// out of a taken row. Each is noted. Reverse is not carried and comes back off.
+ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base);
+
+// "12 行目（Location 7）: ..." as one line.
+std::string FormatChannelCsvNote(const ChannelCsvNote& note);
+
+} // namespace zem

@@ -1,0 +1,191 @@
+#include "model/channel_csv.h"
+#include "model/cp932.h"
+#include "model/csv_import.h"
+#include "model/startup_image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zem {
+namespace {
+
+// One channel by its fields; texts in UTF-8.
+struct ChannelRow {
+    std::size_t row;
+    const char* rx;
+    char step;
+    char shift;
+    const char* offset; // empty: a split channel
+    const char* tx;
+    char toneOn;
+    char ctcssOn;
+    const char* toneCode;
+    const char* ctcssCode;
+    char mode;
+    const char* name;
+    char lockout;
+    const char* memo;
+};
+
+const ChannelRow kChannels[] = {
+    {0, "00145000000", '5', '0', "", "00435000000", '0', '0', "09", "09", '0', "SPLIT", '0', "split"},
+    {1, "00439880000", '5', '2', "005000000", "", '1', '0', "09", "33", '0', "中継局2", '0', "トーン 88.5Hz, -5MHz"},
+    {2, "00145600000", '2', '1', "000600000", "", '0', '1', "13", "13", '0', "TSQL", '0', "say \"hi\", twice"},
+    {3, "00433000000", '6', '0', "000000000", "", '1', '1', "01", "39", '0', "CROSS", '0', ""},
+    {4, "00118100000", '3', '0', "000000000", "", '0', '0', "09", "09", '1', "羽田TWR", '0', "航空無線"},
+    {5, "00145006250", '1', '0', "000000000", "", '0', '0', "09", "09", '0', "東京タワ", '1', "\"quoted\""},
+    {149, "00479000000", '9', '0', "000150000", "", '0', '0', "39", "01", '0', "", '0', "a,b,,c"},
+};
+
+MemoryChannel Channel(const ChannelRow& r) {
+    MemoryChannel ch = ImportedChannel("145.0");
+    ch.RxFreq = r.rx;
+    ch.Step = r.step;
+    ch.Shift = r.shift;
+    ch.Offset = r.offset;
+    ch.TxFreq = r.tx;
+    ch.ToneOn = r.toneOn;
+    ch.CtcssOn = r.ctcssOn;
+    ch.ToneCode = r.toneCode;
+    ch.CtcssCode = r.ctcssCode;
+    ch.Mode = r.mode;
+    ch.Name = Utf8ToCp932(r.name).value();
+    ch.Lockout = r.lockout;
+    ch.Memo = Utf8ToCp932(r.memo).value();
+    return ch;
+}
+
+ChannelTable Marked() {
+    ChannelTable channels = StartupImage().Channels;
+    for (std::size_t row = 0; row < kChannelRows; ++row)
+        channels[row].Name = "OLD" + std::to_string(row);
+    return channels;
+}
+
+std::vector<std::string> Report(const ChannelCsvImport& result) {
+    std::vector<std::string> lines;
+    for (const ChannelCsvNote& note : result.notes)
+        lines.push_back(FormatChannelCsvNote(note));
+    return lines;
+}
+
+TEST(channel_csv_test, export_writes_the_header_and_one_row_per_used_channel) {
+    ChannelTable channels = StartupImage().Channels;
+    for (const ChannelRow& r : kChannels)
+        channels[r.row] = Channel(r);
+    channels[LowerScanRow(0)] = ImportedChannel("144.0");
+    const std::string csv = ExportChannelCsv(channels);
+    const std::string header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                               "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+    EXPECT_EQ(ChannelCsvHeader(), header);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n3,")),
+              header +
+                  "\r\n"
+                  "0,SPLIT,145.000000,split,435.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,20.00,,High,split,,,,\r\n"
+                  "1,中継局2,439.880000,-,5.000000,Tone,88.5,203.5,023,NN,023,Tone->Tone,FM,20.00,,High,"
+                  "\"トーン 88.5Hz, -5MHz\",,,,\r\n"
+                  "2,TSQL,145.600000,+,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,10.00,,High,"
+                  "\"say \"\"hi\"\", twice\",,,,");
+    EXPECT_NE(csv.find("\r\n3,CROSS,433.000000,,0.000000,Cross,67.0,250.3,"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n4,羽田TWR,118.100000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,12.50,"),
+              std::string::npos);
+    EXPECT_NE(csv.find("\r\n5,東京タワ,145.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,S,"),
+              std::string::npos);
+    EXPECT_EQ(csv.find("144.000000"), std::string::npos); // L0 is not a numbered channel
+    EXPECT_TRUE(csv.ends_with("\r\n149,,479.000000,,0.150000,,250.3,67.0,023,NN,023,Tone->Tone,FM,100.00,,High,"
+                              "\"a,b,,c\",,,,\r\n"));
+}
+
+TEST(channel_csv_test, import_gives_back_every_exported_field) {
+    ChannelTable channels = StartupImage().Channels;
+    for (const ChannelRow& r : kChannels)
+        channels[r.row] = Channel(r);
+    channels[1].Reverse = '1';
+    channels[UpperScanRow(3)] = ImportedChannel("430.0");
+    ASSERT_TRUE(IsChannelCsv(ExportChannelCsv(channels)));
+
+    const ChannelCsvImport back = ImportChannelCsv(ExportChannelCsv(channels), Marked());
+    EXPECT_FALSE(back.error);
+    EXPECT_EQ(Report(back), std::vector<std::string>{});
+    EXPECT_EQ(back.taken, std::size(kChannels));
+    channels[1].Reverse = '0'; // not carried by the layout
+    for (const ChannelRow& r : kChannels)
+        EXPECT_EQ(back.channels[r.row], channels[r.row]) << r.row;
+    EXPECT_EQ(back.channels[6], Marked()[6]);
+    EXPECT_EQ(back.channels[UpperScanRow(3)], Marked()[UpperScanRow(3)]);
+}
+
+TEST(channel_csv_test, import_of_a_file_made_by_hand_reports_what_it_leaves_out) {
+    const std::string file =
+        "\xEF\xBB\xBF"
+        "Frequency,Location,Name,Tone,rToneFreq,cToneFreq,Duplex,Offset,Mode,Comment,Skip,Power,Own\r\n"
+        "\"145.02\",0,HOME,Tone,100.0,88.5,+,0.6,FM,\"自宅, \"\"main\"\"\",,High,x\r\n"
+        "433.0,1,DCS,DTCS,88.5,88.5,,0,FM,,,,\r\n"
+        "145.5,2,OFF,,88.5,88.5,off,0.6,FM,,,,\r\n"
+        "439.0,3,DSTAR,,88.5,88.5,,0,DV,,,,\r\n"
+        "145.0,200,FAR,,,,,,,,,,\r\n"
+        "abc,4,BAD,,,,,,,,,,\r\n"
+        "600.0,5,HIGH,,,,,,,,,,\r\n"
+        "433.5,6,東京タワー,,,,,,,,,,\r\n"
+        "145.8,7,Caf\xC3\xA9,,,,,,,,,,\r\n"
+        "433.0,1,AGAIN,,,,,,,,,,\r\n"
+        "145.0,8,\"A,M\",,,,,,AM,\"two\r\nlines\",P,Low,\r\n"
+        ",,,,\r\n"
+        "145.0,9,TQ,TSQL,88.5,69.3\r\n";
+    ASSERT_TRUE(IsChannelCsv(file));
+    const ChannelCsvImport result = ImportChannelCsv(file, Marked());
+    EXPECT_FALSE(result.error);
+    EXPECT_EQ(result.taken, 7u);
+    const std::vector<std::string> expected{
+        "3 行目（Location '1'）: Tone 'DTCS' は TH-D7 にないのでトーンなしにしました",
+        "4 行目（Location '2'）: Duplex 'off' は TH-D7 にないのでシンプレックスにしました",
+        "5 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 にありません（FM と AM だけです）",
+        "6 行目（Location '200'）を取り込みませんでした: Location '200' は 0〜149 のチャンネル番号ではありません",
+        "7 行目（Location '4'）を取り込みませんでした: Frequency 'abc' は数値ではありません",
+        "8 行目（Location '5'）を取り込みませんでした: Frequency '600.0' MHz は受信できる周波数（118〜135、136〜173、"
+        "320〜399、400〜479 MHz）ではありません",
+        "9 行目（Location '6'）: Name は 8 バイトまでなので 'ー' を切りました",
+        "10 行目（Location '7'）: Name の 'é' は CP932 にないので除きました",
+        "11 行目（Location '1'）を取り込みませんでした: チャンネル 1 は 3 行目で取り込み済みです",
+        "12 行目（Location '8'）: Mode 'AM' は 118〜135 MHz の外では使えないので FM にしました; Skip 'P' は TH-D7 "
+        "にないので取り込みませんでした; Power 'Low' は TH-D7 のメモリーにないので取り込みませんでした; Name の ',' "
+        "と制御文字は空白にしました; Comment の制御文字（改行など）は空白にしました",
+        "15 行目（Location '9'）: cToneFreq '69.3' は TH-D7 のトーンにないのでトーンなしにしました",
+    };
+    EXPECT_EQ(Report(result), expected);
+
+    MemoryChannel home = ImportedChannel("145.02");
+    home.Shift = '1';
+    home.Offset = "000600000";
+    home.ToneOn = '1';
+    home.ToneCode = "13";
+    home.Name = "HOME";
+    home.Memo = Utf8ToCp932("自宅, \"main\"").value();
+    EXPECT_EQ(result.channels[0], home);
+    EXPECT_EQ(result.channels[1].Name, "DCS");
+    EXPECT_EQ(result.channels[1].ToneOn, '0');
+    EXPECT_EQ(result.channels[2].Shift, '0');
+    EXPECT_EQ(result.channels[2].Offset, "000600000");
+    EXPECT_EQ(result.channels[6].Name, Utf8ToCp932("東京タワ").value());
+    EXPECT_EQ(result.channels[7].Name, "Caf");
+    EXPECT_EQ(result.channels[8].Name, "A M");
+    EXPECT_EQ(result.channels[8].Mode, '0');
+    EXPECT_EQ(result.channels[8].Lockout, '0');
+    EXPECT_EQ(result.channels[8].Memo, "two lines");
+    EXPECT_EQ(result.channels[9].CtcssOn, '0');
+    for (std::size_t row : {3, 4, 5, 10})
+        EXPECT_EQ(result.channels[row], Marked()[row]) << row;
+}
+
+TEST(channel_csv_test, a_file_without_a_required_column_takes_nothing) {
+    EXPECT_FALSE(IsChannelCsv("145.02,HOME,Location\r\n"));
+    EXPECT_FALSE(IsChannelCsv(""));
+    const ChannelCsvImport result = ImportChannelCsv("\"Location\",Name\r\n0,A\r\n", Marked());
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(*result.error, "見出し行に Frequency の列がありません");
+    EXPECT_EQ(result.channels, Marked());
+}
+
+} // namespace
+} // namespace zem
