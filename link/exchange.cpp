@@ -138,25 +138,22 @@ bool TCommThread::Confirmed(std::string_view command, std::string_view head, std
     return answer.line.has_value();
 }
 
-TCommThread::DirectSendResult TCommThread::DirectSend(std::string_view textWithCr, std::size_t readLimit, bool purge,
-                                                      std::string_view statusAfterWrite,
-                                                      std::string_view statusAfterWait, std::string_view head,
-                                                      std::string& response) {
+TCommThread::DirectSendResult TCommThread::DirectSend(const RowWrite& write, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     DirectSendResult result;
     SettleLine();
-    result.writeOk = Port_ && Port_->Write(textWithCr);
-    if (!statusAfterWrite.empty())
-        Status(statusAfterWrite);
+    result.writeOk = Port_ && Port_->Write(write.textWithCr);
+    if (!write.statusAfterWrite.empty())
+        Status(write.statusAfterWrite);
     result.lineArrived = Port_ && Port_->WaitForLine(ExchangeTimeout_) == SerialPort::WaitResult::LineArrived;
-    if (!statusAfterWait.empty())
-        Status(statusAfterWait);
+    if (!write.statusAfterWait.empty())
+        Status(write.statusAfterWait);
     if (result.lineArrived) {
         std::string raw;
-        result.readOk = ReadAnswer(readLimit, head, kBareWriteEcho, raw);
+        result.readOk = ReadAnswer(write.readLimit, write.head, kBareWriteEcho, raw);
         response = CutAtNul(raw);
-        result.answered = AnswerLine(response, head, kBareWriteEcho).has_value();
-        if (purge)
+        result.answered = AnswerLine(response, write.head, kBareWriteEcho).has_value();
+        if (write.purge)
             Port_->Purge();
     }
     OutOfStep_ = OutOfStep_ || !result.answered || !result.readOk;

@@ -9,14 +9,26 @@
 namespace zem {
 namespace {
 
-// Channels, L memories and U memories are three groups: each keeps the answers of its own
-// commands, and they differ in how the row write is checked.
-enum class Group { Channel, Lower, Upper };
+// Channels, L memories and U memories are three groups: each keeps the status texts and answers
+// of its own commands, and they differ in how the row write is checked.
+struct GroupRules {
+    std::string_view reading; // the status text while a row is read, before its number
+    std::string_view writing; // and while it is written
+    bool scanMemory;          // L or U: the writing text comes before a clear, the transmit
+                              // frequency after the row write, and the status bar shows the row
+                              // write and the answers of the name and split writes
+    bool purgeAfterRowWrite;  // L
+    bool countLineFaults;     // U: a failed write or read of the row write counts too
+};
 
-Group GroupOf(std::size_t row) {
+constexpr GroupRules kChannels{"メモリ", "メモリ", false, false, false};
+constexpr GroupRules kLowerMemories{"プログラマブルスキャンメモリL", "メモリL", true, true, false};
+constexpr GroupRules kUpperMemories{"プログラマブルスキャンメモリU", "メモリU", true, false, true};
+
+const GroupRules& RulesOf(std::size_t row) {
     if (row < kNumberedChannels)
-        return Group::Channel;
-    return (row - kNumberedChannels) % 2 == 0 ? Group::Lower : Group::Upper;
+        return kChannels;
+    return (row - kNumberedChannels) % 2 == 0 ? kLowerMemories : kUpperMemories;
 }
 
 std::string Number(std::size_t row) {
@@ -24,27 +36,11 @@ std::string Number(std::size_t row) {
 }
 
 std::string ReadingText(std::size_t row) {
-    switch (GroupOf(row)) {
-    case Group::Channel:
-        return "メモリ" + Number(row) + "番読み込み中";
-    case Group::Lower:
-        return "プログラマブルスキャンメモリL" + Number(row) + "番読み込み中";
-    case Group::Upper:
-        return "プログラマブルスキャンメモリU" + Number(row) + "番読み込み中";
-    }
-    return {};
+    return std::string(RulesOf(row).reading) + Number(row) + "番読み込み中";
 }
 
 std::string WritingText(std::size_t row) {
-    switch (GroupOf(row)) {
-    case Group::Channel:
-        return "メモリ" + Number(row) + "番書き込み中";
-    case Group::Lower:
-        return "メモリL" + Number(row) + "番書き込み中";
-    case Group::Upper:
-        return "メモリU" + Number(row) + "番書き込み中";
-    }
-    return {};
+    return std::string(RulesOf(row).writing) + Number(row) + "番書き込み中";
 }
 
 // What an answer to a command on a row begins with: the command's word and the row's address.
@@ -122,32 +118,32 @@ void TCommThread::DoWrite() {
     for (std::size_t row = 0; row < kChannelRows; ++row) {
         Progress(row, kChannelRows);
         const MemoryChannel& ch = Image.Channels[row];
-        const Group group = GroupOf(row);
+        const GroupRules& rules = RulesOf(row);
+        const std::string writing = WritingText(row);
+        const auto writeSplit = [&] { exchange(BuildWriteSplit(row, ch), Head("MW 0,1,", row), "MW"); };
         if (IsEmptyRow(ch)) {
-            if (group != Group::Channel)
-                Status(WritingText(row));
+            if (rules.scanMemory)
+                Status(writing);
             exchange(BuildClearChannel(row), Head("MW 0,0,", row), "MW");
-            if (group == Group::Channel)
-                Status(WritingText(row));
+            if (!rules.scanMemory)
+                Status(writing);
             continue;
         }
-        // Channels take their transmit frequency before the row write, L and U memories after it.
-        if (group == Group::Channel && IsSplit(ch))
-            exchange(BuildWriteSplit(row, ch), Head("MW 0,1,", row), "MW");
+        if (!rules.scanMemory && IsSplit(ch))
+            writeSplit();
         const std::string rowWrite = BuildWriteChannel(row, ch);
-        const std::string shownCommand = group == Group::Channel ? std::string() : rowWrite;
-        const DirectSendResult sent = DirectSend(rowWrite, 80, group == Group::Lower, shownCommand, WritingText(row),
-                                                 Head("MW 0,0,", row), response);
+        const std::string head = Head("MW 0,0,", row);
+        const DirectSendResult sent =
+            DirectSend({rowWrite, head, rules.purgeAfterRowWrite, rules.scanMemory ? rowWrite : "", writing}, response);
         if (!sent.answered)
             ++errors;
-        // U memories also count a failed write or read of the row write.
-        if (group == Group::Upper)
+        if (rules.countLineFaults)
             errors += (sent.writeOk ? 0 : 1) + (sent.lineArrived && !sent.readOk ? 1 : 0);
         exchange(BuildWriteName(row, ch), Head("MNA 0,", row), "MNA");
-        if (group != Group::Channel)
+        if (rules.scanMemory)
             StatusCp932(response);
-        if (group != Group::Channel && IsSplit(ch)) {
-            exchange(BuildWriteSplit(row, ch), Head("MW 0,1,", row), "MW");
+        if (rules.scanMemory && IsSplit(ch)) {
+            writeSplit();
             StatusCp932(response);
         }
     }

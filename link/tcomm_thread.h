@@ -147,15 +147,21 @@ private:
     // when a line arrived. The two status texts are shown after the write and after the wait; an
     // empty one leaves the status bar as it is. Purges after the read only when asked. `answered`:
     // a line beginning with `head`, or the bare "MW", came back.
+    struct RowWrite {
+        std::string_view textWithCr;
+        std::string_view head;
+        bool purge = false;
+        std::string_view statusAfterWrite;
+        std::string_view statusAfterWait;
+        std::size_t readLimit = 80;
+    };
     struct DirectSendResult {
         bool writeOk = false;
         bool lineArrived = false;
         bool readOk = false;
         bool answered = false;
     };
-    DirectSendResult DirectSend(std::string_view textWithCr, std::size_t readLimit, bool purge,
-                                std::string_view statusAfterWrite, std::string_view statusAfterWait,
-                                std::string_view head, std::string& response);
+    DirectSendResult DirectSend(const RowWrite& write, std::string& response);
 
     void Status(std::string_view utf8);
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text

@@ -23,7 +23,7 @@ struct TCommThreadProbe {
     static TCommThread::DirectSendResult DirectSend(TCommThread& link, std::string_view text, std::size_t limit,
                                                     bool purge, std::string_view afterWrite, std::string_view afterWait,
                                                     std::string_view head, std::string& response) {
-        return link.DirectSend(text, limit, purge, afterWrite, afterWait, head, response);
+        return link.DirectSend({text, head, purge, afterWrite, afterWait, limit}, response);
     }
 };
 
