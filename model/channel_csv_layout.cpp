@@ -10,10 +10,9 @@ constexpr std::string_view kDefaultToneCode = "09";
 
 // The list entry of a code: "88.5 Hz"; empty for a code naming no tone.
 std::string_view ToneItem(std::string_view code) {
-    if (code.size() != 2 || code.find_first_not_of("0123456789") != std::string_view::npos)
-        return {};
-    const auto index = static_cast<std::size_t>((code[0] - '0') * 10 + (code[1] - '0'));
-    return index < kToneCount ? ToneItems()[index] : std::string_view{};
+    const std::optional<long long> index = code.size() == 2 ? DigitsValue(code, 2) : std::nullopt;
+    return index && *index < static_cast<long long>(kToneCount) ? ToneItems()[static_cast<std::size_t>(*index)]
+                                                                : std::string_view{};
 }
 
 // The number of a tone list entry: "88.5 Hz" gives "88.5".

@@ -4,6 +4,7 @@
 #include "decimal.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace zem {
@@ -130,19 +131,26 @@ const std::array<std::string_view, kToneCount>& ToneItems() {
     return kTones;
 }
 
+std::optional<long long> DigitsValue(std::string_view digits, std::size_t maxDigits) {
+    // 18 digits always fit; from_chars takes no '+', and for an unsigned type no '-' either.
+    if (digits.empty() || digits.size() > std::min<std::size_t>(maxDigits, 18))
+        return std::nullopt;
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return static_cast<long long>(value);
+}
+
 long long ReadInteger(std::string_view text) {
     std::string_view s = text;
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
+    const bool negative = !s.empty() && s.front() == '-';
+    if (!s.empty() && (s.front() == '+' || s.front() == '-'))
         s.remove_prefix(1);
-    }
-    if (s.empty() || s.size() > 18 || s.find_first_not_of("0123456789") != std::string_view::npos)
+    const std::optional<long long> value = DigitsValue(s);
+    if (!value)
         ThrowNotInteger(text);
-    long long v = 0;
-    for (char c : s)
-        v = v * 10 + (c - '0');
-    return negative ? -v : v;
+    return negative ? -*value : *value;
 }
 
 int BandOfFreq(std::string_view mhzText) {

@@ -46,6 +46,11 @@ bool AmReceptionAllowed(std::string_view mhzText);
 // The S-meter digit at character 7 (1-based) of an "SM" answer.
 int SMeterDigit(std::string_view response);
 
+// The value of a text of decimal digits only (no sign, no blank), 1 to `maxDigits` of them;
+// nothing for any other text. Codes, list indexes, row addresses and frequency digits are all
+// read by this one parser.
+std::optional<long long> DigitsValue(std::string_view digits, std::size_t maxDigits = 18);
+
 // Reads a decimal integer as the runtime does ("00118" is 118); throws ConversionError (Integer).
 long long ReadInteger(std::string_view text);
 

@@ -37,15 +37,10 @@ template <std::size_t N> std::string TextOf(const FixedText<N>& text) {
 // The item a one- or two-digit code names, or the code itself where it names none (a damaged
 // code stays visible rather than looking like a valid item).
 std::string CodeItem(std::string_view code, std::span<const std::string_view> items) {
-    std::size_t index = 0;
-    for (const char c : code) {
-        if (c < '0' || c > '9')
-            return std::string(code);
-        index = index * 10 + static_cast<std::size_t>(c - '0');
-    }
-    if (code.empty() || code.size() > 2 || index >= items.size() || items[index].empty())
+    const std::optional<long long> index = DigitsValue(code, 2);
+    if (!index || static_cast<std::size_t>(*index) >= items.size() || items[static_cast<std::size_t>(*index)].empty())
         return std::string(code);
-    return std::string(items[index]);
+    return std::string(items[static_cast<std::size_t>(*index)]);
 }
 
 constexpr std::array<std::string_view, 3> kShiftItems{"Simplex", "Plus Shift", "Minus Shift"};

@@ -3,6 +3,8 @@
 #include "setting_commands.h"
 #include "tuning_layout.h"
 
+#include "model/codecs.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -34,18 +36,6 @@ constexpr std::array kStations{
     Station{118'100'000, 5, 25'000}, Station{144'640'000, 4, 15'000}, Station{145'000'000, 3, 20'000},
     Station{145'500'000, 5, 30'000}, Station{433'000'000, 5, 40'000}, Station{439'000'000, 2, 20'000},
 };
-
-std::string Pad(std::int64_t value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    return digits.size() >= width ? digits : std::string(width - digits.size(), '0') + digits;
-}
-
-std::int64_t DigitsValue(std::string_view digits) {
-    std::int64_t value = 0;
-    for (char c : digits)
-        value = value * 10 + (c - '0');
-    return value;
-}
 
 bool IsDigitChar(std::string_view value) {
     return IsDigits(value, 1);
@@ -164,8 +154,8 @@ void RadioEngine::AlterStoredChannel(std::string_view command) {
         return;
     FixedText<11>& freq = state_.image.Channels[*row].RxFreq;
     constexpr std::int64_t kMoveHz = 10'000;
-    const std::int64_t hz = DigitsValue(freq.view());
-    freq = Pad(hz + kMoveHz <= kHighestFreqHz ? hz + kMoveHz : hz - kMoveHz, 11);
+    const std::int64_t hz = DigitsValue(freq.view()).value_or(0);
+    freq = ZeroPad(hz + kMoveHz <= kHighestFreqHz ? hz + kMoveHz : hz - kMoveHz, 11);
 }
 
 int RadioEngine::SMeterAt(std::int64_t freqHz) {
@@ -367,10 +357,10 @@ std::string RadioEngine::Frequency(std::string_view, Args args) {
         const auto f = SplitFields(*args);
         if (f.size() != 2 || !IsDigits(f[0], 11) || !IsDigitChar(f[1]))
             return std::string(kUnknown);
-        CurrentBand().freqHz = DigitsValue(f[0]);
+        CurrentBand().freqHz = DigitsValue(f[0]).value_or(0);
         CurrentBand().step = f[1][0];
     }
-    return "FQ " + Pad(CurrentBand().freqHz, 11) + "," + CurrentBand().step;
+    return "FQ " + ZeroPad(CurrentBand().freqHz, 11) + "," + CurrentBand().step;
 }
 
 std::string RadioEngine::Move(std::string_view word, Args args) {
@@ -388,7 +378,7 @@ std::string RadioEngine::SMeter(std::string_view, Args args) {
     if (!args || !IsBit(*args))
         return std::string(kUnknown);
     const BandState& band = state_.bands[(*args)[0] == '1' ? 1 : 0];
-    return "SM " + std::string(*args) + "," + Pad(SMeterAt(band.freqHz), 2);
+    return "SM " + std::string(*args) + "," + ZeroPad(SMeterAt(band.freqHz), 2);
 }
 
 std::string RadioEngine::Transmit(std::string_view, Args args) {

@@ -1,5 +1,7 @@
 #include "tuning_layout.h"
 
+#include "model/codecs.h"
+
 #include <algorithm>
 
 namespace zem::sim {
@@ -65,8 +67,7 @@ bool IsDigits(std::string_view text, std::size_t count) {
 
 std::optional<std::size_t> RowOfAddress(std::string_view address) {
     if (IsDigits(address, 3)) {
-        const std::size_t n =
-            static_cast<std::size_t>((address[0] - '0') * 100 + (address[1] - '0') * 10 + (address[2] - '0'));
+        const auto n = static_cast<std::size_t>(*DigitsValue(address, 3));
         return n < kNumberedChannels ? std::optional(n) : std::nullopt;
     }
     if (address.size() == 2 && IsDigits(address.substr(1), 1) && (address[0] == 'L' || address[0] == 'U')) {
@@ -81,8 +82,7 @@ std::string AddressOfRow(std::size_t row) {
         const std::size_t k = (row - kNumberedChannels) / 2;
         return std::string(1, (row - kNumberedChannels) % 2 == 0 ? 'L' : 'U') + static_cast<char>('0' + k);
     }
-    std::string out = std::to_string(row);
-    return std::string(3 - out.size(), '0') + out;
+    return ZeroPad(static_cast<long long>(row), 3);
 }
 
 std::string ChannelFields(const MemoryChannel& channel) {

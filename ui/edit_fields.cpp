@@ -18,15 +18,8 @@ namespace {
 
 // The index a code names, or -1 when it names none of `count` items.
 int IndexOf(std::string_view digits, int count) {
-    if (digits.empty() || digits.size() > 2)
-        return -1;
-    int index = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return -1;
-        index = index * 10 + (c - '0');
-    }
-    return index < count ? index : -1;
+    const std::optional<long long> index = DigitsValue(digits, 2);
+    return index && *index < count ? static_cast<int>(*index) : -1;
 }
 
 } // namespace
