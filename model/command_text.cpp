@@ -3,6 +3,7 @@
 #include "codecs.h"
 #include "conversion_error.h"
 #include "cp932.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <tuple>
@@ -11,17 +12,13 @@ namespace zem {
 namespace {
 
 std::vector<std::string> Scan(std::string_view response, std::size_t count, bool digitsOnly) {
+    const std::vector<std::string_view> parts = SplitAtCommas(response);
     std::vector<std::string> fields(count);
-    std::size_t field = 0;
-    for (char c : response) {
-        if (c == ',') {
-            ++field;
-            continue;
+    for (std::size_t k = 0; k < count && k < parts.size(); ++k) {
+        for (const char c : parts[k]) {
+            if (!digitsOnly || (c >= '0' && c <= '9'))
+                fields[k] += c;
         }
-        if (field >= count)
-            continue;
-        if (!digitsOnly || (c >= '0' && c <= '9'))
-            fields[field] += c;
     }
     return fields;
 }

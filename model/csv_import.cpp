@@ -9,18 +9,11 @@
 namespace zem {
 namespace {
 
-constexpr std::size_t kMaxColumns = 9;
-
-// The first kMaxColumns columns; missing ones are empty.
-std::array<std::string_view, kMaxColumns> SplitColumns(std::string_view line) {
-    std::array<std::string_view, kMaxColumns> columns{};
-    for (std::size_t k = 0; k < kMaxColumns; ++k) {
-        const std::size_t comma = line.find(',');
-        columns[k] = line.substr(0, comma);
-        if (comma == std::string_view::npos)
-            break;
-        line.remove_prefix(comma + 1);
-    }
+// The first three columns; missing ones are empty, and the columns after them are ignored.
+std::array<std::string_view, 3> SplitColumns(std::string_view line) {
+    const std::vector<std::string_view> fields = SplitAtCommas(line);
+    std::array<std::string_view, 3> columns{};
+    std::copy_n(fields.begin(), std::min(fields.size(), columns.size()), columns.begin());
     return columns;
 }
 

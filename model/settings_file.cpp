@@ -69,17 +69,6 @@ const std::array kVfoFields{
 // Reading starts after "MENU " / "DTMF " and stops before the line's last character, the ';'.
 constexpr std::size_t kTaggedLineStart = 5;
 
-std::vector<std::string_view> SplitValues(std::string_view text) {
-    std::vector<std::string_view> values;
-    for (;;) {
-        const std::size_t comma = text.find(',');
-        values.push_back(text.substr(0, comma));
-        if (comma == std::string_view::npos)
-            return values;
-        text.remove_prefix(comma + 1);
-    }
-}
-
 std::string JoinValues(const std::vector<std::string_view>& values, std::size_t first, std::size_t end) {
     std::string text;
     for (std::size_t k = first; k < end; ++k) {
@@ -134,7 +123,7 @@ std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
         if ((c >= '0' && c <= '9') || c == ',')
             digits += c;
     }
-    const std::vector<std::string_view> values = SplitValues(digits);
+    const std::vector<std::string_view> values = SplitAtCommas(digits);
     if (values.size() < kVfoFields.size() + 1)
         return std::nullopt;
     VfoRecord vfo;
@@ -300,7 +289,7 @@ std::string FormatDtmfLine(const DtmfMemory& m) {
 MemoryChannel ParseMemLine(std::string_view line) {
     if (!HasKeyword(line, "MEM"))
         return EmptyRow();
-    const std::vector<std::string_view> values = SplitValues(line);
+    const std::vector<std::string_view> values = SplitAtCommas(line);
     if (values.size() < kMemValues || values[kMemFirstField] != "0")
         return EmptyRow();
     MemoryChannel ch;
@@ -319,7 +308,7 @@ RadioSettings ParseMenuLine(std::string_view line) {
     const std::optional<std::string_view> text = TaggedValues(line);
     if (!HasKeyword(line, "MENU") || !text)
         return StartupMenuFields();
-    const std::vector<std::string_view> values = SplitValues(*text);
+    const std::vector<std::string_view> values = SplitAtCommas(*text);
     if (values.size() < kMenuFieldCount)
         return StartupMenuFields();
     const MenuTakes takes = AssignMenuValues(values);
@@ -336,7 +325,7 @@ DtmfMemory ParseDtmfLine(std::string_view line) {
     const std::optional<std::string_view> text = TaggedValues(line);
     if (!HasKeyword(line, "DTMF") || !text)
         return {};
-    const std::vector<std::string_view> values = SplitValues(*text);
+    const std::vector<std::string_view> values = SplitAtCommas(*text);
     if (values.size() < 2)
         return {};
     DtmfMemory m;

@@ -14,4 +14,15 @@ std::string_view TakeLine(std::string_view& text) {
     return line;
 }
 
+std::vector<std::string_view> SplitAtCommas(std::string_view text) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        fields.push_back(text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return fields;
+        text.remove_prefix(comma + 1);
+    }
+}
+
 } // namespace zem

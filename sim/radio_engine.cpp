@@ -4,6 +4,7 @@
 #include "tuning_layout.h"
 
 #include "model/codecs.h"
+#include "model/text_lines.h"
 
 #include <algorithm>
 #include <array>
@@ -147,7 +148,7 @@ void RadioEngine::AlterStoredChannel(std::string_view command) {
     constexpr std::string_view kWholeWrite = "MW 0,0,";
     if (!command.starts_with(kWholeWrite))
         return;
-    const auto f = SplitFields(command.substr(kWholeWrite.size()));
+    const auto f = SplitAtCommas(command.substr(kWholeWrite.size()));
     const auto row = f.size() > 1 ? RowOfAddress(f[0]) : std::nullopt;
     const std::lock_guard lock(mutex_);
     if (!row || state_.image.Channels[*row].EmptyFlag != '0')
@@ -183,7 +184,7 @@ std::string RadioEngine::Fl(std::string_view, Args args) {
 std::string RadioEngine::MemoryRead(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
-    const auto f = SplitFields(*args);
+    const auto f = SplitAtCommas(*args);
     const auto row = f.size() == 3 && f[0] == "0" && IsBit(f[1]) ? RowOfAddress(f[2]) : std::nullopt;
     if (!row)
         return std::string(kUnknown);
@@ -201,7 +202,7 @@ std::string RadioEngine::MemoryRead(std::string_view, Args args) {
 std::string RadioEngine::MemoryWrite(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
-    const auto f = SplitFields(*args);
+    const auto f = SplitAtCommas(*args);
     const auto row = f.size() >= 3 && f[0] == "0" && IsBit(f[1]) ? RowOfAddress(f[2]) : std::nullopt;
     if (!row)
         return std::string(kUnknown);
@@ -264,7 +265,7 @@ std::string RadioEngine::VfoRead(std::string_view, Args args) {
 std::string RadioEngine::VfoWrite(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
-    const auto f = SplitFields(*args);
+    const auto f = SplitAtCommas(*args);
     if (f.empty() || !IsDigitChar(f[0]))
         return std::string(kUnknown);
     auto& vfos = state_.image.Vfos;
@@ -281,7 +282,7 @@ std::string RadioEngine::VfoWrite(std::string_view, Args args) {
 std::string RadioEngine::VfoLimits(std::string_view, Args args) {
     if (!args)
         return std::string(kUnknown);
-    const auto f = SplitFields(*args);
+    const auto f = SplitAtCommas(*args);
     if (!IsDigitChar(f[0]) || (f.size() != 1 && f.size() != 3))
         return std::string(kUnknown);
     auto& vfos = state_.image.Vfos;
@@ -354,7 +355,7 @@ std::string RadioEngine::StepCmd(std::string_view, Args args) {
 
 std::string RadioEngine::Frequency(std::string_view, Args args) {
     if (args) {
-        const auto f = SplitFields(*args);
+        const auto f = SplitAtCommas(*args);
         if (f.size() != 2 || !IsDigits(f[0], 11) || !IsDigitChar(f[1]))
             return std::string(kUnknown);
         CurrentBand().freqHz = DigitsValue(f[0]).value_or(0);

@@ -16,7 +16,6 @@ namespace zem::sim {
 // and a VFO after its selector the same without the lockout. The two empty positions are
 // fields the radio keeps for itself; an empty offset marks a split channel.
 
-std::vector<std::string_view> SplitFields(std::string_view text);
 bool IsDigits(std::string_view text, std::size_t count);
 
 // "000".."149", "L0".."L9", "U0".."U9" and the row each names (rows 150 + 2k and 151 + 2k).
