@@ -4,6 +4,7 @@
 #include "command_text.h"
 #include "cp932.h"
 #include "grid_text.h"
+#include "member_text.h"
 #include "menu_fields.h"
 #include "startup_image.h"
 
@@ -23,17 +24,6 @@ template <typename Record> struct FieldRule {
     std::string (*shown)(const Record&);
 };
 
-template <typename> struct MemberOf;
-template <typename Class, typename Type> struct MemberOf<Type Class::*> { using Record = Class; };
-template <auto Member> using RecordOf = typename MemberOf<decltype(Member)>::Record;
-
-std::string TextOf(char code) {
-    return std::string(1, code);
-}
-template <std::size_t N> std::string TextOf(const FixedText<N>& text) {
-    return text.str();
-}
-
 // The item a one- or two-digit code names, or the code itself where it names none (a damaged
 // code stays visible rather than looking like a valid item).
 std::string CodeItem(std::string_view code, std::span<const std::string_view> items) {
@@ -47,19 +37,19 @@ constexpr std::array<std::string_view, 3> kShiftItems{"Simplex", "Plus Shift", "
 constexpr std::array<std::string_view, 2> kFlagItems{"OFF", "ON"};
 
 template <auto Member> std::string Stored(const RecordOf<Member>& r) {
-    return TextOf(r.*Member);
+    return std::string(MemberText<Member>(r));
 }
 template <auto Member> std::string Flag(const RecordOf<Member>& r) {
-    return CodeItem(TextOf(r.*Member), kFlagItems);
+    return CodeItem(MemberText<Member>(r), kFlagItems);
 }
 template <auto Member> std::string Shift(const RecordOf<Member>& r) {
-    return CodeItem(TextOf(r.*Member), kShiftItems);
+    return CodeItem(MemberText<Member>(r), kShiftItems);
 }
 template <auto Member> std::string Tone(const RecordOf<Member>& r) {
-    return CodeItem((r.*Member).view(), ToneItems());
+    return CodeItem(MemberText<Member>(r), ToneItems());
 }
 template <auto Member> std::string Freq(const RecordOf<Member>& r) {
-    return FreqCell((r.*Member).view());
+    return FreqCell(MemberText<Member>(r));
 }
 
 // A channel that is not split usually holds no transmit frequency at all: nothing to show, rather

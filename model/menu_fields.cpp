@@ -1,6 +1,7 @@
 #include "menu_fields.h"
 
 #include "codecs.h"
+#include "member_text.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -8,33 +9,17 @@
 namespace zem {
 namespace {
 
-template <auto Member> std::string_view Get(const RadioSettings& s) {
-    const auto& field = s.*Member;
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, char>)
-        return {&field, 1};
-    else
-        return field.view();
-}
-
-template <auto Member> void Set(RadioSettings& s, std::string_view value) {
-    auto& field = s.*Member;
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, char>)
-        field = CharOf(value);
-    else
-        field = value;
-}
-
 // A text takes any bytes up to its capacity; a coded field is one character unless said otherwise.
 template <auto Member>
 constexpr MenuField Field(std::string_view name, std::string_view codes = {}, std::size_t shortest = 1,
                           std::size_t longest = 1) {
     using Type = std::remove_cvref_t<decltype(std::declval<RadioSettings>().*Member)>;
     if constexpr (std::is_same_v<Type, char>)
-        return {name, true, 1, codes, shortest, longest, &Get<Member>, &Set<Member>};
+        return {name, true, 1, codes, shortest, longest, &MemberText<Member>, &SetMemberText<Member>};
     else if (codes.empty())
-        return {name, false, Type::capacity, codes, 0, Type::capacity, &Get<Member>, &Set<Member>};
+        return {name, false, Type::capacity, codes, 0, Type::capacity, &MemberText<Member>, &SetMemberText<Member>};
     else
-        return {name, false, Type::capacity, codes, shortest, longest, &Get<Member>, &Set<Member>};
+        return {name, false, Type::capacity, codes, shortest, longest, &MemberText<Member>, &SetMemberText<Member>};
 }
 
 using S = RadioSettings;

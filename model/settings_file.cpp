@@ -1,6 +1,7 @@
 #include "settings_file.h"
 
 #include "codecs.h"
+#include "member_text.h"
 #include "menu_fields.h"
 #include "startup_image.h"
 #include "text_lines.h"
@@ -23,28 +24,8 @@ template <typename Record> struct LineField {
     void (*set)(Record&, std::string_view);
 };
 
-template <typename> struct MemberTraits;
-template <typename Class, typename Type> struct MemberTraits<Type Class::*> {
-    using Record = Class;
-    using Field = Type;
-};
-
-template <auto Member> constexpr auto Bind() {
-    using Traits = MemberTraits<decltype(Member)>;
-    using Record = typename Traits::Record;
-    constexpr bool isChar = std::is_same_v<typename Traits::Field, char>;
-    return LineField<Record>{[](const Record& r) -> std::string_view {
-                                 if constexpr (isChar)
-                                     return {&(r.*Member), 1};
-                                 else
-                                     return (r.*Member).view();
-                             },
-                             [](Record& r, std::string_view value) {
-                                 if constexpr (isChar)
-                                     r.*Member = CharOf(value);
-                                 else
-                                     r.*Member = value;
-                             }};
+template <auto Member> constexpr LineField<RecordOf<Member>> Bind() {
+    return {&MemberText<Member>, &SetMemberText<Member>};
 }
 
 using M = MemoryChannel;
