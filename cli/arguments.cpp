@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "console.h"
+#include "options.h"
 
 #include "model/file_io.h"
 #include "model/startup_image.h"
@@ -14,21 +15,6 @@ std::filesystem::path LocalPath(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
 
-bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
-    parser.addHelpOption();
-    if (!parser.parse(args)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, parser.errorText()));
-        status = kBadInput;
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        Out(parser.helpText().toStdString());
-        status = kOk;
-        return false;
-    }
-    return true;
-}
-
 std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what) {
     const QStringList files = parser.positionalArguments();
     if (files.size() == 1)
@@ -37,38 +23,13 @@ std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& 
     return std::nullopt;
 }
 
-void AddOutputOption(QCommandLineParser& parser, const QString& what, const QString& valueName) {
-    parser.addOption(
-        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The %1 to write.").arg(what), valueName});
-}
-
-void AddBaseOption(QCommandLineParser& parser, const QString& what) {
-    parser.addOption({QStringLiteral("into"),
-                      QStringLiteral("Start from this settings file%1 instead of the start-up image.").arg(what),
-                      QStringLiteral("BASE.zem")});
-}
-
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image) {
     image = zem::StartupImage();
-    return !parser.isSet(QStringLiteral("into")) ||
-           LoadZemArgument(command, parser.value(QStringLiteral("into")), image);
-}
-
-namespace {
-
-const QStringList kBlockNames{QStringLiteral("memory"), QStringLiteral("vfo"), QStringLiteral("settings")};
-
-} // namespace
-
-void AddOnlyOption(QCommandLineParser& parser, const QString& verb) {
-    parser.addOption({QStringLiteral("only"),
-                      QStringLiteral("%1 only these: %2.").arg(verb, kBlockNames.join(QStringLiteral(", "))),
-                      QStringLiteral("LIST")});
+    return !parser.isSet(kBaseOption) || LoadZemArgument(command, parser.value(kBaseOption), image);
 }
 
 bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QStringList& blocks) {
-    blocks = parser.isSet(QStringLiteral("only")) ? parser.value(QStringLiteral("only")).split(QLatin1Char(','))
-                                                  : kBlockNames;
+    blocks = parser.isSet(kReadBlocksOption) ? parser.value(kReadBlocksOption).split(QLatin1Char(',')) : kBlockNames;
     for (const QString& name : blocks) {
         if (!kBlockNames.contains(name)) {
             Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
@@ -89,7 +50,7 @@ bool CheckOutputGiven(const QString& command, const QString& out, const QString&
 }
 
 bool CheckOutputName(const QString& command, const QString& out) {
-    if (!CheckOutputGiven(command, out, QStringLiteral("OUT.zem")))
+    if (!CheckOutputGiven(command, out, kOutputOption.valueName()))
         return false;
     if (!zem::HasZemExtension(LocalPath(out))) {
         Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")

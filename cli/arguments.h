@@ -16,26 +16,14 @@ namespace cli {
 
 std::filesystem::path LocalPath(const QString& name);
 
-// Parses a subcommand's options; false after printing the help (status 0) or the one error line
-// (status 2).
-bool ParseOptions(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status);
-
 // The one file a command takes; nullopt after the one error line asking for it (`what`, "CSV file").
 std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what);
 
-// -o/--output OUT.zem (or the file `what` names as `valueName`), and --into BASE.zem (`what` says
-// what is kept of the base).
-void AddOutputOption(QCommandLineParser& parser, const QString& what = QStringLiteral("settings file"),
-                     const QString& valueName = QStringLiteral("OUT.zem"));
-void AddBaseOption(QCommandLineParser& parser, const QString& what);
 // The image to start from: the --into file, or the start-up image; false after the one error line.
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);
 
-// --only memory,vfo,settings: the blocks of the image a command takes; `verb` starts the help
-// ("Read", "Compare").
-void AddOnlyOption(QCommandLineParser& parser, const QString& verb);
-// The blocks named (any subset, any order), all three without --only; false after the one error
-// line.
+// --only memory,vfo,settings: the blocks named (any subset, any order), all three without --only;
+// false after the one error line.
 bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QStringList& blocks);
 // The comparison of those blocks; `memo` false for an image read from a radio, which has none.
 zem::DiffScope ScopeOf(const QStringList& blocks, bool memo);

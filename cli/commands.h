@@ -1,24 +1,26 @@
 #pragma once
 
-#include <QStringList>
+#include <QCommandLineParser>
+#include <QString>
 
-// Each subcommand takes its own arguments (the subcommand name first) and returns the exit status:
-// 0 success, 1 the radio reported errors (or, comparing, a difference was found; importing, rows
-// or fields were left out), 2 bad arguments or input, 3 the port cannot be opened.
+// Each command's run: `parser` holds its parsed command line (as its row in the command table
+// set it up) and `command` its name, for the messages. Returns the exit status: 0 success, 1 the
+// radio reported errors (or, comparing, a difference was found; importing, rows or fields were
+// left out), 2 bad arguments or input, 3 the port cannot be opened.
 namespace cli {
 
 enum ExitCode { kOk = 0, kRadioErrors = 1, kDifferent = 1, kNotAllTaken = 1, kBadInput = 2, kPortError = 3 };
 
-int RunShow(const QStringList& args);
-int RunImportCsv(const QStringList& args);
-int RunExportCsv(const QStringList& args);
-int RunSort(const QStringList& args);
-int RunDiff(const QStringList& args);
-int RunId(const QStringList& args);
-int RunCheckMod(const QStringList& args);
-int RunPorts(const QStringList& args);
-int RunRead(const QStringList& args);
-int RunWrite(const QStringList& args);
-int RunScope(const QStringList& args);
+int RunShow(const QString& command, const QCommandLineParser& parser);
+int RunImportCsv(const QString& command, const QCommandLineParser& parser);
+int RunExportCsv(const QString& command, const QCommandLineParser& parser);
+int RunSort(const QString& command, const QCommandLineParser& parser);
+int RunDiff(const QString& command, const QCommandLineParser& parser);
+int RunId(const QString& command, const QCommandLineParser& parser);
+int RunCheckMod(const QString& command, const QCommandLineParser& parser);
+int RunPorts(const QString& command, const QCommandLineParser& parser);
+int RunRead(const QString& command, const QCommandLineParser& parser);
+int RunWrite(const QString& command, const QCommandLineParser& parser);
+int RunScope(const QString& command, const QCommandLineParser& parser);
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
+#include "options.h"
 
 #include "collation/japanese_collation.h"
 #include "model/channel_csv.h"
@@ -49,28 +50,11 @@ int ImportChannelLayout(const QString& csvName, const QString& out, std::string_
 
 } // namespace
 
-int RunImportCsv(const QStringList& args) {
-    const QString command = QStringLiteral("import-csv");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Fill memory channels from a CSV file and save the result as a settings file. Two layouts are read:\n"
-        "- lines of frequency in MHz, name and memo (CP932) fill channels 0, 1, 2, ... in turn; nothing is "
-        "written when a line's frequency is not a number;\n"
-        "- the channel layout of general multi-radio programming tools (UTF-8, a first line naming the columns, "
-        "Location and Frequency among them; see export-csv): each row fills the channel 0-149 its Location names. "
-        "Rows and fields the TH-D7 cannot hold are listed on standard error, one line per row.\n"
-        "Exit status: 0 every row taken whole, 1 written but some rows or fields not taken, 2 bad arguments or "
-        "input (nothing written)."));
-    AddOutputOption(parser);
-    AddBaseOption(parser, {});
-    parser.addPositionalArgument(QStringLiteral("CSV"), QStringLiteral("The CSV file to import."));
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
+int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     const std::optional<QString> file = OneFile(parser, command, QStringLiteral("CSV file"));
     if (!file)
         return kBadInput;
-    const QString out = parser.value(QStringLiteral("output"));
+    const QString out = parser.value(kOutputOption);
     if (!CheckOutputName(command, out))
         return kBadInput;
 
@@ -100,26 +84,12 @@ int RunImportCsv(const QStringList& args) {
     return kOk;
 }
 
-int RunExportCsv(const QStringList& args) {
-    const QString command = QStringLiteral("export-csv");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral(
-            "Write the used memory channels 0-149 of a settings file as CSV in the channel layout of general "
-            "multi-radio programming tools (UTF-8, lines ended CR LF), which import-csv reads back:\n%1\n"
-            "The scan memories L0-U9 are not written. Exit status: 0 written, 2 bad arguments or input (nothing "
-            "written).")
-            .arg(QString::fromStdString(zem::ChannelCsvHeader())));
-    AddOutputOption(parser, QStringLiteral("CSV file"), QStringLiteral("OUT.csv"));
-    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to export."));
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
+int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
     const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
     if (!file)
         return kBadInput;
-    const QString out = parser.value(QStringLiteral("output"));
-    if (!CheckOutputGiven(command, out, QStringLiteral("OUT.csv")))
+    const QString out = parser.value(kOutputOption);
+    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
@@ -134,18 +104,7 @@ int RunExportCsv(const QStringList& args) {
     return SaveBytes(command, out, csv) ? kOk : kBadInput;
 }
 
-int RunSort(const QStringList& args) {
-    const QString command = QStringLiteral("sort");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Reorder the used memory channels 0-149 of a settings file: by receive frequency (ascending), "
-                       "or by name or memo (descending, Japanese collation), and save the result."));
-    AddOutputOption(parser);
-    parser.addPositionalArgument(QStringLiteral("KEY"), QStringLiteral("freq, name or memo."));
-    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to sort."));
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
+int RunSort(const QString& command, const QCommandLineParser& parser) {
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2) {
         Error(QStringLiteral("zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
@@ -160,7 +119,7 @@ int RunSort(const QStringList& args) {
         Error(QStringLiteral("zem_d7-cli sort: unknown key '%1' (freq, name or memo)").arg(positional[0]));
         return kBadInput;
     }
-    const QString out = parser.value(QStringLiteral("output"));
+    const QString out = parser.value(kOutputOption);
     if (!CheckOutputName(command, out))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();

@@ -1,6 +1,7 @@
 #include "link_session.h"
 
 #include "console.h"
+#include "options.h"
 
 #include "sim/port_factory.h"
 
@@ -12,29 +13,16 @@ constexpr int kLongestTimeoutMs = 60'000;
 
 } // namespace
 
-void AddLinkOptions(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("The radio's port: a device path (/dev/ttyUSB0), com1 to com4, or sim."),
-                      QStringLiteral("PORT")});
-    parser.addOption({QStringLiteral("timeout"),
-                      QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
-                          .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),
-                      QStringLiteral("MS")});
-    parser.addOption({QStringLiteral("fast"),
-                      QStringLiteral("Take each answer as soon as it has ended instead of after %1 ms of silence.")
-                          .arg(zem::TCommThread::kReadInterval.count())});
-}
-
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target) {
-    target.port = parser.value(QStringLiteral("port"));
+    target.port = parser.value(kPortOption);
     if (target.port.isEmpty()) {
         Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
         return false;
     }
-    target.fast = parser.isSet(QStringLiteral("fast"));
-    if (parser.isSet(QStringLiteral("timeout"))) {
+    target.fast = parser.isSet(kFastOption);
+    if (parser.isSet(kTimeoutOption)) {
         bool ok = false;
-        const int ms = parser.value(QStringLiteral("timeout")).toInt(&ok);
+        const int ms = parser.value(kTimeoutOption).toInt(&ok);
         if (!ok || ms < 1 || ms > kLongestTimeoutMs) {
             Error(QStringLiteral("zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
                       .arg(command)

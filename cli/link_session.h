@@ -22,9 +22,7 @@ struct LinkTarget {
     bool fast = false; // TCommThread::SetFastTransfers
 };
 
-// --port PORT (required), --timeout MS and --fast.
-void AddLinkOptions(QCommandLineParser& parser);
-// False after printing the one error line.
+// --port PORT (required), --timeout MS and --fast; false after printing the one error line.
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, LinkTarget& target);
 
 struct SessionResult {

@@ -1,4 +1,3 @@
-#include "arguments.h"
 #include "commands.h"
 #include "console.h"
 #include "link_session.h"
@@ -13,50 +12,26 @@ namespace {
 // A check as the window's menu runs it: the request, its completion code and the two verdicts
 // the window's message box shows.
 struct Check {
-    const char* command;
-    const char* description;
     bool (zem::TCommThread::*request)();
     int completionCode;
     const char* yes;
     const char* no;
 };
 
-constexpr Check kIdCheck{"id",
-                         "Ask the radio for its model (\"ID\") and say whether it is a TH-D7.",
-                         &zem::TCommThread::ReqID,
-                         zem::kMsgModelCheck,
-                         "TH-D7です",
-                         "TH-D7以外の機器です"};
-constexpr Check kModCheck{"check-mod",
-                          "Ask the radio for its band edges (\"FL\") and say whether it is modified.",
-                          &zem::TCommThread::ReqMod,
-                          zem::kMsgModCheck,
-                          "改造済み",
-                          "未改造"};
+constexpr Check kIdCheck{&zem::TCommThread::ReqID, zem::kMsgModelCheck, "TH-D7です", "TH-D7以外の機器です"};
+constexpr Check kModCheck{&zem::TCommThread::ReqMod, zem::kMsgModCheck, "改造済み", "未改造"};
 
-// The checks take options only.
-bool ParseLinkCommand(QCommandLineParser& parser, const QStringList& args, const QString& command, int& status) {
-    if (!ParseOptions(parser, args, command, status))
-        return false;
-    if (!parser.positionalArguments().isEmpty()) {
-        Error(QStringLiteral("zem_d7-cli %1: unexpected argument '%2'")
-                  .arg(command, parser.positionalArguments().last()));
-        status = kBadInput;
-        return false;
-    }
-    return true;
+// The checks and the port list take no arguments; false after the one error line.
+bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) {
+    if (parser.positionalArguments().isEmpty())
+        return true;
+    Error(QStringLiteral("zem_d7-cli %1: unexpected argument '%2'").arg(command, parser.positionalArguments().last()));
+    return false;
 }
 
-int RunCheck(const Check& check, const QStringList& args) {
-    const QString command = QString::fromUtf8(check.command);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(check.description));
-    AddLinkOptions(parser);
-    int status = kOk;
-    if (!ParseLinkCommand(parser, args, command, status))
-        return status;
+int RunCheck(const Check& check, const QString& command, const QCommandLineParser& parser) {
     LinkTarget target;
-    if (!ReadLinkOptions(parser, command, target))
+    if (!CheckNoArguments(parser, command) || !ReadLinkOptions(parser, command, target))
         return kBadInput;
 
     LinkSession session(target);
@@ -83,21 +58,17 @@ int RunCheck(const Check& check, const QStringList& args) {
 
 } // namespace
 
-int RunId(const QStringList& args) {
-    return RunCheck(kIdCheck, args);
+int RunId(const QString& command, const QCommandLineParser& parser) {
+    return RunCheck(kIdCheck, command, parser);
 }
 
-int RunCheckMod(const QStringList& args) {
-    return RunCheck(kModCheck, args);
+int RunCheckMod(const QString& command, const QCommandLineParser& parser) {
+    return RunCheck(kModCheck, command, parser);
 }
 
-int RunPorts(const QStringList& args) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("List the serial devices present, with what the system says of them."));
-    int status = kOk;
-    if (!ParseLinkCommand(parser, args, QStringLiteral("ports"), status))
-        return status;
+int RunPorts(const QString& command, const QCommandLineParser& parser) {
+    if (!CheckNoArguments(parser, command))
+        return kBadInput;
     const std::vector<zem::SerialDevice> devices = zem::ListSerialDevices();
     if (devices.empty())
         Error(QStringLiteral("シリアルポートが見つかりませんでした。"));

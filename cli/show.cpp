@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "console.h"
 #include "escaped_text.h"
+#include "options.h"
 
 #include "model/codecs.h"
 #include "model/command_text.h"
@@ -67,25 +68,15 @@ std::string FormatImage(const zem::RadioImage& image) {
 
 } // namespace
 
-int RunShow(const QStringList& args) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it, tab-separated. "
-                       "Control characters and the backslash inside a text are escaped: \\t, \\r, \\n, \\xNN, "
-                       "\\\\."));
-    parser.addOption({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
-    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to print."));
-    int status = kOk;
-    if (!ParseOptions(parser, args, QStringLiteral("show"), status))
-        return status;
+int RunShow(const QString& command, const QCommandLineParser& parser) {
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(QStringLiteral("new")) && files.isEmpty()) {
+    if (parser.isSet(kNewOption) && files.isEmpty()) {
         Out(FormatImage(zem::StartupImage()));
         return kOk;
     }
-    if (!parser.isSet(QStringLiteral("new")) && files.size() == 1) {
+    if (!parser.isSet(kNewOption) && files.size() == 1) {
         zem::RadioImage image = zem::StartupImage();
-        if (!LoadZemArgument(QStringLiteral("show"), files.front(), image))
+        if (!LoadZemArgument(command, files.front(), image))
             return kBadInput;
         Out(FormatImage(image));
         return kOk;

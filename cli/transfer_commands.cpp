@@ -3,6 +3,7 @@
 #include "console.h"
 #include "difference_lines.h"
 #include "link_session.h"
+#include "options.h"
 
 #include "model/codecs.h"
 #include "model/conversion_error.h"
@@ -42,14 +43,20 @@ const std::array kBlocks{
           zem::kMsgSettingsWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Settings = f.Settings; }},
 };
 
-// The blocks --only names, always in table order.
-bool ReadBlocks(const QCommandLineParser& parser, const QString& command, QStringList& names,
-                std::vector<const Block*>& blocks) {
-    if (!ReadOnlyOption(parser, command, names))
+// The radio and what to move: --port, --timeout, --fast and --only.
+struct TransferOptions {
+    LinkTarget target;
+    QStringList names;
+    std::vector<const Block*> blocks; // the blocks --only names, always in table order
+};
+
+// False after printing the one error line.
+bool ReadTransferOptions(const QCommandLineParser& parser, const QString& command, TransferOptions& options) {
+    if (!ReadLinkOptions(parser, command, options.target) || !ReadOnlyOption(parser, command, options.names))
         return false;
     for (const Block& b : kBlocks) {
-        if (names.contains(QLatin1String(b.name)))
-            blocks.push_back(&b);
+        if (options.names.contains(QLatin1String(b.name)))
+            options.blocks.push_back(&b);
     }
     return true;
 }
@@ -150,30 +157,15 @@ int Transfer(const LinkTarget& target, const std::vector<Step>& steps, zem::Radi
 
 } // namespace
 
-int RunRead(const QStringList& args) {
-    const QString command = QStringLiteral("read");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Read the radio's memory channels, VFOs and settings and save them as a settings file. The memos, which "
-        "only the settings file keeps, come from the --into file."));
-    AddLinkOptions(parser);
-    AddOutputOption(parser);
-    AddBaseOption(parser, QStringLiteral(" (its memos are kept)"));
-    AddOnlyOption(parser, QStringLiteral("Read"));
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
-    LinkTarget target;
-    QStringList names;
-    std::vector<const Block*> blocks;
-    const QString out = parser.value(QStringLiteral("output"));
-    if (!ReadLinkOptions(parser, command, target) || !ReadBlocks(parser, command, names, blocks) ||
-        !CheckOutputName(command, out))
+int RunRead(const QString& command, const QCommandLineParser& parser) {
+    TransferOptions options;
+    const QString out = parser.value(kOutputOption);
+    if (!ReadTransferOptions(parser, command, options) || !CheckOutputName(command, out))
         return kBadInput;
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(target, Steps(blocks, {Direction::Read}), image);
+    const int result = Transfer(options.target, Steps(options.blocks, {Direction::Read}), image);
     if (result == kPortError)
         return result;
     if (!SaveImage(command, out, image))
@@ -181,25 +173,9 @@ int RunRead(const QStringList& args) {
     return result;
 }
 
-int RunWrite(const QStringList& args) {
-    const QString command = QStringLiteral("write");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio."));
-    AddLinkOptions(parser);
-    AddOnlyOption(parser, QStringLiteral("Write"));
-    parser.addOption(
-        {QStringLiteral("verify"),
-         QStringLiteral("Read the written blocks back and print each row, VFO and setting whose answer "
-                        "differs from the file (memos aside), as diff prints them; exit status 1 if any.")});
-    parser.addPositionalArgument(QStringLiteral("FILE.zem"), QStringLiteral("The settings file to write."));
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
-    LinkTarget target;
-    QStringList names;
-    std::vector<const Block*> blocks;
-    if (!ReadLinkOptions(parser, command, target) || !ReadBlocks(parser, command, names, blocks))
+int RunWrite(const QString& command, const QCommandLineParser& parser) {
+    TransferOptions options;
+    if (!ReadTransferOptions(parser, command, options))
         return kBadInput;
     const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
     if (!file)
@@ -207,15 +183,15 @@ int RunWrite(const QStringList& args) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    if (!parser.isSet(QStringLiteral("verify")))
-        return Transfer(target, Steps(blocks, {Direction::Write}), image);
+    if (!parser.isSet(kVerifyOption))
+        return Transfer(options.target, Steps(options.blocks, {Direction::Write}), image);
     // Read back into a copy of what was written, so that what the radio does not hold (the memos)
     // stays equal and only the radio's answers can differ.
     zem::RadioImage readBack = image;
-    const int result = Transfer(target, Steps(blocks, {Direction::Write, Direction::Read}), readBack);
+    const int result = Transfer(options.target, Steps(options.blocks, {Direction::Write, Direction::Read}), readBack);
     if (result == kPortError)
         return result;
-    const std::vector<zem::RowDifference> differences = zem::DiffImages(image, readBack, ScopeOf(names, false));
+    const std::vector<zem::RowDifference> differences = zem::DiffImages(image, readBack, ScopeOf(options.names, false));
     Out(DifferenceLines(differences));
     if (differences.empty())
         return result;
@@ -234,9 +210,9 @@ struct ScopeRange {
 };
 
 bool ReadScopeRange(const QCommandLineParser& parser, ScopeRange& range) {
-    const std::string lower = parser.value(QStringLiteral("lower")).toStdString();
-    const std::string upper = parser.value(QStringLiteral("upper")).toStdString();
-    const QString step = parser.value(QStringLiteral("step"));
+    const std::string lower = parser.value(kLowerOption).toStdString();
+    const std::string upper = parser.value(kUpperOption).toStdString();
+    const QString step = parser.value(kStepOption);
     // ASCII only: a full-width '５' is a digit to Unicode but names no step, and a step without a
     // size would divide the sweep's count by zero.
     if (step.size() != 1 || step.front() < QLatin1Char('0') || step.front() > QLatin1Char('9')) {
@@ -276,28 +252,13 @@ std::string StorageLine(const std::string& digits) {
 
 } // namespace
 
-int RunScope(const QStringList& args) {
-    const QString command = QStringLiteral("scope");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Sweep a frequency range with the radio's S-meter and print one line of digits (0-9) per pass."));
-    AddLinkOptions(parser);
-    parser.addOption({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
-    parser.addOption({QStringLiteral("upper"), QStringLiteral("Upper edge in MHz."), QStringLiteral("MHZ")});
-    parser.addOption({QStringLiteral("step"), QStringLiteral("Step code 0-9 (5 kHz ... 100 kHz; 5 is 20 kHz)."),
-                      QStringLiteral("CODE")});
-    parser.addOption({QStringLiteral("passes"), QStringLiteral("Number of passes to sweep."), QStringLiteral("N")});
-    parser.addOption({QStringLiteral("store"), QStringLiteral("Also write each pass with its date and time to FILE."),
-                      QStringLiteral("FILE")});
-    int status = kOk;
-    if (!ParseOptions(parser, args, command, status))
-        return status;
+int RunScope(const QString& command, const QCommandLineParser& parser) {
     LinkTarget target;
     ScopeRange range;
     if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range))
         return kBadInput;
     bool ok = false;
-    const int passes = parser.value(QStringLiteral("passes")).toInt(&ok);
+    const int passes = parser.value(kPassesOption).toInt(&ok);
     if (!ok || passes < 1) {
         Error(QStringLiteral("zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
         return kBadInput;
@@ -343,9 +304,9 @@ int RunScope(const QStringList& args) {
         Error(QStringLiteral("ポートが開けませんでした。"));
         return kPortError;
     }
-    if (parser.isSet(QStringLiteral("store"))) {
+    if (parser.isSet(kStoreOption)) {
         try {
-            zem::SaveFileAtomically(LocalPath(parser.value(QStringLiteral("store"))), stored);
+            zem::SaveFileAtomically(LocalPath(parser.value(kStoreOption)), stored);
         } catch (const zem::FileError& e) {
             Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
             return kBadInput;

@@ -14,9 +14,11 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <pthread.h>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -72,8 +74,8 @@ std::optional<Fault> ParseFault(const FaultOption& option, const QString& value)
                  std::chrono::milliseconds(pauseMs));
 }
 
-// Blocks the stop stopSet in every thread (the serving thread inherits the mask), so that only
-// the wait in main() takes them.
+// Blocks the stop signals in every thread (the serving thread inherits the mask), so that only
+// the wait in Serve() takes them.
 sigset_t BlockStopSignals() {
     sigset_t stopSet;
     sigemptyset(&stopSet);
@@ -84,55 +86,62 @@ sigset_t BlockStopSignals() {
     return stopSet;
 }
 
-} // namespace
+// What the command line asks of the run. An option given with an empty value is still given:
+// the file or link it names is then refused, not silently left out.
+struct RunSettings {
+    zem::sim::SimOptions options;
+    bool modified = false;
+    bool log = false;
+    std::optional<QString> load;
+    std::optional<QString> save;
+    std::optional<QString> link;
+};
 
-int main(int argc, char* argv[]) {
-    const sigset_t stopSignals = BlockStopSignals();
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("th-d7-sim"));
+// The options besides the faults, in the order --help lists them.
+struct PlainOptions {
+    QCommandLineOption link{QStringLiteral("link"), QStringLiteral("Make a symlink PATH to the terminal."),
+                            QStringLiteral("PATH")};
+    QCommandLineOption load{QStringLiteral("load"), QStringLiteral("Start with the radio of a .zem file."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption save{QStringLiteral("save"), QStringLiteral("Save the radio to a .zem file on exit."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption pace{QStringLiteral("pace"), QStringLiteral("Pace both ways at 9600 baud.")};
+    QCommandLineOption delay{QStringLiteral("delay"), QStringLiteral("Processing time before each answer."),
+                             QStringLiteral("MS")};
+    QCommandLineOption modified{QStringLiteral("modified"),
+                                QStringLiteral("Be a modified radio (its FL answer lists 118 MHz).")};
+    QCommandLineOption log{QStringLiteral("log"),
+                           QStringLiteral("On exit, print every command received on standard error.")};
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A simulated TH-D7 on a pseudo-terminal. Prints the terminal's path and serves until "
-                       "interrupted."));
-    parser.addHelpOption();
-    const QCommandLineOption linkOption(QStringLiteral("link"), QStringLiteral("Make a symlink PATH to the terminal."),
-                                        QStringLiteral("PATH"));
-    const QCommandLineOption loadOption(QStringLiteral("load"), QStringLiteral("Start with the radio of a .zem file."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption saveOption(
-        QStringLiteral("save"), QStringLiteral("Save the radio to a .zem file on exit."), QStringLiteral("FILE"));
-    const QCommandLineOption paceOption(QStringLiteral("pace"), QStringLiteral("Pace both ways at 9600 baud."));
-    const QCommandLineOption delayOption(QStringLiteral("delay"), QStringLiteral("Processing time before each answer."),
-                                         QStringLiteral("MS"));
-    const QCommandLineOption modifiedOption(QStringLiteral("modified"),
-                                            QStringLiteral("Be a modified radio (its FL answer lists 118 MHz)."));
-    const QCommandLineOption logOption(QStringLiteral("log"),
-                                       QStringLiteral("On exit, print every command received on standard error."));
-    parser.addOptions({linkOption, loadOption, saveOption, paceOption, delayOption, modifiedOption, logOption});
+    QList<QCommandLineOption> All() const { return {link, load, save, pace, delay, modified, log}; }
+};
+
+void AddFaultOptions(QCommandLineParser& parser) {
     for (const FaultOption& f : kFaultOptions) {
         const bool takesPause = f.defaultPauseMs >= 0;
         parser.addOption(QCommandLineOption(QString::fromLatin1(f.name), QString::fromLatin1(f.help),
                                             takesPause ? QStringLiteral("SEL[:MS]") : QStringLiteral("SEL")));
     }
-    parser.process(app);
-    if (!parser.positionalArguments().isEmpty()) {
-        Report(QStringLiteral("余分な引数があります: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
-        return kBadOption;
-    }
+}
 
-    zem::sim::SimOptions options;
-    options.pace = parser.isSet(paceOption);
-    if (parser.isSet(delayOption)) {
-        bool ok = false;
-        const int ms = parser.value(delayOption).toInt(&ok);
-        if (!ok || ms < 0) {
-            Report(
-                QStringLiteral("--delay には 0 以上のミリ秒数を指定してください: %1").arg(parser.value(delayOption)));
-            return kBadOption;
-        }
-        options.delay = std::chrono::milliseconds(ms);
+std::optional<QString> ValueIfSet(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+}
+
+bool ReadDelay(const QCommandLineParser& parser, const QCommandLineOption& option, std::chrono::milliseconds& delay) {
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const int ms = parser.value(option).toInt(&ok);
+    if (!ok || ms < 0) {
+        Report(QStringLiteral("--delay には 0 以上のミリ秒数を指定してください: %1").arg(parser.value(option)));
+        return false;
     }
+    delay = std::chrono::milliseconds(ms);
+    return true;
+}
+
+bool ReadFaults(const QCommandLineParser& parser, std::vector<Fault>& faults) {
     for (const FaultOption& f : kFaultOptions) {
         for (const QString& value : parser.values(QString::fromLatin1(f.name))) {
             const auto fault = ParseFault(f, value);
@@ -140,79 +149,138 @@ int main(int argc, char* argv[]) {
                 Report(QStringLiteral("--%1 の値が正しくありません: %2 (コマンド番号または語%3)")
                            .arg(QString::fromLatin1(f.name), value,
                                 f.defaultPauseMs >= 0 ? QStringLiteral("、続けて :ミリ秒") : QString()));
-                return kBadOption;
+                return false;
             }
-            options.faults.push_back(*fault);
+            faults.push_back(*fault);
         }
     }
+    return true;
+}
 
-    // The radio is saved only at the end of a session, so a name that cannot be saved is refused now.
-    if (parser.isSet(saveOption) && !zem::HasZemExtension(parser.value(saveOption).toStdString())) {
-        Report(
-            QStringLiteral("--save のファイル名は .zem で終わるようにしてください: %1").arg(parser.value(saveOption)));
-        return kBadOption;
+// The radio is saved only at the end of a session, so a name that cannot be saved is refused now.
+bool CheckSaveName(const std::optional<QString>& save) {
+    if (!save || zem::HasZemExtension(save->toStdString()))
+        return true;
+    Report(QStringLiteral("--save のファイル名は .zem で終わるようにしてください: %1").arg(*save));
+    return false;
+}
+
+std::optional<RunSettings> ReadSettings(const QCommandLineParser& parser, const PlainOptions& plain) {
+    RunSettings settings;
+    settings.options.pace = parser.isSet(plain.pace);
+    settings.modified = parser.isSet(plain.modified);
+    settings.log = parser.isSet(plain.log);
+    settings.load = ValueIfSet(parser, plain.load);
+    settings.save = ValueIfSet(parser, plain.save);
+    settings.link = ValueIfSet(parser, plain.link);
+    if (!ReadDelay(parser, plain.delay, settings.options.delay) || !ReadFaults(parser, settings.options.faults) ||
+        !CheckSaveName(settings.save))
+        return std::nullopt;
+    return settings;
+}
+
+// Nothing after printing the one error line; --help and the parser's own errors end the program
+// inside process().
+std::optional<RunSettings> ParseCommandLine(const QCoreApplication& app) {
+    const PlainOptions plain;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A simulated TH-D7 on a pseudo-terminal. Prints the terminal's path and serves until "
+                       "interrupted."));
+    parser.addHelpOption();
+    parser.addOptions(plain.All());
+    AddFaultOptions(parser);
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        Report(QStringLiteral("余分な引数があります: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
+        return std::nullopt;
     }
+    return ReadSettings(parser, plain);
+}
 
+// The radio the simulator starts as; nothing after printing the one error line.
+std::optional<zem::sim::RadioState> LoadRadio(const RunSettings& settings) {
     zem::sim::RadioState radio = zem::sim::DefaultRadio();
-    radio.modified = parser.isSet(modifiedOption);
-    if (parser.isSet(loadOption)) {
-        const std::filesystem::path path = parser.value(loadOption).toStdString();
-        try {
-            const zem::SettingsFileRead read = zem::LoadZemFile(path, radio.image);
-            if (!read.recognised) {
-                Report(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(parser.value(loadOption)));
-                return kBadOption;
-            }
-            for (const std::string& warning : read.warnings)
-                Report(QStringLiteral("%1: %2").arg(parser.value(loadOption), QString::fromStdString(warning)));
-        } catch (const zem::FileError& e) {
-            Report(QString::fromUtf8(e.what()));
-            return kBadOption;
+    radio.modified = settings.modified;
+    if (!settings.load)
+        return radio;
+    try {
+        const zem::SettingsFileRead read = zem::LoadZemFile(settings.load->toStdString(), radio.image);
+        if (!read.recognised) {
+            Report(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(*settings.load));
+            return std::nullopt;
         }
+        for (const std::string& warning : read.warnings)
+            Report(QStringLiteral("%1: %2").arg(*settings.load, QString::fromStdString(warning)));
+        return radio;
+    } catch (const zem::FileError& e) {
+        Report(QString::fromUtf8(e.what()));
+        return std::nullopt;
     }
+}
 
+// Only a link left over from an earlier run is replaced, never another file.
+bool MakeLink(const QString& link, const std::string& target) {
+    const std::filesystem::path path = link.toStdString();
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec))
+        std::filesystem::remove(path, ec);
+    std::filesystem::create_symlink(target, path, ec);
+    if (ec)
+        Report(QStringLiteral("リンク %1 を作れません: %2").arg(link, QString::fromLocal8Bit(ec.message().c_str())));
+    return !ec;
+}
+
+// What is left to do once the server has stopped: the link goes, the log and the radio come out.
+int Finish(const RunSettings& settings, const zem::sim::RadioEngine& engine) {
+    if (settings.link) {
+        std::error_code ec;
+        std::filesystem::remove(settings.link->toStdString(), ec);
+    }
+    if (settings.log) {
+        for (const std::string& command : engine.CommandLog())
+            std::cerr << command << '\n';
+    }
+    if (!settings.save)
+        return kOk;
+    try {
+        zem::SaveZemFile(settings.save->toStdString(), engine.Image());
+        return kOk;
+    } catch (const zem::FileError& e) {
+        Report(QString::fromUtf8(e.what()));
+        return kCannotServe;
+    }
+}
+
+// Serves the radio on a pseudo-terminal, whose path goes to standard output, until a stop signal.
+int Serve(const RunSettings& settings, const zem::sim::RadioState& radio, const sigset_t& stopSignals) {
     auto engine = std::make_shared<zem::sim::RadioEngine>(radio);
-    zem::sim::PtyServer server(engine, options);
+    zem::sim::PtyServer server(engine, settings.options);
     if (const std::string error = server.Start(); !error.empty()) {
         Report(QStringLiteral("疑似端末を開けません: %1").arg(QString::fromStdString(error)));
         return kCannotServe;
     }
-    std::filesystem::path link;
-    if (parser.isSet(linkOption)) {
-        link = parser.value(linkOption).toStdString();
-        std::error_code ec;
-        // Only a link left over from an earlier run is replaced, never another file.
-        if (std::filesystem::is_symlink(link, ec))
-            std::filesystem::remove(link, ec);
-        std::filesystem::create_symlink(server.SlavePath(), link, ec);
-        if (ec) {
-            Report(QStringLiteral("リンク %1 を作れません: %2")
-                       .arg(parser.value(linkOption), QString::fromLocal8Bit(ec.message().c_str())));
-            return kCannotServe;
-        }
-    }
+    if (settings.link && !MakeLink(*settings.link, server.SlavePath()))
+        return kCannotServe;
     std::cout << server.SlavePath() << std::endl;
 
     int received = 0;
     sigwait(&stopSignals, &received);
     server.Stop();
+    return Finish(settings, *engine);
+}
 
-    int result = kOk;
-    if (!link.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(link, ec);
-    }
-    if (parser.isSet(logOption)) {
-        for (const std::string& command : engine->CommandLog())
-            std::cerr << command << '\n';
-    }
-    if (parser.isSet(saveOption)) {
-        try {
-            zem::SaveZemFile(parser.value(saveOption).toStdString(), engine->Image());
-        } catch (const zem::FileError& e) {
-            Report(QString::fromUtf8(e.what()));
-            result = kCannotServe;
-        }
-    }
-    return result;
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const sigset_t stopSignals = BlockStopSignals();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("th-d7-sim"));
+    const std::optional<RunSettings> settings = ParseCommandLine(app);
+    if (!settings)
+        return kBadOption;
+    const std::optional<zem::sim::RadioState> radio = LoadRadio(*settings);
+    if (!radio)
+        return kBadOption;
+    return Serve(*settings, *radio, stopSignals);
 }

@@ -1,0 +1,57 @@
+#include "command_line.h"
+
+#include "commands.h"
+#include "console.h"
+
+#include <QCommandLineParser>
+
+namespace cli {
+namespace {
+
+QString Shown(const QString& word, bool optional) {
+    return optional ? QStringLiteral("[%1]").arg(word) : word;
+}
+
+QString OptionSynopsis(const Option& option) {
+    const QString name = option.names().front();
+    const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+    const QString value = option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName();
+    return Shown(dashes + name + value, !option.required);
+}
+
+// Returns the help option, which the parser adds last.
+QCommandLineOption SetUp(QCommandLineParser& parser, const Command& command) {
+    parser.setApplicationDescription(command.description);
+    for (const Option* option : command.options)
+        parser.addOption(*option);
+    for (const Positional& p : command.positionals)
+        parser.addPositionalArgument(p.name, p.help);
+    return parser.addHelpOption();
+}
+
+} // namespace
+
+QString Synopsis(const Command& command) {
+    QStringList words{command.name};
+    for (const Positional& p : command.positionals)
+        words.append(Shown(p.name, p.optional));
+    for (const Option* option : command.options)
+        words.append(OptionSynopsis(*option));
+    return words.join(QLatin1Char(' '));
+}
+
+int RunCommand(const Command& command, const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption help = SetUp(parser, command);
+    if (!parser.parse(args)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command.name, parser.errorText()));
+        return kBadInput;
+    }
+    if (parser.isSet(help)) {
+        Out(parser.helpText().toStdString());
+        return kOk;
+    }
+    return command.run(command.name, parser);
+}
+
+} // namespace cli

@@ -1,0 +1,121 @@
+#include "command_table.h"
+
+#include "commands.h"
+
+#include "model/channel_csv.h"
+
+#include <initializer_list>
+
+namespace cli {
+namespace {
+
+// The radio's options come first in the --help of every command that talks to it.
+std::vector<const Option*> WithLink(std::initializer_list<const Option*> more) {
+    std::vector<const Option*> options{&kPortOption, &kTimeoutOption, &kFastOption};
+    options.insert(options.end(), more);
+    return options;
+}
+
+Positional SettingsFile(const QString& verb, bool optional = false) {
+    return {QStringLiteral("FILE.zem"), QStringLiteral("The settings file to %1.").arg(verb), optional};
+}
+
+} // namespace
+
+// Built on first use: a description may come from the model's tables.
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands{
+        {QStringLiteral("show"),
+         QStringLiteral("print the image as the window's grids show it"),
+         QStringLiteral("Print a settings file (or the start-up image) as the window's grids show it, tab-separated. "
+                        "Control characters and the backslash inside a text are escaped: \\t, \\r, \\n, \\xNN, "
+                        "\\\\."),
+         {&kNewOption},
+         {SettingsFile(QStringLiteral("print"), true)},
+         &RunShow},
+        {QStringLiteral("import-csv"),
+         QStringLiteral("fill channels from a CSV file"),
+         QStringLiteral(
+             "Fill memory channels from a CSV file and save the result as a settings file. Two layouts are read:\n"
+             "- lines of frequency in MHz, name and memo (CP932) fill channels 0, 1, 2, ... in turn; nothing is "
+             "written when a line's frequency is not a number;\n"
+             "- the channel layout of general multi-radio programming tools (UTF-8, a first line naming the columns, "
+             "Location and Frequency among them; see export-csv): each row fills the channel 0-149 its Location "
+             "names. Rows and fields the TH-D7 cannot hold are listed on standard error, one line per row.\n"
+             "Exit status: 0 every row taken whole, 1 written but some rows or fields not taken, 2 bad arguments or "
+             "input (nothing written)."),
+         {&kOutputOption, &kBaseOption},
+         {{QStringLiteral("CSV"), QStringLiteral("The CSV file to import.")}},
+         &RunImportCsv},
+        {QStringLiteral("diff"),
+         QStringLiteral("list what differs between two files"),
+         QStringLiteral(
+             "Compare two settings files: one line per channel row, VFO, DTMF memory and setting that differs, its "
+             "label, then for each differing field a TAB and \"NAME: A → B\" (a setting's line has just \"A → B\"), "
+             "texts as the window shows them and escaped as show escapes them. Exit status 0 when the files are "
+             "equal, 1 when they differ, 2 on bad input."),
+         {&kCompareBlocksOption, &kNoMemoOption},
+         {{QStringLiteral("A.zem"), QStringLiteral("The first settings file.")},
+          {QStringLiteral("B.zem"), QStringLiteral("The second settings file.")}},
+         &RunDiff},
+        {QStringLiteral("export-csv"),
+         QStringLiteral("write the channels in the CSV layout of general multi-radio tools"),
+         QStringLiteral(
+             "Write the used memory channels 0-149 of a settings file as CSV in the channel layout of general "
+             "multi-radio programming tools (UTF-8, lines ended CR LF), which import-csv reads back:\n%1\n"
+             "The scan memories L0-U9 are not written. Exit status: 0 written, 2 bad arguments or input (nothing "
+             "written).")
+             .arg(QString::fromStdString(zem::ChannelCsvHeader())),
+         {&kCsvOutputOption},
+         {SettingsFile(QStringLiteral("export"))},
+         &RunExportCsv},
+        {QStringLiteral("sort"),
+         QStringLiteral("reorder the memory channels by KEY: freq, name or memo"),
+         QStringLiteral("Reorder the used memory channels 0-149 of a settings file: by receive frequency (ascending), "
+                        "or by name or memo (descending, Japanese collation), and save the result."),
+         {&kOutputOption},
+         {{QStringLiteral("KEY"), QStringLiteral("freq, name or memo.")}, SettingsFile(QStringLiteral("sort"))},
+         &RunSort},
+        {QStringLiteral("id"),
+         QStringLiteral("ask the radio whether it is a TH-D7"),
+         QStringLiteral("Ask the radio for its model (\"ID\") and say whether it is a TH-D7."),
+         WithLink({}),
+         {},
+         &RunId},
+        {QStringLiteral("check-mod"),
+         QStringLiteral("ask the radio whether it is modified"),
+         QStringLiteral("Ask the radio for its band edges (\"FL\") and say whether it is modified."),
+         WithLink({}),
+         {},
+         &RunCheckMod},
+        {QStringLiteral("ports"),
+         QStringLiteral("list the serial devices present"),
+         QStringLiteral("List the serial devices present, with what the system says of them."),
+         {},
+         {},
+         &RunPorts},
+        {QStringLiteral("read"),
+         QStringLiteral("read the radio"),
+         QStringLiteral("Read the radio's memory channels, VFOs and settings and save them as a settings file. The "
+                        "memos, which only the settings file keeps, come from the --into file."),
+         WithLink({&kOutputOption, &kMemoBaseOption, &kReadBlocksOption}),
+         {},
+         &RunRead},
+        {QStringLiteral("write"),
+         QStringLiteral("write a settings file to the radio"),
+         QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio."),
+         WithLink({&kWriteBlocksOption, &kVerifyOption}),
+         {SettingsFile(QStringLiteral("write"))},
+         &RunWrite},
+        {QStringLiteral("scope"),
+         QStringLiteral("sweep with the S-meter"),
+         QStringLiteral(
+             "Sweep a frequency range with the radio's S-meter and print one line of digits (0-9) per pass."),
+         WithLink({&kLowerOption, &kUpperOption, &kStepOption, &kPassesOption, &kStoreOption}),
+         {},
+         &RunScope},
+    };
+    return commands;
+}
+
+} // namespace cli

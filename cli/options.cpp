@@ -1,0 +1,81 @@
+#include "options.h"
+
+#include "link/tcomm_thread.h"
+
+namespace cli {
+namespace {
+
+Option Required(const QCommandLineOption& option) {
+    return {option, true};
+}
+
+Option Optional(const QCommandLineOption& option) {
+    return {option, false};
+}
+
+Option Output(const QString& what, const QString& valueName) {
+    return Required(
+        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The %1 to write.").arg(what), valueName});
+}
+
+Option Base(const QString& kept) {
+    return Optional({QStringLiteral("into"),
+                     QStringLiteral("Start from this settings file%1 instead of the start-up image.").arg(kept),
+                     QStringLiteral("BASE.zem")});
+}
+
+Option Only(const QString& verb) {
+    return Optional({QStringLiteral("only"),
+                     QStringLiteral("%1 only these: %2.").arg(verb, kBlockNames.join(QStringLiteral(", "))),
+                     QStringLiteral("LIST")});
+}
+
+} // namespace
+
+const QStringList kBlockNames{QStringLiteral("memory"), QStringLiteral("vfo"), QStringLiteral("settings")};
+
+const Option kPortOption = Required(
+    {QStringLiteral("port"), QStringLiteral("The radio's port: a device path (/dev/ttyUSB0), com1 to com4, or sim."),
+     QStringLiteral("PORT")});
+const Option kTimeoutOption = Optional({QStringLiteral("timeout"),
+                                        QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
+                                            .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),
+                                        QStringLiteral("MS")});
+const Option kFastOption =
+    Optional({QStringLiteral("fast"),
+              QStringLiteral("Take each answer as soon as it has ended instead of after %1 ms of silence.")
+                  .arg(zem::TCommThread::kReadInterval.count())});
+
+const Option kOutputOption = Output(QStringLiteral("settings file"), QStringLiteral("OUT.zem"));
+const Option kCsvOutputOption = Output(QStringLiteral("CSV file"), QStringLiteral("OUT.csv"));
+
+const Option kBaseOption = Base({});
+const Option kMemoBaseOption = Base(QStringLiteral(" (its memos are kept)"));
+
+const Option kReadBlocksOption = Only(QStringLiteral("Read"));
+const Option kWriteBlocksOption = Only(QStringLiteral("Write"));
+const Option kCompareBlocksOption = Only(QStringLiteral("Compare"));
+
+const Option kNewOption =
+    Optional({QStringLiteral("new"), QStringLiteral("Print the start-up image instead of a file.")});
+const Option kNoMemoOption =
+    Optional({QStringLiteral("no-memo"), QStringLiteral("Leave the memos out, as a radio has none.")});
+const Option kVerifyOption =
+    Optional({QStringLiteral("verify"),
+              QStringLiteral("Read the written blocks back and print each row, VFO and setting whose answer "
+                             "differs from the file (memos aside), as diff prints them; exit status 1 if any.")});
+
+const Option kLowerOption =
+    Required({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
+const Option kUpperOption =
+    Required({QStringLiteral("upper"), QStringLiteral("Upper edge in MHz."), QStringLiteral("MHZ")});
+const Option kStepOption =
+    Required({QStringLiteral("step"), QStringLiteral("Step code 0-9 (5 kHz ... 100 kHz; 5 is 20 kHz)."),
+              QStringLiteral("CODE")});
+const Option kPassesOption =
+    Required({QStringLiteral("passes"), QStringLiteral("Number of passes to sweep."), QStringLiteral("N")});
+const Option kStoreOption =
+    Optional({QStringLiteral("store"), QStringLiteral("Also write each pass with its date and time to FILE."),
+              QStringLiteral("FILE")});
+
+} // namespace cli

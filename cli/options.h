@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QStringList>
+
+// The options of the commands, each defined once: a command's row in the table lists those it
+// takes, and its run reads them back through the same objects.
+namespace cli {
+
+// An option as a command's --help lists it, and whether the usage line shows it as needed. Each
+// command still checks its own options, in the order its messages need. The variants of one
+// option (the -o, --into and --only of different commands) share their names and differ in their
+// help only, so any of them reads the value back.
+struct Option : QCommandLineOption {
+    bool required = false;
+};
+
+// The blocks of the radio image --only names, in the order the transfers move them.
+extern const QStringList kBlockNames;
+
+// The radio: --port PORT, --timeout MS, --fast.
+extern const Option kPortOption;
+extern const Option kTimeoutOption;
+extern const Option kFastOption;
+
+// -o OUT.zem, or -o OUT.csv for the channel layout.
+extern const Option kOutputOption;
+extern const Option kCsvOutputOption;
+
+// --into BASE.zem, the image to start from; read takes only the memos from it.
+extern const Option kBaseOption;
+extern const Option kMemoBaseOption;
+
+// --only LIST, in the words of the command that takes it.
+extern const Option kReadBlocksOption;
+extern const Option kWriteBlocksOption;
+extern const Option kCompareBlocksOption;
+
+extern const Option kNewOption;
+extern const Option kNoMemoOption;
+extern const Option kVerifyOption;
+
+// The sweep: --lower MHZ, --upper MHZ, --step CODE, --passes N, --store FILE.
+extern const Option kLowerOption;
+extern const Option kUpperOption;
+extern const Option kStepOption;
+extern const Option kPassesOption;
+extern const Option kStoreOption;
+
+} // namespace cli
