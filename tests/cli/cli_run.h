@@ -1,28 +1,38 @@
 #pragma once
 
-#include <array>
-#include <cstdio>
-#include <string>
-#include <sys/wait.h>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
 
-// Runs the built command-line tool with a shell command line and collects standard output
-// (standard error too when asked) and the exit status.
-struct CliResult {
+#include <string>
+
+// The built command-line tool run as a separate process, as a user runs it: its exit status
+// (-1 when it crashed or never ended) and what it wrote.
+struct CliRun {
     int status = -1;
     std::string out;
+    std::string err;
 };
+using CliResult = CliRun;
 
-inline CliResult RunCli(const std::string& arguments, bool withStderr = false) {
-    const std::string command = std::string(ZEM_CLI) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
-    CliResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+inline CliRun RunProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    CliRun run;
+    if (!process.waitForFinished(120'000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+inline CliRun RunCli(const QStringList& args) {
+    return RunProgram(QStringLiteral(ZEM_CLI), args);
+}
+
+// The arguments as one shell command line; standard error joins the output when asked.
+inline CliRun RunCli(const std::string& arguments, bool withStderr = false) {
+    const std::string line = std::string(ZEM_CLI) + " " + arguments + (withStderr ? " 2>&1" : "");
+    return RunProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromStdString(line)});
 }
