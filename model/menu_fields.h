@@ -34,6 +34,8 @@ struct MenuField {
     // does. When a line has more values than fields, the free texts are given the extra values in
     // this order, 1 first.
     std::size_t commaShare = 0;
+    // What a new image holds; left empty, a character field starts as '0' and a text empty.
+    std::string_view startValue = {};
 
     constexpr MenuField Prefixed(std::string_view prefix) const {
         MenuField f = *this;
@@ -48,6 +50,11 @@ struct MenuField {
     constexpr MenuField SharesCommas(std::size_t order) const {
         MenuField f = *this;
         f.commaShare = order;
+        return f;
+    }
+    constexpr MenuField StartsAs(std::string_view value) const {
+        MenuField f = *this;
+        f.startValue = value;
         return f;
     }
 };

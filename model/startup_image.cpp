@@ -1,5 +1,7 @@
 #include "startup_image.h"
 
+#include "menu_fields.h"
+
 namespace zem {
 namespace {
 
@@ -46,32 +48,8 @@ VfoTable DefaultVfos() {
 
 RadioSettings DefaultSettings() {
     RadioSettings s;
-    s.MES = "HELLO!!";
-    s.CNT = "07";
-    s.LAN = '0';
-    s.SV = "5";
-    s.APO = '1';
-    s.TSP = '1';
-    s.TXH = '0';
-    s.PT = '2';
-    s.DTB = '1';
-    s.DS = '0';
-    s.ARO = '0';
-    s.SCR = '0';
-    s.BEP = '0';
-    s.ELK = '0';
-    s.TXS = '0';
-    s.MYC = "NOCALL";
-    s.GU = '0';
-    s.MP = "00000000000000000";
-    s.ICO = '0';
-    s.GM = '0';
-    s.GC = "000";
-    s.TXI = '2';
-    s.MAC = '7';
-    s.SMC = '7';
-    s.RSC = '7';
-    s.VCS = '0';
+    for (const MenuField& f : MenuFields())
+        f.set(s, f.startValue); // an empty value gives a character field its fallback, '0'
     return s;
 }
 
