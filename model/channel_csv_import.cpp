@@ -283,7 +283,9 @@ bool IsChannelCsv(std::string_view fileBytes) {
 ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base) {
     ChannelCsvImport result;
     result.channels = base;
-    std::string_view text = StripByteOrderMark(fileBytes);
+    // Japanese spreadsheets save CSV files in CP932: a file that is not UTF-8 is read as CP932.
+    const std::string decoded = IsUtf8(fileBytes) ? std::string() : Cp932ToUtf8(fileBytes);
+    std::string_view text = StripByteOrderMark(decoded.empty() ? fileBytes : std::string_view(decoded));
     std::size_t nextLine = 1;
     const CsvRecord header = TakeCsvRecord(text);
     nextLine += header.lines;

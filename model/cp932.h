@@ -23,6 +23,9 @@ struct Cp932Conversion {
 // UTF-8 to CP932, leaving out the characters that have no CP932 form and listing them.
 Cp932Conversion Utf8ToCp932Listing(std::string_view utf8);
 
+// True when the bytes are UTF-8 throughout.
+bool IsUtf8(std::string_view bytes);
+
 // True for a byte that starts a CP932 double-byte character.
 bool IsCp932LeadByte(unsigned char b);
 // The longest prefix of at most maxBytes bytes that does not end inside a double-byte character.

@@ -178,6 +178,16 @@ TEST(channel_csv_test, import_of_a_file_made_by_hand_reports_what_it_leaves_out)
         EXPECT_EQ(result.channels[row], Marked()[row]) << row;
 }
 
+// As a Japanese spreadsheet saves it: the same rows in CP932 give the same channels.
+TEST(channel_csv_test, a_file_saved_in_cp932_reads_as_its_utf8_form) {
+    const std::string utf8 = "Location,Name,Frequency,Comment\r\n1,中継局,439.88,東京タワー\r\n";
+    const ChannelCsvImport fromCp932 = ImportChannelCsv(Utf8ToCp932(utf8).value(), Marked());
+    ASSERT_FALSE(fromCp932.error);
+    EXPECT_TRUE(fromCp932.notes.empty()) << Report(fromCp932).front();
+    EXPECT_EQ(fromCp932.channels, ImportChannelCsv(utf8, Marked()).channels);
+    EXPECT_EQ(fromCp932.channels[1].Name, Utf8ToCp932("中継局").value());
+}
+
 TEST(channel_csv_test, a_file_without_a_required_column_takes_nothing) {
     EXPECT_FALSE(IsChannelCsv("145.02,HOME,Location\r\n"));
     EXPECT_FALSE(IsChannelCsv(""));
