@@ -6,8 +6,6 @@
 namespace zem::channel_csv {
 namespace {
 
-constexpr std::string_view kDefaultToneCode = "09";
-
 // The list entry of a code: "88.5 Hz"; empty for a code naming no tone.
 std::string_view ToneItem(std::string_view code) {
     const std::optional<long long> index = code.size() == 2 ? DigitsValue(code, 2) : std::nullopt;

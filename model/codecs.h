@@ -34,6 +34,8 @@ inline constexpr std::size_t kStepCount = 10;
 inline constexpr std::size_t kToneCount = 40;
 // The 40 tone list entries ("88.5 Hz"); entries 0 and 2 are empty.
 const std::array<std::string_view, kToneCount>& ToneItems();
+// The tone code a new channel or VFO starts with: 88.5 Hz.
+inline constexpr std::string_view kDefaultToneCode = "09";
 
 // Receive bands: 0 is 118-135 MHz, 1 is 136-173, 2 is 320-399, 3 is 400-479; -1 none.
 int BandOfFreq(std::string_view mhzText);

@@ -32,8 +32,8 @@ MemoryChannel ImportedChannel(std::string_view mhzText) {
     ch.Reverse = '0';
     ch.ToneOn = '0';
     ch.CtcssOn = '0';
-    ch.ToneCode = "09";
-    ch.CtcssCode = "09";
+    ch.ToneCode = kDefaultToneCode;
+    ch.CtcssCode = kDefaultToneCode;
     ch.Offset = "000000000";
     ch.Mode = '0';
     ch.Lockout = '0';

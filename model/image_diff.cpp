@@ -11,6 +11,9 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 
 namespace zem {
 namespace {
@@ -96,18 +99,12 @@ const std::vector<FieldRule<MemoryChannel>>& ChannelRules() {
 template <std::size_t Column> std::string GridCell(const MemoryChannel& ch) {
     return ShownCell([&] { return MemoryCell(Column, ch); });
 }
-const std::array<FieldRule<MemoryChannel>, 6>& EmptyRowRules() {
-    static const std::array<FieldRule<MemoryChannel>, 6> rules = [] {
-        const auto& grid = MemoryColumns();
-        return std::array<FieldRule<MemoryChannel>, 6>{{
-            {grid[0].heading, &GridCell<0>, &GridCell<0>},
-            {grid[1].heading, &GridCell<1>, &GridCell<1>},
-            {grid[2].heading, &GridCell<2>, &GridCell<2>},
-            {grid[3].heading, &GridCell<3>, &GridCell<3>},
-            {grid[4].heading, &GridCell<4>, &GridCell<4>},
-            {grid[5].heading, &GridCell<5>, &GridCell<5>},
-        }};
-    }();
+const auto& EmptyRowRules() {
+    static const auto rules = []<std::size_t... Column>(std::index_sequence<Column...>) {
+        return std::array{
+            FieldRule<MemoryChannel>{MemoryColumns()[Column].heading, &GridCell<Column>, &GridCell<Column>}...};
+    }
+    (std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(MemoryColumns())>>>());
     return rules;
 }
 

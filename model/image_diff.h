@@ -37,7 +37,8 @@ struct DiffScope {
 };
 
 // Every row of the scope that differs between `before` and `after`, in the grids' order: the
-// channel rows, the VFOs, then the settings with the DTMF memories after APO. Every stored field
+// channel rows, the VFOs, then the settings with the DTMF memories where the settings table puts
+// them. Every stored field
 // counts, the ones the grids do not show included; two empty rows are equal, as the grid shows
 // both as "Empty". Where the shown texts of a differing field coincide (a frequency that differs
 // below its shown decimals), the stored texts are given instead.

@@ -1,5 +1,6 @@
 #include "startup_image.h"
 
+#include "codecs.h"
 #include "menu_fields.h"
 
 namespace zem {
@@ -17,8 +18,8 @@ VfoRecord Vfo(char band, const char* freq, char vfoNo, const char* lower, const 
     v.Reverse = '0';
     v.ToneOn = '0';
     v.CtcssOn = '0';
-    v.ToneCode = "09";
-    v.CtcssCode = "09";
+    v.ToneCode = kDefaultToneCode;
+    v.CtcssCode = kDefaultToneCode;
     v.Offset = offset;
     v.Mode = '0';
     return v;
