@@ -49,7 +49,7 @@ void TCommThread::SettleLine() {
             heard.clear();
             if (!Port_->Read(kReadChunk, kReadInterval, heard))
                 break;
-        } while (!heard.empty() && Clock::now() < until);
+        } while (!heard.empty() && Clock::now() < until && !Abandoned_.load());
     }
     Port_->Purge();
 }
@@ -94,6 +94,10 @@ bool TCommThread::ReadAnswer(std::size_t limit, std::string_view head, std::stri
 
 bool TCommThread::ExchangeLocked(std::string_view command, std::string& response, std::string_view head,
                                  std::string_view bare) {
+    if (Abandoned_.load()) {
+        NoteFault(RowFault::LineClosed);
+        return false;
+    }
     std::string text(command);
     text += '\r';
     LastCommand_ = text.substr(0, kLastCommandLimit);
@@ -102,13 +106,17 @@ bool TCommThread::ExchangeLocked(std::string_view command, std::string& response
     // would leave the radio waiting for the rest of its line.
     if (!Port_ || !Port_->Write(text))
         Status("munen");
-    if (!Port_ || Port_->WaitForLine(ExchangeTimeout_) != SerialPort::WaitResult::LineArrived) {
+    const SerialPort::WaitResult wait =
+        Port_ ? Port_->WaitForLine(ExchangeTimeout_) : SerialPort::WaitResult::LineError;
+    if (wait != SerialPort::WaitResult::LineArrived) {
+        NoteFault(wait == SerialPort::WaitResult::TimedOut ? RowFault::NoAnswer : RowFault::LineClosed);
         OutOfStep_ = true;
         return false; // line error or no answer in time: the caller's response stays as it was
     }
     std::string raw;
     if (!ReadAnswer(kReadChunk, head, bare, raw)) {
         Status("GAaan");
+        NoteFault(RowFault::LineClosed);
         OutOfStep_ = true;
     }
     // A line that never fell quiet may go on after the purge.
@@ -124,10 +132,12 @@ TCommThread::Answer TCommThread::Ask(std::string_view command, std::string_view 
     Answer answer;
     if (!ExchangeLocked(command, answer.text, head, bare))
         return answer;
-    if (const std::optional<std::string_view> line = AnswerLine(answer.text, head, bare))
+    if (const std::optional<std::string_view> line = AnswerLine(answer.text, head, bare)) {
         answer.line = std::string(*line);
-    else
+    } else {
+        NoteFault(RowFault::Unreadable);
         OutOfStep_ = true;
+    }
     return answer;
 }
 
@@ -141,6 +151,8 @@ bool TCommThread::Confirmed(std::string_view command, std::string_view head, std
 TCommThread::DirectSendResult TCommThread::DirectSend(const RowWrite& write, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     DirectSendResult result;
+    if (Abandoned_.load())
+        return result;
     SettleLine();
     result.writeOk = Port_ && Port_->Write(write.textWithCr);
     if (!write.statusAfterWrite.empty())

@@ -18,4 +18,9 @@ QEvent::Type StatusText::Type() {
     return type;
 }
 
+QEvent::Type RowKept::Type() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 } // namespace zem

@@ -38,6 +38,11 @@ enum LinkCode : int {
     kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading (0 and unread(): none)
 };
 
+// The codes above and no other: a message with any other code is ignored.
+constexpr bool IsLinkCode(int code) {
+    return (code >= kMsgModelCheck && code <= kMsgSettingsWritten) || code == kMsgScope;
+}
+
 inline constexpr int kScopePassStart = 200;
 
 // The link's completion message "Ha": posted (never sent) to the receiver with (code, value), and
@@ -51,7 +56,8 @@ public:
     int code() const { return code_; }
     long value() const { return value_; }
     // A scope step whose S-meter could not be read: it is posted as 0 so that every later reading
-    // keeps its frequency, and marked so that a receiver can count it or draw it apart.
+    // keeps its frequency, and marked so that a receiver can count it or draw it apart. On a
+    // check's completion: the radio did not answer, so its value is no verdict.
     bool unread() const { return unread_; }
 
 private:
@@ -86,6 +92,28 @@ public:
 private:
     std::size_t done_;
     std::size_t total_;
+};
+
+// Why a transfer kept a row or VFO as it was.
+enum class RowFault : int {
+    NoAnswer,   // the radio did not answer in time
+    Unreadable, // an answer came that does not name or describe what was asked
+    LineClosed, // the line reported an error or went away
+};
+
+// A row or VFO of a read that was kept as it was, posted to the status sink before the read's
+// completion, so a front end can name the rows and the cause.
+class RowKept : public QEvent {
+public:
+    RowKept(std::size_t row, RowFault fault) : QEvent(Type()), row_(row), fault_(fault) {}
+    static QEvent::Type Type();
+
+    std::size_t row() const { return row_; }
+    RowFault fault() const { return fault_; }
+
+private:
+    std::size_t row_;
+    RowFault fault_;
 };
 
 } // namespace zem

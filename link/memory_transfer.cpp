@@ -98,8 +98,10 @@ void TCommThread::DoRead() {
     for (std::size_t row = 0; row < kChannelRows; ++row) {
         Progress(row, kChannelRows);
         Status(ReadingText(row));
-        if (!ReadRow(row, Image.Channels[row]))
+        if (!ReadRow(row, Image.Channels[row])) {
             ++kept;
+            Kept(row);
+        }
     }
     Progress(kChannelRows, kChannelRows);
     Status("完了");

@@ -8,18 +8,20 @@ namespace zem {
 // text, but never as the second half of a double-byte character.
 void TCommThread::DoID() {
     std::string response;
-    Exchange("ID", response);
+    const bool answered = Exchange("ID", response);
     const bool isThD7 = ContainsCp932(response, "TH-D7");
     StatusCp932(response);
-    Finish(kMsgModelCheck, isThD7 ? 1 : 0);
+    Finish(kMsgModelCheck, isThD7 ? 1 : 0, !answered);
 }
+
+// Both checks mark their completion when nothing answered: its value is then no verdict.
 
 // A modified radio shows it by the field "00118" in its "FL" answer, wherever that stands.
 void TCommThread::DoMod() {
     std::string response;
-    Exchange("FL", response);
+    const bool answered = Exchange("FL", response);
     StatusCp932(response);
-    Finish(kMsgModCheck, response.find("00118") != std::string::npos ? 1 : 0);
+    Finish(kMsgModCheck, response.find("00118") != std::string::npos ? 1 : 0, !answered);
 }
 
 } // namespace zem

@@ -176,6 +176,7 @@ void TCommThread::StatusCp932(std::string_view cp932) {
 }
 
 void TCommThread::Progress(std::size_t done, std::size_t total) {
+    RowFault_.store(-1);
     if (StatusBar_ != nullptr)
         PostToWindowThread(StatusBar_, new TransferProgress(done, total));
 }
@@ -187,10 +188,28 @@ void TCommThread::Post(int code, long value, bool unread) {
 
 // The code is cleared before the message goes out, so a request made by the window's handler of
 // this completion is taken, not wiped.
-void TCommThread::Finish(int code, long value) {
+void TCommThread::Finish(int code, long value, bool unread) {
     Operation.store(kOpIdle, std::memory_order_release);
     Active_.store(kOpIdle, std::memory_order_release);
-    Post(code, value);
+    Post(code, value, unread);
+}
+
+void TCommThread::NoteFault(RowFault fault) {
+    RowFault_.store(static_cast<int>(fault));
+}
+
+// A row whose exchanges all came back was kept for what they said.
+void TCommThread::Kept(std::size_t row) {
+    const int fault = RowFault_.load();
+    if (StatusBar_ != nullptr)
+        PostToWindowThread(StatusBar_,
+                           new RowKept(row, fault < 0 ? RowFault::Unreadable : static_cast<RowFault>(fault)));
+}
+
+void TCommThread::Abandon() {
+    Abandoned_.store(true);
+    Running.store(0, std::memory_order_release);
+    StopScope();
 }
 
 } // namespace zem

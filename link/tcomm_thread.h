@@ -77,6 +77,10 @@ public:
     bool ReqMenuwrite();
     bool ReqScope();
     void StopScope();
+    // For a program that is ending: the exchange under way ends as usual, every later one at once
+    // without touching the line, so the worker runs through what is left of its operation, stops
+    // and closes the port within about one exchange bound. A sweep is stopped too.
+    void Abandon();
     // True from a request until its procedure has cleared Operation (the scope sweep stays busy
     // after StopScope until it has restored the radio's step).
     bool Busy() const;
@@ -167,7 +171,11 @@ private:
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text
     void Progress(std::size_t done, std::size_t total);
     void Post(int code, long value, bool unread = false);
-    void Finish(int code, long value); // Operation := 0, then post
+    void Finish(int code, long value, bool unread = false); // Operation := 0, then post
+    // A row or VFO of a read kept as it was, with the cause the row's last exchange left.
+    void Kept(std::size_t row);
+    // What went wrong with the exchanges since the last Progress, for Kept.
+    void NoteFault(RowFault fault);
     bool Request(LinkOperation op);
     // Runs the procedure of a requested code; false for a code that is never requested.
     bool Dispatch(std::int32_t op);
@@ -201,6 +209,8 @@ private:
     // Set when an exchange ended without its answer: the radio may still be sending it.
     bool OutOfStep_ = false;
     std::atomic<bool> FastTransfers_{false};
+    std::atomic<bool> Abandoned_{false};
+    std::atomic<int> RowFault_{-1}; // a RowFault, -1 while none
 };
 
 } // namespace zem

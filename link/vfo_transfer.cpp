@@ -37,8 +37,10 @@ void TCommThread::DoVFORead() {
     long kept = 0;
     for (std::size_t v = 0; v < kVfoCount; ++v) {
         Progress(v, kVfoCount);
-        if (!ReadVfo(Image.Vfos[v]))
+        if (!ReadVfo(Image.Vfos[v])) {
             ++kept;
+            Kept(v);
+        }
     }
     Progress(kVfoCount, kVfoCount);
     Finish(kMsgVfoRead, kept);

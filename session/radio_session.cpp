@@ -1,0 +1,367 @@
+#include "radio_session.h"
+
+#include "link/tcomm_thread.h"
+#include "model/codecs.h"
+#include "model/cp932.h"
+
+#include <QEventLoop>
+
+#include <array>
+
+namespace zem {
+namespace {
+
+// Which requests move a block, the completion codes that end them, how the block is copied
+// between an image and the link's, and what of it a read-back compares (memos live only in the
+// program, so a read-back never compares them).
+struct BlockOperations {
+    Block block;
+    const char* name;
+    bool (TCommThread::*read)();
+    LinkCode readDone;
+    bool (TCommThread::*write)();
+    LinkCode writeDone;
+    void (*copy)(const RadioImage& from, RadioImage& to);
+    DiffScope compared;
+};
+
+constexpr std::array kBlocks{
+    BlockOperations{Block::Memory, "memory", &TCommThread::ReqRead, kMsgMemoryRead, &TCommThread::ReqWrite,
+                    kMsgMemoryWritten, [](const RadioImage& f, RadioImage& t) { t.Channels = f.Channels; },
+                    DiffScope{.vfos = false, .settings = false, .memo = false}},
+    BlockOperations{Block::Vfo, "vfo", &TCommThread::ReqVFORead, kMsgVfoRead, &TCommThread::ReqVFOwrite, kMsgVfoWritten,
+                    [](const RadioImage& f, RadioImage& t) { t.Vfos = f.Vfos; },
+                    DiffScope{.channels = false, .settings = false}},
+    BlockOperations{Block::Settings, "settings", &TCommThread::ReqMenuRead, kMsgSettingsRead,
+                    &TCommThread::ReqMenuwrite, kMsgSettingsWritten,
+                    [](const RadioImage& f, RadioImage& t) { t.Settings = f.Settings; },
+                    DiffScope{.channels = false, .vfos = false}},
+};
+
+struct CheckOperations {
+    Check check;
+    bool (TCommThread::*request)();
+    LinkCode done;
+};
+
+constexpr std::array kChecks{
+    CheckOperations{Check::Model, &TCommThread::ReqID, kMsgModelCheck},
+    CheckOperations{Check::Modification, &TCommThread::ReqMod, kMsgModCheck},
+};
+
+const BlockOperations& OperationsOf(Block block) {
+    return kBlocks[static_cast<std::size_t>(block)];
+}
+
+const CheckOperations& OperationsOf(Check check) {
+    return kChecks[static_cast<std::size_t>(check)];
+}
+
+// The block whose read (or write) ends with `code`.
+const BlockOperations* BlockEndedBy(LinkCode code, LinkCode BlockOperations::*end) {
+    for (const BlockOperations& b : kBlocks)
+        if (b.*end == code)
+            return &b;
+    return nullptr;
+}
+
+} // namespace
+
+const char* BlockName(Block block) {
+    return OperationsOf(block).name;
+}
+
+const std::vector<Block>& AllBlocks() {
+    static const std::vector<Block> blocks{Block::Memory, Block::Vfo, Block::Settings};
+    return blocks;
+}
+
+RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
+
+// The link's own destructor stops its worker (a sweep first) and waits for it.
+RadioSession::~RadioSession() = default;
+
+bool RadioSession::Connect(const PortTarget& target) {
+    if (link_)
+        return false;
+    link_ = std::make_unique<TCommThread>();
+    link_->SetStatusBar(this);
+    link_->SetPortPath(target.port);
+    link_->SetWindow(this);
+    link_->SetPortFactory(ports_);
+    link_->SetExchangeTimeout(target.timeout);
+    fast_ = target.fast;
+    link_->SetFastTransfers(fast_);
+    connected_ = false;
+    stopping_ = false;
+    pending_ = {};
+    link_->start();
+    return true;
+}
+
+void RadioSession::Disconnect() {
+    if (!link_)
+        return;
+    stopping_ = true;
+    link_->Running.store(0, std::memory_order_release);
+}
+
+// A worker that has not ended in time is left to the ending process: waiting for it would hold the
+// program for as long as the port takes to close.
+bool RadioSession::Abandon(std::chrono::milliseconds bound) {
+    if (!link_)
+        return true;
+    stopping_ = true;
+    link_->Abandon();
+    if (link_->wait(static_cast<unsigned long>(bound.count())))
+        return true;
+    static_cast<void>(link_.release());
+    return false;
+}
+
+void RadioSession::SetFastTransfers(bool on) {
+    fast_ = on;
+}
+
+bool RadioSession::FastTransfers() const {
+    return link_ && link_->FastTransfers();
+}
+
+bool RadioSession::Request(bool (TCommThread::*request)(), Pending pending) {
+    if (!link_ || !connected_ || stopping_ || Busy())
+        return false;
+    link_->SetFastTransfers(fast_);
+    if (!(link_.get()->*request)())
+        return false;
+    pending_ = std::move(pending);
+    return true;
+}
+
+bool RadioSession::RunCheck(Check check) {
+    return Request(OperationsOf(check).request, {.kind = Pending::Checking, .check = check});
+}
+
+bool RadioSession::Read(Block block, const RadioImage& keep) {
+    if (!link_ || Busy())
+        return false;
+    const BlockOperations& ops = OperationsOf(block);
+    ops.copy(keep, link_->Image);
+    return Request(ops.read, {.kind = Pending::Reading, .block = block});
+}
+
+// What was written is kept before the request: once the write is asked for, the worker owns the
+// link's image and a read-back writes into it.
+bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
+    if (!link_ || Busy())
+        return false;
+    const BlockOperations& ops = OperationsOf(block);
+    ops.copy(image, link_->Image);
+    Pending pending{.kind = Pending::Writing, .block = block, .verify = verify};
+    if (verify)
+        pending.written = image;
+    return Request(ops.write, std::move(pending));
+}
+
+bool RadioSession::StartSweep(const SweepRange& range) {
+    if (!link_ || Busy())
+        return false;
+    link_->ScopeUpper = ZeroPad(range.upperHz, 11);
+    link_->ScopeLower = ZeroPad(range.lowerHz, 11);
+    link_->ScopeStep = range.step;
+    link_->ScopeBand = range.band;
+    return Request(&TCommThread::ReqScope, {.kind = Pending::Sweeping});
+}
+
+// A sweep the worker had not yet taken up ends here and now: no message will end it.
+void RadioSession::StopSweep() {
+    if (!link_)
+        return;
+    link_->StopScope();
+    if (pending_.kind == Pending::Sweeping && !link_->Busy()) {
+        pending_ = {};
+        emit sweepEnded();
+    }
+}
+
+QString RadioSession::Key(std::string_view command) {
+    std::string answer;
+    if (link_ && connected_)
+        link_->Exchange(command, answer);
+    return QString::fromStdString(Cp932ToUtf8(answer));
+}
+
+// The radio's answer is the state: "BCN 0" asks for "BCN 1", anything else holding the word for
+// "BCN 0"; an answer without the word (an error, or none) sends nothing more.
+QString RadioSession::Toggle(std::string_view query) {
+    std::string answer;
+    if (!link_ || !connected_)
+        return {};
+    link_->Exchange(query, answer);
+    if (answer.find(query) != std::string::npos) {
+        const bool off = answer.find(std::string(query) + " 0") != std::string::npos;
+        link_->Exchange(std::string(query) + (off ? " 1" : " 0"), answer);
+    }
+    return QString::fromStdString(Cp932ToUtf8(answer));
+}
+
+RadioSession::RunEnd RadioSession::Run(const PortTarget& target, const std::function<void()>& whenOpen) {
+    RunEnd end;
+    QEventLoop loop;
+    const QMetaObject::Connection onOpen = connect(this, &RadioSession::opened, this, [&](bool ok, const QString& why) {
+        end.opened = ok;
+        end.failure = why;
+        if (ok)
+            whenOpen();
+    });
+    const QMetaObject::Connection onClose = connect(this, &RadioSession::closed, &loop, &QEventLoop::quit);
+    if (Connect(target))
+        loop.exec();
+    disconnect(onOpen);
+    disconnect(onClose);
+    return end;
+}
+
+bool RadioSession::event(QEvent* e) {
+    if (e->type() == LinkMessage::Type()) {
+        AppMessage(*static_cast<LinkMessage*>(e));
+        return true;
+    }
+    if (e->type() == StatusText::Type()) {
+        lastStatus_ = static_cast<StatusText*>(e)->text();
+        emit status(lastStatus_);
+        return true;
+    }
+    if (e->type() == TransferProgress::Type()) {
+        const auto* p = static_cast<TransferProgress*>(e);
+        emit progress(p->done(), p->total());
+        return true;
+    }
+    if (e->type() == RowKept::Type()) {
+        const auto* k = static_cast<RowKept*>(e);
+        pending_.kept.push_back({k->row(), k->fault()});
+        return true;
+    }
+    return QObject::event(e);
+}
+
+// Every code has its case, so a code added to the link without one here is a compiler warning;
+// codes the link never posts are ignored.
+void RadioSession::AppMessage(const LinkMessage& message) {
+    if (!link_ || !IsLinkCode(message.code()))
+        return;
+    const auto code = static_cast<LinkCode>(message.code());
+    const long value = message.value();
+    switch (code) {
+    case kMsgModelCheck:
+    case kMsgModCheck:
+        for (const CheckOperations& c : kChecks)
+            if (c.done == code && pending_.kind == Pending::Checking && pending_.check == c.check)
+                EndCheck(c.check, message);
+        break;
+    case kMsgMemoryRead:
+    case kMsgVfoRead:
+    case kMsgSettingsRead:
+        if (const BlockOperations* b = BlockEndedBy(code, &BlockOperations::readDone);
+            b && pending_.block == b->block) {
+            if (pending_.kind == Pending::Reading)
+                EndRead(b->block, value);
+            else if (pending_.kind == Pending::ReadingBack)
+                EndReadBack(value);
+        }
+        break;
+    case kMsgMemoryWritten:
+    case kMsgVfoWritten:
+    case kMsgSettingsWritten:
+        if (const BlockOperations* b = BlockEndedBy(code, &BlockOperations::writeDone);
+            b && pending_.kind == Pending::Writing && pending_.block == b->block)
+            EndWrite(b->block, value);
+        break;
+    case kMsgPortOpened:
+        // The first one reports the port; later ones end a sweep.
+        if (pending_.kind == Pending::Sweeping) {
+            pending_ = {};
+            emit sweepEnded();
+        } else if (!connected_ && !stopping_) {
+            if (value != 0) {
+                Disconnect();
+                emit opened(false, QString::fromStdString(link_->OpenFailure()));
+            } else {
+                connected_ = true;
+                emit opened(true, {});
+            }
+        }
+        break;
+    case kMsgPortClosed:
+        EndLink();
+        break;
+    case kMsgScope:
+        if (value == kScopePassStart)
+            emit passStarted();
+        else
+            emit reading(static_cast<int>(value), message.unread());
+        break;
+    }
+}
+
+void RadioSession::EndCheck(Check check, const LinkMessage& message) {
+    pending_ = {};
+    emit checked({.check = check, .answered = !message.unread(), .yes = message.value() != 0, .answer = lastStatus_});
+}
+
+void RadioSession::EndRead(Block block, long value) {
+    ReadResult result{.block = block, .value = value, .image = link_->Image, .kept = std::move(pending_.kept)};
+    pending_ = {};
+    emit read(result);
+}
+
+void RadioSession::EndWrite(Block block, long errors) {
+    WriteResult result{.block = block, .errors = errors};
+    if (!pending_.verify) {
+        Finish(result);
+        return;
+    }
+    // A stopping worker takes no further request: the write's result comes all the same.
+    if (stopping_) {
+        result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Disconnected};
+        Finish(result);
+        return;
+    }
+    pending_.kind = Pending::ReadingBack;
+    pending_.errors = errors;
+    pending_.kept.clear();
+    if (!(link_.get()->*OperationsOf(block).read)()) {
+        result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Refused};
+        Finish(result);
+        return;
+    }
+    emit verifying(block);
+}
+
+void RadioSession::EndReadBack(long unread) {
+    const BlockOperations& ops = OperationsOf(pending_.block);
+    Finish({.block = pending_.block,
+            .errors = pending_.errors,
+            .verify = VerifyResult{.differences = DiffImages(pending_.written, link_->Image, ops.compared),
+                                   .unread = unread}});
+}
+
+void RadioSession::Finish(WriteResult result) {
+    pending_ = {};
+    emit written(result);
+}
+
+// A read-back the stopping worker never took still gives the write's result.
+void RadioSession::EndLink() {
+    if (pending_.kind == Pending::ReadingBack)
+        Finish({.block = pending_.block,
+                .errors = pending_.errors,
+                .verify = VerifyResult{.outcome = VerifyResult::Outcome::Disconnected}});
+    link_->wait();
+    link_.reset();
+    connected_ = false;
+    stopping_ = false;
+    pending_ = {};
+    emit closed();
+}
+
+} // namespace zem

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "link/link_message.h"
+#include "link/serial_port.h"
+#include "model/image_diff.h"
+#include "model/records.h"
+#include "model/sweep_range.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zem {
+
+class TCommThread;
+
+// The three blocks of the radio image a transfer moves.
+enum class Block { Memory, Vfo, Settings };
+// The two checks: is the radio a TH-D7, is it modified.
+enum class Check { Model, Modification };
+
+// "memory", "vfo", "settings": the tool's names of the blocks.
+const char* BlockName(Block block);
+// Every block, in the image's order.
+const std::vector<Block>& AllBlocks();
+
+// A row or VFO a read kept as it was, and why.
+struct KeptRow {
+    std::size_t row;
+    RowFault fault;
+};
+
+struct CheckResult {
+    Check check;
+    bool answered = false; // without an answer `yes` is no verdict
+    bool yes = false;      // a TH-D7 / modified
+    QString answer{};      // the radio's answer as the status bar showed it
+};
+
+struct ReadResult {
+    Block block;
+    long value = 0;     // rows or VFOs kept as they were; for the settings, errors counted
+    RadioImage image{}; // the link's image after the read: the block read, the rest as handed in
+    std::vector<KeptRow> kept{};
+};
+
+// The read-back of a write, compared with what was written (memos aside).
+struct VerifyResult {
+    enum class Outcome {
+        Compared,
+        Disconnected, // the link was stopping, so nothing was read back
+        Refused,      // the link would not take the read-back
+    };
+    Outcome outcome = Outcome::Compared;
+    std::vector<RowDifference> differences{};
+    long unread = 0; // rows the read-back got no answer for: they compare equal unchecked
+};
+
+struct WriteResult {
+    Block block;
+    long errors = 0;
+    std::optional<VerifyResult> verify{}; // when the write was to be verified
+};
+
+// Where the link goes and how it waits.
+struct PortTarget {
+    std::string port; // a device path, com1..com4, or a name the port factory knows ("sim")
+    std::chrono::milliseconds timeout{1000};
+    bool fast = false;
+};
+
+// The radio as both front ends use it: one link at a time, one operation at a time, each a typed
+// request whose progress and result come back as values, in the order the link made them, on the
+// thread that made this object. Underneath is the link's worker with its operation codes and
+// posted completions; this object is the one place that knows which request, completion code and
+// block belong together.
+class RadioSession : public QObject {
+    Q_OBJECT
+public:
+    explicit RadioSession(SerialPortFactory ports, QObject* parent = nullptr);
+    // Stops the link and waits for its worker; after Abandon only for a worker that has ended.
+    ~RadioSession() override;
+
+    // Creates the link and starts it; opened() follows. Refused (false) while a link exists.
+    bool Connect(const PortTarget& target);
+    // Asks the link to stop after the operation under way; closed() follows.
+    void Disconnect();
+    // For a program that ends: the link stops after the exchange under way (see
+    // TCommThread::Abandon). True when the worker has ended within `bound`; otherwise the worker
+    // still holds the port and the caller must not wait for it.
+    bool Abandon(std::chrono::milliseconds bound);
+
+    bool Linked() const { return link_ != nullptr; } // from Connect until closed()
+    bool Connected() const { return connected_; }    // from a usable port until closed()
+    bool Busy() const { return pending_.kind != Pending::None; }
+    bool Stopping() const { return stopping_; }
+    // The link's bound on each answer; 0 when no link exists.
+    std::chrono::milliseconds ExchangeTimeout() const;
+
+    // From the next operation on; one under way keeps its pace.
+    void SetFastTransfers(bool on);
+    bool FastTransfers() const;
+
+    // The requests: false (nothing sent) while not connected or while another operation runs.
+    bool RunCheck(Check check);
+    // `keep`: the caller's image, whose block the read starts from (a row it cannot read stays
+    // as it is there; channels keep their memos).
+    bool Read(Block block, const RadioImage& keep);
+    // With `verify` the block is read back into the link afterwards and compared.
+    bool Write(Block block, const RadioImage& image, bool verify);
+    bool StartSweep(const SweepRange& range);
+    // Ends the sweep after the reading under way; sweepEnded() follows.
+    void StopSweep();
+
+    // The remote keys, on the caller's thread between two of the worker's exchanges. A plain
+    // key sends its command; a toggle asks for the setting named by `query` and sends the other
+    // value. Both give the radio's last answer (empty when none came).
+    QString Key(std::string_view command);
+    QString Toggle(std::string_view query);
+
+    // Runs the session to its end on this thread: connects, calls `whenOpen` once the port is
+    // usable (the caller requests its operations there and from their results, and disconnects
+    // when done), and returns the open failure ("" when the port opened) once the port has
+    // closed.
+    struct RunEnd {
+        bool opened = false;
+        QString failure;
+    };
+    RunEnd Run(const PortTarget& target, const std::function<void()>& whenOpen);
+
+signals:
+    // The port opened (`ok`), or not, and then why; a port that did not open closes by itself.
+    void opened(bool ok, const QString& failure);
+    void closed();
+    void status(const QString& text);
+    void progress(std::size_t done, std::size_t total);
+    void checked(const zem::CheckResult& result);
+    void read(const zem::ReadResult& result);
+    // A verified write has been written and is being read back.
+    void verifying(zem::Block block);
+    void written(const zem::WriteResult& result);
+    void passStarted();
+    void reading(int value, bool unread);
+    void sweepEnded();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    struct Pending {
+        enum Kind { None, Checking, Reading, Writing, ReadingBack, Sweeping } kind = None;
+        Block block = Block::Memory;
+        Check check = Check::Model;
+        RadioImage written{}; // a verified write: what was written, kept before the request
+        bool verify = false;
+        long errors = 0;
+        std::vector<KeptRow> kept{};
+    };
+    bool Request(bool (TCommThread::*request)(), Pending pending);
+    void AppMessage(const LinkMessage& message);
+    void EndCheck(Check check, const LinkMessage& message);
+    void EndRead(Block block, long value);
+    void EndWrite(Block block, long errors);
+    void EndReadBack(long unread);
+    void Finish(WriteResult result);
+    void EndLink();
+
+    SerialPortFactory ports_;
+    std::unique_ptr<TCommThread> link_;
+    bool connected_ = false;
+    bool stopping_ = false;
+    bool fast_ = false;
+    Pending pending_;
+    QString lastStatus_;
+};
+
+} // namespace zem

@@ -1,0 +1,177 @@
+#include "session/radio_session.h"
+
+#include "model/startup_image.h"
+#include "model/used_channel.h"
+#include "sim/in_process_port.h"
+#include "sim/radio_engine.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace zem {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A session on the simulated radio in the process; the results it delivers are kept.
+struct SessionFixture {
+    explicit SessionFixture(sim::SimOptions options = {}, std::chrono::milliseconds timeout = 200ms)
+        : engine(std::make_shared<sim::RadioEngine>()),
+          session([e = engine, options](const std::string&) { return sim::MakeInProcessPort(e, options); }) {
+        QObject::connect(&session, &RadioSession::checked, [this](const CheckResult& r) { check = r; });
+        QObject::connect(&session, &RadioSession::read, [this](const ReadResult& r) { read = r; });
+        QObject::connect(&session, &RadioSession::written, [this](const WriteResult& r) { written = r; });
+        QObject::connect(&session, &RadioSession::closed, [this] { closed = true; });
+        session.Connect({.port = "sim", .timeout = timeout});
+        Until([this] { return session.Connected(); });
+    }
+
+    template <typename Done> static bool Until(Done done, std::chrono::milliseconds limit = 60s) {
+        const QDeadlineTimer deadline(limit);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return done();
+    }
+
+    std::shared_ptr<sim::RadioEngine> engine;
+    RadioSession session;
+    std::optional<CheckResult> check;
+    std::optional<ReadResult> read;
+    std::optional<WriteResult> written;
+    bool closed = false;
+};
+
+// Every block written and read back on the same connection, as the window and the tool do.
+TEST(RadioSession, WritesAndReadsEveryBlock) {
+    SessionFixture f;
+    RadioImage mine = StartupImage();
+    mine.Channels[3] = UsedChannel("00433020000", "RADIO");
+    mine.Vfos[4].LowerLimit = "00330";
+    mine.Settings.MES = "CQ";
+    for (const Block block : AllBlocks()) {
+        f.written.reset();
+        ASSERT_TRUE(f.session.Write(block, mine, false)) << BlockName(block);
+        EXPECT_FALSE(f.session.Read(block, mine)) << "one operation at a time";
+        ASSERT_TRUE(f.Until([&] { return f.written.has_value(); }));
+        EXPECT_EQ(f.written->errors, 0);
+        EXPECT_FALSE(f.written->verify);
+    }
+    EXPECT_TRUE(f.engine->Image().Channels[3].Name == "RADIO");
+    const RadioImage blank = StartupImage();
+    for (const Block block : AllBlocks()) {
+        f.read.reset();
+        ASSERT_TRUE(f.session.Read(block, blank));
+        ASSERT_TRUE(f.Until([&] { return f.read.has_value(); }));
+        EXPECT_EQ(f.read->value, 0);
+        EXPECT_TRUE(f.read->kept.empty());
+    }
+    EXPECT_TRUE(f.read->image.Settings.MES == "CQ");
+}
+
+// The read-back compares with what was handed in, never with the link's image the worker is
+// filling: the first channel, read back first, shows the radio's change.
+TEST(RadioSession, VerifiedWriteNamesWhatTheRadioHoldsDifferently) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::AlterStored, 0, "MW");
+    SessionFixture f(options);
+    RadioImage mine = StartupImage();
+    mine.Channels[0] = UsedChannel("00145000000", "FIRST");
+    ASSERT_TRUE(f.session.Write(Block::Memory, mine, true));
+    ASSERT_TRUE(f.Until([&] { return f.written.has_value(); }));
+    ASSERT_TRUE(f.written->verify);
+    EXPECT_EQ(f.written->verify->outcome, VerifyResult::Outcome::Compared);
+    ASSERT_EQ(f.written->verify->differences.size(), 1u);
+    EXPECT_EQ(f.written->verify->differences[0].label, "0");
+}
+
+// Disconnecting while a verified write runs still gives the write's result, saying that nothing
+// was read back.
+TEST(RadioSession, DisconnectDuringVerifiedWriteKeepsTheResult) {
+    SessionFixture f;
+    QObject::connect(&f.session, &RadioSession::progress, [&] { f.session.Disconnect(); });
+    ASSERT_TRUE(f.session.Write(Block::Vfo, StartupImage(), true));
+    ASSERT_TRUE(f.Until([&] { return f.closed; }));
+    ASSERT_TRUE(f.written);
+    EXPECT_EQ(f.written->errors, 0);
+    ASSERT_TRUE(f.written->verify);
+    EXPECT_EQ(f.written->verify->outcome, VerifyResult::Outcome::Disconnected);
+}
+
+// A check the radio did not answer is no verdict.
+TEST(RadioSession, ChecksSayWhetherTheRadioAnswered) {
+    struct Case {
+        Check check;
+        bool silent;
+        bool answered;
+        bool yes;
+    };
+    for (const Case c :
+         {Case{Check::Model, false, true, true}, Case{Check::Model, true, false, false},
+          Case{Check::Modification, false, true, false}, Case{Check::Modification, true, false, false}}) {
+        sim::SimOptions options;
+        if (c.silent)
+            options.faults.emplace_back(sim::Fault::Kind::NoAnswer);
+        SessionFixture f(options, 50ms);
+        ASSERT_TRUE(f.session.RunCheck(c.check));
+        ASSERT_TRUE(f.Until([&] { return f.check.has_value(); }));
+        EXPECT_EQ(f.check->answered, c.answered);
+        EXPECT_EQ(f.check->yes, c.yes);
+    }
+}
+
+// A read names each row it kept and why.
+TEST(RadioSession, ReadNamesKeptRowsAndTheirCause) {
+    struct Case {
+        sim::Fault::Kind fault;
+        RowFault cause;
+    };
+    for (const Case c :
+         {Case{sim::Fault::Kind::NoAnswer, RowFault::NoAnswer}, Case{sim::Fault::Kind::Garble, RowFault::Unreadable}}) {
+        sim::SimOptions options;
+        options.faults.emplace_back(c.fault, 1); // the first command: row 0
+        SessionFixture f(options, 50ms);
+        ASSERT_TRUE(f.session.Read(Block::Memory, StartupImage()));
+        ASSERT_TRUE(f.Until([&] { return f.read.has_value(); }));
+        EXPECT_EQ(f.read->value, 1);
+        ASSERT_EQ(f.read->kept.size(), 1u);
+        EXPECT_EQ(f.read->kept[0].row, 0u);
+        EXPECT_EQ(f.read->kept[0].fault, c.cause);
+    }
+}
+
+// A program ending during a transfer with a silent radio is let go after the exchange under way,
+// not after the 170 it would take.
+TEST(RadioSession, AbandonEndsTheLinkAfterTheExchangeUnderWay) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::NoAnswer);
+    SessionFixture f(options, 1000ms);
+    ASSERT_TRUE(f.session.Read(Block::Memory, StartupImage()));
+    EXPECT_TRUE(f.session.Abandon(20s));
+}
+
+// A sweep reports its passes and readings and ends when stopped.
+TEST(RadioSession, SweepRunsUntilStopped) {
+    SessionFixture f;
+    int passes = 0;
+    int readings = 0;
+    bool ended = false;
+    QObject::connect(&f.session, &RadioSession::passStarted, [&] { ++passes; });
+    QObject::connect(&f.session, &RadioSession::reading, [&](int, bool) { ++readings; });
+    QObject::connect(&f.session, &RadioSession::sweepEnded, [&] { ended = true; });
+    const SweepCheck range = CheckSweepRange(144'000'000, 144'100'000, '5');
+    ASSERT_EQ(range.refusal, SweepRefusal::None);
+    ASSERT_TRUE(f.session.StartSweep(range.range));
+    ASSERT_TRUE(f.Until([&] { return passes >= 2; }));
+    f.session.StopSweep();
+    ASSERT_TRUE(f.Until([&] { return ended; }));
+    EXPECT_GE(readings, 5);
+    EXPECT_FALSE(f.session.Busy());
+}
+
+} // namespace
+} // namespace zem
