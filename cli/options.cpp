@@ -1,6 +1,6 @@
 #include "options.h"
 
-#include "link/tcomm_thread.h"
+#include "session/radio_session.h"
 
 namespace cli {
 namespace {

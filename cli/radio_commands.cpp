@@ -1,25 +1,23 @@
 #include "commands.h"
 #include "console.h"
-#include "link_session.h"
+#include "link_options.h"
 
-#include "link/serial_devices.h"
+#include "session/ports.h"
 
 #include <QCommandLineParser>
 
 namespace cli {
 namespace {
 
-// A check as the window's menu runs it: the request, its completion code and the two verdicts
-// the window's message box shows.
+// A check as the window's menu runs it, with the two verdicts the window's message box shows.
 struct Check {
-    bool (zem::TCommThread::*request)();
-    int completionCode;
+    zem::Check check;
     const char* yes;
     const char* no;
 };
 
-constexpr Check kIdCheck{&zem::TCommThread::ReqID, zem::kMsgModelCheck, "TH-D7です", "TH-D7以外の機器です"};
-constexpr Check kModCheck{&zem::TCommThread::ReqMod, zem::kMsgModCheck, "改造済み", "未改造"};
+constexpr Check kIdCheck{zem::Check::Model, "TH-D7です", "TH-D7以外の機器です"};
+constexpr Check kModCheck{zem::Check::Modification, "改造済み", "未改造"};
 
 // The checks and the port list take no arguments; false after the one error line.
 bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) {
@@ -30,24 +28,25 @@ bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) 
 }
 
 int RunCheck(const Check& check, const QString& command, const QCommandLineParser& parser) {
-    LinkTarget target;
+    zem::PortTarget target;
     if (!CheckNoArguments(parser, command) || !ReadLinkOptions(parser, command, target))
         return kBadInput;
 
-    LinkSession session(target);
-    const SessionResult result =
-        session.Run([&check](zem::TCommThread& link) { return (link.*check.request)(); }, check.completionCode);
-    if (result.openErrors != 0) {
+    const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    zem::CheckResult result{.check = check.check};
+    QObject::connect(session.get(), &zem::RadioSession::checked, [&](const zem::CheckResult& r) {
+        result = r;
+        session->Disconnect();
+    });
+    if (!session->Run(target, [&] { session->RunCheck(check.check); }).opened) {
         Error(QStringLiteral("ポートが開けませんでした。"));
         return kPortError;
     }
-    // The check's last status text is the radio's answer, as the window's status bar shows it.
-    const QString answer = result.statusTexts.isEmpty() ? QString() : result.statusTexts.last();
-    Out((answer.isEmpty() ? QStringLiteral("(応答なし)") : answer).toStdString() + "\n");
-    Out(std::string(result.value != 0 ? check.yes : check.no) + "\n");
+    Out((result.answer.isEmpty() ? QStringLiteral("(応答なし)") : result.answer).toStdString() + "\n");
+    Out(std::string(result.yes ? check.yes : check.no) + "\n");
     // A verdict made without an answer says nothing about the radio: a script must not take it
     // for one.
-    if (answer.isEmpty()) {
+    if (!result.answered || result.answer.isEmpty()) {
         Error(QStringLiteral(
                   "zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。")
                   .arg(command));

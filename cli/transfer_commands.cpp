@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
-#include "link_session.h"
+#include "link_options.h"
 #include "options.h"
 
 #include "model/codecs.h"
@@ -10,53 +10,32 @@
 #include "model/cp932.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
+#include "model/sweep_range.h"
 
 #include <QDateTime>
 #include <QLocale>
 
 #include <array>
 #include <cstdio>
-#include <initializer_list>
 #include <unistd.h>
 
 namespace cli {
 namespace {
 
-// One block of the radio image and the operations that move it, as the window's menu runs them:
-// the window copies its table into the link before the request and, after a read, copies the
-// link's table back in the completion handler.
-struct Block {
-    const char* name;
-    bool (zem::TCommThread::*read)();
-    int readDone;
-    bool (zem::TCommThread::*write)();
-    int writeDone;
-    void (*copy)(const zem::RadioImage& from, zem::RadioImage& to);
-};
-
-const std::array kBlocks{
-    Block{"memory", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead, &zem::TCommThread::ReqWrite,
-          zem::kMsgMemoryWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Channels = f.Channels; }},
-    Block{"vfo", &zem::TCommThread::ReqVFORead, zem::kMsgVfoRead, &zem::TCommThread::ReqVFOwrite, zem::kMsgVfoWritten,
-          [](const zem::RadioImage& f, zem::RadioImage& t) { t.Vfos = f.Vfos; }},
-    Block{"settings", &zem::TCommThread::ReqMenuRead, zem::kMsgSettingsRead, &zem::TCommThread::ReqMenuwrite,
-          zem::kMsgSettingsWritten, [](const zem::RadioImage& f, zem::RadioImage& t) { t.Settings = f.Settings; }},
-};
-
 // The radio and what to move: --port, --timeout, --fast and --only.
 struct TransferOptions {
-    LinkTarget target;
+    zem::PortTarget target;
     QStringList names;
-    std::vector<const Block*> blocks; // the blocks --only names, always in table order
+    std::vector<zem::Block> blocks; // the blocks --only names, always in the image's order
 };
 
 // False after printing the one error line.
 bool ReadTransferOptions(const QCommandLineParser& parser, const QString& command, TransferOptions& options) {
     if (!ReadLinkOptions(parser, command, options.target) || !ReadOnlyOption(parser, command, options.names))
         return false;
-    for (const Block& b : kBlocks) {
-        if (options.names.contains(QLatin1String(b.name)))
-            options.blocks.push_back(&b);
+    for (const zem::Block b : zem::AllBlocks()) {
+        if (options.names.contains(QLatin1String(zem::BlockName(b))))
+            options.blocks.push_back(b);
     }
     return true;
 }
@@ -89,64 +68,63 @@ private:
     std::size_t total_ = 0;
 };
 
-enum class Direction { Read, Write };
-
-struct Step {
-    const Block* block;
-    Direction direction;
-};
-
-// Each block in each of the directions, block after block: a write checked by a read-back reads
-// each block right after writing it.
-std::vector<Step> Steps(const std::vector<const Block*>& blocks, std::initializer_list<Direction> directions) {
-    std::vector<Step> steps;
-    for (const Block* b : blocks) {
-        for (const Direction d : directions)
-            steps.push_back({b, d});
-    }
-    return steps;
-}
-
-// Runs the steps one after the other on one connection; `image` is the window's copy. Returns the
-// exit status.
-int Transfer(const LinkTarget& target, const std::vector<Step>& steps, zem::RadioImage& image) {
-    LinkSession session(target);
+// Reads or writes (with `verify`, each block read back after it is written) the blocks one after
+// the other on one connection; `image` is the window's copy, into which the reads go. Each
+// read-back's differences are added to `differences`. Returns the exit status.
+int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify,
+             zem::RadioImage& image, std::vector<zem::RowDifference>* differences = nullptr) {
+    const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
-    session.onProgress = [&progress](std::size_t done, std::size_t total) { progress.Update(done, total); };
     std::size_t current = 0;
     long errors = 0;
-    const auto request = [&](zem::TCommThread& link) {
-        const Step& step = steps[current];
-        const bool readBack =
-            step.direction == Direction::Read && current > 0 && steps[current - 1].block == step.block;
-        progress.Start(std::string(step.block->name) + (readBack ? " read-back" : ""));
-        step.block->copy(image, link.Image);
-        return (link.*(step.direction == Direction::Read ? step.block->read : step.block->write))();
+    const auto next = [&] {
+        if (current == blocks.size()) {
+            session->Disconnect();
+            return;
+        }
+        const zem::Block block = blocks[current];
+        progress.Start(zem::BlockName(block));
+        if (!(write ? session->Write(block, image, verify) : session->Read(block, image))) {
+            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            session->Disconnect();
+        }
     };
-    const auto isDone = [&](zem::TCommThread& link, const zem::LinkMessage& message) {
-        const int code = message.code();
-        const long value = message.value();
-        const Step& step = steps[current];
-        if (code != (step.direction == Direction::Read ? step.block->readDone : step.block->writeDone))
-            return false;
-        if (step.direction == Direction::Read)
-            step.block->copy(link.Image, image);
+    const auto done = [&](long value) {
         progress.Finish(value);
         errors += value;
-        if (++current == steps.size())
-            return true;
-        if (!request(link)) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
-            return true;
-        }
-        return false;
+        ++current;
+        next();
     };
-    const SessionResult result = session.Run(request, isDone);
-    if (result.openErrors != 0) {
+    QObject::connect(session.get(), &zem::RadioSession::progress,
+                     [&](std::size_t d, std::size_t total) { progress.Update(d, total); });
+    QObject::connect(session.get(), &zem::RadioSession::read, [&](const zem::ReadResult& r) {
+        zem::CopyBlock(r.block, r.image, image);
+        done(r.value);
+    });
+    QObject::connect(session.get(), &zem::RadioSession::verifying, [&](zem::Block block, long written) {
+        progress.Finish(written);
+        errors += written;
+        progress.Start(std::string(zem::BlockName(block)) + " read-back");
+    });
+    QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
+        if (!r.verify) {
+            done(r.errors);
+            return;
+        }
+        if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
+            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            session->Disconnect();
+            return;
+        }
+        if (differences)
+            differences->insert(differences->end(), r.verify->differences.begin(), r.verify->differences.end());
+        done(r.verify->unread);
+    });
+    if (!session->Run(target, next).opened) {
         Error(QStringLiteral("ポートが開けませんでした。"));
         return kPortError;
     }
-    if (current != steps.size())
+    if (current != blocks.size())
         return kRadioErrors;
     if (errors != 0) {
         Error(QStringLiteral("エラー数：%1").arg(errors));
@@ -165,7 +143,7 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(options.target, Steps(options.blocks, {Direction::Read}), image);
+    const int result = Transfer(options.target, options.blocks, false, false, image);
     if (result == kPortError)
         return result;
     if (!SaveImage(command, out, image))
@@ -184,14 +162,12 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
     if (!parser.isSet(kVerifyOption))
-        return Transfer(options.target, Steps(options.blocks, {Direction::Write}), image);
-    // Read back into a copy of what was written, so that what the radio does not hold (the memos)
-    // stays equal and only the radio's answers can differ.
-    zem::RadioImage readBack = image;
-    const int result = Transfer(options.target, Steps(options.blocks, {Direction::Write, Direction::Read}), readBack);
+        return Transfer(options.target, options.blocks, true, false, image);
+    // The read-back compares what the radio holds (the memos aside) with what was written.
+    std::vector<zem::RowDifference> differences;
+    const int result = Transfer(options.target, options.blocks, true, true, image, &differences);
     if (result == kPortError)
         return result;
-    const std::vector<zem::RowDifference> differences = zem::DiffImages(image, readBack, ScopeOf(options.names, false));
     Out(DifferenceLines(differences));
     if (differences.empty())
         return result;
@@ -201,17 +177,8 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
 
 namespace {
 
-// A sweep as the scope page sets it up: edges in Hz, the step code, the band character.
-struct ScopeRange {
-    std::string lower;
-    std::string upper;
-    char step = '5';
-    char band = '0';
-};
-
-bool ReadScopeRange(const QCommandLineParser& parser, ScopeRange& range) {
-    const std::string lower = parser.value(kLowerOption).toStdString();
-    const std::string upper = parser.value(kUpperOption).toStdString();
+// The sweep the options name, checked as the scope page checks it.
+bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     const QString step = parser.value(kStepOption);
     // ASCII only: a full-width '５' is a digit to Unicode but names no step, and a step without a
     // size would divide the sweep's count by zero.
@@ -219,25 +186,30 @@ bool ReadScopeRange(const QCommandLineParser& parser, ScopeRange& range) {
         Error(QStringLiteral("zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
         return false;
     }
-    range.step = static_cast<char>(step.front().toLatin1());
+    zem::SweepCheck check;
     try {
-        range.lower = zem::MhzToFreqDigits(lower);
-        range.upper = zem::MhzToFreqDigits(upper);
-        if (zem::ReadInteger(range.upper) < zem::ReadInteger(range.lower)) {
-            Error(QStringLiteral("zem_d7-cli scope: 下限が上限を超えています"));
-            return false;
-        }
-        const int band = zem::BandOfSpan(range.upper, range.lower);
-        if (band < 0) {
-            Error(QStringLiteral("zem_d7-cli scope: 周波数範囲が不正です。"));
-            return false;
-        }
-        range.band = band < 2 ? '0' : '1';
-        return true;
+        const std::int32_t lower = zem::MhzToHz(parser.value(kLowerOption).toStdString());
+        const std::int32_t upper = zem::MhzToHz(parser.value(kUpperOption).toStdString());
+        check = zem::CheckSweepRange(lower, upper, static_cast<char>(step.front().toLatin1()));
     } catch (const zem::ConversionError& e) {
         Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
         return false;
     }
+    range = check.range;
+    switch (check.refusal) {
+    case zem::SweepRefusal::None:
+        return true;
+    case zem::SweepRefusal::LowerAboveUpper:
+        Error(QStringLiteral("zem_d7-cli scope: 下限が上限を超えています"));
+        return false;
+    case zem::SweepRefusal::NoBand:
+        Error(QStringLiteral("zem_d7-cli scope: 周波数範囲が不正です。"));
+        return false;
+    case zem::SweepRefusal::TooNarrow:
+        Error(QStringLiteral("zem_d7-cli scope: the range must be at least two steps wide"));
+        return false;
+    }
+    return false;
 }
 
 // The storage line of a pass: local date and time, ':', the digits, CR LF, in CP932.
@@ -253,8 +225,8 @@ std::string StorageLine(const std::string& digits) {
 } // namespace
 
 int RunScope(const QString& command, const QCommandLineParser& parser) {
-    LinkTarget target;
-    ScopeRange range;
+    zem::PortTarget target;
+    zem::SweepRange range;
     if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range))
         return kBadInput;
     bool ok = false;
@@ -269,25 +241,12 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     int done = -1;   // the first marker starts the first pass
     long unread = 0; // steps of the printed passes whose S-meter could not be read
     long unreadInPass = 0;
-    LinkSession session(target);
-    const auto request = [&](zem::TCommThread& link) {
-        link.ScopeLower = range.lower;
-        link.ScopeUpper = range.upper;
-        link.ScopeStep = range.step;
-        link.ScopeBand = range.band;
-        link.ScopeCount = static_cast<std::int32_t>((zem::ReadInteger(range.upper) - zem::ReadInteger(range.lower)) /
-                                                    zem::StepHz(range.step)) -
-                          1;
-        return link.ReqScope();
-    };
-    const auto isDone = [&](zem::TCommThread& link, const zem::LinkMessage& message) {
-        if (message.code() != zem::kMsgScope)
-            return message.code() == zem::kMsgPortOpened; // the sweep has ended
-        if (message.value() != zem::kScopePassStart) {
-            pass += static_cast<char>('0' + message.value());
-            unreadInPass += message.unread() ? 1 : 0;
-            return false;
-        }
+    const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    QObject::connect(session.get(), &zem::RadioSession::reading, [&](int value, bool unreadStep) {
+        pass += static_cast<char>('0' + value);
+        unreadInPass += unreadStep ? 1 : 0;
+    });
+    QObject::connect(session.get(), &zem::RadioSession::passStarted, [&] {
         if (done >= 0) {
             Out(pass + "\n");
             stored += StorageLine(pass);
@@ -296,11 +255,10 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
         pass.clear();
         unreadInPass = 0;
         if (++done == passes)
-            link.StopScope();
-        return false;
-    };
-    const SessionResult result = session.Run(request, isDone);
-    if (result.openErrors != 0) {
+            session->StopSweep();
+    });
+    QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&] { session->Disconnect(); });
+    if (!session->Run(target, [&] { session->StartSweep(range); }).opened) {
         Error(QStringLiteral("ポートが開けませんでした。"));
         return kPortError;
     }

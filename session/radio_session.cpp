@@ -1,6 +1,5 @@
 #include "radio_session.h"
 
-#include "link/tcomm_thread.h"
 #include "model/codecs.h"
 #include "model/cp932.h"
 
@@ -74,6 +73,10 @@ const char* BlockName(Block block) {
 const std::vector<Block>& AllBlocks() {
     static const std::vector<Block> blocks{Block::Memory, Block::Vfo, Block::Settings};
     return blocks;
+}
+
+void CopyBlock(Block block, const RadioImage& from, RadioImage& to) {
+    OperationsOf(block).copy(from, to);
 }
 
 RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
@@ -334,7 +337,7 @@ void RadioSession::EndWrite(Block block, long errors) {
         Finish(result);
         return;
     }
-    emit verifying(block);
+    emit verifying(block, errors);
 }
 
 void RadioSession::EndReadBack(long unread) {

@@ -2,6 +2,7 @@
 
 #include "link/link_message.h"
 #include "link/serial_port.h"
+#include "link/tcomm_thread.h"
 #include "model/image_diff.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
@@ -19,8 +20,6 @@
 
 namespace zem {
 
-class TCommThread;
-
 // The three blocks of the radio image a transfer moves.
 enum class Block { Memory, Vfo, Settings };
 // The two checks: is the radio a TH-D7, is it modified.
@@ -30,6 +29,8 @@ enum class Check { Model, Modification };
 const char* BlockName(Block block);
 // Every block, in the image's order.
 const std::vector<Block>& AllBlocks();
+// Copies one block of `from` into `to`, as a read's result goes into the caller's image.
+void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
 
 // A row or VFO a read kept as it was, and why.
 struct KeptRow {
@@ -72,7 +73,7 @@ struct WriteResult {
 // Where the link goes and how it waits.
 struct PortTarget {
     std::string port; // a device path, com1..com4, or a name the port factory knows ("sim")
-    std::chrono::milliseconds timeout{1000};
+    std::chrono::milliseconds timeout = TCommThread::kDefaultExchangeTimeout;
     bool fast = false;
 };
 
@@ -101,8 +102,6 @@ public:
     bool Connected() const { return connected_; }    // from a usable port until closed()
     bool Busy() const { return pending_.kind != Pending::None; }
     bool Stopping() const { return stopping_; }
-    // The link's bound on each answer; 0 when no link exists.
-    std::chrono::milliseconds ExchangeTimeout() const;
 
     // From the next operation on; one under way keeps its pace.
     void SetFastTransfers(bool on);
@@ -143,8 +142,8 @@ signals:
     void progress(std::size_t done, std::size_t total);
     void checked(const zem::CheckResult& result);
     void read(const zem::ReadResult& result);
-    // A verified write has been written and is being read back.
-    void verifying(zem::Block block);
+    // A verified write has been written, with `errors` counted, and is being read back.
+    void verifying(zem::Block block, long errors);
     void written(const zem::WriteResult& result);
     void passStarted();
     void reading(int value, bool unread);

@@ -1,0 +1,41 @@
+#include "link_options.h"
+
+#include "console.h"
+#include "options.h"
+
+#include "sim/port_factory.h"
+
+namespace cli {
+namespace {
+
+// An answer-free radio should not hold the tool for minutes, nor a slow one be cut off.
+constexpr int kLongestTimeoutMs = 60'000;
+
+} // namespace
+
+bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, zem::PortTarget& target) {
+    target.port = parser.value(kPortOption).toStdString();
+    if (target.port.empty()) {
+        Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
+        return false;
+    }
+    target.fast = parser.isSet(kFastOption);
+    if (parser.isSet(kTimeoutOption)) {
+        bool ok = false;
+        const int ms = parser.value(kTimeoutOption).toInt(&ok);
+        if (!ok || ms < 1 || ms > kLongestTimeoutMs) {
+            Error(QStringLiteral("zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
+                      .arg(command)
+                      .arg(kLongestTimeoutMs));
+            return false;
+        }
+        target.timeout = std::chrono::milliseconds(ms);
+    }
+    return true;
+}
+
+std::unique_ptr<zem::RadioSession> MakeSession() {
+    return std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
+}
+
+} // namespace cli
