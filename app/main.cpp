@@ -1,14 +1,14 @@
-#include "app/band_scope.h"
-#include "app/radio_operations.h"
-#include "app/remote_keys.h"
 #include "app/start_options.h"
+#include "session/radio_session.h"
 #include "sim/port_factory.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
 #include "ui/group_box_style.h"
 #include "ui/main_window.h"
 #include "ui/memory_dialog.h"
+#include "ui/port_menu.h"
 #include "ui/qt_translations.h"
+#include "ui/radio_operations.h"
 #include "ui/splash_window.h"
 #include "ui/vfo_dialog.h"
 #include "ui/wait_window.h"
@@ -17,6 +17,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -48,13 +49,18 @@ int main(int argc, char* argv[]) {
     zem::TAboutForm aboutBox(&form);
     form.AttachShellWindows(&waitWindow, &aboutBox);
     zem::TStform splash;
-    zem::RadioOperations radio(form, waitWindow, zem::sim::PortFactoryWithSimulator());
+    zem::RadioSession session(zem::sim::PortFactoryWithSimulator());
+    form.Ports().OfferSimulator(QString::fromUtf8(zem::sim::kSimulatorPort));
+    auto* radio = new zem::RadioOperations(form, waitWindow, session); // owned by the window
     if (!options.port.isEmpty())
-        radio.SelectPort(options.port);
-    new zem::RemoteKeys(form, radio); // owned by the window
-    new zem::BandScope(form, radio);
+        radio->SelectPort(options.port);
 
     splash.exec();
     form.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Closing does not wait for the port to close: the link is let go after the exchange under
+    // way, and a port that takes longer to close is left to the ending process.
+    if (!session.Abandon(zem::TCommThread::kDefaultExchangeTimeout + zem::TCommThread::kDefaultExchangeTimeout / 2))
+        std::_Exit(status);
+    return status;
 }

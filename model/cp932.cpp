@@ -132,4 +132,29 @@ std::string_view CutCp932(std::string_view cp932, std::size_t maxBytes) {
     return cp932.substr(0, end);
 }
 
+namespace {
+
+// The bytes of the UTF-8 character that begins with `lead`; 1 for a byte that begins none.
+std::size_t Utf8CharLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF7)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    return lead >= 0xC0 ? 2 : 1;
+}
+
+} // namespace
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+    if (std::optional<std::string> whole = Utf8ToCp932(utf8))
+        return *whole;
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = std::min(Utf8CharLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        bytes += Utf8ToCp932(utf8.substr(i, n)).value_or("?");
+        i += n;
+    }
+    return bytes;
+}
+
 } // namespace zem

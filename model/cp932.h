@@ -15,6 +15,9 @@ namespace zem {
 std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the UTF-8 is malformed).
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+// The same for a text that must be written whatever it holds (a line of a file the user asked
+// for): a character without a CP932 form, or a byte that begins no UTF-8 character, becomes '?'.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
 
 struct Cp932Conversion {
     std::string cp932;

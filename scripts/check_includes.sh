@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a file includes a header of a folder its own folder must not depend on. Dependencies
-# point inward: model knows nothing of ours; link only model; sim only model and link; collation
-# only model; the window folders never the command-line tool, nor ui the program's own app/.
+# point inward: model knows nothing of ours; link only model; session only model and link; sim
+# only model and link; collation only model; the window and the tool reach the link only through
+# the session; the window folders never the command-line tool, nor ui the program's own app/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,11 +10,12 @@ cd "$(dirname "$0")/.."
 declare -A allowed=(
     [model]=""
     [link]="model"
+    [session]="model link"
     [sim]="model link"
     [collation]="model"
-    [ui]="model link collation"
-    [app]="model link sim collation ui"
-    [cli]="model link sim collation"
+    [ui]="model session collation"
+    [app]="model session sim collation ui"
+    [cli]="model session sim collation"
 )
 
 status=0

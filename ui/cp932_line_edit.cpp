@@ -68,16 +68,7 @@ std::string Cp932LineEdit::Cp932() const {
     if (text() == shownText_)
         return shownBytes_;
     // Text set from outside the validator may hold characters CP932 lacks.
-    return std::string(CutCp932(ToCp932Lossy(text()), maxBytes_));
-}
-
-std::string ToCp932Lossy(const QString& text) {
-    if (std::optional<std::string> whole = ToCp932(text))
-        return *whole;
-    std::string bytes;
-    for (const QChar c : text)
-        bytes += ToCp932(QString(c)).value_or("?");
-    return bytes;
+    return std::string(CutCp932(Utf8ToCp932Lossy(text().toStdString()), maxBytes_));
 }
 
 } // namespace zem

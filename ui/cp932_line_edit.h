@@ -31,7 +31,4 @@ private:
     QString shownText_;
 };
 
-// A screen text as CP932 bytes; a character without a CP932 form becomes '?'.
-std::string ToCp932Lossy(const QString& text);
-
 } // namespace zem

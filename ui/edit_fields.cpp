@@ -51,7 +51,7 @@ std::string MhzEdit::NumberText() const {
 }
 
 std::string TypedNumber(const QString& typed) {
-    return ToCp932Lossy(typed.normalized(QString::NormalizationForm_KC));
+    return Utf8ToCp932Lossy(typed.normalized(QString::NormalizationForm_KC).toStdString());
 }
 
 QString LimitShown(std::string_view limitDigits) {

@@ -25,7 +25,10 @@ class QTabWidget;
 
 namespace zem {
 
+class BandScope;
 class HelpWindow;
+class PortMenu;
+class RemoteKeys;
 class TAboutForm;
 class TwaitForm1;
 class Tsetform1;
@@ -37,7 +40,9 @@ class NavitoraPage;
 // flags and the current settings-file path, shows it on four pages, and carries the main menu.
 // Its methods are grouped by concern: design (main_window_design.cpp, main_window_menu.cpp),
 // grids (main_window_grids.cpp), files and CSV (main_window_files.cpp), sorts
-// (main_window_sorts.cpp), shell commands and closing (main_window_shell.cpp).
+// (main_window_sorts.cpp), shell commands and closing (main_window_shell.cpp), and the radio
+// commands it offers and the link's state it shows (main_window_radio.cpp); the radio work
+// itself is done by whoever listens to RadioCommandChosen.
 class TFormD7 : public QMainWindow {
     Q_OBJECT
 public:
@@ -103,7 +108,44 @@ public:
     // Error box for a failure reported by the model (conversion or file error).
     void ShowError(const QString& text);
 
+    // --- radio (main_window_radio.cpp) ---
+    // The "通信(&T)" commands, each announced by RadioCommandChosen.
+    enum class RadioCommand {
+        Connect,
+        ModelCheck,
+        ModCheck,
+        ReadMemory,
+        WriteMemory,
+        ReadVfo,
+        WriteVfo,
+        ReadSettings,
+        WriteSettings
+    };
+    void O1Click() { emit RadioCommandChosen(RadioCommand::Connect); }
+    void T2Click() { emit RadioCommandChosen(RadioCommand::ModelCheck); }
+    void M1Click() { emit RadioCommandChosen(RadioCommand::ModCheck); }
+    void M2Click() { emit RadioCommandChosen(RadioCommand::ReadMemory); }
+    void R4Click() { emit RadioCommandChosen(RadioCommand::WriteMemory); }
+    void VFOV2Click() { emit RadioCommandChosen(RadioCommand::ReadVfo); }
+    void VFO1Click() { emit RadioCommandChosen(RadioCommand::WriteVfo); }
+    void N8Click() { emit RadioCommandChosen(RadioCommand::ReadSettings); }
+    void S1Click() { emit RadioCommandChosen(RadioCommand::WriteSettings); }
+    // The commands a connection enables, with the operations waiting while `busy`.
+    void ShowLinkState(bool connected, bool busy);
+    // 切断(&C) while connected, 接続(&C) after a connection has ended.
+    void ShowConnectCaption(bool connected);
+    // While a read may replace the channel or VFO table, the grid's rows open no dialog.
+    void ShowTablesReading(bool channels, bool vfos);
+    bool VerifyAfterWrite() const;
+    bool FastTransfers() const;
+    PortMenu& Ports() { return *ports_; }
+    BandScope& Scope() { return *scope_; }
+    RemoteKeys& Keys();
+    // Shows a text in the status bar until the next one.
+    void ShowStatus(const QString& text);
+
 signals:
+    void RadioCommandChosen(zem::TFormD7::RadioCommand command);
     // The close question was answered with OK: the window is about to close.
     void CloseAccepted();
 
@@ -121,6 +163,8 @@ private:
     QWidget* BuildMemoryPage();
     QWidget* BuildVfoPage();
     void ConnectGrids();
+    // A dialog would copy its row back over what the read put there: the row does not open.
+    bool RefuseWhileReading(bool reading);
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
 
@@ -139,7 +183,10 @@ private:
     StringGrid* VFOStringGrid1 = nullptr;
     RadioPage* radioPage_ = nullptr;
     NavitoraPage* navitoraPage_ = nullptr;
-    QComboBox* StepBox = nullptr;
+    BandScope* scope_ = nullptr;
+    PortMenu* ports_ = nullptr;
+    bool channelsReading_ = false;
+    bool vfosReading_ = false;
     TwaitForm1* waitWindow_ = nullptr;
     TAboutForm* aboutBox_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;

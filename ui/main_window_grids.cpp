@@ -54,8 +54,6 @@ void TFormD7::StartUp(const QString& startFile) {
     for (std::size_t c = 0; c < VfoColumns().size(); ++c)
         VFOStringGrid1->SetCell(static_cast<int>(c) + 1, 0, QString::fromUtf8(VfoColumns()[c].heading));
 
-    StepBox->setCurrentIndex(5); // 20 kHz
-
     memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
     VFOformat();
 
@@ -100,7 +98,7 @@ void TFormD7::VFOformat() {
 
 void TFormD7::MemStringGrid1DblClick() {
     currentRow_ = MemStringGrid1->Row() - 1;
-    if (!channelEditor_ || currentRow_ < 0)
+    if (!channelEditor_ || currentRow_ < 0 || RefuseWhileReading(channelsReading_))
         return;
     const auto row = static_cast<std::size_t>(currentRow_);
     MemoryChannel record = image_.Channels[row];
@@ -119,7 +117,7 @@ void TFormD7::MemStringGrid1KeyPress() {
 
 void TFormD7::VFOStringGrid1DblClick() {
     currentRow_ = VFOStringGrid1->Row() - 1;
-    if (!vfoEditor_ || currentRow_ < 0)
+    if (!vfoEditor_ || currentRow_ < 0 || RefuseWhileReading(vfosReading_))
         return;
     const auto index = static_cast<std::size_t>(currentRow_);
     VfoRecord record = image_.Vfos[index];

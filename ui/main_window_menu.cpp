@@ -1,5 +1,8 @@
 #include "main_window.h"
 
+#include "band_scope.h"
+#include "port_menu.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -20,7 +23,8 @@ enum ItemState : unsigned {
 
 using Handler = void (TFormD7::*)();
 
-// A caption of "-" is a separator. Items without a handler are wired by the radio commands.
+// A caption of "-" is a separator. The port items and the options have no handler; the storage
+// items belong to the band scope.
 struct MenuItem {
     const char* name;
     const char* caption;
@@ -59,19 +63,19 @@ void TFormD7::BuildMenus() {
          true,
          false,
          {
-             {"O1", "接続(&O)", nullptr, kShown},
+             {"O1", "接続(&O)", &TFormD7::O1Click, kShown},
              {"N3", "-", nullptr, kShown},
-             {"T2", "モデルチェック(&T)", nullptr, kDisabled},
-             {"M1", "改造チェック(&M)", nullptr, kDisabled},
+             {"T2", "モデルチェック(&T)", &TFormD7::T2Click, kDisabled},
+             {"M1", "改造チェック(&M)", &TFormD7::M1Click, kDisabled},
              {"N4", "-", nullptr, kDisabled},
-             {"M2", "メモリ読み出し(&M)", nullptr, kDisabled},
-             {"R4", "メモリ書き込み(&R)", nullptr, kDisabled},
+             {"M2", "メモリ読み出し(&M)", &TFormD7::M2Click, kDisabled},
+             {"R4", "メモリ書き込み(&R)", &TFormD7::R4Click, kDisabled},
              {"N5", "-", nullptr, kDisabled},
-             {"VFOV2", "VFO読み出し(&V)", nullptr, kDisabled},
-             {"VFO1", "VFO書き込み", nullptr, kDisabled},
+             {"VFOV2", "VFO読み出し(&V)", &TFormD7::VFOV2Click, kDisabled},
+             {"VFO1", "VFO書き込み", &TFormD7::VFO1Click, kDisabled},
              {"N7", "-", nullptr, kShown},
-             {"N8", "設定読みだし(&D)", nullptr, kDisabled},
-             {"S1", "設定書き込み(&S)", nullptr, kDisabled},
+             {"N8", "設定読みだし(&D)", &TFormD7::N8Click, kDisabled},
+             {"S1", "設定書き込み(&S)", &TFormD7::S1Click, kDisabled},
              {"N10", "-", nullptr, kShown},
              {"VerifyAfterWrite", "書き込み後に照合", nullptr, kCheckable},
              {"FastTransfer", "高速転送", nullptr, kCheckable},
@@ -136,7 +140,10 @@ void TFormD7::BuildMenus() {
             if (item.handler)
                 connect(action, &QAction::triggered, this, item.handler);
         }
+        if (radio)
+            ports_ = new PortMenu(*menu, *radio);
     }
+    scope_->SetStorageItems(*findChild<QAction*>(QStringLiteral("O2")), *findChild<QAction*>(QStringLiteral("Exit2")));
 }
 
 } // namespace zem

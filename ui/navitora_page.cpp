@@ -1,24 +1,14 @@
 #include "navitora_page.h"
 
+#include "remote_keys.h"
+
 #include <QFrame>
 #include <QGroupBox>
-#include <QPushButton>
 
 namespace zem {
 namespace {
 
 using Comma = Cp932LineEdit::Comma;
-
-struct KeyButton {
-    const char* name; // object name and caption at start
-    QRect geometry;   // inside the key group
-};
-
-constexpr KeyButton kKeyButtons[] = {
-    {"TX", {8, 16, 49, 17}},   {"BCON", {8, 40, 49, 17}},  {"DUAL", {8, 64, 49, 17}}, {"BAND", {8, 88, 49, 17}},
-    {"RX", {64, 16, 49, 17}},  {"TNC", {64, 40, 49, 17}},  {"LMP", {64, 64, 49, 17}}, {"LOCK", {64, 88, 49, 17}},
-    {"UP", {120, 16, 41, 41}}, {"DWN", {120, 64, 41, 41}},
-};
 
 constexpr std::initializer_list<const char*> kColours = {"Black", "Blue", "Red",    "Magenta",
                                                          "Green", "CYAN", "YELLOW", "WHITE"};
@@ -76,11 +66,7 @@ NavitoraPage::NavitoraPage(QWidget* parent) : QWidget(parent) {
     bindings_.push_back(Bind("VCS", MakeCheck(sstv, "VCBox", "VCシャッター機能", {8, 94, 273, 16})));
 
     keyGroup_ = MakeGroupBox(this, "GroupBox5", "操作", {368, 8, 169, 113});
-    for (const KeyButton& key : kKeyButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(key.name), keyGroup_);
-        button->setObjectName(QString::fromLatin1(key.name));
-        button->setGeometry(key.geometry);
-    }
+    keys_ = new RemoteKeys(*keyGroup_);
     keyGroup_->setEnabled(false);
     keyCover_ = new QFrame(this);
     keyCover_->setObjectName(QStringLiteral("Panel4"));
@@ -88,6 +74,11 @@ NavitoraPage::NavitoraPage(QWidget* parent) : QWidget(parent) {
     keyCover_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     keyCover_->setAutoFillBackground(true);
     keyCover_->raise();
+}
+
+void NavitoraPage::ShowConnected(bool connected) {
+    keyGroup_->setEnabled(connected);
+    keyCover_->setVisible(!connected);
 }
 
 void NavitoraPage::Get(RadioSettings& s) const {

@@ -13,8 +13,10 @@ class QGroupBox;
 
 namespace zem {
 
+class RemoteKeys;
+
 // The "Navitora _ SSTV" page: beacon, GPS and SSTV settings, the packet path, and the group of
-// remote key buttons (wired by the window while connected).
+// remote key buttons (usable while connected).
 class NavitoraPage : public QWidget {
 public:
     explicit NavitoraPage(QWidget* parent = nullptr);
@@ -25,16 +27,19 @@ public:
     // Called for each edit the user makes on the page's settings.
     void OnEdited(const std::function<void()>& edited) { ConnectEdited(bindings_, edited); }
 
-    // GroupBox5 "操作" with the buttons TX, BCON, DUAL, BAND, RX, TNC, LMP, LOCK, UP and DWN;
-    // disabled at start.
+    // GroupBox5 "操作", disabled at start, and Panel4, the blank panel over it while disconnected.
     QGroupBox* KeyGroup() const { return keyGroup_; }
-    // Panel4, the blank panel that covers the key group while disconnected.
     QWidget* KeyCover() const { return keyCover_; }
+    // The buttons TX, BCON, DUAL, BAND, RX, TNC, LMP, LOCK, UP and DWN of GroupBox5 "操作".
+    RemoteKeys& Keys() const { return *keys_; }
+    // The key group works only while connected; the blank panel Panel4 covers it otherwise.
+    void ShowConnected(bool connected);
 
 private:
     std::vector<FieldBinding> bindings_;
     QGroupBox* keyGroup_;
     QFrame* keyCover_;
+    RemoteKeys* keys_;
 };
 
 } // namespace zem

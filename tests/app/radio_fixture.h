@@ -2,11 +2,14 @@
 
 #include "window_fixture.h"
 
-#include "app/band_scope.h"
-#include "app/radio_operations.h"
-#include "app/remote_keys.h"
 #include "link/termios_port.h"
+#include "model/used_channel.h"
+#include "session/radio_session.h"
 #include "sim/in_process_port.h"
+#include "sim/port_factory.h"
+#include "ui/band_scope.h"
+#include "ui/port_menu.h"
+#include "ui/radio_operations.h"
 #include "ui/wait_window.h"
 
 #include <QTest>
@@ -16,15 +19,7 @@
 
 // A used FM channel with a name, as the radio keeps it.
 inline zem::MemoryChannel Channel(const char* rx, const char* name) {
-    zem::MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
-    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
-    ch.ToneCode = ch.CtcssCode = "09";
-    ch.Offset = "000600000";
-    ch.Name = name;
-    return ch;
+    return zem::UsedChannel(rx, name);
 }
 
 // The window with its wait window and radio operations, the port "sim" being a simulated radio
@@ -32,14 +27,14 @@ inline zem::MemoryChannel Channel(const char* rx, const char* name) {
 struct RadioFixture : WindowFixture {
     explicit RadioFixture(zem::sim::SimOptions options = {})
         : engine(std::make_shared<zem::sim::RadioEngine>()), wait(window.get()),
-          radio(*window, wait, [e = engine, options](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
-              if (name == "sim")
+          session([e = engine, options](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
+              if (name == zem::sim::kSimulatorPort)
                   return zem::sim::MakeInProcessPort(e, options);
               return std::make_unique<zem::TermiosPort>();
-          }) {
+          }),
+          radio(*new zem::RadioOperations(*window, wait, session)), scope(&window->Scope()) {
         window->AttachShellWindows(&wait, nullptr);
-        new zem::RemoteKeys(*window, radio);
-        scope = new zem::BandScope(*window, radio);
+        window->Ports().OfferSimulator(QString::fromUtf8(zem::sim::kSimulatorPort));
     }
 
     bool Enabled(const char* action) const { return Action(action)->isEnabled(); }
@@ -50,12 +45,13 @@ struct RadioFixture : WindowFixture {
     }
     void Disconnect() {
         Choose("O1");
-        QTRY_VERIFY(radio.Link() == nullptr);
+        QTRY_VERIFY(!session.Linked());
     }
     QString LastMessage() const { return prompts->messages.isEmpty() ? QString() : prompts->messages.last().text; }
 
     std::shared_ptr<zem::sim::RadioEngine> engine;
     zem::TwaitForm1 wait;
-    zem::RadioOperations radio;
-    zem::BandScope* scope; // owned by the window, like the keys
+    zem::RadioSession session;
+    zem::RadioOperations& radio; // owned by the window, like the scope
+    zem::BandScope* scope;
 };

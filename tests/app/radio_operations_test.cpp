@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +35,8 @@ private slots:
     void readWithRowsThatGotNoAnswer();
     void writeCheckedByReadingBack();
     void waitWindowClosedEarly();
+    void checkWithoutAnswerGivesNoVerdict();
+    void disconnectDuringVerifiedWrite();
     void checksAndTransfersOverAPseudoTerminal();
     void portThatCannotBeOpened();
     void portMenuChoices();
@@ -81,13 +84,17 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
     f.engine->SetImage(radioImage);
     f.Connect();
 
-    // Nothing edited yet: the reads start at once and fill the window.
+    // Nothing edited yet: the reads start at once and fill the window. Each result box stands
+    // over the wait window, which goes once the box is dismissed.
+    int shownOverWait = 0;
+    f.prompts->onMessage = [&] { shownOverWait += f.wait.isVisible() ? 1 : 0; };
     for (const auto& [item, done] : {std::pair{"M2", "読み込み終了"}, std::pair{"VFOV2", "VFO読みとり完了しました"},
                                      std::pair{"N8", "設定読み込み完了しました"}}) {
         f.Choose(item);
         QCOMPARE(f.LastMessage(), QString::fromUtf8(done));
     }
     QVERIFY(f.prompts->questions.isEmpty());
+    QCOMPARE(shownOverWait, 3);
     QCOMPARE(f.prompts->messages.first().caption, QStringLiteral("MR"));
     QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
     QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
@@ -167,8 +174,9 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     f.window->Image().Channels[0] = Channel("00145000000", "MINE");
     f.Connect();
     f.Choose("M2");
-    QCOMPARE(f.LastMessage(),
-             QStringLiteral("読み込み終了\n\n1 行は無線機から応答がなかったため、元のまま残しています。"));
+    QCOMPARE(f.LastMessage(), QStringLiteral("読み込み終了\n\n1 行を読めなかったため、元のまま残しています。\n"
+                                             "0: 無線機から応答がありませんでした"));
+    QCOMPARE(f.window->statusBar()->currentMessage(), QStringLiteral("完了: 1 行を読めず、元のまま残しました"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
 }
@@ -185,12 +193,10 @@ void RadioOperationsTest::writeCheckedByReadingBack() {
     f.Connect();
     bool waitedDisabled = false;
     QString waitCaption;
-    f.radio.afterMessage = [&](const zem::LinkMessage& m) {
-        if (m.code() != zem::kMsgMemoryWritten)
-            return;
+    QObject::connect(&f.session, &zem::RadioSession::verifying, [&] {
         waitedDisabled = !f.Enabled("M2") && !f.Enabled("R4");
         waitCaption = f.wait.findChild<QLabel*>(QStringLiteral("WaitCaption"))->text();
-    };
+    });
     f.prompts->questionAnswers.append({true, true});
     f.Choose("R4");
     QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了\n\n照合: 1 か所が書き込んだ内容と異なります\n"
@@ -205,18 +211,62 @@ void RadioOperationsTest::writeCheckedByReadingBack() {
 }
 
 // Closing the wait window ends only the wait: the read goes on, nothing else may start until it
-// has finished, and its result still comes.
+// has finished, and its result still comes. Meanwhile no row of the table it fills opens its
+// dialog, which would put the row back as it was before the read.
 void RadioOperationsTest::waitWindowClosedEarly() {
     zem::sim::SimOptions options;
     options.delay = std::chrono::milliseconds(2);
     RadioFixture f(options);
+    int opened = 0;
+    f.window->SetChannelEditor([&](MemoryChannel&, std::size_t) { ++opened; });
+    f.window->SetVfoEditor([&](zem::VfoRecord&, std::size_t) { ++opened; });
     f.Connect();
     QTimer::singleShot(0, &f.wait, &QDialog::reject);
     f.Choose("M2");
     QVERIFY(f.prompts->messages.isEmpty());
     QVERIFY(!f.Enabled("M2") && !f.Enabled("T2"));
+    f.window->MemStringGrid1DblClick();
+    QCOMPARE(opened, 0);
+    QVERIFY(f.window->statusBar()->currentMessage().startsWith(QStringLiteral("読み込み中は編集できません")));
+    f.window->VFOStringGrid1DblClick(); // the VFO table is not being read
+    QCOMPARE(opened, 1);
     QTRY_COMPARE_WITH_TIMEOUT(f.LastMessage(), QStringLiteral("読み込み終了"), 20000);
     QVERIFY(f.Enabled("M2"));
+    f.window->MemStringGrid1DblClick();
+    QCOMPARE(opened, 2);
+}
+
+// A check nothing answered says so instead of giving a verdict.
+void RadioOperationsTest::checkWithoutAnswerGivesNoVerdict() {
+    zem::sim::SimOptions options;
+    options.faults.emplace_back(zem::sim::Fault::Kind::NoAnswer, 0, "ID");
+    options.faults.emplace_back(zem::sim::Fault::Kind::NoAnswer, 0, "FL");
+    RadioFixture f(options);
+    f.Connect();
+    for (const char* check : {"T2", "M1"}) {
+        const qsizetype shown = f.prompts->messages.size();
+        f.Choose(check);
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompts->messages.size(), shown + 1, 10000);
+        QVERIFY2(f.LastMessage().startsWith(QStringLiteral("無線機から応答がありませんでした。")), check);
+    }
+}
+
+// 切断 while a checked write runs (its wait window closed): the write's result still comes and
+// says the read-back could not run.
+void RadioOperationsTest::disconnectDuringVerifiedWrite() {
+    zem::sim::SimOptions options;
+    options.delay = std::chrono::milliseconds(2);
+    RadioFixture f(options);
+    f.Action("VerifyAfterWrite")->setChecked(true);
+    f.Connect();
+    QTimer::singleShot(0, &f.wait, &QDialog::reject);
+    f.prompts->questionAnswers.enqueue(true);
+    f.Choose("R4");
+    QTRY_VERIFY(f.wait.findChild<QProgressBar*>(QStringLiteral("WaitProgress"))->maximum() > 0); // under way
+    f.Choose("O1");
+    QTRY_COMPARE_WITH_TIMEOUT(f.LastMessage(),
+                              QStringLiteral("書き込み終了\n\n照合: 切断したため、読み返せませんでした。"), 20000);
+    QTRY_VERIFY(!f.session.Linked());
 }
 
 void RadioOperationsTest::checksAndTransfersOverAPseudoTerminal() {
@@ -229,10 +279,10 @@ void RadioOperationsTest::checksAndTransfersOverAPseudoTerminal() {
     f.Connect(QString::fromStdString(server.SlavePath()));
     f.Choose("T2");
     QTRY_COMPARE(f.LastMessage(), QStringLiteral("TH-D7です"));
-    QVERIFY(!f.radio.Link()->FastTransfers());
+    QVERIFY(!f.session.FastTransfers());
     f.Action("FastTransfer")->setChecked(true);
     f.Choose("VFOV2");
-    QVERIFY(f.radio.Link()->FastTransfers());
+    QVERIFY(f.session.FastTransfers());
     QCOMPARE(f.LastMessage(), QStringLiteral("VFO読みとり完了しました"));
     QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
     f.Disconnect();
@@ -242,7 +292,7 @@ void RadioOperationsTest::portThatCannotBeOpened() {
     RadioFixture f;
     f.radio.SelectPort(QStringLiteral("/nonexistent/ttyZ9"));
     f.Choose("O1");
-    QTRY_VERIFY(f.radio.Link() == nullptr);
+    QTRY_VERIFY(!f.session.Linked());
     QCOMPARE(f.prompts->messages.size(), 1);
     QVERIFY2(
         f.LastMessage().startsWith(QStringLiteral("ポートが開けませんでした。\n\n/nonexistent/ttyZ9 がありません。")),
@@ -275,7 +325,7 @@ void RadioOperationsTest::unknownCodesChangeNothing() {
     RadioFixture f;
     f.Connect();
     for (const int code : {10, 12, 200, -1})
-        QCoreApplication::postEvent(f.window.get(), new zem::LinkMessage(code, 0));
+        QCoreApplication::postEvent(&f.session, new zem::LinkMessage(code, 0));
     QTest::qWait(50);
     QVERIFY(f.prompts->messages.isEmpty());
     QVERIFY(f.radio.Connected() && f.Enabled("M2"));
@@ -290,7 +340,7 @@ void RadioOperationsTest::closingWhileConnectedStopsTheLink() {
     f.prompts->questionAnswers.enqueue(true);
     QVERIFY(f.window->close());
     QCOMPARE(f.prompts->questions.last().text, QStringLiteral("終了しますか？"));
-    QCOMPARE(f.radio.Link()->Running.load(), 0);
+    QVERIFY(f.session.Stopping());
 }
 
 QTEST_MAIN(RadioOperationsTest)

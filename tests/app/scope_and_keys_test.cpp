@@ -1,7 +1,7 @@
 #include "radio_fixture.h"
 
-#include "app/scope_trace.h"
 #include "link/tcomm_thread.h"
+#include "ui/scope_trace.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -25,7 +25,7 @@ QPushButton* Button(WindowFixture& f, const char* name) {
 
 // Posts a code-11 message as the sweep does.
 void Reading(RadioFixture& f, long value) {
-    f.scope->ResScope(zem::LinkMessage(zem::kMsgScope, value));
+    f.scope->ResScope(value, false);
 }
 
 bool IsBlack(const QImage& image, int x, int y) {
@@ -117,16 +117,17 @@ void ScopeAndKeysTest::startChecksTheRange() {
     lower->setText(QStringLiteral("144"));
     upper->setText(QStringLiteral("146"));
     f.window->findChild<QComboBox*>(QStringLiteral("StepBox"))->setCurrentIndex(8);
+    zem::SweepRange asked;
+    QObject::connect(f.scope, &zem::BandScope::SweepRequested, [&](const zem::SweepRange& r) { asked = r; });
     Button(f, "SButton1")->click();
     QCOMPARE(bands->checkedId(), 1);
     QCOMPARE(lower->text(), QStringLiteral("136"));
     QCOMPARE(upper->text(), QStringLiteral("173"));
-    zem::TCommThread* link = f.radio.Link();
-    QCOMPARE(link->ScopeLower, std::string("00144000000"));
-    QCOMPARE(link->ScopeUpper, std::string("00146000000"));
-    QCOMPARE(link->ScopeCount, 39);
-    QCOMPARE(link->ScopeBand, '0');
-    QCOMPARE(link->ScopeStep, '8');
+    QCOMPARE(asked.lowerHz, 144'000'000);
+    QCOMPARE(asked.upperHz, 146'000'000);
+    QCOMPARE(asked.points, 40);
+    QCOMPARE(asked.band, '0');
+    QCOMPARE(asked.step, '8');
     QVERIFY(!Button(f, "SButton1")->isEnabled() && !f.Enabled("M2"));
     Button(f, "StopButton1")->click(); // most likely before the worker took the sweep up
     QTRY_VERIFY(Button(f, "SButton1")->isEnabled());
@@ -138,9 +139,11 @@ void ScopeAndKeysTest::startChecksTheRange() {
 void ScopeAndKeysTest::sweepDrawsAndStops() {
     RadioFixture f;
     f.Connect();
+    zem::SweepRange asked;
+    QObject::connect(f.scope, &zem::BandScope::SweepRequested, [&](const zem::SweepRange& r) { asked = r; });
     Button(f, "SButton1")->click();
-    QCOMPARE(f.radio.Link()->ScopeCount, 54);
-    QCOMPARE(f.radio.Link()->ScopeBand, '1');
+    QCOMPARE(asked.points, 55);
+    QCOMPARE(asked.band, '1');
     auto* status = f.window->findChild<QLabel*>(QStringLiteral("ScopeStatus"));
     QVERIFY(status->isVisibleTo(f.window.get()));
     QVERIFY(status->text().contains(QStringLiteral("380.2125〜381.3125 MHz")));
@@ -154,7 +157,7 @@ void ScopeAndKeysTest::sweepDrawsAndStops() {
 
     // Closing the program during a sweep ends it: the fixture's end waits for the worker.
     Button(f, "SButton1")->click();
-    QTRY_VERIFY(f.radio.Link()->Busy());
+    QTRY_VERIFY(f.session.Busy());
     f.prompts->questionAnswers.enqueue(true);
     QVERIFY(f.window->close());
 }

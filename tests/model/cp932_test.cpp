@@ -105,3 +105,21 @@ TEST(cp932_test, every_code_encodes_back_to_itself_but_the_second_codes_of_a_cha
 
 } // namespace
 } // namespace zem
+
+// Text that must be written whatever it holds: each character CP932 lacks, and each byte that
+// begins no character, becomes one '?', the rest stays.
+TEST(Cp932, LossyConversionMarksOnlyWhatCannotBeCarried) {
+    const struct {
+        std::string utf8;
+        std::string cp932;
+    } cases[] = {
+        {"2026/12/09 6:02:08:55", "2026/12/09 6:02:08:55"},
+        {"\xe6\x97\xa5\xe6\x9c\xac", "\x93\xfa\x96\x7b"}, // 日本
+        {"a\xf0\x9f\x93\xbb"
+         "b",
+         "a?b"},                           // a📻b
+        {"\xe6\x97\xa5\xff", "\x93\xfa?"}, // a stray byte after 日
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(zem::Utf8ToCp932Lossy(c.utf8), c.cp932) << c.utf8;
+}

@@ -6,6 +6,8 @@
 #include <QQueue>
 #include <QString>
 
+#include <functional>
+
 // Answers the window's boxes and dialogs from queues and records what was shown. An empty
 // queue answers Cancel.
 class ScriptedPrompts : public zem::Prompts {
@@ -24,7 +26,14 @@ public:
     QList<zem::FileDialogRequest> openRequests;
     QList<zem::FileDialogRequest> saveRequests;
 
-    void Message(QWidget*, const QString& text, const QString& caption) override { messages.append({text, caption}); }
+    // Called as each message box would show, to look at the screen behind it.
+    std::function<void()> onMessage;
+
+    void Message(QWidget*, const QString& text, const QString& caption) override {
+        messages.append({text, caption});
+        if (onMessage)
+            onMessage();
+    }
     bool Question(QWidget*, const QString& text, const QString& caption) override {
         questions.append({text, caption});
         return !questionAnswers.isEmpty() && questionAnswers.dequeue();

@@ -1,8 +1,6 @@
 #include "port_menu.h"
 
-#include "link/port_names.h"
-#include "link/serial_devices.h"
-#include "sim/port_factory.h"
+#include "session/ports.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,10 +28,15 @@ PortMenu::PortMenu(QMenu& menu, QActionGroup& comItems) : QObject(&menu), menu_(
     for (QAction* item : comItems.actions())
         comItems_.push_back(item);
     menu_.addSeparator();
-    simulatorItem_ = AddItem(QStringLiteral("シミュレーター"), QString::fromUtf8(sim::kSimulatorPort), nullptr);
-    simulatorItem_->setObjectName(QStringLiteral("PortSimulator"));
     ListDevices();
     connect(&menu_, &QMenu::aboutToShow, this, &PortMenu::ListDevices);
+}
+
+void PortMenu::OfferSimulator(const QString& port) {
+    if (simulatorItem_)
+        return;
+    simulatorItem_ = AddItem(QStringLiteral("シミュレーター"), port, nullptr);
+    simulatorItem_->setObjectName(QStringLiteral("PortSimulator"));
 }
 
 QAction* PortMenu::AddItem(const QString& caption, const QString& path, QAction* before) {

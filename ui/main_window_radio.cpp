@@ -1,0 +1,61 @@
+#include "main_window.h"
+
+#include "band_scope.h"
+#include "navitora_page.h"
+
+#include <QAction>
+#include <QStatusBar>
+
+#include <array>
+
+namespace zem {
+namespace {
+
+// The commands a connection enables; they wait while an operation runs.
+constexpr std::array<const char*, 8> kOperationItems{"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1"};
+
+} // namespace
+
+// The menu items are this window's own: it finds them by the names it gave them.
+void TFormD7::ShowLinkState(bool connected, bool busy) {
+    for (const char* name : kOperationItems)
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(connected && !busy);
+    findChild<QAction*>(QStringLiteral("S3"))->setEnabled(connected);
+    findChild<QAction*>(QStringLiteral("P1"))->setEnabled(!connected);
+    scope_->ShowLinkState(connected, busy);
+    navitoraPage_->ShowConnected(connected);
+}
+
+void TFormD7::ShowConnectCaption(bool connected) {
+    findChild<QAction*>(QStringLiteral("O1"))
+        ->setText(connected ? QStringLiteral("切断(&C)") : QStringLiteral("接続(&C)"));
+}
+
+void TFormD7::ShowTablesReading(bool channels, bool vfos) {
+    channelsReading_ = channels;
+    vfosReading_ = vfos;
+}
+
+bool TFormD7::RefuseWhileReading(bool reading) {
+    if (reading)
+        ShowStatus(QStringLiteral("読み込み中は編集できません。読み込みが終わってから開いてください。"));
+    return reading;
+}
+
+bool TFormD7::VerifyAfterWrite() const {
+    return findChild<QAction*>(QStringLiteral("VerifyAfterWrite"))->isChecked();
+}
+
+bool TFormD7::FastTransfers() const {
+    return findChild<QAction*>(QStringLiteral("FastTransfer"))->isChecked();
+}
+
+RemoteKeys& TFormD7::Keys() {
+    return navitoraPage_->Keys();
+}
+
+void TFormD7::ShowStatus(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+} // namespace zem

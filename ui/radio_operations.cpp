@@ -1,0 +1,297 @@
+#include "radio_operations.h"
+
+#include "band_scope.h"
+#include "port_menu.h"
+#include "remote_keys.h"
+#include "wait_window.h"
+
+#include "model/command_text.h"
+#include "model/startup_image.h"
+#include "session/ports.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace zem {
+namespace {
+
+// A result box lists this many rows; a count says how many there are in all.
+constexpr std::size_t kListedRows = 5;
+
+// What each block's transfers say when they end, and the caption of their boxes.
+struct BlockTexts {
+    const char* readDone;
+    const char* readFailed; // the settings read counts errors; the other reads count kept rows
+    const char* writeDone;
+    const char* writeFailed;
+    const char* caption;
+};
+
+const BlockTexts& TextsOf(Block block) {
+    static const BlockTexts kTexts[] = {
+        {"読み込み終了", nullptr, "書き込み終了", "書き込みエラー", "MR"},
+        {"VFO読みとり完了しました", nullptr, "VFO書き込み完了しました", "VFO書き込みエラー", "ID"},
+        {"設定読み込み完了しました", "設定読み込みエラー", "設定書き込み完了しました", "設定書き込みエラー", "ID"},
+    };
+    return kTexts[static_cast<std::size_t>(block)];
+}
+
+QString FaultText(RowFault fault) {
+    switch (fault) {
+    case RowFault::NoAnswer:
+        return QStringLiteral("無線機から応答がありませんでした");
+    case RowFault::Unreadable:
+        return QStringLiteral("無線機の応答を読み取れませんでした");
+    case RowFault::LineClosed:
+        return QStringLiteral("回線が切れていました");
+    }
+    return {};
+}
+
+// A read that kept rows or VFOs as they were names the first of them and why, so that nobody
+// takes the table for the radio's whole contents.
+QString KeptText(const ReadResult& result) {
+    if (result.value <= 0)
+        return {};
+    const bool vfos = result.block == Block::Vfo;
+    QString text = QStringLiteral("\n\n%1 %2を読めなかったため、元のまま残しています。")
+                       .arg(result.value)
+                       .arg(vfos ? QStringLiteral("個の VFO ") : QStringLiteral("行"));
+    for (std::size_t i = 0; i < std::min(result.kept.size(), kListedRows); ++i) {
+        const KeptRow& kept = result.kept[i];
+        const std::string label = vfos ? std::string(VfoTableFacts()[kept.row].label) : RowLabel(kept.row);
+        text += QStringLiteral("\n%1: %2").arg(QString::fromStdString(label), FaultText(kept.fault));
+    }
+    if (result.kept.size() > kListedRows)
+        text += QStringLiteral("\n…");
+    return text;
+}
+
+// The read-back's verdict, below the write's result. A row the read-back got no answer for kept
+// what was written and so compares equal: the count of those says how much went unchecked.
+QString CheckText(const VerifyResult& verify) {
+    switch (verify.outcome) {
+    case VerifyResult::Outcome::Disconnected:
+        return QStringLiteral("照合: 切断したため、読み返せませんでした。");
+    case VerifyResult::Outcome::Refused:
+        return QStringLiteral("照合: 無線機が別の処理を実行中のため、読み返せませんでした。");
+    case VerifyResult::Outcome::Compared:
+        break;
+    }
+    const std::vector<RowDifference>& differences = verify.differences;
+    QString text = differences.empty()
+                       ? QStringLiteral("照合: 相違なし")
+                       : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
+    for (std::size_t i = 0; i < std::min(differences.size(), kListedRows); ++i)
+        text +=
+            QLatin1Char('\n') +
+            QString::fromStdString(DifferenceLine(differences[i], [](std::string_view t) { return std::string(t); }));
+    if (differences.size() > kListedRows)
+        text += QStringLiteral("\n…");
+    if (verify.unread > 0)
+        text += QStringLiteral("\n%1 件は無線機から応答がなく、照合できませんでした。").arg(verify.unread);
+    return text;
+}
+
+} // namespace
+
+RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioSession& session)
+    : QObject(&window), window_(window), waitWindow_(waitWindow), session_(session) {
+    connect(&window_, &TFormD7::RadioCommandChosen, this, &RadioOperations::Command);
+    connect(&window_, &TFormD7::CloseAccepted, this, [this] {
+        if (session_.Linked())
+            CloseComm();
+    });
+    connect(&session_, &RadioSession::opened, this, &RadioOperations::ResPort);
+    connect(&session_, &RadioSession::closed, this, &RadioOperations::ResPortClose);
+    connect(&session_, &RadioSession::checked, this, &RadioOperations::ResCheck);
+    connect(&session_, &RadioSession::read, this, &RadioOperations::ResRead);
+    connect(&session_, &RadioSession::written, this, &RadioOperations::ResWrite);
+    connect(&session_, &RadioSession::verifying, this,
+            [this] { waitWindow_.Begin(QStringLiteral("書き込んだ内容を読み返して照合しています")); });
+    connect(&session_, &RadioSession::status, this, [this](const QString& text) {
+        window_.ShowStatus(text);
+        waitWindow_.ShowStatus(text);
+    });
+    connect(&session_, &RadioSession::progress, &waitWindow_, &TwaitForm1::ShowProgress);
+
+    BandScope& scope = window_.Scope();
+    connect(&scope, &BandScope::SweepRequested, this, &RadioOperations::StartSweep);
+    connect(&scope, &BandScope::StopRequested, &session_, &RadioSession::StopSweep);
+    connect(&session_, &RadioSession::passStarted, &scope, [&scope] { scope.ResScope(kScopePassStart, false); });
+    connect(&session_, &RadioSession::reading, &scope, &BandScope::ResScope);
+    connect(&session_, &RadioSession::sweepEnded, this, &RadioOperations::ResSweepEnded);
+    window_.Keys().SetLink([this](std::string_view command, bool toggle) {
+        return toggle ? session_.Toggle(command) : session_.Key(command);
+    });
+    ApplyState();
+}
+
+void RadioOperations::SelectPort(const QString& port) {
+    window_.Ports().Select(port);
+}
+
+void RadioOperations::Command(TFormD7::RadioCommand command) {
+    using C = TFormD7::RadioCommand;
+    // The transfers: block, direction, and the question with the changed flag that asks it (none:
+    // always asked).
+    static const Transfer kTransfers[] = {
+        {C::ReadMemory, Block::Memory, false, &TFormD7::MemoryChanged,
+         "メモリデーターの変更が失われます。続行しますか？", "メモリ読み込み"},
+        {C::WriteMemory, Block::Memory, true, nullptr, "TH-D7メモリに書き込みます", "メモリ書き込み"},
+        {C::ReadVfo, Block::Vfo, false, &TFormD7::VfoChanged, "VFO設定の変更か失われます。続行しますか？",
+         "VFO書き込み"},
+        {C::WriteVfo, Block::Vfo, true, nullptr, "TH-D7にVFO設定を書き込みます", "VFO書き込み"},
+        {C::ReadSettings, Block::Settings, false, &TFormD7::SettingsChanged, "設定の変更か失われます。続行しますか？",
+         "設定読み込み"},
+        {C::WriteSettings, Block::Settings, true, &TFormD7::SettingsChanged, "設定を書き込みますか？", "設定書き込み"},
+    };
+    if (command == C::Connect)
+        O1Click();
+    else if (command == C::ModelCheck || command == C::ModCheck)
+        RunCheck(command == C::ModelCheck ? Check::Model : Check::Modification);
+    for (const Transfer& t : kTransfers)
+        if (t.command == command)
+            RunTransfer(t);
+}
+
+void RadioOperations::O1Click() {
+    if (session_.Connected())
+        CloseComm();
+    else if (!session_.Linked()) // while connecting the first press stands
+        StartComm();
+}
+
+void RadioOperations::StartComm() {
+    const PortMenu::Choice port = window_.Ports().Chosen();
+    const std::string path = port.path.isEmpty() ? PortOfIndex(port.index)->name : port.path.toStdString();
+    session_.Connect({.port = path, .fast = window_.FastTransfers()});
+}
+
+void RadioOperations::CloseComm() {
+    session_.Disconnect();
+}
+
+void RadioOperations::RunCheck(Check check) {
+    session_.SetFastTransfers(window_.FastTransfers());
+    if (!session_.RunCheck(check))
+        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+    ApplyState();
+}
+
+void RadioOperations::RunTransfer(const Transfer& t) {
+    if (!session_.Linked())
+        return;
+    if ((!t.changed || (window_.*t.changed)()) &&
+        !window_.UserPrompts().Question(&window_, QString::fromUtf8(t.question), QString::fromUtf8(t.caption)))
+        return;
+    if (t.block == Block::Settings && t.write)
+        window_.GetMenu();
+    // The option holds from the next operation on; one already running keeps its pace.
+    session_.SetFastTransfers(window_.FastTransfers());
+    if (!(t.write ? session_.Write(t.block, window_.Image(), window_.VerifyAfterWrite())
+                  : session_.Read(t.block, window_.Image()))) {
+        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        return;
+    }
+    window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo);
+    ApplyState();
+    waitWindow_.Begin();
+    waitWindow_.exec();
+}
+
+void RadioOperations::StartSweep(const SweepRange& range) {
+    if (!session_.StartSweep(range)) {
+        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        return;
+    }
+    window_.Scope().SweepStarted(range);
+    ApplyState();
+}
+
+void RadioOperations::Show(const QString& text, const char* caption) {
+    window_.UserPrompts().Message(&window_, text, QString::fromUtf8(caption));
+}
+
+// The commands come back first; the wait window stays on screen until the box is dismissed.
+void RadioOperations::ShowResult(const QString& text, const char* caption) {
+    window_.ShowTablesReading(false, false);
+    ApplyState();
+    Show(text, caption);
+    if (waitWindow_.isVisible())
+        waitWindow_.done(QDialog::Accepted);
+}
+
+void RadioOperations::ResCheck(const CheckResult& result) {
+    ApplyState();
+    // Without an answer the check has no verdict to give.
+    if (!result.answered)
+        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。"),
+             "ID");
+    else if (result.check == Check::Model)
+        Show(result.yes ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");
+    else
+        Show(result.yes ? QStringLiteral("改造済み") : QStringLiteral("未改造"), "ID");
+}
+
+void RadioOperations::ResRead(const ReadResult& result) {
+    CopyBlock(result.block, result.image, window_.Image());
+    switch (result.block) {
+    case Block::Memory:
+        window_.RectoGrid();
+        break;
+    case Block::Vfo:
+        window_.VFORectoGrid();
+        break;
+    case Block::Settings:
+        window_.PutMenu();
+        break;
+    }
+    const BlockTexts& texts = TextsOf(result.block);
+    if (result.value > 0 && texts.readFailed == nullptr)
+        window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
+                               .arg(result.value)
+                               .arg(result.block == Block::Vfo ? QStringLiteral("個の VFO ") : QStringLiteral("行")));
+    const char* done = result.value != 0 && texts.readFailed ? texts.readFailed : texts.readDone;
+    ShowResult(QString::fromUtf8(done) + (texts.readFailed ? QString() : KeptText(result)), texts.caption);
+}
+
+void RadioOperations::ResWrite(const WriteResult& result) {
+    const BlockTexts& texts = TextsOf(result.block);
+    QString text = QString::fromUtf8(result.errors == 0 ? texts.writeDone : texts.writeFailed);
+    if (result.verify)
+        text += QStringLiteral("\n\n") + CheckText(*result.verify);
+    ShowResult(text, texts.caption);
+}
+
+void RadioOperations::ResPort(bool ok, const QString& failure) {
+    if (!ok) {
+        Show(QStringLiteral("ポートが開けませんでした。") +
+                 (failure.isEmpty() ? QString() : QStringLiteral("\n\n") + failure),
+             "エラー");
+        return;
+    }
+    window_.ShowConnectCaption(true);
+    ApplyState();
+}
+
+// A transfer whose completion never came (the link stopped before taking it up) ends here.
+void RadioOperations::ResPortClose() {
+    window_.ShowTablesReading(false, false);
+    if (waitWindow_.isVisible())
+        waitWindow_.done(QDialog::Rejected);
+    window_.Scope().LinkClosed();
+    window_.ShowConnectCaption(false);
+    ApplyState();
+}
+
+void RadioOperations::ResSweepEnded() {
+    window_.Scope().SweepEnded();
+    ApplyState();
+}
+
+void RadioOperations::ApplyState() {
+    window_.ShowLinkState(session_.Connected(), session_.Busy());
+}
+
+} // namespace zem
