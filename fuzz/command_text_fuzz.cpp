@@ -3,6 +3,7 @@
 // into the matching write command and read back; the scanners and TextAt stay inside their counts.
 #include "model/command_text.h"
 #include "model/startup_image.h"
+#include "model/used_channel.h"
 #include "property.h"
 
 #include <array>
@@ -22,21 +23,13 @@ std::string AsAnswer(std::string command, std::string_view readWord) {
     return command.replace(0, readWord.size(), readWord);
 }
 
-MemoryChannel UsedChannel() {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = "00145000000";
-    ch.Step = '5';
+// A used channel with the shift, a tone, lockout and a transmit frequency set.
+MemoryChannel ShiftedChannel() {
+    MemoryChannel ch = UsedChannel("00145000000", "HOME");
     ch.Shift = '1';
-    ch.Reverse = '0';
     ch.ToneOn = '1';
-    ch.CtcssOn = '0';
-    ch.ToneCode = "09";
     ch.CtcssCode = "12";
-    ch.Offset = "000600000";
-    ch.Mode = '0';
     ch.Lockout = '1';
-    ch.Name = "HOME";
     ch.TxFreq = "00435000000";
     ch.Memo = "memo";
     return ch;
@@ -56,7 +49,7 @@ void CheckScanners(std::string_view answer) {
 }
 
 void CheckMemoryAnswer(std::string_view answer) {
-    const MemoryChannel before = UsedChannel();
+    const MemoryChannel before = ShiftedChannel();
     MemoryChannel ch = before;
     if (!Parsed([&] { ParseMR(answer, ch); })) {
         Require(ch == before, "a failed MR answer leaves the channel as it was");
@@ -83,7 +76,7 @@ void CheckMemoryAnswer(std::string_view answer) {
 void CheckSplitAnswer(std::string_view answer) {
     const std::string tx = ParseMRSplit(answer);
     Require(IsDigits(tx), "a split frequency holds digits only");
-    MemoryChannel ch = UsedChannel();
+    MemoryChannel ch = ShiftedChannel();
     ch.TxFreq = tx;
     for (std::size_t row : kRows)
         Require(ParseMRSplit(AsAnswer(BuildWriteSplit(row, ch), "MR")) == ch.TxFreq, "a split reads back");
@@ -92,7 +85,7 @@ void CheckSplitAnswer(std::string_view answer) {
 void CheckNameAnswer(std::string_view answer) {
     const std::string name = ParseMNA(answer);
     Require(name.find(',') == std::string::npos, "a name holds no ','");
-    MemoryChannel ch = UsedChannel();
+    MemoryChannel ch = ShiftedChannel();
     ch.Name = name;
     for (std::size_t row : kRows)
         Require(ParseMNA(BuildWriteName(row, ch)) == ch.Name, "a name reads back");

@@ -96,7 +96,6 @@ public:
     std::string ScopeLower;
     char ScopeStep = '5';
     char ScopeBand = '0';
-    std::int32_t ScopeCount = 0;
     RadioImage Image; // the link's own working copy
 
     std::atomic<std::int32_t> Running{1};

@@ -1,5 +1,7 @@
 #include "csv_import.h"
 
+#include "used_channel.h"
+
 #include "codecs.h"
 #include "cp932.h"
 #include "text_lines.h"
@@ -25,19 +27,7 @@ MemoryChannel ImportedChannel(std::string_view mhzText) {
         ch.EmptyFlag = '1';
         return ch;
     }
-    ch.EmptyFlag = '0';
-    ch.RxFreq = MhzToFreqDigits(mhzText);
-    ch.Step = '5';
-    ch.Shift = '0';
-    ch.Reverse = '0';
-    ch.ToneOn = '0';
-    ch.CtcssOn = '0';
-    ch.ToneCode = kDefaultToneCode;
-    ch.CtcssCode = kDefaultToneCode;
-    ch.Offset = "000000000";
-    ch.Mode = '0';
-    ch.Lockout = '0';
-    return ch;
+    return UsedChannel(MhzToFreqDigits(mhzText), {}, "000000000");
 }
 
 MemoryChannel ParseCsvLine(std::string_view line) {

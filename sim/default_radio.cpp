@@ -1,25 +1,14 @@
 #include "radio_engine.h"
 
 #include "model/startup_image.h"
+#include "model/used_channel.h"
 
 namespace zem::sim {
 namespace {
 
 MemoryChannel Channel(const char* rx, const char* offset, char shift, const char* name) {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
+    MemoryChannel ch = UsedChannel(rx, name, offset);
     ch.Shift = shift;
-    ch.Reverse = '0';
-    ch.ToneOn = '0';
-    ch.CtcssOn = '0';
-    ch.ToneCode = "09";
-    ch.CtcssCode = "09";
-    ch.Offset = offset;
-    ch.Mode = '0';
-    ch.Name = name;
-    ch.Lockout = '0';
     return ch;
 }
 

@@ -31,7 +31,6 @@ public:
 
     const std::string& SlavePath() const { return slavePath_; }
     RadioEngine& Engine() { return *engine_; }
-    std::shared_ptr<RadioEngine> SharedEngine() const { return engine_; }
     std::vector<std::string> CommandLog() const { return engine_->CommandLog(); }
 
     // Takes effect from the next command received.

@@ -65,14 +65,6 @@ std::optional<std::size_t> RowOfAddress(std::string_view address) {
     return std::nullopt;
 }
 
-std::string AddressOfRow(std::size_t row) {
-    if (row >= kNumberedChannels) {
-        const std::size_t k = (row - kNumberedChannels) / 2;
-        return std::string(1, (row - kNumberedChannels) % 2 == 0 ? 'L' : 'U') + static_cast<char>('0' + k);
-    }
-    return ZeroPad(static_cast<long long>(row), 3);
-}
-
 std::string ChannelFields(const MemoryChannel& channel) {
     return SharedFields(channel, channel.RxFreq.view()) + "," + channel.Lockout;
 }

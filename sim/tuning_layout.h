@@ -20,7 +20,6 @@ bool IsDigits(std::string_view text, std::size_t count);
 
 // "000".."149", "L0".."L9", "U0".."U9" and the row each names (rows 150 + 2k and 151 + 2k).
 std::optional<std::size_t> RowOfAddress(std::string_view address);
-std::string AddressOfRow(std::size_t row);
 
 std::string ChannelFields(const MemoryChannel& channel);
 std::string VfoFields(const VfoRecord& vfo);

@@ -40,7 +40,6 @@ public:
     bool PutData();
 
     const MemoryChannel& Record() const { return record_; }
-    void SetRecord(const MemoryChannel& record) { record_ = record; }
 
 private:
     void BuildDesign();

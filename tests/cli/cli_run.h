@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 // The built command-line tool run as a separate process, as a user runs it: its exit status
 // (-1 when it crashed or never ended) and what it wrote.
@@ -35,4 +37,13 @@ inline CliRun RunCli(const QStringList& args) {
 inline CliRun RunCli(const std::string& arguments, bool withStderr = false) {
     const std::string line = std::string(ZEM_CLI) + " " + arguments + (withStderr ? " 2>&1" : "");
     return RunProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromStdString(line)});
+}
+
+// What a run wrote, line by line.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }

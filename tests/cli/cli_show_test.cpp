@@ -7,14 +7,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::vector<std::string> Cells(const std::string& line) {
     std::vector<std::string> cells;
     std::string::size_type start = 0;

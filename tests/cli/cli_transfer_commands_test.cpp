@@ -19,14 +19,6 @@ std::string Sample() {
     return ZEM_SAMPLE_ZEM;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // What a user does with a new radio: write a settings file to it, then read it back into a new
 // file, keeping the memos from the first.
 TEST(cli_transfer_commands_test, write_then_read_round_trips_a_file_over_a_pseudo_terminal) {

@@ -2,6 +2,7 @@
 
 #include "link_test_support.h"
 
+#include "model/used_channel.h"
 #include "sim/in_process_port.h"
 #include "sim/radio_engine.h"
 
@@ -15,21 +16,8 @@ namespace zem::test {
 // A used channel as the tests write it: FM, 20 kHz steps, a 600 kHz offset, or split when a
 // transmit frequency is given.
 inline MemoryChannel TestChannel(const char* rx, const char* name, const char* tx = nullptr) {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
-    ch.Shift = '0';
-    ch.Reverse = '0';
-    ch.ToneOn = '0';
-    ch.CtcssOn = '0';
-    ch.ToneCode = "09";
-    ch.CtcssCode = "09";
-    ch.Offset = tx ? "" : "000600000";
-    ch.Mode = '0';
+    MemoryChannel ch = UsedChannel(rx, name, tx ? "" : "000600000");
     ch.TxFreq = tx ? tx : "";
-    ch.Name = name;
-    ch.Lockout = '0';
     return ch;
 }
 

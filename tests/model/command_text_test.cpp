@@ -1,27 +1,20 @@
 #include "model/command_text.h"
 #include "model/conversion_error.h"
 #include "model/startup_image.h"
+#include "model/used_channel.h"
 
 #include <gtest/gtest.h>
 
 namespace zem {
 namespace {
 
-MemoryChannel UsedChannel() {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = "00145000000";
-    ch.Step = '5';
+// A used channel with the shift, a tone, lockout and a transmit frequency set.
+MemoryChannel ShiftedChannel() {
+    MemoryChannel ch = UsedChannel("00145000000", "HOME");
     ch.Shift = '1';
-    ch.Reverse = '0';
     ch.ToneOn = '1';
-    ch.CtcssOn = '0';
-    ch.ToneCode = "09";
     ch.CtcssCode = "12";
-    ch.Offset = "000600000";
-    ch.Mode = '0';
     ch.Lockout = '1';
-    ch.Name = "HOME";
     ch.TxFreq = "00435000000";
     return ch;
 }
@@ -58,7 +51,7 @@ TEST(command_text_test, scanners) {
 }
 
 TEST(command_text_test, builders) {
-    const MemoryChannel ch = UsedChannel();
+    const MemoryChannel ch = ShiftedChannel();
     EXPECT_EQ(BuildReadChannel(5), "MR 0,0,005");
     EXPECT_EQ(BuildReadSplit(157), "MR 0,1,U3");
     EXPECT_EQ(BuildReadName(150), "MNA 0,L0");
@@ -121,22 +114,22 @@ TEST(command_text_test, parse_mr_fills_a_used_channel) {
 }
 
 TEST(command_text_test, parse_mr_without_its_word_marks_the_row_empty_only) {
-    MemoryChannel ch = UsedChannel();
+    MemoryChannel ch = ShiftedChannel();
     ParseMR("N", ch);
-    MemoryChannel expected = UsedChannel();
+    MemoryChannel expected = ShiftedChannel();
     expected.EmptyFlag = '1';
     EXPECT_EQ(ch, expected);
 }
 
 TEST(command_text_test, parse_mr_with_an_empty_code_field_raises_and_changes_nothing) {
-    MemoryChannel ch = UsedChannel();
+    MemoryChannel ch = ShiftedChannel();
     try {
         ParseMR("MR 0,0,005,00145000000,,0,0,1,0,,09,,09,000600000,0,1", ch);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'' は整数ではありません");
     }
-    EXPECT_EQ(ch, UsedChannel());
+    EXPECT_EQ(ch, ShiftedChannel());
 }
 
 TEST(command_text_test, split_and_name_answers) {

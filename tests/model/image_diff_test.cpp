@@ -1,6 +1,7 @@
 #include "model/image_diff.h"
 
 #include "model/startup_image.h"
+#include "model/used_channel.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,8 @@ using zem::RadioImage;
 using zem::RowDifference;
 
 zem::MemoryChannel Used(const char* rx, const char* name) {
-    zem::MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
-    ch.Step = '5';
-    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = ch.Reserved = '0';
-    ch.ToneCode = ch.CtcssCode = "09";
-    ch.Offset = "000600000";
-    ch.Name = name;
+    zem::MemoryChannel ch = zem::UsedChannel(rx, name);
+    ch.Reserved = '0';
     ch.Memo = "home";
     return ch;
 }

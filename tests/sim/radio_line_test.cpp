@@ -1,6 +1,7 @@
 #include "sim/radio_line.h"
 
 #include "model/command_text.h"
+#include "model/used_channel.h"
 
 #include <gtest/gtest.h>
 
@@ -93,13 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 // left alone.
 TEST(PlanReplyTest, AlterStoredChangesTheWrittenChannel) {
     RadioEngine engine;
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = "00145000000";
-    ch.Step = '5';
-    ch.Shift = ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
-    ch.ToneCode = ch.CtcssCode = "09";
-    ch.Offset = "000600000";
+    const MemoryChannel ch = UsedChannel("00145000000");
     std::string write = BuildWriteChannel(10, ch);
     write.pop_back(); // its CR
     const SimOptions options = WithFault(Fault(Fault::Kind::AlterStored, 0, "MW"));

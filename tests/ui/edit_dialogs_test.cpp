@@ -1,6 +1,7 @@
 #include "layout_check.h"
 #include "window_fixture.h"
 
+#include "model/used_channel.h"
 #include "ui/memory_dialog.h"
 #include "ui/vfo_dialog.h"
 #include "ui/window_font.h"
@@ -80,17 +81,12 @@ struct DialogFixture : WindowFixture {
     zem::TSetForm2 vfoDialog;
 };
 
-MemoryChannel UsedChannel(const char* rx, const char* offset) {
-    MemoryChannel ch;
-    ch.EmptyFlag = '0';
-    ch.RxFreq = rx;
+MemoryChannel ShiftedChannel(const char* rx, const char* offset) {
+    MemoryChannel ch = zem::UsedChannel(rx, "NAME", offset);
     ch.Step = '1';
     ch.Shift = '1';
-    ch.Reverse = ch.ToneOn = ch.CtcssOn = ch.Mode = ch.Lockout = '0';
     ch.ToneCode = ch.CtcssCode = "12";
-    ch.Offset = offset;
     ch.TxFreq = "00000000000";
-    ch.Name = "NAME";
     ch.Memo = "memo, with comma";
     return ch;
 }
@@ -236,7 +232,7 @@ void EditDialogsTest::amReceptionOnlyInsideTheAirBand() {
 
 void EditDialogsTest::deleteKeepsTheDataButEmptiesTheRow() {
     DialogFixture f;
-    f.window->Image().Channels[4] = UsedChannel("00433000000", "005000000");
+    f.window->Image().Channels[4] = ShiftedChannel("00433000000", "005000000");
     f.window->RectoGrid();
     f.OpenChannel(5, [](QDialog& d) { Press(d, "OKWButton1"); });
     QCOMPARE(f.MemCell(1, 5), QStringLiteral("Empty"));
@@ -253,7 +249,7 @@ void EditDialogsTest::deleteKeepsTheDataButEmptiesTheRow() {
 // fields converted before the bad one reaches it. Cancel still marks the table changed.
 void EditDialogsTest::failedOkStoresNothingWhicheverButtonCloses() {
     DialogFixture f;
-    const MemoryChannel before = UsedChannel("00433000000", "005000000");
+    const MemoryChannel before = ShiftedChannel("00433000000", "005000000");
     f.window->Image().Channels[0] = before;
     for (const char* way : {"CButton1", "close box"}) {
         f.prompts->messages.clear();
@@ -403,13 +399,13 @@ void EditDialogsTest::everyRowThroughOkSavesTheSameFile() {
     {
         WindowFixture source(QStringLiteral(ZEM_SAMPLES "/sample.zem"));
         zem::RadioImage& image = source.window->Image();
-        image.Channels[140] = UsedChannel("00145006250", "000150000");
-        image.Channels[141] = UsedChannel("00430012500", "");
+        image.Channels[140] = ShiftedChannel("00145006250", "000150000");
+        image.Channels[141] = ShiftedChannel("00430012500", "");
         image.Channels[141].Shift = '0';
         image.Channels[141].TxFreq = "00439006250";
-        image.Channels[152] = UsedChannel("00144000000", "000000000");
-        image.Channels[153] = UsedChannel("00146000000", "000000000");
-        image.Channels[160] = UsedChannel("00120500000", "000000000");
+        image.Channels[152] = ShiftedChannel("00144000000", "000000000");
+        image.Channels[153] = ShiftedChannel("00146000000", "000000000");
+        image.Channels[160] = ShiftedChannel("00120500000", "000000000");
         image.Channels[160].Mode = '1';
         image.Vfos[2].Offset = "007600000";
         image.Vfos[1].Offset = "000150000";
