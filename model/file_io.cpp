@@ -31,6 +31,11 @@ std::string PathText(const std::filesystem::path& path) {
                     (oldKept ? "。元のファイルはそのまま残っています" : ""));
 }
 
+[[noreturn]] void ThrowOwnerNotKept(const std::filesystem::path& path, int error) {
+    throw FileError("ファイル " + PathText(path) + " の所有者とグループを保てないため、保存しませんでした（" +
+                    std::strerror(error) + "）。元のファイルはそのまま残っています");
+}
+
 [[noreturn]] void ThrowCannotRead(const std::filesystem::path& path, int error) {
     throw FileError("ファイル " + PathText(path) + " を読み込めません（" + std::strerror(error) + "）");
 }
@@ -156,8 +161,11 @@ public:
             // Named for the handlers before it exists: a signal right after the create must find
             // it. A file already there under this process's number is a leftover of a process
             // long gone, and may go.
+            tempPending = 0;
+            std::atomic_signal_fence(std::memory_order_seq_cst);
             if (path_.native().size() < pendingTemp.size()) {
                 std::memcpy(pendingTemp.data(), path_.c_str(), path_.native().size() + 1);
+                std::atomic_signal_fence(std::memory_order_seq_cst);
                 tempPending = 1;
             }
             fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -222,7 +230,15 @@ struct SaveTarget {
 };
 
 SaveTarget ExamineTarget(const std::filesystem::path& requested) {
-    SaveTarget target{EndOfLinks(requested)};
+    // A FIFO or a device is opened by the name given: the links of /dev/stdout end in names such
+    // as "pipe:[1234]" that only the system can follow.
+    SaveTarget target{requested};
+    if (::stat(requested.c_str(), &target.status) == 0 && !S_ISREG(target.status.st_mode) &&
+        !S_ISDIR(target.status.st_mode)) {
+        target.exists = true;
+        return target;
+    }
+    target.path = EndOfLinks(requested);
     if (::stat(target.path.c_str(), &target.status) == 0)
         target.exists = true;
     else if (errno != ENOENT)
@@ -232,12 +248,9 @@ SaveTarget ExamineTarget(const std::filesystem::path& requested) {
     if (!target.Replaced())
         return target;
     // A read-only file is refused as the shell refuses it, although the folder would allow the
-    // rename; opening it for writing without truncating changes nothing.
-    if (target.exists) {
-        Descriptor probe(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        if (probe.get() < 0)
-            ThrowCannotCreate(requested, errno);
-    }
+    // rename.
+    if (target.exists && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+        ThrowCannotCreate(requested, errno);
     const std::filesystem::path dir = target.path.has_parent_path() ? target.path.parent_path() : ".";
     if (::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
         ThrowCannotCreate(requested, errno);
@@ -256,14 +269,14 @@ void WriteThrough(const SaveTarget& target, const std::filesystem::path& shown, 
         ThrowWriteFailed(shown, error, false);
 }
 
-// The owner and group first: changing them clears the set-user-ID and set-group-ID bits.
-int KeepOwnerAndMode(int fd, const struct stat& old) {
+// The replacement takes the old file's owner and group (before its mode: changing them clears the
+// set-user-ID and set-group-ID bits). A file that would change hands is not replaced.
+void KeepOwner(int fd, const struct stat& old, const std::filesystem::path& shown) {
     struct stat temp {};
     if (::fstat(fd, &temp) != 0)
-        return errno;
+        ThrowOwnerNotKept(shown, errno);
     if ((temp.st_uid != old.st_uid || temp.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        return errno;
-    return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
+        ThrowOwnerNotKept(shown, errno);
 }
 
 // The rename is only on the disk once the directory is; a failure here loses nothing already
@@ -279,9 +292,11 @@ void Replace(const SaveTarget& target, const std::filesystem::path& shown, std::
     const std::lock_guard lock(saveMutex);
     const EndingSignalCleanup cleanup;
     TempFile temp(target.path, shown);
+    if (target.exists)
+        KeepOwner(temp.fd().get(), target.status, shown);
     int error = WriteAll(temp.fd().get(), bytes);
-    if (error == 0 && target.exists)
-        error = KeepOwnerAndMode(temp.fd().get(), target.status);
+    if (error == 0 && target.exists && ::fchmod(temp.fd().get(), target.status.st_mode & 07777) != 0)
+        error = errno;
     if (error == 0 && ::fsync(temp.fd().get()) != 0)
         error = errno;
     if (error == 0)
