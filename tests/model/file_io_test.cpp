@@ -50,14 +50,6 @@ TEST_F(FileIoTest, save_replaces_the_file_and_leaves_no_temporary) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(FileIoTest, save_keeps_the_permissions_of_the_replaced_file) {
-    const fs::path path = dir_ / "radio.zem";
-    Write(path, "old");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    SaveFileAtomically(path, "new");
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
 TEST_F(FileIoTest, failed_save_leaves_the_old_file_intact) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only directories; run as an ordinary user";
