@@ -75,7 +75,7 @@ bool TFormD7::Savezem(const QString& path) {
         return false;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
     return true;
 }
@@ -98,7 +98,7 @@ void TFormD7::Openzem(const QString& path) {
         return;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;
     for (const std::string& warning : outcome.warnings)
         warnings << ShownInMessage(QString::fromStdString(warning));
