@@ -30,22 +30,34 @@ const std::array kSorts{
     SortKind{"memo", [](zem::ChannelTable& t) { zem::SortByMemo(t, zem::CompareJapanese); }},
 };
 
-// A file in the layout of general multi-radio tools: every row into the channel it names, and
-// what could not be taken listed on standard error, one line per row.
+// What a CSV file did not give or take, one line per row on standard error; the status says
+// whether anything was left out.
+int ReportNotes(const QString& command, const QString& csvName, const std::vector<zem::ChannelCsvNote>& notes) {
+    for (const zem::ChannelCsvNote& note : notes)
+        Error(QStringLiteral("zem_d7-cli %1: %2: %3")
+                  .arg(command, csvName, QString::fromStdString(zem::FormatChannelCsvNote(note))));
+    return notes.empty() ? kOk : kNotAllTaken;
+}
+
+// The image with the imported channels saved, and what the import left out reported.
+int SaveImport(const QString& command, const QString& csvName, const QString& out, const zem::RadioImage& image,
+               std::size_t taken, const std::vector<zem::ChannelCsvNote>& notes) {
+    if (!SaveImage(command, out, image))
+        return kBadInput;
+    const int status = ReportNotes(command, csvName, notes);
+    Out(QStringLiteral("%1 channels imported into %2\n").arg(taken).arg(out).toStdString());
+    return status;
+}
+
+// A file in the layout of general multi-radio tools: every row into the channel it names.
 int ImportChannelLayout(const QString& csvName, const QString& out, std::string_view csv, zem::RadioImage& image) {
     const zem::ChannelCsvImport result = zem::ImportChannelCsv(csv, image.Channels);
     if (result.error) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1: %2").arg(csvName, QString::fromStdString(*result.error)));
         return kBadInput;
     }
-    for (const zem::ChannelCsvNote& note : result.notes)
-        Error(QStringLiteral("zem_d7-cli import-csv: %1: %2")
-                  .arg(csvName, QString::fromStdString(zem::FormatChannelCsvNote(note))));
     image.Channels = result.channels;
-    if (!SaveImage(QStringLiteral("import-csv"), out, image))
-        return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.taken).arg(out).toStdString());
-    return result.notes.empty() ? kOk : kNotAllTaken;
+    return SaveImport(QStringLiteral("import-csv"), csvName, out, image, result.taken, result.notes);
 }
 
 } // namespace
@@ -78,10 +90,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
     }
-    if (!SaveImage(command, out, image))
-        return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
-    return kOk;
+    return SaveImport(command, *file, out, image, result.accepted, result.notes);
 }
 
 int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
@@ -94,14 +103,16 @@ int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    std::string csv;
+    zem::ChannelCsvExport csv;
     try {
         csv = zem::ExportChannelCsv(image.Channels);
     } catch (const zem::ConversionError& e) {
         Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(*file, QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    return SaveBytes(command, out, csv) ? kOk : kBadInput;
+    if (!SaveBytes(command, out, csv.text))
+        return kBadInput;
+    return ReportNotes(command, out, csv.notes);
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {
