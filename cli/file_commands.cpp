@@ -32,19 +32,25 @@ const std::array kSorts{
 
 // What a CSV file did not give or take, one line per row on standard error; the status says
 // whether anything was left out.
-int ReportNotes(const QString& command, const QString& csvName, const std::vector<zem::ChannelCsvNote>& notes) {
+int ReportNotes(const QString& command, const QString& csvName, const std::vector<zem::ChannelCsvNote>& notes,
+                std::size_t moreNotes = 0) {
+    const auto report = [&](const QString& text) {
+        Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, csvName, text));
+    };
     for (const zem::ChannelCsvNote& note : notes)
-        Error(QStringLiteral("zem_d7-cli %1: %2: %3")
-                  .arg(command, csvName, QString::fromStdString(zem::FormatChannelCsvNote(note))));
+        report(QString::fromStdString(zem::FormatChannelCsvNote(note)));
+    if (moreNotes > 0)
+        report(QStringLiteral("ほか %1 行の報告は省きました").arg(moreNotes));
     return notes.empty() ? kOk : kNotAllTaken;
 }
 
 // The image with the imported channels saved, and what the import left out reported.
+template <typename Import>
 int SaveImport(const QString& command, const QString& csvName, const QString& out, const zem::RadioImage& image,
-               std::size_t taken, const std::vector<zem::ChannelCsvNote>& notes) {
+               std::size_t taken, const Import& result) {
     if (!SaveImage(command, out, image))
         return kBadInput;
-    const int status = ReportNotes(command, csvName, notes);
+    const int status = ReportNotes(command, csvName, result.notes, result.moreNotes);
     Out(QStringLiteral("%1 channels imported into %2\n").arg(taken).arg(out).toStdString());
     return status;
 }
@@ -57,7 +63,7 @@ int ImportChannelLayout(const QString& csvName, const QString& out, std::string_
         return kBadInput;
     }
     image.Channels = result.channels;
-    return SaveImport(QStringLiteral("import-csv"), csvName, out, image, result.taken, result.notes);
+    return SaveImport(QStringLiteral("import-csv"), csvName, out, image, result.taken, result);
 }
 
 } // namespace
@@ -90,7 +96,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
     }
-    return SaveImport(command, *file, out, image, result.accepted, result.notes);
+    return SaveImport(command, *file, out, image, result.accepted, result);
 }
 
 int RunExportCsv(const QString& command, const QCommandLineParser& parser) {

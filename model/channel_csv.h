@@ -49,11 +49,17 @@ ChannelCsvExport ExportChannelCsv(const ChannelTable& channels);
 // column and does not start with a number: the program's own CSV lines start with a frequency.
 bool IsChannelCsv(std::string_view fileBytes);
 
+// A damaged file can note each of millions of lines: an import keeps the first notes and only
+// counts the others, so that its memory stays bounded and the user still hears of them.
+inline constexpr std::size_t kKeptNotes = 1000;
+void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note);
+
 struct ChannelCsvImport {
     std::optional<std::string> error; // the file cannot be read at all; nothing was taken
     ChannelTable channels;            // the base with each taken row in place
     std::size_t taken = 0;
-    std::vector<ChannelCsvNote> notes; // in file order
+    std::vector<ChannelCsvNote> notes; // in file order, at most kKeptNotes
+    std::size_t moreNotes = 0;         // rows noted past those
 };
 
 // Reads a file in this layout over a copy of `base`: each row whose Location names a channel

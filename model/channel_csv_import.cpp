@@ -336,9 +336,16 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
             ++result.taken;
         }
         if (!note.what.empty())
-            result.notes.push_back(std::move(note));
+            AddNote(result.notes, result.moreNotes, std::move(note));
     }
     return result;
+}
+
+void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note) {
+    if (notes.size() < kKeptNotes)
+        notes.push_back(std::move(note));
+    else
+        ++moreNotes;
 }
 
 std::string FormatChannelCsvNote(const ChannelCsvNote& note) {

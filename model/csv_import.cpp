@@ -100,17 +100,18 @@ CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
         if (IsBlank(line))
             continue;
         if (result.accepted == kNumberedChannels) {
-            result.notes.push_back({lineNumber,
-                                    {},
-                                    true,
-                                    {"チャンネル 0〜149 が埋まったので、ここから後の " +
-                                     std::to_string(1 + CountLines(fileBytes)) + " 行は読みませんでした"}});
+            AddNote(result.notes, result.moreNotes,
+                    {lineNumber,
+                     {},
+                     true,
+                     {"チャンネル 0〜149 が埋まったので、ここから後の " + std::to_string(1 + CountLines(fileBytes)) +
+                      " 行は読みませんでした"}});
             break;
         }
         ChannelCsvNote note{lineNumber, {}, true, {}};
         if (line.find(',') == std::string_view::npos) {
             note.what.push_back("',' がない行です（周波数だけのチャンネルも '145.0,' と書きます）");
-            result.notes.push_back(std::move(note));
+            AddNote(result.notes, result.moreNotes, std::move(note));
             continue;
         }
         try {
@@ -125,7 +126,7 @@ CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
             break;
         }
         if (!note.what.empty())
-            result.notes.push_back(std::move(note));
+            AddNote(result.notes, result.moreNotes, std::move(note));
     }
     return result;
 }

@@ -32,7 +32,9 @@ struct CsvImportResult {
     std::size_t accepted = 0;             // channels filled
     std::optional<ConversionError> error; // the conversion error that ended the import
     std::size_t errorLine = 0;            // 1-based line number of that error
-    std::vector<ChannelCsvNote> notes;    // lines not taken, names and memos cut; in file order
+    std::vector<ChannelCsvNote> notes;    // lines not taken, names and memos cut; in file order,
+                                          // at most kKeptNotes
+    std::size_t moreNotes = 0;            // lines noted past those
 };
 
 // Fills channels 0, 1, 2, ... from the accepted lines of a CSV file (CR, LF or CR LF line ends).

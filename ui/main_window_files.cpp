@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace zem {
@@ -29,23 +30,24 @@ const FileDialogRequest kSaveDialog2{QStringLiteral("SaveDialog2"), QStringLiter
 // out: the first rows are enough to find the trouble in the file.
 constexpr std::size_t kShownNotes = 30;
 
-void ShowNotes(TFormD7& window, const QString& heading, const std::vector<ChannelCsvNote>& notes,
+void ShowNotes(TFormD7& window, const QString& heading, const std::vector<ChannelCsvNote>& notes, std::size_t moreNotes,
                const QString& caption) {
     if (notes.empty())
         return;
     QStringList lines{heading};
     for (std::size_t k = 0; k < notes.size() && k < kShownNotes; ++k)
         lines << QString::fromStdString(FormatChannelCsvNote(notes[k]));
-    if (notes.size() > kShownNotes)
-        lines << QStringLiteral("ほか %1 行").arg(notes.size() - kShownNotes);
+    const std::size_t unshown = notes.size() - std::min(notes.size(), kShownNotes) + moreNotes;
+    if (unshown > 0)
+        lines << QStringLiteral("ほか %1 行").arg(unshown);
     window.UserPrompts().Message(&window, lines.join(QLatin1Char('\n')), caption);
 }
 
-void ShowImportNotes(TFormD7& window, std::size_t taken, const std::vector<ChannelCsvNote>& notes) {
+template <typename Import> void ShowImportNotes(TFormD7& window, std::size_t taken, const Import& result) {
     ShowNotes(
         window,
         QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。").arg(taken),
-        notes, QStringLiteral("CSVファイルの取り込み"));
+        result.notes, result.moreNotes, QStringLiteral("CSVファイルの取り込み"));
 }
 
 } // namespace
@@ -148,7 +150,7 @@ void TFormD7::CSV1Click() {
     // The rows taken before a bad line are shown before the error is reported.
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
-    ShowImportNotes(*this, result.accepted, result.notes);
+    ShowImportNotes(*this, result.accepted, result);
 }
 
 void TFormD7::ImportChannelLayout(std::string_view bytes) {
@@ -158,7 +160,7 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
         return;
     }
     TakeImportedChannels(result.channels);
-    ShowImportNotes(*this, result.taken, result.notes);
+    ShowImportNotes(*this, result.taken, result);
 }
 
 // An import is an edit: a memory read after it asks first, as it does after the channel dialog.
@@ -190,7 +192,7 @@ void TFormD7::CSV2Click() {
     ShowNotes(*this,
               QStringLiteral("%1 に保存しました。この形式に書けないので除いた項目は次のとおりです。")
                   .arg(QFileInfo(path).fileName()),
-              csv.notes, QStringLiteral("CSV形式に保存"));
+              csv.notes, 0, QStringLiteral("CSV形式に保存"));
 }
 
 } // namespace zem

@@ -148,6 +148,18 @@ TEST(csv_import_test, stops_after_150_accepted_lines) {
     EXPECT_EQ(channels[150], Marked()[150]);
 }
 
+// A damaged file can note millions of lines: the first are kept, the others counted.
+TEST(csv_import_test, keeps_the_first_notes_and_counts_the_rest) {
+    std::string file;
+    for (std::size_t k = 0; k < kKeptNotes + 100; ++k)
+        file += "1e999999,X,\n";
+    ChannelTable channels = Marked();
+    const CsvImportResult r = ImportCsv(file, channels);
+    EXPECT_EQ(r.notes.size(), kKeptNotes);
+    EXPECT_EQ(r.moreNotes, 100u);
+    EXPECT_EQ(channels, Marked());
+}
+
 TEST(csv_import_test, header_line_ends_the_import_at_once) {
     ChannelTable channels = Marked();
     const CsvImportResult r = ImportCsv("Freq,Name,Memo\n145.02,HOME,\n", channels);
