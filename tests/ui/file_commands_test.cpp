@@ -104,7 +104,6 @@ private slots:
     void csvImportCancelledOnlyRedraws();
     void csvExportThroughTheMenuIsReadBack();
     void csvImportOfTheChannelLayoutReportsInOneMessage();
-    void csvImportReportShowsTheFirstRowsAndCountsTheRest();
 
 private:
     QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -423,23 +422,6 @@ void FileCommandsTest::csvImportOfTheChannelLayoutReportsInOneMessage() {
                         QStringLiteral("2 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 "
                                        "にありません（FM と AM だけです）\n"
                                        "4 行目（Location '5'）: Name は 8 バイトまでなので 'AME' を切りました"));
-}
-
-// A damaged file can note a million lines; the box shows enough of them to find the trouble.
-void FileCommandsTest::csvImportReportShowsTheFirstRowsAndCountsTheRest() {
-    QByteArray file;
-    for (int k = 0; k < 40; ++k)
-        file += "174.0,FAR,\n";
-    WriteBytes(Path("far.csv"), file);
-    WindowFixture f;
-    f.prompts->openAnswers.enqueue(Path("far.csv"));
-    f.Choose("CSV1");
-    QCOMPARE(f.prompts->messages.size(), 1);
-    const QStringList lines = f.prompts->messages[0].text.split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 32);
-    QVERIFY(lines[30].startsWith(QStringLiteral("30 行目を取り込みませんでした")));
-    QCOMPARE(lines[31], QStringLiteral("ほか 10 行"));
-    QVERIFY(!f.window->MemoryChanged());
 }
 
 QTEST_MAIN(FileCommandsTest)
