@@ -17,6 +17,8 @@ namespace zem::sim {
 struct BandState {
     std::int64_t freqHz = 0;
     char step = '5';
+    char mode = '0';       // "MD": '0' FM, '1' AM
+    char memoryMode = '0'; // "VMC": '0' VFO, '1' memory, '2' call channel, '3' weather channel
 };
 
 // The key toggles the remote key buttons switch, each '0' or '1'.
@@ -32,7 +34,8 @@ struct KeyToggles {
 struct RadioState {
     RadioImage image;
     std::array<BandState, 2> bands{};
-    char currentBand = '0'; // "BC"
+    char currentBand = '0';     // "BC"
+    char autoInformation = '0'; // "AI": the radio reports changes unasked when '1' (never sent here)
     KeyToggles keys;
     bool transmitting = false;
     bool modified = false; // a modified radio lists 118 MHz in its "FL" answer
@@ -101,6 +104,9 @@ private:
     std::string Transmit(std::string_view word, Args args);
     std::string Receive(std::string_view word, Args args);
     std::string Toggle(std::string_view word, Args args);
+    std::string AutoInformation(std::string_view word, Args args);
+    std::string Mode(std::string_view word, Args args);
+    std::string MemoryMode(std::string_view word, Args args);
     std::string Setting(std::string_view word, Args args);
 
     BandState& CurrentBand();

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace zem {
@@ -31,6 +32,30 @@ const FileDialogRequest kOpenDialog2{QStringLiteral("OpenDialog2"), QStringLiter
                                      QStringLiteral("*.CSV|*.csv|*.*|*.*"), QString(), false};
 const FileDialogRequest kSaveDialog2{QStringLiteral("SaveDialog2"), QStringLiteral("CSV形式で保存する"),
                                      QStringLiteral("CSVファイル|*.CSV|*.*|*.*"), QStringLiteral("*.csv"), true};
+
+// A damaged file can note each of a million lines, and a box of them would take minutes to lay
+// out: the first rows are enough to find the trouble in the file.
+constexpr std::size_t kShownNotes = 30;
+
+void ShowNotes(TFormD7& window, const QString& heading, const std::vector<ChannelCsvNote>& notes, std::size_t moreNotes,
+               const QString& caption) {
+    if (notes.empty())
+        return;
+    QStringList lines{heading};
+    for (std::size_t k = 0; k < notes.size() && k < kShownNotes; ++k)
+        lines << ShownInMessage(QString::fromStdString(FormatChannelCsvNote(notes[k])));
+    const std::size_t unshown = notes.size() - std::min(notes.size(), kShownNotes) + moreNotes;
+    if (unshown > 0)
+        lines << QStringLiteral("ほか %1 行").arg(unshown);
+    window.UserPrompts().Message(&window, lines.join(QLatin1Char('\n')), caption);
+}
+
+template <typename Import> void ShowImportNotes(TFormD7& window, std::size_t taken, const Import& result) {
+    ShowNotes(
+        window,
+        QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。").arg(taken),
+        result.notes, result.moreNotes, QStringLiteral("CSVファイルの取り込み"));
+}
 
 } // namespace
 
@@ -126,11 +151,13 @@ void TFormD7::CSV1Click() {
         ImportChannelLayout(bytes);
         return;
     }
-    const CsvImportResult result = ImportCsv(bytes, image_.Channels);
+    ChannelTable channels = image_.Channels;
+    const CsvImportResult result = ImportCsv(bytes, channels);
+    TakeImportedChannels(channels);
     // The rows taken before a bad line are shown before the error is reported.
-    RectoGrid();
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
+    ShowImportNotes(*this, result.accepted, result);
 }
 
 void TFormD7::ImportChannelLayout(std::string_view bytes) {
@@ -139,21 +166,21 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
         ShowError(QString::fromStdString(*result.error));
         return;
     }
-    image_.Channels = result.channels;
+    TakeImportedChannels(result.channels);
+    ShowImportNotes(*this, result.taken, result);
+}
+
+// An import is an edit: a memory read after it asks first, as it does after the channel dialog.
+void TFormD7::TakeImportedChannels(const ChannelTable& channels) {
+    memoryChanged_ = memoryChanged_ || channels != image_.Channels;
+    image_.Channels = channels;
     RectoGrid();
-    if (result.notes.empty())
-        return;
-    QStringList lines{QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。")
-                          .arg(result.taken)};
-    for (const ChannelCsvNote& note : result.notes)
-        lines << ShownInMessage(QString::fromStdString(FormatChannelCsvNote(note)));
-    prompts_->Message(this, lines.join(QLatin1Char('\n')), QStringLiteral("CSVファイルの取り込み"));
 }
 
 // The file is made before the dialog opens: a channel that cannot be written is reported without
 // asking for a name first.
 void TFormD7::CSV2Click() {
-    std::string csv;
+    ChannelCsvExport csv;
     try {
         csv = ExportChannelCsv(image_.Channels);
     } catch (const ConversionError& e) {
@@ -164,10 +191,15 @@ void TFormD7::CSV2Click() {
     if (path.isEmpty())
         return;
     try {
-        SaveFileAtomically(FsPath(path), csv);
+        SaveFileAtomically(FsPath(path), csv.text);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
+        return;
     }
+    ShowNotes(*this,
+              QStringLiteral("%1 に保存しました。この形式に書けないので除いた項目は次のとおりです。")
+                  .arg(QFileInfo(path).fileName()),
+              csv.notes, 0, QStringLiteral("CSV形式に保存"));
 }
 
 } // namespace zem

@@ -119,8 +119,18 @@ TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
 }
 
 TEST_F(CliFileCommandsTest, import_csv_into_the_startup_image) {
-    const CliResult r = RunCli("import-csv " + (kSamples / "sample.csv").string() + " -o " + At("out.zem"));
-    ASSERT_EQ(r.status, 0);
+    const std::string csv = (kSamples / "sample.csv").string();
+    const CliResult r = RunCli("import-csv " + csv + " -o " + At("out.zem"), true);
+    // The sample holds a line outside the bands, one without ',' and a memo with ','.
+    ASSERT_EQ(r.status, 1);
+    const std::string prefix = "zem_d7-cli import-csv: " + csv + ": ";
+    EXPECT_EQ(r.out, prefix + "3 行目: メモの後の ', 夜のみ' は読みませんでした（メモに ',' は使えません）\n" + prefix +
+                         "4 行目を取り込みませんでした: '174.0' MHz は受信できる周波数（118〜135、136〜173、"
+                         "320〜399、400〜479 MHz）ではありません\n" +
+                         prefix +
+                         "7 行目を取り込みませんでした: ',' がない行です（周波数だけのチャンネルも '145.0,' "
+                         "と書きます）\n6 channels imported into " +
+                         At("out.zem") + "\n");
     const std::string show = RunCli("show " + At("out.zem")).out;
     EXPECT_EQ(ShowRow(show, "2"), "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
     EXPECT_EQ(ShowRow(show, "3"), "3\t439.50000MHz\tSimplex\tFM\t20.0kHz\tレピータ\t東京タワー レピータ");
@@ -184,6 +194,18 @@ TEST_F(CliFileCommandsTest, export_csv_writes_the_channel_layout_that_import_csv
     EXPECT_EQ(ReadFile(At("back.zem")), ReadFile(kSamples / "sample.zem"));
     EXPECT_EQ(RunCli("export-csv " + sample, true).out,
               "zem_d7-cli export-csv: give the output file with -o OUT.csv\n");
+}
+
+TEST_F(CliFileCommandsTest, export_csv_lists_what_the_layout_cannot_carry) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string reverse = "MEM 000,0,00145000000,5,0,";
+    zem.replace(zem.find(reverse), reverse.size() + 1, reverse + "1");
+    WriteFile(At("reverse.zem"), zem);
+    const CliResult r = RunCli("export-csv " + At("reverse.zem") + " -o " + At("out.csv"), true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zem_d7-cli export-csv: " + At("out.csv") +
+                         ": 2 行目（Location '0'）: リバース ON はこの形式にないので書きませんでした\n");
+    EXPECT_TRUE(ReadFile(At("out.csv")).starts_with("Location,"));
 }
 
 TEST_F(CliFileCommandsTest, import_csv_of_the_channel_layout_lists_what_it_leaves_out) {
