@@ -3,6 +3,7 @@
 #include "model/answer_lines.h"
 #include "model/codecs.h"
 #include "model/command_text.h"
+#include "model/cp932.h"
 #include "model/menu_fields.h"
 
 #include <vector>
@@ -21,6 +22,9 @@ struct SettingsCommand {
     void (*set)(RadioSettings&, std::size_t dtmf, std::string_view value);
     const MenuField* field; // the menu field, or nullptr for a DTMF memory
     std::size_t dtmf;
+    // Whether the settings file brings back a ',' in the value: a free text of the MENU line, or
+    // a DTMF name, which takes the rest of its line.
+    bool carriesComma;
 };
 
 // The 51 commands in the radio's order: the menu fields of the table, with the ten DTMF memories
@@ -31,7 +35,8 @@ const std::vector<SettingsCommand>& Commands() {
         std::vector<SettingsCommand> list;
         for (const MenuField& f : MenuFields()) {
             const std::string name(f.name);
-            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0});
+            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0,
+                            CarriesComma(f)});
             if (!f.dtmfFollows)
                 continue;
             for (std::size_t k = 0; k < kDtmfCount; ++k) {
@@ -39,11 +44,11 @@ const std::vector<SettingsCommand>& Commands() {
                 list.push_back({"DM " + address, "DM", "DM " + address + ",", DtmfMemory{}.Code.capacity,
                                 [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Code.view(); },
                                 [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Code = v; },
-                                nullptr, k});
+                                nullptr, k, false});
                 list.push_back({"DMN " + address, "DMN", "DMN " + address + ",", DtmfMemory{}.Name.capacity,
                                 [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Name.view(); },
                                 [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Name = v; },
-                                nullptr, k});
+                                nullptr, k, true});
             }
         }
         return list;
@@ -66,9 +71,11 @@ void Store(const SettingsCommand& c, RadioSettings& s, std::string_view value) {
 
 // A value is taken only from the line that begins with its query (an unsolicited line or a late
 // answer may come with it), and never when it holds control bytes: those come from a damaged
-// answer, and stored they would reach the settings file and go back to the radio.
+// answer, and stored they would reach the settings file and go back to the radio. Nor when it
+// holds a ',' the settings file would split the line at, moving every setting after it.
 void TCommThread::DoMenuRead() {
     long errors = 0;
+    CommaRefusals_.clear();
     const auto& commands = Commands();
     for (std::size_t i = 0; i < commands.size(); ++i) {
         Progress(i, commands.size());
@@ -76,7 +83,11 @@ void TCommThread::DoMenuRead() {
         const Answer answer = Ask(c.query, c.query);
         const std::string_view value =
             answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
-        if (answer.line && !HasControlChars(value))
+        const bool splitsLine = !c.carriesComma && value.find(',') != std::string_view::npos;
+        if (answer.line && splitsLine)
+            CommaRefusals_.push_back(c.query + ": 無線機の値「" + Cp932ToUtf8(value) +
+                                     "」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
+        if (answer.line && !HasControlChars(value) && !splitsLine)
             Store(c, Image.Settings, value);
         else
             ++errors;

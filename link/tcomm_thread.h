@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zem {
 
@@ -102,6 +103,10 @@ public:
     std::int32_t OpenErrors() const { return OpenErrors_; }
     // Why the port did not open, for the user (OpenFailureText); read after code 4 has arrived.
     const std::string& OpenFailure() const { return OpenFailure_; }
+    // The settings the last settings read left as they were because the radio's value held a ','
+    // the settings file cannot carry in that field, one line each for the user (UTF-8); they are
+    // counted with the unanswered ones. Read after code 8 has arrived.
+    const std::vector<std::string>& CommaRefusals() const { return CommaRefusals_; }
     // The last command sent, CR included, at most 50 characters.
     std::string LastCommand() const;
 
@@ -185,6 +190,7 @@ private:
     std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
     std::string OpenFailure_;
+    std::vector<std::string> CommaRefusals_;
     QObject* StatusBar_ = nullptr; // set before start(), only posted to afterwards
     QObject* Window_ = nullptr;
     SerialPortFactory PortFactory_;

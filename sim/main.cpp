@@ -210,6 +210,10 @@ std::optional<zem::sim::RadioState> LoadRadio(const RunSettings& settings) {
             Report(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(*settings.load));
             return std::nullopt;
         }
+        if (!read.refusal.empty()) {
+            Report(QStringLiteral("%1: %2").arg(*settings.load, QString::fromStdString(read.refusal)));
+            return std::nullopt;
+        }
         for (const std::string& warning : read.warnings)
             Report(QStringLiteral("%1: %2").arg(*settings.load, QString::fromStdString(warning)));
         return radio;

@@ -167,6 +167,33 @@ TEST(transfers_test, settings_answer_without_its_echo_counts_once_and_keeps_the_
     EXPECT_EQ(s.link.link.Image.Settings.MES, s.engine->Image().Settings.MES);
 }
 
+// The settings file splits the MENU line at a ',' anywhere but in a free text: such a value is left
+// out of the read, counted and named, and the window's value stays.
+TEST(transfers_test, settings_read_refuses_a_comma_the_settings_file_cannot_carry) {
+    SimLink s;
+    RadioSettings radio = DefaultSettings();
+    radio.MYC = "JA1,ZZZ";
+    radio.MP = "3540.12N,13945.6E";
+    radio.GC = "1,2";
+    radio.NMSG = "A,B";
+    radio.Dtmf[2] = {"12", "N,M"};
+    s.link.link.Image.Settings = radio;
+    ASSERT_EQ(RunOperation(s.link, &TCommThread::ReqMenuwrite, kMsgSettingsWritten), 0);
+    s.link.link.Image.Settings = DefaultSettings();
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 3);
+    RadioSettings expected = radio;
+    expected.MYC = DefaultSettings().MYC;
+    expected.MP = DefaultSettings().MP;
+    expected.GC = DefaultSettings().GC;
+    EXPECT_EQ(s.link.link.Image.Settings, expected);
+    const std::vector<std::string>& refusals = s.link.link.CommaRefusals();
+    ASSERT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(refusals[0],
+              "MYC: 無線機の値「JA1,ZZZ」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
+    EXPECT_EQ(refusals[1].substr(0, 4), "MP: ");
+    EXPECT_EQ(refusals[2].substr(0, 4), "GC: ");
+}
+
 TEST(transfers_test, vfo_read_asks_in_table_order_and_takes_the_limits_by_position) {
     auto line = std::make_shared<test::FakeLine>();
     const char* answers[] = {
