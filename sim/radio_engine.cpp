@@ -134,6 +134,16 @@ RadioImage RadioEngine::Image() const {
     return state_.image;
 }
 
+void RadioEngine::SetAnswering(bool on) {
+    const std::lock_guard lock(mutex_);
+    answering_ = on;
+}
+
+bool RadioEngine::Answering() const {
+    const std::lock_guard lock(mutex_);
+    return answering_;
+}
+
 void RadioEngine::SetImage(const RadioImage& image) {
     const std::lock_guard lock(mutex_);
     state_.image = image;

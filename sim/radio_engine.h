@@ -72,6 +72,10 @@ public:
     // nothing. The radio storing a row wrongly, for tests of reading a write back.
     void AlterStoredChannel(std::string_view command);
 
+    // A radio that does not answer takes no command either: switched off, or its cable pulled.
+    void SetAnswering(bool on);
+    bool Answering() const;
+
     // The S-meter digit (0..5) the radio shows at a frequency: a few fixed stations give strong
     // readings near their frequency, everywhere else is quiet.
     static int SMeterAt(std::int64_t freqHz);
@@ -108,6 +112,7 @@ private:
     mutable std::mutex mutex_;
     RadioState state_;
     std::vector<std::string> log_;
+    bool answering_ = true;
 };
 
 } // namespace zem::sim
