@@ -29,8 +29,8 @@ constexpr int kBadOption = 2;
 constexpr int kCannotServe = 3;
 
 // One command-line option per fault. Its value is SELECTOR[:MS]: the SELECTOR is the command's
-// number (counted from 1), its command word or the whole command ("MR 0,0,050"); MS the pause
-// where the fault has one.
+// number (counted from 1), its command word or the whole command ("MR 0,0,050", every time it
+// is sent; "MR 0,0,050#1" only the first time); MS the pause where the fault has one.
 struct FaultOption {
     const char* name;
     Fault::Kind kind;
@@ -62,10 +62,20 @@ std::optional<Fault> ParseFault(const FaultOption& option, const QString& value)
     const QStringList parts = value.split(QLatin1Char(':'));
     if (parts.size() > 2 || parts[0].isEmpty() || (parts.size() == 2 && option.defaultPauseMs < 0))
         return std::nullopt;
+    QString selector = parts[0];
     bool isNumber = false;
-    const uint nth = parts[0].toUInt(&isNumber);
+    uint nth = selector.toUInt(&isNumber);
     if (isNumber && nth == 0)
         return std::nullopt;
+    // A whole command may name the time it is hit: "MR 0,0,050#1".
+    const qsizetype hash = selector.lastIndexOf(QLatin1Char('#'));
+    if (!isNumber && selector.contains(QLatin1Char(' ')) && hash > 0) {
+        bool ok = false;
+        nth = selector.mid(hash + 1).toUInt(&ok);
+        if (!ok || nth == 0)
+            return std::nullopt;
+        selector.truncate(hash);
+    }
     int pauseMs = std::max(option.defaultPauseMs, 0);
     if (parts.size() == 2) {
         bool ok = false;
@@ -73,7 +83,7 @@ std::optional<Fault> ParseFault(const FaultOption& option, const QString& value)
         if (!ok || pauseMs < 0)
             return std::nullopt;
     }
-    return Fault(option.kind, isNumber ? nth : 0, isNumber ? std::string() : parts[0].toStdString(),
+    return Fault(option.kind, nth, isNumber ? std::string() : selector.toStdString(),
                  std::chrono::milliseconds(pauseMs));
 }
 

@@ -114,6 +114,11 @@ std::size_t RadioEngine::CommandCount() const {
     return log_.size();
 }
 
+std::size_t RadioEngine::Repeats(std::string_view command) const {
+    const std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(std::count(log_.begin(), log_.end(), command));
+}
+
 void RadioEngine::ClearLog() {
     const std::lock_guard lock(mutex_);
     log_.clear();

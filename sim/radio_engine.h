@@ -59,6 +59,8 @@ public:
     // Every command received, in order, without its CR.
     std::vector<std::string> CommandLog() const;
     std::size_t CommandCount() const;
+    // How many times `command` has been received.
+    std::size_t Repeats(std::string_view command) const;
     void ClearLog();
 
     RadioState State() const;

@@ -61,20 +61,21 @@ std::chrono::microseconds ReceiveTime(std::size_t bytes, const SimOptions& optio
 std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, const SimOptions& options) {
     // A radio that has stopped neither takes the command nor counts it.
     for (const Fault& f : options.faults) {
-        if (f.kind == Fault::Kind::Stop && f.Matches(engine.CommandCount() + 1, command))
+        if (f.kind == Fault::Kind::Stop && f.Matches(engine.CommandCount() + 1, engine.Repeats(command) + 1, command))
             engine.SetAnswering(false);
     }
     if (!engine.Answering())
         return {};
     std::size_t index = 0;
     std::string answer = engine.Answer(command, &index);
+    const std::size_t repeat = engine.Repeats(command);
 
     std::chrono::microseconds start = options.delay;
     bool silent = false;
     const Fault* split = nullptr;
     std::vector<const Fault*> extras;
     for (const Fault& f : options.faults) {
-        if (!f.Matches(index, command))
+        if (!f.Matches(index, repeat, command))
             continue;
         switch (f.kind) {
         case Fault::Kind::NoAnswer:

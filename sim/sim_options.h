@@ -9,10 +9,10 @@
 
 namespace zem::sim {
 
-// A misbehaviour of the radio for tests. A fault applies to the commands it matches: the n-th
-// command received (counted from 1 over the engine's log; 0 matches every command) and the
-// command word, or the whole command when `word` holds a blank ("MR 0,0,050"; empty matches
-// every command). A fault by number hits once; one by whole command every time it is sent.
+// A misbehaviour of the radio for tests. A fault applies to the commands it matches: by command
+// word ("MR"; empty matches every command), the n-th command received (counted from 1 over the
+// engine's log; 0 matches every command); or by whole command when `word` holds a blank
+// ("MR 0,0,050"), the n-th time that command is received (0: every time).
 struct Fault {
     enum class Kind {
         NoAnswer,  // the command is taken but nothing comes back
@@ -39,12 +39,11 @@ struct Fault {
     std::chrono::milliseconds pause;
     std::string text;
 
-    bool Matches(std::size_t index, std::string_view command) const {
-        if (nth != 0 && nth != index)
-            return false;
+    // `index`: the command's place in the log; `repeat`: how many times it has been received.
+    bool Matches(std::size_t index, std::size_t repeat, std::string_view command) const {
         if (word.find(' ') != std::string::npos)
-            return command == word;
-        return word.empty() || command.substr(0, command.find(' ')) == word;
+            return command == word && (nth == 0 || nth == repeat);
+        return (nth == 0 || nth == index) && (word.empty() || command.substr(0, command.find(' ')) == word);
     }
 };
 
