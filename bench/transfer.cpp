@@ -322,41 +322,27 @@ std::optional<Seconds> MeasureDeadStop(const zem::RadioImage& full, zem::TCommTh
     return stop;
 }
 
-struct ChangedFigures {
-    Seconds afterRead;     // two edited channels written and read back, the radio's image known
-    Seconds readFirstFast; // a fast memory read, then the same write
-};
-
-// Two channels edited after a full read, written with ReqWriteChanged, in normal mode; then, in
-// fast mode, the same edit when the radio's image must be read first.
-std::optional<ChangedFigures> MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
-                                             zem::sim::PtyServer& server) {
+// Two channels edited after a full read, written with ReqWriteChanged and read back, in normal
+// and in fast mode; appended to `rows`. The failure, or nothing.
+const char* MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
+                           zem::sim::PtyServer& server, std::vector<TransferFigures>& rows) {
     zem::RadioImage table = full;
     table.Channels[7].RxFreq = "00145250000";
     table.Channels[88].Name = "EDITED";
-    const auto writeChanged = [&]() -> bool {
-        link.Image = table;
-        link.WriteOnly = zem::ChangedParts(full, table);
-        return link.ReqWriteChanged() && window.WaitFor(zem::kMsgChangedWritten) == 0L &&
-               zem::bench::SameOnTheRadio(server.Engine().Image().Channels, table.Channels);
-    };
-    ChangedFigures figures;
     for (const bool fast : {false, true}) {
         link.SetFastTransfers(fast);
         server.Engine().SetImage(full);
-        const Clock::time_point start = Clock::now();
-        if (fast) {
-            link.Image = zem::StartupImage();
-            if (!link.ReqRead() || window.WaitFor(zem::kMsgMemoryRead) != 0L)
-                return std::nullopt;
-        }
-        const Clock::time_point written = Clock::now();
-        if (!writeChanged())
-            return std::nullopt;
-        (fast ? figures.readFirstFast : figures.afterRead) = Clock::now() - (fast ? start : written);
+        link.Image = table;
+        link.WriteOnly = zem::ChangedParts(full, table);
+        const auto write =
+            Measure({"2 changed", &zem::TCommThread::ReqWriteChanged, zem::kMsgChangedWritten}, link, window, server);
+        if (!write || write->second != 0 ||
+            !zem::bench::SameOnTheRadio(server.Engine().Image().Channels, table.Channels))
+            return "the write of two changed channels did not leave them on the radio";
+        rows.push_back(write->first);
     }
     link.SetFastTransfers(false);
-    return figures;
+    return nullptr;
 }
 
 } // namespace
@@ -404,9 +390,9 @@ int main(int argc, char* argv[]) {
     const std::optional<Seconds> deadStop = MeasureDeadStop(full, link, window, server);
     if (!deadStop)
         return Fail("the read of a radio that stopped answering did not stop as such");
-    const std::optional<ChangedFigures> changed = MeasureChanged(full, link, window, server);
-    if (!changed)
-        return Fail("the write of two changed channels did not leave them on the radio");
+    std::vector<TransferFigures> changed;
+    if (const char* failure = MeasureChanged(full, link, window, server, changed))
+        return Fail(failure);
     link.Running.store(0, std::memory_order_release);
     if (!window.WaitFor(zem::kMsgPortClosed))
         return Fail("the link did not close its port");
@@ -427,10 +413,12 @@ int main(int argc, char* argv[]) {
         std::printf("  %-5s wall %6.2f s (%.2f s without faults), %ld retried, %ld errors\n", f.name, f.wall.count(),
                     (f.name == std::string("read") ? rows[0] : rows[1]).wall.count(), f.retried, f.errors);
     std::printf("radio silent from row 50: the read ended %.2f s later\n", deadStop->count());
-    std::printf("two channels changed after a full read: written and read back in %.2f s (full write %.2f s)\n",
-                changed->afterRead.count(), rows[1].wall.count());
-    std::printf("fast memory read first, then the two channels: %.2f s = %.3f of a full normal write\n",
-                changed->readFirstFast.count(), changed->readFirstFast / rows[1].wall);
+    std::printf("two channels changed after a full read, written and read back (full write %.2f s):\n",
+                rows[1].wall.count());
+    PrintTransfers(changed);
+    const Seconds readFirst = rows[2].wall + changed[1].wall;
+    std::printf("fast memory read, then the two channels fast: %.2f s = %.3f of a full normal write\n",
+                readFirst.count(), readFirst / rows[1].wall);
     std::printf("idle   %.1f s: CPU %.3f s = %.2f %% of one core, %.0f context switches/s\n", idle.wall.count(),
                 idle.cpu.count(), 100 * idle.cpu / idle.wall, static_cast<double>(idle.switches) / idle.wall.count());
     return 0;
