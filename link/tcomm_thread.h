@@ -195,7 +195,7 @@ private:
     // asked for, otherwise left as it was (false).
     bool ReadRow(std::size_t row, MemoryChannel& ch);
     bool ReadVfo(VfoRecord& vfo);
-    // The settings command `index` of the radio's order: read into Image, or written from it.
+    // The settings command `index` of the radio's order: its value read into `into`, or written from Image.
     bool ReadSetting(std::size_t index, RadioSettings& into);
     Attempt WriteSetting(std::size_t index);
 
