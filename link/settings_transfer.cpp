@@ -6,6 +6,8 @@
 #include "model/cp932.h"
 #include "model/menu_fields.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace zem {
@@ -67,48 +69,82 @@ void Store(const SettingsCommand& c, RadioSettings& s, std::string_view value) {
         c.set(s, c.dtmf, value);
 }
 
+constexpr std::size_t kCommandCount = kMenuFieldCount + 2 * kDtmfCount;
+
+// The commands a mask chooses: each menu field's own, and both of a chosen DTMF memory's.
+std::array<bool, kCommandCount> ChosenCommands(const WriteMask& mask) {
+    const auto& commands = Commands();
+    std::array<bool, kCommandCount> chosen{};
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        const SettingsCommand& c = commands[i];
+        chosen[i] =
+            c.field ? mask.settings[static_cast<std::size_t>(c.field - MenuFields().data())] : mask.dtmf[c.dtmf];
+    }
+    return chosen;
+}
+
 } // namespace
 
 // A value is taken only from the line that begins with its query (an unsolicited line or a late
 // answer may come with it), and never when it holds control bytes: those come from a damaged
 // answer, and stored they would reach the settings file and go back to the radio. Nor when it
-// holds a ',' the settings file would split the line at, moving every setting after it.
-void TCommThread::DoMenuRead() {
-    long errors = 0;
-    CommaRefusals_.clear();
-    const auto& commands = Commands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        Progress(i, commands.size());
-        const SettingsCommand& c = commands[i];
-        const Answer answer = Ask(c.query, c.query);
-        const std::string_view value =
-            answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
-        const bool splitsLine = !c.carriesComma && value.find(',') != std::string_view::npos;
-        if (answer.line && splitsLine)
-            CommaRefusals_.push_back(c.query + ": 無線機の値「" + Cp932ToUtf8(value) +
+// holds a ',' the settings file would split the line at, moving every setting after it: that
+// value is named once, however often it is asked.
+bool TCommThread::ReadSetting(std::size_t index, RadioSettings& into) {
+    const SettingsCommand& c = Commands()[index];
+    const Answer answer = Ask(c.query, c.query);
+    const std::string_view value =
+        answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
+    StatusCp932(answer.line.value_or(answer.text));
+    if (!answer.line || HasControlChars(value))
+        return false;
+    if (!c.carriesComma && value.find(',') != std::string_view::npos) {
+        const std::string label = c.query + ": ";
+        if (std::ranges::none_of(CommaRefusals_, [&](const std::string& r) { return r.starts_with(label); }))
+            CommaRefusals_.push_back(label + "無線機の値「" + Cp932ToUtf8(value) +
                                      "」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
-        if (answer.line && !HasControlChars(value) && !splitsLine)
-            Store(c, Image.Settings, value);
-        else
-            ++errors;
-        StatusCp932(answer.line.value_or(answer.text));
+        return false;
     }
-    Progress(commands.size(), commands.size());
+    Store(c, into, value);
+    return true;
+}
+
+TCommThread::Attempt TCommThread::WriteSetting(std::size_t index) {
+    const SettingsCommand& c = Commands()[index];
+    Attempt attempt;
+    std::string response;
+    Confirm(attempt, c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response);
+    StatusCp932(response);
+    return attempt;
+}
+
+long TCommThread::ReadSettings(const WriteMask& mask) {
+    return ReadParts(ChosenCommands(mask), [&](std::size_t i) { return ReadSetting(i, Image.Settings); });
+}
+
+long TCommThread::WriteSettings(const WriteMask& mask) {
+    return WriteParts(
+        ChosenCommands(mask), [&](std::size_t i) { return WriteSetting(i); },
+        [&](std::size_t i) {
+            RadioSettings stored = Image.Settings;
+            return ReadSetting(i, stored) && Value(Commands()[i], stored) == Value(Commands()[i], Image.Settings);
+        });
+}
+
+void TCommThread::DoMenuRead() {
+    CommaRefusals_.clear();
+    Outcome_.total = kCommandCount;
+    Progress(0, kCommandCount);
+    const long errors = ReadSettings(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgSettingsRead, errors);
 }
 
 void TCommThread::DoMenuwrite() {
-    long errors = 0;
-    std::string response;
-    const auto& commands = Commands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        Progress(i, commands.size());
-        const SettingsCommand& c = commands[i];
-        if (!Confirmed(c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response))
-            ++errors;
-        StatusCp932(response);
-    }
-    Progress(commands.size(), commands.size());
+    Outcome_.total = kCommandCount;
+    Progress(0, kCommandCount);
+    const long errors = WriteSettings(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgSettingsWritten, errors);
 }
 
