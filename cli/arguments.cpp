@@ -7,12 +7,10 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
-#include <QFile>
-
 namespace cli {
 
 std::filesystem::path LocalPath(const QString& name) {
-    return QFile::encodeName(name).toStdString();
+    return Bytes(name);
 }
 
 std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what) {
@@ -60,6 +58,23 @@ bool CheckOutputName(const QString& command, const QString& out) {
     return true;
 }
 
+bool CheckOutputWritable(const QString& command, const QString& out) {
+    try {
+        zem::CheckSaveTarget(LocalPath(out));
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+bool CheckNotInput(const QString& command, const QString& out, const QString& input) {
+    if (!zem::IsSameFile(LocalPath(out), LocalPath(input)))
+        return true;
+    Error(QStringLiteral("zem_d7-cli %1: %2 is the input file %3; give another output file").arg(command, out, input));
+    return false;
+}
+
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {
     try {
         zem::SaveFileAtomically(LocalPath(out), bytes);
@@ -79,6 +94,10 @@ bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImag
         const zem::SettingsFileRead read = zem::LoadZemFile(LocalPath(file), image);
         if (!read.recognised) {
             Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
+            return false;
+        }
+        if (!read.refusal.empty()) {
+            Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, file, QString::fromStdString(read.refusal)));
             return false;
         }
         for (const std::string& warning : read.warnings)

@@ -37,8 +37,9 @@ const std::vector<Command>& Commands() {
          QStringLiteral("fill channels from a CSV file"),
          QStringLiteral(
              "Fill memory channels from a CSV file and save the result as a settings file. Two layouts are read:\n"
-             "- lines of frequency in MHz, name and memo (CP932) fill channels 0, 1, 2, ... in turn; nothing is "
-             "written when a line's frequency is not a number;\n"
+             "- lines of frequency in MHz, name and memo (CP932) fill channels 0, 1, 2, ... in turn; lines not taken "
+             "(outside the receive bands, without ',', past channel 149) and names and memos cut are listed on "
+             "standard error; nothing is written when a line's frequency is not a number;\n"
              "- the channel layout of general multi-radio programming tools (UTF-8, a first line naming the columns, "
              "Location and Frequency among them; see export-csv): each row fills the channel 0-149 its Location "
              "names. Rows and fields the TH-D7 cannot hold are listed on standard error, one line per row.\n"
@@ -63,8 +64,10 @@ const std::vector<Command>& Commands() {
          QStringLiteral(
              "Write the used memory channels 0-149 of a settings file as CSV in the channel layout of general "
              "multi-radio programming tools (UTF-8, lines ended CR LF), which import-csv reads back:\n%1\n"
-             "The scan memories L0-U9 are not written. Exit status: 0 written, 2 bad arguments or input (nothing "
-             "written).")
+             "The scan memories L0-U9 are not written. What the layout cannot carry (Reverse, a tone code naming no "
+             "tone, a split channel's shift code, control characters and bytes that are not CP932 in names and "
+             "memos) is left out and listed on standard error, one line per row. Exit status: 0 written whole, 1 "
+             "written without the fields listed, 2 bad arguments or input (nothing written).")
              .arg(QString::fromStdString(zem::ChannelCsvHeader())),
          {&kCsvOutputOption},
          {SettingsFile(QStringLiteral("export"))},

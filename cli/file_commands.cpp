@@ -11,7 +11,6 @@
 #include "model/startup_image.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <array>
 #include <filesystem>
@@ -30,22 +29,40 @@ const std::array kSorts{
     SortKind{"memo", [](zem::ChannelTable& t) { zem::SortByMemo(t, zem::CompareJapanese); }},
 };
 
-// A file in the layout of general multi-radio tools: every row into the channel it names, and
-// what could not be taken listed on standard error, one line per row.
+// What a CSV file did not give or take, one line per row on standard error; the status says
+// whether anything was left out.
+int ReportNotes(const QString& command, const QString& csvName, const std::vector<zem::ChannelCsvNote>& notes,
+                std::size_t moreNotes = 0) {
+    const auto report = [&](const QString& text) {
+        Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, csvName, text));
+    };
+    for (const zem::ChannelCsvNote& note : notes)
+        report(QString::fromStdString(zem::FormatChannelCsvNote(note)));
+    if (moreNotes > 0)
+        report(QStringLiteral("ほか %1 行の報告は省きました").arg(moreNotes));
+    return notes.empty() ? kOk : kNotAllTaken;
+}
+
+// The image with the imported channels saved, and what the import left out reported.
+template <typename Import>
+int SaveImport(const QString& command, const QString& csvName, const QString& out, const zem::RadioImage& image,
+               std::size_t taken, const Import& result) {
+    if (!SaveImage(command, out, image))
+        return kBadInput;
+    const int status = ReportNotes(command, csvName, result.notes, result.moreNotes);
+    Out(std::to_string(taken) + " channels imported into " + Shown(out) + "\n");
+    return status;
+}
+
+// A file in the layout of general multi-radio tools: every row into the channel it names.
 int ImportChannelLayout(const QString& csvName, const QString& out, std::string_view csv, zem::RadioImage& image) {
     const zem::ChannelCsvImport result = zem::ImportChannelCsv(csv, image.Channels);
     if (result.error) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1: %2").arg(csvName, QString::fromStdString(*result.error)));
         return kBadInput;
     }
-    for (const zem::ChannelCsvNote& note : result.notes)
-        Error(QStringLiteral("zem_d7-cli import-csv: %1: %2")
-                  .arg(csvName, QString::fromStdString(zem::FormatChannelCsvNote(note))));
     image.Channels = result.channels;
-    if (!SaveImage(QStringLiteral("import-csv"), out, image))
-        return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.taken).arg(out).toStdString());
-    return result.notes.empty() ? kOk : kNotAllTaken;
+    return SaveImport(QStringLiteral("import-csv"), csvName, out, image, result.taken, result);
 }
 
 } // namespace
@@ -55,7 +72,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputName(command, out))
+    if (!CheckOutputName(command, out) || !CheckNotInput(command, out, *file))
         return kBadInput;
 
     zem::RadioImage image;
@@ -63,7 +80,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     std::string csv;
     try {
-        csv = zem::ReadWholeFile(LocalPath(*file));
+        csv = zem::ReadWholeFile(LocalPath(*file), zem::kCsvFileLimit);
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1").arg(QString::fromUtf8(e.what())));
         return kBadInput;
@@ -78,10 +95,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
                   .arg(QString::fromUtf8(result.error->what())));
         return kBadInput;
     }
-    if (!SaveImage(command, out, image))
-        return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
-    return kOk;
+    return SaveImport(command, *file, out, image, result.accepted, result);
 }
 
 int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
@@ -89,19 +103,21 @@ int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()))
+    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()) || !CheckNotInput(command, out, *file))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    std::string csv;
+    zem::ChannelCsvExport csv;
     try {
         csv = zem::ExportChannelCsv(image.Channels);
     } catch (const zem::ConversionError& e) {
         Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(*file, QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    return SaveBytes(command, out, csv) ? kOk : kBadInput;
+    if (!SaveBytes(command, out, csv.text))
+        return kBadInput;
+    return ReportNotes(command, out, csv.notes);
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {

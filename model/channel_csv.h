@@ -24,15 +24,8 @@ namespace zem {
 // The header line, without its line end.
 std::string ChannelCsvHeader();
 
-// The used channels 0..149 (not the scan memories L0..U9), one row each, lines ended CR LF.
-// Throws ConversionError when a used row's frequency or offset is not a whole number of Hz.
-std::string ExportChannelCsv(const ChannelTable& channels);
-
-// True when the file's first line (after an optional UTF-8 byte order mark) names a Location
-// column and does not start with a number: the program's own CSV lines start with a frequency.
-bool IsChannelCsv(std::string_view fileBytes);
-
-// What one row of the file did not give the program, for the user (UTF-8, Japanese).
+// What one row of a file did not give the program, or what the layout could not carry of one
+// channel written into a file, for the user (UTF-8, Japanese).
 struct ChannelCsvNote {
     std::size_t line = 0; // 1-based line of the file where the row starts; the header is line 1
     std::string location; // the row's Location as written
@@ -40,11 +33,33 @@ struct ChannelCsvNote {
     std::vector<std::string> what;
 };
 
+struct ChannelCsvExport {
+    std::string text;
+    std::vector<ChannelCsvNote> notes; // the rows written without some of their fields, in file order
+};
+
+// The used channels 0..149 (not the scan memories L0..U9), one row each, lines ended CR LF.
+// Reverse, a code naming no tone (written as 88.5), a split channel's shift code, a code the
+// layout has no word for, control characters and bytes that start no CP932 character in names
+// and memos are not carried: each is noted, and the text never holds U+FFFD or a control byte.
+// Throws ConversionError when a used row's frequency or offset is not a whole number of Hz.
+ChannelCsvExport ExportChannelCsv(const ChannelTable& channels);
+
+// True when the file's first line (after an optional UTF-8 byte order mark) names a Location
+// column and does not start with a number: the program's own CSV lines start with a frequency.
+bool IsChannelCsv(std::string_view fileBytes);
+
+// A damaged file can note each of millions of lines: an import keeps the first notes and only
+// counts the others, so that its memory stays bounded and the user still hears of them.
+inline constexpr std::size_t kKeptNotes = 1000;
+void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note);
+
 struct ChannelCsvImport {
     std::optional<std::string> error; // the file cannot be read at all; nothing was taken
     ChannelTable channels;            // the base with each taken row in place
     std::size_t taken = 0;
-    std::vector<ChannelCsvNote> notes; // in file order
+    std::vector<ChannelCsvNote> notes; // in file order, at most kKeptNotes
+    std::size_t moreNotes = 0;         // rows noted past those
 };
 
 // Reads a file in this layout over a copy of `base`: each row whose Location names a channel

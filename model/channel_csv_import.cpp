@@ -115,6 +115,14 @@ std::optional<std::string> ReadShift(const Row& row, MemoryChannel& ch, Notes& n
             return row.Named(Column::Duplex) + " の送信周波数が Offset にありません";
         if (auto skip = MhzDigits(row, Column::Offset, static_cast<int>(ch.TxFreq.capacity), digits))
             return skip;
+        // The radio holds a transmit frequency only inside its bands; the channel stays a simplex
+        // one on its receive frequency.
+        if (BandOfFreq(row[Column::Offset]) < 0) {
+            notes.push_back(row.Named(Column::Duplex) + " の送信周波数 " + row.Named(Column::Offset) +
+                            " MHz はどのバンド" + std::string(kReceiveBandsText) +
+                            "にもないのでシンプレックスにしました");
+            return std::nullopt;
+        }
         ch.Offset.clear();
         ch.TxFreq = digits;
         return std::nullopt;
@@ -239,8 +247,8 @@ std::optional<std::string> ReadChannel(const Row& row, MemoryChannel& ch, Notes&
         return row.Named(Column::Frequency) + " は数値ではありません";
     }
     if (IsEmptyRow(ch))
-        return row.Named(Column::Frequency) +
-               " MHz は受信できる周波数（118〜135、136〜173、320〜399、400〜479 MHz）ではありません";
+        return row.Named(Column::Frequency) + " MHz は受信できる周波数" + std::string(kReceiveBandsText) +
+               "ではありません";
     for (Reader read : kReaders) {
         if (auto skip = read(row, ch, notes))
             return skip;
@@ -328,9 +336,16 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
             ++result.taken;
         }
         if (!note.what.empty())
-            result.notes.push_back(std::move(note));
+            AddNote(result.notes, result.moreNotes, std::move(note));
     }
     return result;
+}
+
+void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note) {
+    if (notes.size() < kKeptNotes)
+        notes.push_back(std::move(note));
+    else
+        ++moreNotes;
 }
 
 std::string FormatChannelCsvNote(const ChannelCsvNote& note) {

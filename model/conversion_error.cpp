@@ -10,11 +10,9 @@ namespace {
 constexpr std::size_t kQuotedBytes = 40;
 
 std::string Message(ConversionError::Kind kind, std::string_view offending, std::string_view rangeTop) {
-    const std::string_view shown = CutCp932(offending, kQuotedBytes);
     // Appended piece by piece into one string: GCC 12 at -O3 warns (-Wrestrict) about the
     // temporaries of a chain of operator+.
-    std::string text = "'";
-    text.append(Cp932ToUtf8(shown)).append(shown.size() < offending.size() ? "…'" : "'");
+    std::string text = QuotedCp932(offending);
     switch (kind) {
     case ConversionError::Kind::Integer:
         text.append(" は整数ではありません");
@@ -30,6 +28,13 @@ std::string Message(ConversionError::Kind kind, std::string_view offending, std:
 }
 
 } // namespace
+
+std::string QuotedCp932(std::string_view cp932) {
+    const std::string_view shown = CutCp932(cp932, kQuotedBytes);
+    std::string text = "'";
+    text.append(Cp932ToUtf8(shown)).append(shown.size() < cp932.size() ? "…'" : "'");
+    return text;
+}
 
 ConversionError::ConversionError(Kind kind, std::string_view offending, std::string_view rangeTop)
     : std::runtime_error(Message(kind, offending, rangeTop)), kind_(kind), offending_(offending) {}

@@ -28,6 +28,9 @@ private:
     std::string offending_;
 };
 
+// A text of a file (CP932) quoted for a message in UTF-8: 'text', or its first 40 bytes and "…".
+std::string QuotedCp932(std::string_view cp932);
+
 [[noreturn]] void ThrowNotInteger(std::string_view text);
 [[noreturn]] void ThrowNotDecimal(std::string_view text);
 

@@ -90,6 +90,15 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
+Utf8Conversion Cp932ToUtf8Listing(std::string_view cp932) {
+    Utf8Conversion result;
+    while (FromCp932().Convert(cp932, result.utf8) == Converter::Result::Invalid) {
+        result.invalid += cp932.front();
+        cp932.remove_prefix(1);
+    }
+    return result;
+}
+
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     std::string out;
     if (ToCp932().Convert(utf8, out) == Converter::Result::Invalid)

@@ -13,6 +13,13 @@ namespace zem {
 // CP932 bytes to UTF-8. A byte that does not start a valid character (for instance the lead byte
 // left by a cut) becomes U+FFFD, so nothing is silently dropped.
 std::string Cp932ToUtf8(std::string_view cp932);
+struct Utf8Conversion {
+    std::string utf8;
+    std::string invalid; // the bytes left out, as they were: none of them starts a CP932 character
+};
+// CP932 bytes to UTF-8, leaving out the bytes that start no character (the lead byte left by a
+// cut, a byte CP932 does not define) and listing them, for writers that must not guess.
+Utf8Conversion Cp932ToUtf8Listing(std::string_view cp932);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the UTF-8 is malformed).
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 // The same for a text that must be written whatever it holds (a line of a file the user asked

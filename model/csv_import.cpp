@@ -11,12 +11,42 @@
 namespace zem {
 namespace {
 
-// The first three columns; missing ones are empty, and the columns after them are ignored.
-std::array<std::string_view, 3> SplitColumns(std::string_view line) {
+// The first three columns (missing ones are empty), and the rest of the line from the comma after
+// the third, which the import does not read.
+struct Columns {
+    std::array<std::string_view, 3> used{};
+    std::string_view rest;
+};
+Columns SplitColumns(std::string_view line) {
     const std::vector<std::string_view> fields = SplitAtCommas(line);
-    std::array<std::string_view, 3> columns{};
-    std::copy_n(fields.begin(), std::min(fields.size(), columns.size()), columns.begin());
+    Columns columns;
+    std::copy_n(fields.begin(), std::min(fields.size(), columns.used.size()), columns.used.begin());
+    if (fields.size() > columns.used.size())
+        columns.rest = line.substr(static_cast<std::size_t>(fields[columns.used.size()].data() - line.data()) - 1);
     return columns;
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The lines left in a text that are not blank.
+std::size_t CountLines(std::string_view text) {
+    std::size_t count = 0;
+    while (!text.empty())
+        count += IsBlank(TakeLine(text)) ? 0 : 1;
+    return count;
+}
+
+// A column cut to the field's bytes between characters, since a cut inside a double-byte
+// character would leave half a character on the radio's display; what is cut is noted.
+template <std::size_t Capacity>
+void CutText(std::string_view column, std::string_view what, FixedText<Capacity>& text,
+             std::vector<std::string>& notes) {
+    text = CutCp932(column, Capacity);
+    if (text.size() < column.size())
+        notes.push_back(std::string(what) + "は " + std::to_string(Capacity) + " バイトまでなので " +
+                        QuotedCp932(column.substr(text.size())) + " を切りました");
 }
 
 } // namespace
@@ -31,34 +61,62 @@ MemoryChannel ImportedChannel(std::string_view mhzText) {
 }
 
 MemoryChannel ParseCsvLine(std::string_view line) {
-    const auto columns = SplitColumns(line);
-    MemoryChannel ch = ImportedChannel(columns[0]);
-    if (IsEmptyRow(ch))
+    std::vector<std::string> ignored;
+    return ParseCsvLine(line, ignored);
+}
+
+MemoryChannel ParseCsvLine(std::string_view line, std::vector<std::string>& notes) {
+    const Columns columns = SplitColumns(line);
+    MemoryChannel ch = ImportedChannel(columns.used[0]);
+    if (IsEmptyRow(ch)) {
+        notes.push_back(QuotedCp932(columns.used[0]) + " MHz は受信できる周波数" + std::string(kReceiveBandsText) +
+                        "ではありません");
         return ch;
-    // A cut inside a double-byte character would leave half a character on the radio's display.
-    ch.Name = CutCp932(columns[1], decltype(ch.Name)::capacity);
-    ch.Memo = CutCp932(columns[2], decltype(ch.Memo)::capacity);
+    }
+    CutText(columns.used[1], "名前", ch.Name, notes);
+    CutText(columns.used[2], "メモ", ch.Memo, notes);
+    // A memo holding ',' ends at it: what follows is not the memo's, and the user should know.
+    if (columns.rest.find_first_not_of(", \t") != std::string_view::npos)
+        notes.push_back("メモの後の " + QuotedCp932(columns.rest) + " は読みませんでした（メモに ',' は使えません）");
     return ch;
 }
 
 CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
     CsvImportResult result;
     std::size_t lineNumber = 0;
-    while (!fileBytes.empty() && result.accepted < kNumberedChannels) {
+    while (!fileBytes.empty()) {
         const std::string_view line = TakeLine(fileBytes);
         ++lineNumber;
-        if (line.find(',') == std::string_view::npos)
+        if (IsBlank(line))
             continue;
+        if (result.accepted == kNumberedChannels) {
+            AddNote(result.notes, result.moreNotes,
+                    {lineNumber,
+                     {},
+                     true,
+                     {"チャンネル 0〜149 が埋まったので、ここから後の " + std::to_string(1 + CountLines(fileBytes)) +
+                      " 行は読みませんでした"}});
+            break;
+        }
+        ChannelCsvNote note{lineNumber, {}, true, {}};
+        if (line.find(',') == std::string_view::npos) {
+            note.what.push_back("',' がない行です（周波数だけのチャンネルも '145.0,' と書きます）");
+            AddNote(result.notes, result.moreNotes, std::move(note));
+            continue;
+        }
         try {
-            MemoryChannel& row = channels[result.accepted];
-            row = ParseCsvLine(line);
-            if (row.EmptyFlag == '0')
-                ++result.accepted;
+            // A line that is not taken leaves the channels as they were.
+            const MemoryChannel ch = ParseCsvLine(line, note.what);
+            note.skipped = IsEmptyRow(ch);
+            if (!note.skipped)
+                channels[result.accepted++] = ch;
         } catch (const ConversionError& e) {
             result.error = e;
             result.errorLine = lineNumber;
             break;
         }
+        if (!note.what.empty())
+            AddNote(result.notes, result.moreNotes, std::move(note));
     }
     return result;
 }

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "channel_csv.h"
 #include "conversion_error.h"
 #include "records.h"
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zem {
+
+// The receive bands, as notes about a frequency outside them name them.
+inline constexpr std::string_view kReceiveBandsText = "（118〜135、136〜173、320〜399、400〜479 MHz）";
 
 // A used channel at the frequency (MHz text) with the values an imported channel starts from:
 // 20 kHz step, simplex with a zero offset, FM, no tones (both codes 88.5 Hz), no lockout, no name
@@ -19,17 +25,23 @@ MemoryChannel ImportedChannel(std::string_view mhzText);
 // 2 the name, column 3 the memo; at most 9 columns, the later ones ignored. Column 1 is read as
 // ImportedChannel reads it.
 MemoryChannel ParseCsvLine(std::string_view line);
+// The same, noting why a line is rejected and what of its name and memo is cut.
+MemoryChannel ParseCsvLine(std::string_view line, std::vector<std::string>& notes);
 
 struct CsvImportResult {
     std::size_t accepted = 0;             // channels filled
     std::optional<ConversionError> error; // the conversion error that ended the import
     std::size_t errorLine = 0;            // 1-based line number of that error
+    std::vector<ChannelCsvNote> notes;    // lines not taken, names and memos cut; in file order,
+                                          // at most kKeptNotes
+    std::size_t moreNotes = 0;            // lines noted past those
 };
 
 // Fills channels 0, 1, 2, ... from the accepted lines of a CSV file (CR, LF or CR LF line ends).
-// Lines without ',' are skipped; a rejected line empties the row the next accepted line will
-// fill; the import stops after 150 accepted lines, and never touches rows 150..169. A conversion
-// error ends the import at its line, and the rows filled before it stay.
+// Blank lines are skipped; a line without ',' or with a frequency outside the receive bands is
+// noted and changes nothing; the import stops after 150 accepted lines and notes the lines it
+// left unread, and never touches rows 150..169. A conversion error ends the import at its line,
+// and the rows filled before it stay.
 CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels);
 
 } // namespace zem

@@ -96,13 +96,18 @@ const std::vector<FieldRule<MemoryChannel>>& ChannelRules() {
 }
 
 // A row that is empty on one side has only what the grid shows to compare; the memo last again.
+// The compared text is already converted for the screen, but the shown one must stay CP932 as
+// every other rule's is: Changes converts it once.
+template <std::size_t Column> std::string GridCellBytes(const MemoryChannel& ch) {
+    return MemoryCell(Column, ch);
+}
 template <std::size_t Column> std::string GridCell(const MemoryChannel& ch) {
     return ShownCell([&] { return MemoryCell(Column, ch); });
 }
 const auto& EmptyRowRules() {
     static const auto rules = []<std::size_t... Column>(std::index_sequence<Column...>) {
         return std::array{
-            FieldRule<MemoryChannel>{MemoryColumns()[Column].heading, &GridCell<Column>, &GridCell<Column>}...};
+            FieldRule<MemoryChannel>{MemoryColumns()[Column].heading, &GridCell<Column>, &GridCellBytes<Column>}...};
     }
     (std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(MemoryColumns())>>>());
     return rules;

@@ -13,6 +13,7 @@ else
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-ipafont-gothic
         xvfb xauth imagemagick socat
+        libhamlib-utils
         dpkg-dev file
     )
 fi

@@ -279,6 +279,8 @@ void RadioSession::AppMessage(const LinkMessage& message) {
             b && pending_.kind == Pending::Writing && pending_.block == b->block)
             EndWrite(b->block, value);
         break;
+    case kMsgChangedWritten: // not requested by the session
+        break;
     case kMsgPortOpened:
         // The first one reports the port; later ones end a sweep.
         if (pending_.kind == Pending::Sweeping) {
@@ -313,6 +315,8 @@ void RadioSession::EndCheck(Check check, const LinkMessage& message) {
 
 void RadioSession::EndRead(Block block, long value) {
     ReadResult result{.block = block, .value = value, .image = link_->Image, .kept = std::move(pending_.kept)};
+    if (block == Block::Settings)
+        result.commaRefusals = link_->CommaRefusals();
     pending_ = {};
     emit read(result);
 }

@@ -50,6 +50,9 @@ struct ReadResult {
     long value = 0;     // rows or VFOs kept as they were; for the settings, errors counted
     RadioImage image{}; // the link's image after the read: the block read, the rest as handed in
     std::vector<KeptRow> kept{};
+    // A settings read: the settings left as they were because the radio's value held a ',' the
+    // settings file cannot carry there, one line each for the user (UTF-8).
+    std::vector<std::string> commaRefusals{};
 };
 
 // The read-back of a write, compared with what was written (memos aside).

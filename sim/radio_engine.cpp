@@ -24,6 +24,10 @@ constexpr std::int64_t kHighestFreqHz = 99'999'999'999;
 constexpr std::string_view kRangesStock = "FL 00144,00146,00430,00440";
 constexpr std::string_view kRangesModified = "FL 00118,00174,00400,00479";
 
+// What the radio answers to a well-formed command it cannot carry out (a value outside its
+// choices), as against "?" for one it cannot read.
+constexpr std::string_view kRefused = "N";
+
 constexpr std::string_view kDtmfDigits = "0123456789ABCD*#";
 
 // Stations on the air around the simulated radio: full strength at their frequency, fading to
@@ -73,11 +77,27 @@ const std::vector<RadioEngine::Command>& RadioEngine::Commands() {
     static const std::vector<Command> kCommands = [] {
         using E = RadioEngine;
         std::vector<Command> table{
-            {"ID", &E::Id},          {"FL", &E::Fl},        {"MR", &E::MemoryRead}, {"MW", &E::MemoryWrite},
-            {"MNA", &E::MemoryName}, {"VR", &E::VfoRead},   {"VW", &E::VfoWrite},   {"PV", &E::VfoLimits},
-            {"DM", &E::DtmfCode},    {"DMN", &E::DtmfName}, {"BC", &E::Band},       {"ST", &E::StepCmd},
-            {"FQ", &E::Frequency},   {"UP", &E::Move},      {"DW", &E::Move},       {"SM", &E::SMeter},
-            {"TX", &E::Transmit},    {"RX", &E::Receive},
+            {"ID", &E::Id},
+            {"FL", &E::Fl},
+            {"MR", &E::MemoryRead},
+            {"MW", &E::MemoryWrite},
+            {"MNA", &E::MemoryName},
+            {"VR", &E::VfoRead},
+            {"VW", &E::VfoWrite},
+            {"PV", &E::VfoLimits},
+            {"DM", &E::DtmfCode},
+            {"DMN", &E::DtmfName},
+            {"BC", &E::Band},
+            {"ST", &E::StepCmd},
+            {"FQ", &E::Frequency},
+            {"UP", &E::Move},
+            {"DW", &E::Move},
+            {"SM", &E::SMeter},
+            {"TX", &E::Transmit},
+            {"RX", &E::Receive},
+            {"AI", &E::AutoInformation},
+            {"MD", &E::Mode},
+            {"VMC", &E::MemoryMode},
         };
         for (const KeyToggle& k : kKeyToggles)
             table.push_back({k.word, &E::Toggle});
@@ -114,6 +134,11 @@ std::size_t RadioEngine::CommandCount() const {
     return log_.size();
 }
 
+std::size_t RadioEngine::Repeats(std::string_view command) const {
+    const std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(std::count(log_.begin(), log_.end(), command));
+}
+
 void RadioEngine::ClearLog() {
     const std::lock_guard lock(mutex_);
     log_.clear();
@@ -132,6 +157,16 @@ void RadioEngine::SetState(const RadioState& state) {
 RadioImage RadioEngine::Image() const {
     const std::lock_guard lock(mutex_);
     return state_.image;
+}
+
+void RadioEngine::SetAnswering(bool on) {
+    const std::lock_guard lock(mutex_);
+    answering_ = on;
+}
+
+bool RadioEngine::Answering() const {
+    const std::lock_guard lock(mutex_);
+    return answering_;
 }
 
 void RadioEngine::SetImage(const RadioImage& image) {
@@ -405,6 +440,39 @@ std::string RadioEngine::Toggle(std::string_view word, Args args) {
         state_.keys.*key = (*args)[0];
     }
     return std::string(word) + " " + state_.keys.*key;
+}
+
+// "AI" asks whether the radio reports changes unasked, "AI 0" or "AI 1" sets it.
+std::string RadioEngine::AutoInformation(std::string_view word, Args args) {
+    if (args) {
+        if (!IsBit(*args))
+            return std::string(kRefused);
+        state_.autoInformation = (*args)[0];
+    }
+    return std::string(word) + " " + state_.autoInformation;
+}
+
+// "MD" asks for the current band's mode, "MD 0" (FM) or "MD 1" (AM) sets it.
+std::string RadioEngine::Mode(std::string_view word, Args args) {
+    if (args) {
+        if (!IsBit(*args))
+            return std::string(kRefused);
+        CurrentBand().mode = (*args)[0];
+    }
+    return std::string(word) + " " + CurrentBand().mode;
+}
+
+// "VMC b" asks whether band b is on its VFO (0), a memory (1), the call channel (2) or a weather
+// channel (3); "VMC b,m" sets it. Unlike MD it always names its band.
+std::string RadioEngine::MemoryMode(std::string_view word, Args args) {
+    const auto f = args ? SplitAtCommas(*args) : std::vector<std::string_view>{};
+    const bool set = f.size() == 2 && f[1].size() == 1 && f[1][0] >= '0' && f[1][0] <= '3';
+    if (f.empty() || !IsBit(f[0]) || (f.size() != 1 && !set))
+        return std::string(kRefused);
+    BandState& band = state_.bands[f[0] == "1" ? 1 : 0];
+    if (set)
+        band.memoryMode = f[1][0];
+    return std::string(word) + " " + std::string(f[0]) + "," + band.memoryMode;
 }
 
 std::string RadioEngine::Setting(std::string_view word, Args args) {

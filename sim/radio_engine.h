@@ -17,6 +17,8 @@ namespace zem::sim {
 struct BandState {
     std::int64_t freqHz = 0;
     char step = '5';
+    char mode = '0';       // "MD": '0' FM, '1' AM
+    char memoryMode = '0'; // "VMC": '0' VFO, '1' memory, '2' call channel, '3' weather channel
 };
 
 // The key toggles the remote key buttons switch, each '0' or '1'.
@@ -32,7 +34,8 @@ struct KeyToggles {
 struct RadioState {
     RadioImage image;
     std::array<BandState, 2> bands{};
-    char currentBand = '0'; // "BC"
+    char currentBand = '0';     // "BC"
+    char autoInformation = '0'; // "AI": the radio reports changes unasked when '1' (never sent here)
     KeyToggles keys;
     bool transmitting = false;
     bool modified = false; // a modified radio lists 118 MHz in its "FL" answer
@@ -59,6 +62,8 @@ public:
     // Every command received, in order, without its CR.
     std::vector<std::string> CommandLog() const;
     std::size_t CommandCount() const;
+    // How many times `command` has been received.
+    std::size_t Repeats(std::string_view command) const;
     void ClearLog();
 
     RadioState State() const;
@@ -71,6 +76,10 @@ public:
     // receive frequency 10 kHz up (down at the top of the range); any other command changes
     // nothing. The radio storing a row wrongly, for tests of reading a write back.
     void AlterStoredChannel(std::string_view command);
+
+    // A radio that does not answer takes no command either: switched off, or its cable pulled.
+    void SetAnswering(bool on);
+    bool Answering() const;
 
     // The S-meter digit (0..5) the radio shows at a frequency: a few fixed stations give strong
     // readings near their frequency, everywhere else is quiet.
@@ -101,6 +110,9 @@ private:
     std::string Transmit(std::string_view word, Args args);
     std::string Receive(std::string_view word, Args args);
     std::string Toggle(std::string_view word, Args args);
+    std::string AutoInformation(std::string_view word, Args args);
+    std::string Mode(std::string_view word, Args args);
+    std::string MemoryMode(std::string_view word, Args args);
     std::string Setting(std::string_view word, Args args);
 
     BandState& CurrentBand();
@@ -108,6 +120,7 @@ private:
     mutable std::mutex mutex_;
     RadioState state_;
     std::vector<std::string> log_;
+    bool answering_ = true;
 };
 
 } // namespace zem::sim

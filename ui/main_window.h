@@ -167,6 +167,8 @@ private:
     bool RefuseWhileReading(bool reading);
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
+    // Imported channels into the table and the grid; memory-changed when they differ.
+    void TakeImportedChannels(const ChannelTable& channels);
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;

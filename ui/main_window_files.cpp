@@ -3,17 +3,25 @@
 #include "model/channel_csv.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
+#include "model/file_name.h"
 
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace zem {
 namespace {
 
+// The name's own bytes: a name given as bytes that are not UTF-8 (see FileNameText) opens again.
 std::filesystem::path FsPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
+    return FileNameBytes(path.toStdU16String());
+}
+
+bool IsFile(const QString& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(FsPath(path), error);
 }
 
 const FileDialogRequest kOpenDialog1{QStringLiteral("OpenDialog1"), QString(), QStringLiteral("ZEM_D7ファイル|*.ZEM"),
@@ -24,6 +32,30 @@ const FileDialogRequest kOpenDialog2{QStringLiteral("OpenDialog2"), QStringLiter
                                      QStringLiteral("*.CSV|*.csv|*.*|*.*"), QString(), false};
 const FileDialogRequest kSaveDialog2{QStringLiteral("SaveDialog2"), QStringLiteral("CSV形式で保存する"),
                                      QStringLiteral("CSVファイル|*.CSV|*.*|*.*"), QStringLiteral("*.csv"), true};
+
+// A damaged file can note each of a million lines, and a box of them would take minutes to lay
+// out: the first rows are enough to find the trouble in the file.
+constexpr std::size_t kShownNotes = 30;
+
+void ShowNotes(TFormD7& window, const QString& heading, const std::vector<ChannelCsvNote>& notes, std::size_t moreNotes,
+               const QString& caption) {
+    if (notes.empty())
+        return;
+    QStringList lines{heading};
+    for (std::size_t k = 0; k < notes.size() && k < kShownNotes; ++k)
+        lines << ShownInMessage(QString::fromStdString(FormatChannelCsvNote(notes[k])));
+    const std::size_t unshown = notes.size() - std::min(notes.size(), kShownNotes) + moreNotes;
+    if (unshown > 0)
+        lines << QStringLiteral("ほか %1 行").arg(unshown);
+    window.UserPrompts().Message(&window, lines.join(QLatin1Char('\n')), caption);
+}
+
+template <typename Import> void ShowImportNotes(TFormD7& window, std::size_t taken, const Import& result) {
+    ShowNotes(
+        window,
+        QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。").arg(taken),
+        result.notes, result.moreNotes, QStringLiteral("CSVファイルの取り込み"));
+}
 
 } // namespace
 
@@ -50,7 +82,7 @@ void TFormD7::Save2Click() {
 // Saving over the file takes the settings pages first, as saving with the dialog does: edits
 // made on the Radio page would otherwise be silently left out of the file.
 void TFormD7::Save1Click() {
-    if (currentPath_.isEmpty() || !QFileInfo(currentPath_).isFile()) {
+    if (currentPath_.isEmpty() || !IsFile(currentPath_)) {
         Save2Click();
         return;
     }
@@ -68,7 +100,7 @@ bool TFormD7::Savezem(const QString& path) {
         return false;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
     return true;
 }
@@ -76,7 +108,7 @@ bool TFormD7::Savezem(const QString& path) {
 // A refused file never becomes the save target: 上書き保存 would write a settings file over it
 // without asking.
 void TFormD7::Openzem(const QString& path) {
-    if (!QFileInfo(path).isFile() || !HasZemExtension(FsPath(path)))
+    if (!IsFile(path) || !HasZemExtension(FsPath(path)))
         return;
     RadioImage read = image_;
     SettingsFileRead outcome;
@@ -90,11 +122,15 @@ void TFormD7::Openzem(const QString& path) {
         prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
         return;
     }
+    if (!outcome.refusal.empty()) {
+        ShowError(QString::fromStdString(outcome.refusal));
+        return;
+    }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;
     for (const std::string& warning : outcome.warnings)
-        warnings << QString::fromStdString(warning);
+        warnings << ShownInMessage(QString::fromStdString(warning));
     statusBar()->showMessage(warnings.join(QLatin1Char(' ')));
     image_ = read;
     PutMenu();
@@ -110,7 +146,7 @@ void TFormD7::CSV1Click() {
     }
     std::string bytes;
     try {
-        bytes = ReadWholeFile(FsPath(path));
+        bytes = ReadWholeFile(FsPath(path), kCsvFileLimit);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return;
@@ -119,11 +155,13 @@ void TFormD7::CSV1Click() {
         ImportChannelLayout(bytes);
         return;
     }
-    const CsvImportResult result = ImportCsv(bytes, image_.Channels);
+    ChannelTable channels = image_.Channels;
+    const CsvImportResult result = ImportCsv(bytes, channels);
+    TakeImportedChannels(channels);
     // The rows taken before a bad line are shown before the error is reported.
-    RectoGrid();
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
+    ShowImportNotes(*this, result.accepted, result);
 }
 
 void TFormD7::ImportChannelLayout(std::string_view bytes) {
@@ -132,21 +170,21 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
         ShowError(QString::fromStdString(*result.error));
         return;
     }
-    image_.Channels = result.channels;
+    TakeImportedChannels(result.channels);
+    ShowImportNotes(*this, result.taken, result);
+}
+
+// An import is an edit: a memory read after it asks first, as it does after the channel dialog.
+void TFormD7::TakeImportedChannels(const ChannelTable& channels) {
+    memoryChanged_ = memoryChanged_ || channels != image_.Channels;
+    image_.Channels = channels;
     RectoGrid();
-    if (result.notes.empty())
-        return;
-    QStringList lines{QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。")
-                          .arg(result.taken)};
-    for (const ChannelCsvNote& note : result.notes)
-        lines << QString::fromStdString(FormatChannelCsvNote(note));
-    prompts_->Message(this, lines.join(QLatin1Char('\n')), QStringLiteral("CSVファイルの取り込み"));
 }
 
 // The file is made before the dialog opens: a channel that cannot be written is reported without
 // asking for a name first.
 void TFormD7::CSV2Click() {
-    std::string csv;
+    ChannelCsvExport csv;
     try {
         csv = ExportChannelCsv(image_.Channels);
     } catch (const ConversionError& e) {
@@ -157,10 +195,15 @@ void TFormD7::CSV2Click() {
     if (path.isEmpty())
         return;
     try {
-        SaveFileAtomically(FsPath(path), csv);
+        SaveFileAtomically(FsPath(path), csv.text);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
+        return;
     }
+    ShowNotes(*this,
+              QStringLiteral("%1 に保存しました。この形式に書けないので除いた項目は次のとおりです。")
+                  .arg(QFileInfo(path).fileName()),
+              csv.notes, 0, QStringLiteral("CSV形式に保存"));
 }
 
 } // namespace zem

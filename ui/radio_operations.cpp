@@ -253,7 +253,10 @@ void RadioOperations::ResRead(const ReadResult& result) {
                                .arg(result.value)
                                .arg(result.block == Block::Vfo ? QStringLiteral("個の VFO ") : QStringLiteral("行")));
     const char* done = result.value != 0 && texts.readFailed ? texts.readFailed : texts.readDone;
-    ShowResult(QString::fromUtf8(done) + (texts.readFailed ? QString() : KeptText(result)), texts.caption);
+    QString text = QString::fromUtf8(done) + (texts.readFailed ? QString() : KeptText(result));
+    for (const std::string& refusal : result.commaRefusals)
+        text += QLatin1Char('\n') + QString::fromStdString(refusal);
+    ShowResult(text, texts.caption);
 }
 
 void RadioOperations::ResWrite(const WriteResult& result) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -63,6 +64,7 @@ TEST_F(CliFileCommandsTest, show_reads_a_settings_file) {
 TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
     WriteFile(At("a.txt"), ReadFile(kSamples / "sample.zem"));
     WriteFile(At("bad.zem"), "ID SOMETHING ELSE;\r\n");
+    WriteFile(At("cut.zem"), ReadFile(kSamples / "sample.zem").substr(0, 1200));
     struct Case {
         std::string args;
         std::string message;
@@ -71,6 +73,8 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
         {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
         {"show " + At("missing.zem"), "が見つかりません"},
         {"show " + At("bad.zem"), "ファイル形式が違います"},
+        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 行が途中で切れているか"},
+        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 行が途中で切れているか"},
         {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},
     };
     for (const Case& c : cases) {
@@ -118,8 +122,18 @@ TEST_F(CliFileCommandsTest, show_accepts_upper_case_extension) {
 }
 
 TEST_F(CliFileCommandsTest, import_csv_into_the_startup_image) {
-    const CliResult r = RunCli("import-csv " + (kSamples / "sample.csv").string() + " -o " + At("out.zem"));
-    ASSERT_EQ(r.status, 0);
+    const std::string csv = (kSamples / "sample.csv").string();
+    const CliResult r = RunCli("import-csv " + csv + " -o " + At("out.zem"), true);
+    // The sample holds a line outside the bands, one without ',' and a memo with ','.
+    ASSERT_EQ(r.status, 1);
+    const std::string prefix = "zem_d7-cli import-csv: " + csv + ": ";
+    EXPECT_EQ(r.out, prefix + "3 行目: メモの後の ', 夜のみ' は読みませんでした（メモに ',' は使えません）\n" + prefix +
+                         "4 行目を取り込みませんでした: '174.0' MHz は受信できる周波数（118〜135、136〜173、"
+                         "320〜399、400〜479 MHz）ではありません\n" +
+                         prefix +
+                         "7 行目を取り込みませんでした: ',' がない行です（周波数だけのチャンネルも '145.0,' "
+                         "と書きます）\n6 channels imported into " +
+                         At("out.zem") + "\n");
     const std::string show = RunCli("show " + At("out.zem")).out;
     EXPECT_EQ(ShowRow(show, "2"), "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
     EXPECT_EQ(ShowRow(show, "3"), "3\t439.50000MHz\tSimplex\tFM\t20.0kHz\tレピータ\t東京タワー レピータ");
@@ -183,6 +197,18 @@ TEST_F(CliFileCommandsTest, export_csv_writes_the_channel_layout_that_import_csv
     EXPECT_EQ(ReadFile(At("back.zem")), ReadFile(kSamples / "sample.zem"));
     EXPECT_EQ(RunCli("export-csv " + sample, true).out,
               "zem_d7-cli export-csv: give the output file with -o OUT.csv\n");
+}
+
+TEST_F(CliFileCommandsTest, export_csv_lists_what_the_layout_cannot_carry) {
+    std::string zem = ReadFile(kSamples / "sample.zem");
+    const std::string reverse = "MEM 000,0,00145000000,5,0,";
+    zem.replace(zem.find(reverse), reverse.size() + 1, reverse + "1");
+    WriteFile(At("reverse.zem"), zem);
+    const CliResult r = RunCli("export-csv " + At("reverse.zem") + " -o " + At("out.csv"), true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zem_d7-cli export-csv: " + At("out.csv") +
+                         ": 2 行目（Location '0'）: リバース ON はこの形式にないので書きませんでした\n");
+    EXPECT_TRUE(ReadFile(At("out.csv")).starts_with("Location,"));
 }
 
 TEST_F(CliFileCommandsTest, import_csv_of_the_channel_layout_lists_what_it_leaves_out) {
@@ -272,6 +298,57 @@ TEST_F(CliFileCommandsTest, a_stray_line_after_the_set_is_left_unread_with_a_war
     EXPECT_EQ(ShowRow(RunCli("show " + At("sorted.zem")).out, "0").substr(0, 14), "0\t118.10000MHz");
     EXPECT_EQ(ShowRow(RunCli("show " + At("imported.zem")).out, "2"),
               "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+}
+
+// What the tool refuses before it writes anything: each row's command exits 2 with one line on
+// standard error holding `message`, and every file it names stays as it was.
+TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
+    const std::string self = At("self.zem");
+    fs::copy_file(kSamples / "sample.zem", self);
+    fs::create_symlink("self.zem", At("link.csv"));
+    WriteFile(At("esc.csv"), "145.0,A,\n\x1B[31mRED,B,\n");
+    WriteFile(At("huge.zem"), "");
+    fs::resize_file(At("huge.zem"), std::uintmax_t{2} << 30); // sparse
+    const std::string original = ReadFile(self);
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"export-csv " + self + " -o " + self, "is the input file"},
+        {"export-csv " + self + " -o " + At("link.csv"), "is the input file"},
+        {"sort freq " + self + " -o " + At("a.zem") + " -o " + At("b.zem"), "sort: -o given more than once"},
+        {"show " + At("huge.zem"), "は大きすぎます（16 MB を超えています）"},
+        {"import-csv " + At("esc.csv") + " -o " + At("out.zem"), "'\\x1B[31mRED' は浮動小数点数ではありません"},
+        {"read --port sim -o " + At("missing/out.zem"), "を作成できません（No such file or directory）"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + self, "is a settings file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliResult r = RunCli(c.args, true);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(LineCount(r.out), 1u) << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(self), original);
+    EXPECT_TRUE(fs::is_symlink(At("link.csv")));
+    EXPECT_FALSE(fs::exists(At("out.zem")));
+    EXPECT_FALSE(fs::exists(At("a.zem")));
+    EXPECT_FALSE(fs::exists(At("b.zem")));
+}
+
+// A name copied from a Windows disk is CP932, not UTF-8: it opens, and -o writes those bytes.
+TEST_F(CliFileCommandsTest, file_names_that_are_not_utf8_keep_their_bytes) {
+    const std::string name = "\x83\x65\x83\x58\x83\x67"; // テスト in CP932
+    fs::copy_file(kSamples / "sample.zem", At(name + ".zem"));
+    // The shell makes the bytes: the test's own command line is text.
+    const std::string shellName = "\"$(printf '" + dir_.string() + "/\\203e\\203X\\203g')\"";
+    EXPECT_EQ(RunCli("show " + shellName + ".zem").status, 0);
+    EXPECT_EQ(RunCli("sort freq " + shellName + ".zem -o " + shellName + "-sorted.zem").status, 0);
+    EXPECT_TRUE(fs::exists(At(name + "-sorted.zem")));
+    const CliResult missing = RunCli("show " + shellName + "-missing.zem", true);
+    EXPECT_NE(missing.out.find("\\x83e\\x83X\\x83g-missing.zem が見つかりません"), std::string::npos) << missing.out;
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 namespace zem {
@@ -75,7 +77,9 @@ TEST(channel_csv_test, export_writes_the_header_and_one_row_per_used_channel) {
     for (const ChannelRow& r : kChannels)
         channels[r.row] = Channel(r);
     channels[LowerScanRow(0)] = ImportedChannel("144.0");
-    const std::string csv = ExportChannelCsv(channels);
+    const ChannelCsvExport exported = ExportChannelCsv(channels);
+    EXPECT_TRUE(exported.notes.empty());
+    const std::string& csv = exported.text;
     const std::string header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
                                "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
     EXPECT_EQ(ChannelCsvHeader(), header);
@@ -103,9 +107,10 @@ TEST(channel_csv_test, import_gives_back_every_exported_field) {
         channels[r.row] = Channel(r);
     channels[1].Reverse = '1';
     channels[UpperScanRow(3)] = ImportedChannel("430.0");
-    ASSERT_TRUE(IsChannelCsv(ExportChannelCsv(channels)));
+    const std::string csv = ExportChannelCsv(channels).text;
+    ASSERT_TRUE(IsChannelCsv(csv));
 
-    const ChannelCsvImport back = ImportChannelCsv(ExportChannelCsv(channels), Marked());
+    const ChannelCsvImport back = ImportChannelCsv(csv, Marked());
     EXPECT_FALSE(back.error);
     EXPECT_EQ(Report(back), std::vector<std::string>{});
     EXPECT_EQ(back.taken, std::size(kChannels));
@@ -132,11 +137,12 @@ TEST(channel_csv_test, import_of_a_file_made_by_hand_reports_what_it_leaves_out)
         "433.0,1,AGAIN,,,,,,,,,,\r\n"
         "145.0,8,\"A,M\",,,,,,AM,\"two\r\nlines\",P,Low,\r\n"
         ",,,,\r\n"
-        "145.0,9,TQ,TSQL,88.5,69.3\r\n";
+        "145.0,9,TQ,TSQL,88.5,69.3\r\n"
+        "145.0,11,FAR,,,,split,1300,FM,,,,\r\n";
     ASSERT_TRUE(IsChannelCsv(file));
     const ChannelCsvImport result = ImportChannelCsv(file, Marked());
     EXPECT_FALSE(result.error);
-    EXPECT_EQ(result.taken, 7u);
+    EXPECT_EQ(result.taken, 8u);
     const std::vector<std::string> expected{
         "3 行目（Location '1'）: Tone 'DTCS' は TH-D7 にないのでトーンなしにしました",
         "4 行目（Location '2'）: Duplex 'off' は TH-D7 にないのでシンプレックスにしました",
@@ -152,6 +158,8 @@ TEST(channel_csv_test, import_of_a_file_made_by_hand_reports_what_it_leaves_out)
         "にないので取り込みませんでした; Power 'Low' は TH-D7 のメモリーにないので取り込みませんでした; Name の ',' "
         "と制御文字は空白にしました; Comment の制御文字（改行など）は空白にしました",
         "15 行目（Location '9'）: cToneFreq '69.3' は TH-D7 のトーンにないのでトーンなしにしました",
+        "16 行目（Location '11'）: Duplex 'split' の送信周波数 Offset '1300' MHz はどのバンド（118〜135、136〜173、"
+        "320〜399、400〜479 MHz）にもないのでシンプレックスにしました",
     };
     EXPECT_EQ(Report(result), expected);
 
@@ -174,9 +182,72 @@ TEST(channel_csv_test, import_of_a_file_made_by_hand_reports_what_it_leaves_out)
     EXPECT_EQ(result.channels[8].Lockout, '0');
     EXPECT_EQ(result.channels[8].Memo, "two lines");
     EXPECT_EQ(result.channels[9].CtcssOn, '0');
+    MemoryChannel far = ImportedChannel("145.0");
+    far.Name = "FAR";
+    EXPECT_EQ(result.channels[11], far);
     for (std::size_t row : {3, 4, 5, 10})
         EXPECT_EQ(result.channels[row], Marked()[row]) << row;
 }
+
+// What the layout cannot carry of a channel is left out of the file and noted, row by row: the
+// file never holds U+FFFD nor a control byte.
+struct ExportCase {
+    const char* name;
+    std::function<void(MemoryChannel&)> change;
+    std::string row; // the channel's row in the file, up to Comment
+    std::string note;
+};
+
+class ChannelCsvExportTest : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(ChannelCsvExportTest, NotesWhatItLeavesOut) {
+    ChannelTable channels = StartupImage().Channels;
+    channels[3] = ImportedChannel("145.0");
+    GetParam().change(channels[3]);
+    const ChannelCsvExport exported = ExportChannelCsv(channels);
+    const std::string& text = exported.text;
+    EXPECT_NE(text.find("\r\n" + GetParam().row + ","), std::string::npos) << text;
+    EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_EQ(
+        std::count_if(text.begin(), text.end(), [](char c) { return c >= 0 && c < 0x20 && c != '\r' && c != '\n'; }),
+        0);
+    ASSERT_EQ(exported.notes.size(), 1u);
+    EXPECT_EQ(FormatChannelCsvNote(exported.notes[0]), "2 行目（Location '3'）: " + GetParam().note);
+}
+
+const std::string kPlainRow = "3,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,20.00,,High";
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ChannelCsvExportTest,
+    testing::Values(
+        ExportCase{"Reverse", [](MemoryChannel& ch) { ch.Reverse = '1'; }, kPlainRow,
+                   "リバース ON はこの形式にないので書きませんでした"},
+        ExportCase{"BlankToneCode", [](MemoryChannel& ch) { ch.ToneCode = "00"; }, kPlainRow,
+                   "トーン番号 '00' は周波数がないので rToneFreq に 88.5 を書きました"},
+        ExportCase{"BlankCtcssCode", [](MemoryChannel& ch) { ch.CtcssCode = "02"; }, kPlainRow,
+                   "トーン番号 '02' は周波数がないので cToneFreq に 88.5 を書きました"},
+        ExportCase{"SplitShift",
+                   [](MemoryChannel& ch) {
+                       ch.Shift = '2';
+                       ch.Offset = "";
+                       ch.TxFreq = "00435000000";
+                   },
+                   "3,,145.000000,split,435.000000",
+                   "split のチャンネルのシフト '2' はこの形式にないので書きませんでした"},
+        ExportCase{"UnknownShift", [](MemoryChannel& ch) { ch.Shift = '3'; }, kPlainRow,
+                   "シフト '3' はこの形式にないので Duplex を空にしました"},
+        ExportCase{"UnknownMode", [](MemoryChannel& ch) { ch.Mode = '\x1B'; },
+                   "3,,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,,20.00,,High",
+                   "モード '\\x1B' はこの形式にないので Mode を空にしました"},
+        // 東京タ and the lead byte of ワ, cut in the middle.
+        ExportCase{"NameCutInACharacter", [](MemoryChannel& ch) { ch.Name = "\x93\x8C\x8B\x9E\x83\x5E\x83"; },
+                   "3,東京タ,145.000000", "Name の \\x83 は CP932 の文字ではないので書きませんでした"},
+        ExportCase{"ControlCharacters", [](MemoryChannel& ch) { ch.Name = std::string("A\x1B[2J\0B", 7); },
+                   "3,A[2JB,145.000000", "Name の制御文字 \\x1B\\x00 は書きませんでした"},
+        ExportCase{"MemoLineEnds", [](MemoryChannel& ch) { ch.Memo = "two\r\nlines\xFF"; }, kPlainRow + ",twolines",
+                   "Comment の \\xFF は CP932 の文字ではないので書きませんでした; Comment の制御文字 \\x0D\\x0A "
+                   "は書きませんでした"}),
+    [](const testing::TestParamInfo<ExportCase>& row) { return row.param.name; });
 
 // As a Japanese spreadsheet saves it: the same rows in CP932 give the same channels.
 TEST(channel_csv_test, a_file_saved_in_cp932_reads_as_its_utf8_form) {

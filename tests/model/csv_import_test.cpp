@@ -87,18 +87,34 @@ TEST(csv_import_test, not_a_number_throws_the_conversion_error) {
     }
 }
 
-TEST(csv_import_test, import_fills_rows_in_order_and_skips_lines_without_comma) {
+std::vector<std::string> Report(const CsvImportResult& result) {
+    std::vector<std::string> lines;
+    for (const ChannelCsvNote& note : result.notes)
+        lines.push_back(FormatChannelCsvNote(note));
+    return lines;
+}
+
+TEST(csv_import_test, import_fills_rows_in_order_and_lists_what_it_leaves_out) {
     ChannelTable channels = Marked();
-    const CsvImportResult r =
-        ImportCsv("145.02,HOME,my memo\n433.5\n\n174.0,X,Y\n125.0,AIR,tower\n174.0,Z,\n", channels);
-    EXPECT_EQ(r.accepted, 2u);
+    const CsvImportResult r = ImportCsv("145.02,HOME,my memo\n433.5\n \n174.0,X,Y\n125.0,AIR,tower\n"
+                                        "145.5,LONGNAME12,memo, more,\n430.0,A,B,,\n174.0,Z,\n",
+                                        channels);
+    EXPECT_EQ(r.accepted, 4u);
     EXPECT_FALSE(r.error);
+    const std::string bands = "MHz は受信できる周波数（118〜135、136〜173、320〜399、400〜479 MHz）ではありません";
+    EXPECT_EQ(Report(r), (std::vector<std::string>{
+                             "2 行目を取り込みませんでした: ',' がない行です（周波数だけのチャンネルも '145.0,' "
+                             "と書きます）",
+                             "4 行目を取り込みませんでした: '174.0' " + bands,
+                             "6 行目: 名前は 8 バイトまでなので '12' を切りました; メモの後の ', more,' "
+                             "は読みませんでした（メモに ',' は使えません）",
+                             "8 行目を取り込みませんでした: '174.0' " + bands,
+                         }));
     EXPECT_EQ(channels[0].Name, "HOME");
-    // The rejected line emptied row 1, and the next accepted line replaced it.
     EXPECT_EQ(channels[1].Name, "AIR");
-    // The trailing rejected line leaves row 2 empty; the rows after it keep their contents.
-    EXPECT_EQ(channels[2].EmptyFlag, '1');
-    EXPECT_EQ(channels[3].Name, "OLD3");
+    EXPECT_EQ(channels[2].Memo, "memo");
+    // A line not taken changes no row: the one after the last taken line keeps its contents.
+    EXPECT_EQ(channels[4], Marked()[4]);
     for (std::size_t row = kNumberedChannels; row < kChannelRows; ++row)
         EXPECT_EQ(channels[row], Marked()[row]);
 }
@@ -125,9 +141,23 @@ TEST(csv_import_test, stops_after_150_accepted_lines) {
     const CsvImportResult r = ImportCsv(file, channels);
     EXPECT_EQ(r.accepted, 150u);
     EXPECT_FALSE(r.error); // the lines after the 150th are never read
+    EXPECT_EQ(Report(r), std::vector<std::string>{"151 行目を取り込みませんでした: チャンネル 0〜149 "
+                                                  "が埋まったので、ここから後の 51 行は読みませんでした"});
     EXPECT_EQ(channels[0].Name, "CH0");
     EXPECT_EQ(channels[149].Name, "CH149");
     EXPECT_EQ(channels[150], Marked()[150]);
+}
+
+// A damaged file can note millions of lines: the first are kept, the others counted.
+TEST(csv_import_test, keeps_the_first_notes_and_counts_the_rest) {
+    std::string file;
+    for (std::size_t k = 0; k < kKeptNotes + 100; ++k)
+        file += "1e999999,X,\n";
+    ChannelTable channels = Marked();
+    const CsvImportResult r = ImportCsv(file, channels);
+    EXPECT_EQ(r.notes.size(), kKeptNotes);
+    EXPECT_EQ(r.moreNotes, 100u);
+    EXPECT_EQ(channels, Marked());
 }
 
 TEST(csv_import_test, header_line_ends_the_import_at_once) {

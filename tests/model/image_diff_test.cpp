@@ -61,13 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {"トーン", "OFF", "ON"},
                    {"トーン周波数", "88.5 Hz", "100.0 Hz"},
                    {"オフセット", "0.60MHz", "Split"}}}}},
+        // A row empty on one side shows the grid's texts, converted from CP932 once.
         DiffRow{"ScanRow",
-                [](RadioImage& i) { i.Channels[zem::UpperScanRow(2)] = Used("00145000000", ""); },
+                [](RadioImage& i) {
+                    i.Channels[zem::UpperScanRow(2)] = Used("00145000000", "\x83\x88\x83\x72\x83\x5F\x83\x56");
+                },
                 {{"U2",
                   {{"受信周波数", "Empty", "145.00000MHz"},
                    {"送信周波数", "", "Simplex"},
                    {"モード", "", "FM"},
                    {"ステップ", "", "20.0kHz"},
+                   {"名前", "", "ヨビダシ"},
                    {"メモ", "", "home"}}}}},
         DiffRow{"BothEmptyRowsAreEqual", [](RadioImage& i) { i.Channels[6].RxFreq = "00439000000"; }, {}},
         DiffRow{"BelowTheShownDecimals",

@@ -124,7 +124,7 @@ TEST(RadioSession, ChecksSayWhetherTheRadioAnswered) {
     }
 }
 
-// A read names each row it kept and why.
+// A read names each row it kept, asked twice, and why.
 TEST(RadioSession, ReadNamesKeptRowsAndTheirCause) {
     struct Case {
         sim::Fault::Kind fault;
@@ -133,7 +133,7 @@ TEST(RadioSession, ReadNamesKeptRowsAndTheirCause) {
     for (const Case c :
          {Case{sim::Fault::Kind::NoAnswer, RowFault::NoAnswer}, Case{sim::Fault::Kind::Garble, RowFault::Unreadable}}) {
         sim::SimOptions options;
-        options.faults.emplace_back(c.fault, 1); // the first command: row 0
+        options.faults.emplace_back(c.fault, 0, "MR 0,0,000"); // row 0, its retry too
         SessionFixture f(options, 50ms);
         ASSERT_TRUE(f.session.Read(Block::Memory, StartupImage()));
         ASSERT_TRUE(f.Until([&] { return f.read.has_value(); }));

@@ -257,6 +257,19 @@ TEST(RadioEngineTest, BandStepFrequencyAndKeys) {
     });
 }
 
+// The words a rig-control program asks before anything else: the mode follows the current band,
+// VMC names its band, and a value outside the choices is refused with "N".
+TEST(RadioEngineTest, ModeMemoryModeAndAutoInformation) {
+    ExpectAnswers({
+        {"AI", "AI 0"},       {"AI 1", "AI 1"},       {"AI", "AI 1"},         {"AI 2", "N"},
+        {"AI 0,1", "N"},      {"MD", "MD 0"},         {"MD 1", "MD 1"},       {"BC 1", "BC 1"},
+        {"MD", "MD 0"},       {"BC 0", "BC 0"},       {"MD", "MD 1"},         {"MD 2", "N"},
+        {"MD A", "N"},        {"VMC 0", "VMC 0,0"},   {"VMC 1,1", "VMC 1,1"}, {"VMC 1", "VMC 1,1"},
+        {"VMC 0", "VMC 0,0"}, {"VMC 0,3", "VMC 0,3"}, {"VMC 0,4", "N"},       {"VMC 2", "N"},
+        {"VMC", "N"},         {"VMC 0,1,2", "N"},
+    });
+}
+
 TEST(RadioEngineTest, SMeterFollowsTheBandFrequency) {
     RadioEngine engine;
     // Band A starts on a station of strength 3, band B on one of strength 5.

@@ -27,7 +27,7 @@ struct Child {
     int out = -1; // the child's standard output
 };
 
-Child Spawn(std::vector<std::string> args) {
+Child Spawn(std::vector<std::string> args, const char* program = TH_D7_SIM_PATH) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
         return {};
@@ -35,13 +35,13 @@ Child Spawn(std::vector<std::string> args) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    args.insert(args.begin(), TH_D7_SIM_PATH);
+    args.insert(args.begin(), program);
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     Child run;
-    const int rc = ::posix_spawn(&run.pid, TH_D7_SIM_PATH, &actions, nullptr, argv.data(), environ);
+    const int rc = ::posix_spawn(&run.pid, program, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
     if (rc != 0) {
@@ -139,15 +139,49 @@ TEST_F(ThD7SimTest, LoadsARadioAndAppliesFaultOptions) {
         // A hang-up (its terminal closed) still saves the radio.
         EXPECT_EQ(StopAndWait(first, SIGHUP), 0);
     }
-    const Child run = Spawn({"--load", file.string(), "--no-echo", "MNA", "--garble", "2"});
+    const Child run = Spawn({"--load", file.string(), "--no-echo", "MNA", "--garble", "2", "--garble", "MNA 0,001#1"});
     ASSERT_GE(run.out, 0);
     std::string path = ReadUntil(run.out, '\n');
     path.pop_back();
     const int fd = OpenRaw(path);
     EXPECT_EQ(Exchange(fd, "MNA 0,000"), "0,000,LOADED\r");
     EXPECT_EQ(Exchange(fd, "ID"), "## ##-#7\r");
+    // A whole command with its number is garbled that time only.
+    EXPECT_EQ(Exchange(fd, "MNA 0,001"), "0,001,### ####\r");
+    EXPECT_EQ(Exchange(fd, "MNA 0,001"), "0,001,UHF CALL\r");
     ::close(fd);
     EXPECT_EQ(StopAndWait(run, SIGTERM), 0);
+}
+
+// The rig-control library most Linux radio programs use, through its command-line client: it
+// asks AI, BC, VMC, FQ and MD before and around what it is told to do.
+TEST_F(ThD7SimTest, AnswersARigControlProgram) {
+    constexpr const char* kRigctl = "/usr/bin/rigctl";
+    if (!fs::exists(kRigctl))
+        GTEST_SKIP() << "needs rigctl (Debian package libhamlib-utils)";
+    const fs::path link = dir_ / "d7";
+    const Child sim = Spawn({"--link", link.string()});
+    ASSERT_GE(sim.out, 0);
+    ASSERT_FALSE(ReadUntil(sim.out, '\n').empty());
+
+    const Child rig = Spawn(
+        {"-m", "2017", "-r", link.string(), "-s", "9600", "f", "F", "145500000", "f", "m", "M", "AM", "0", "m", "v"},
+        kRigctl);
+    ASSERT_GE(rig.out, 0);
+    const std::string answers = ReadUntil(rig.out, '\0'); // everything, up to the end of its output
+    EXPECT_EQ(StopAndWait(rig, 0), 0) << answers;
+    // Frequency, frequency, mode and passband, mode and passband, VFO; the passband is the
+    // library's own figure.
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = answers.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(answers.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 7u) << answers;
+    EXPECT_EQ(lines[0], "145000000");
+    EXPECT_EQ(lines[1], "145500000");
+    EXPECT_EQ(lines[2], "FM");
+    EXPECT_EQ(lines[4], "AM");
+    EXPECT_EQ(lines[6], "VFOA");
+    EXPECT_EQ(StopAndWait(sim, SIGINT), 0);
 }
 
 struct BadOptionRow {
@@ -171,6 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Options, ThD7SimBadOptionTest,
                                          BadOptionRow{{"--no-answer", "0"}}, BadOptionRow{{"--garble", "ID:10"}},
                                          BadOptionRow{{"--slow", "FL:x"}}, BadOptionRow{{"--split", ""}},
                                          BadOptionRow{{"--alter-stored", "MW:5"}},
+                                         BadOptionRow{{"--stop", "MR 0,0,050#0"}},
                                          BadOptionRow{{"--load", "/nonexistent/radio.zem"}},
                                          BadOptionRow{{"--save", "radio.txt"}}, BadOptionRow{{"extra"}}));
 

@@ -8,12 +8,15 @@
 
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace {
 
@@ -58,6 +61,17 @@ void CompareRequest(const zem::FileDialogRequest& shown, const zem::FileDialogRe
     QCOMPARE(shown.confirmOverwrite, expected.confirmOverwrite);
 }
 
+// An import's one message, and the flag that makes a memory read ask before replacing what it
+// brought.
+void CompareImportReport(const WindowFixture& f, const QString& taken, const QString& rows) {
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("CSVファイルの取り込み"));
+    QCOMPARE(f.prompts->messages[0].text,
+             taken + QStringLiteral(" チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。\n") +
+                 rows);
+    QVERIFY(f.window->MemoryChanged());
+}
+
 zem::RadioImage Reload(const QString& path) {
     zem::RadioImage image = zem::StartupImage();
     if (!zem::LoadZemFile(path.toStdString(), image).recognised)
@@ -92,6 +106,8 @@ private slots:
     void csvImportCancelledOnlyRedraws();
     void csvExportThroughTheMenuIsReadBack();
     void csvImportOfTheChannelLayoutReportsInOneMessage();
+    void messagesEscapeWhatFilesHold();
+    void droppedCp932NameIsOpened();
 
 private:
     QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -139,9 +155,21 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("message");
+    const std::string whole = zem::FormatSettingsFile(SampleImage());
+    const QByteArray cut = QByteArray::fromStdString(whole.substr(0, 1200));
+    const QByteArray blankLine = QByteArray::fromStdString(whole).replace("\r\nMEM 005", "\r\n\r\nMEM 005");
     for (const char* way : {"menu", "drop", "command line"}) {
-        QTest::addRow("wrong header, %s", way) << "other.zem" << QByteArray("ID SOMETHING ELSE;\r\n") << way;
-        QTest::addRow("CSV file, %s", way) << "channels.csv" << QByteArray("145.00,A,\r\n") << way;
+        QTest::addRow("wrong header, %s", way)
+            << "other.zem" << QByteArray("ID SOMETHING ELSE;\r\n") << way << QStringLiteral("ファイル形式が違います");
+        QTest::addRow("CSV file, %s", way) << "channels.csv" << QByteArray("145.00,A,\r\n") << way << QString();
+        QTest::addRow("cut short, %s", way)
+            << "cut.zem" << cut << way
+            << QStringLiteral("設定ファイルが壊れているため開けません。62 行目が MEM 行ではありません。");
+        QTest::addRow("blank line, %s", way)
+            << "blank.zem" << blankLine << way
+            << QStringLiteral("設定ファイルが壊れているため開けません。7 行目が空行です"
+                              "（MEM 行があるはずの行です）。");
     }
 }
 
@@ -149,6 +177,7 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, way);
+    QFETCH(QString, message);
     const QString refused = dir_->filePath(name);
     WriteBytes(refused, bytes);
     zem::SaveZemFile(Path("good.zem").toStdString(), SampleImage());
@@ -165,6 +194,10 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget() {
     }
     QCOMPARE(f.window->CurrentPath(), atStart ? QString() : Path("good.zem"));
     QCOMPARE(f.window->windowTitle(), atStart ? QStringLiteral("ZEM_D7") : QStringLiteral("ZEM_D7 good.zem"));
+    QCOMPARE(f.prompts->messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(f.prompts->messages[0].text, message);
+    QVERIFY(f.window->Image() == (atStart ? zem::StartupImage() : SampleImage()));
     f.Choose("Save1");
     QCOMPARE(f.prompts->saveRequests.size(), atStart ? 1 : 0); // the dialog asks, and is cancelled
     QCOMPARE(ReadBytes(refused), bytes);
@@ -331,8 +364,11 @@ void FileCommandsTest::csvImportThroughTheMenu() {
         QCOMPARE(f.MemCell(c, 1), row1[c - 1]);
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("AIR"));
     QCOMPARE(f.MemCell(5, 3), QStringLiteral("KEEP"));
-    QVERIFY(f.prompts->messages.isEmpty());
-    QVERIFY(!f.window->MemoryChanged());
+    CompareImportReport(f, "2",
+                        QStringLiteral("2 行目を取り込みませんでした: ',' がない行です（周波数だけのチャンネルも "
+                                       "'145.0,' と書きます）\n"
+                                       "3 行目を取り込みませんでした: '174.0' MHz は受信できる周波数（118〜135、"
+                                       "136〜173、320〜399、400〜479 MHz）ではありません"));
 }
 
 void FileCommandsTest::csvImportShowsTheRowsBeforeABadLine() {
@@ -352,6 +388,7 @@ void FileCommandsTest::csvImportCancelledOnlyRedraws() {
     f.Choose("CSV1");
     QVERIFY(f.window->Image() == before);
     QVERIFY(f.prompts->messages.isEmpty());
+    QVERIFY(!f.window->MemoryChanged());
 }
 
 void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
@@ -363,7 +400,8 @@ void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
     QCOMPARE(f.prompts->saveRequests.size(), 1);
     CompareRequest(f.prompts->saveRequests[0],
                    {"SaveDialog2", "CSV形式で保存する", "CSVファイル|*.CSV|*.*|*.*", "*.csv", true});
-    QCOMPARE(ReadBytes(Path("channels.csv")), QByteArray::fromStdString(zem::ExportChannelCsv(SampleImage().Channels)));
+    QCOMPARE(ReadBytes(Path("channels.csv")),
+             QByteArray::fromStdString(zem::ExportChannelCsv(SampleImage().Channels).text));
     QVERIFY(f.prompts->messages.isEmpty());
 
     WindowFixture other;
@@ -375,6 +413,20 @@ void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
     QCOMPARE(other.MemCell(5, 8), QStringLiteral("UHF"));
     // The scan memories are not in the file.
     QVERIFY(other.window->Image().Channels[zem::LowerScanRow(2)] == zem::StartupImage().Channels[zem::LowerScanRow(2)]);
+
+    // What the layout cannot carry is reported in one message once the file is saved.
+    f.window->Image().Channels[149] = zem::ParseCsvLine("145.0,REV,");
+    f.window->Image().Channels[149].Reverse = '1';
+    f.prompts->saveAnswers.enqueue(Path("reverse.csv"));
+    f.Choose("CSV2");
+    QVERIFY(QFileInfo::exists(Path("reverse.csv")));
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("CSV形式に保存"));
+    QVERIFY2(f.prompts->messages[0].text.startsWith(
+                 QStringLiteral("reverse.csv に保存しました。この形式に書けないので除いた項目は次のとおりです。\n")),
+             qPrintable(f.prompts->messages[0].text));
+    QVERIFY(f.prompts->messages[0].text.endsWith(
+        QStringLiteral("（Location '149'）: リバース ON はこの形式にないので書きませんでした")));
 }
 
 void FileCommandsTest::csvImportOfTheChannelLayoutReportsInOneMessage() {
@@ -387,13 +439,37 @@ void FileCommandsTest::csvImportOfTheChannelLayoutReportsInOneMessage() {
     QCOMPARE(f.MemCell(5, 5), QStringLiteral("AIR"));
     QCOMPARE(f.MemCell(3, 5), QStringLiteral("AM"));
     QCOMPARE(f.MemCell(5, 6), QStringLiteral("TOOLONGN"));
-    QCOMPARE(f.prompts->messages.size(), 1);
-    QCOMPARE(f.prompts->messages[0].caption, QStringLiteral("CSVファイルの取り込み"));
-    QCOMPARE(f.prompts->messages[0].text,
-             QStringLiteral("2 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。\n"
-                            "2 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 にありません（FM と AM "
-                            "だけです）\n"
-                            "4 行目（Location '5'）: Name は 8 バイトまでなので 'AME' を切りました"));
+    CompareImportReport(f, "2",
+                        QStringLiteral("2 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 "
+                                       "にありません（FM と AM だけです）\n"
+                                       "4 行目（Location '5'）: Name は 8 バイトまでなので 'AME' を切りました"));
+}
+
+// An ESC from a file reaches no message raw, and a file no real CSV reaches is refused unread.
+void FileCommandsTest::messagesEscapeWhatFilesHold() {
+    WriteBytes(Path("esc.csv"), "\x1B[2J,A,\n");
+    WriteBytes(Path("huge.csv"), "");
+    QVERIFY(QFile::resize(Path("huge.csv"), qint64{2} << 30)); // sparse
+    WindowFixture f;
+    f.prompts->openAnswers << Path("esc.csv") << Path("huge.csv");
+    f.Choose("CSV1");
+    f.Choose("CSV1");
+    QCOMPARE(f.prompts->messages.size(), 2);
+    QCOMPARE(f.prompts->messages[0].text, QStringLiteral("'\\x1B[2J' は浮動小数点数ではありません"));
+    QVERIFY2(f.prompts->messages[1].text.endsWith(QStringLiteral("huge.csv は大きすぎます（64 MB を超えています）")),
+             qPrintable(f.prompts->messages[1].text));
+}
+
+// A name copied from a Windows disk is CP932: the drop carries its bytes, and they open the file.
+void FileCommandsTest::droppedCp932NameIsOpened() {
+    const QByteArray name = "\x83\x65\x83\x58\x83\x67.zem"; // テスト.zem
+    const std::string path = QFile::encodeName(dir_->path()).toStdString() + "/" + name.toStdString();
+    zem::SaveZemFile(path, SampleImage());
+    WindowFixture f;
+    Drop(f,
+         {QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(dir_->path(), "/") + "/" + name.toPercentEncoding())});
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+    std::remove(path.c_str()); // Qt cannot name it to remove it with the folder
 }
 
 QTEST_MAIN(FileCommandsTest)
