@@ -9,9 +9,11 @@
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
+#include "print/channel_print.h"
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 #include <filesystem>
@@ -102,6 +104,24 @@ int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     }
     return SaveBytes(command, out, csv) ? kOk : kBadInput;
+}
+
+int RunPrint(const QString& command, const QCommandLineParser& parser) {
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    if (!file)
+        return kBadInput;
+    const QString out = parser.value(kPdfOutputOption);
+    if (!CheckOutputGiven(command, out, kPdfOutputOption.valueName()))
+        return kBadInput;
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, *file, image))
+        return kBadInput;
+    const zem::PrintHeader header{QFileInfo(*file).fileName(), QDateTime::currentDateTime()};
+    if (const std::optional<QString> error = zem::WriteChannelListPdf(out, image.Channels, header)) {
+        Error(QStringLiteral("zem_d7-cli print: %1").arg(*error));
+        return kBadInput;
+    }
+    return kOk;
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ std::string ChannelCsvHeader();
 // The used channels 0..149 (not the scan memories L0..U9), one row each, lines ended CR LF.
 // Throws ConversionError when a used row's frequency or offset is not a whole number of Hz.
 std::string ExportChannelCsv(const ChannelTable& channels);
+// The used rows among `rows`, in their order; a scan memory's Location is its label ("L0").
+std::string ExportChannelCsvRows(const ChannelTable& channels, std::span<const std::size_t> rows);
 
 // True when the file's first line (after an optional UTF-8 byte order mark) names a Location
 // column and does not start with a number: the program's own CSV lines start with a frequency.
@@ -54,6 +57,15 @@ struct ChannelCsvImport {
 // frequency, its mode or its shift cannot be held; a field the TH-D7 has no place for is left
 // out of a taken row. Each is noted. Reverse is not carried and comes back off.
 ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base);
+
+// The rows of a file in this layout in file order, each read as ImportChannelCsv reads it but
+// without looking at its Location: for rows that go where the user puts them.
+struct ChannelCsvRows {
+    std::optional<std::string> error; // the file cannot be read at all
+    std::vector<MemoryChannel> channels;
+    std::vector<ChannelCsvNote> notes;
+};
+ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes);
 
 // "12 行目（Location 7）: ..." as one line.
 std::string FormatChannelCsvNote(const ChannelCsvNote& note);

@@ -2,10 +2,12 @@
 
 #include "channel_csv_layout.h"
 #include "codecs.h"
+#include "command_text.h"
 #include "cp932.h"
 #include "csv_fields.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zem {
 namespace {
@@ -41,7 +43,7 @@ std::string_view SkipWord(const MemoryChannel& ch) {
 std::vector<std::string> Fields(std::size_t row, const MemoryChannel& ch) {
     std::vector<std::string> f(channel_csv::kColumnCount);
     const auto at = [&f](Column c) -> std::string& { return f[Index(c)]; };
-    at(Column::Location) = std::to_string(row);
+    at(Column::Location) = row < kNumberedChannels ? std::to_string(row) : RowLabel(row);
     at(Column::Name) = Cp932ToUtf8(ch.Name.view());
     at(Column::Frequency) = DigitsToExactMhz(ch.RxFreq.view(), kMhzDecimals);
     at(Column::Duplex) = DuplexWord(ch);
@@ -71,8 +73,14 @@ std::string ChannelCsvHeader() {
 }
 
 std::string ExportChannelCsv(const ChannelTable& channels) {
+    std::vector<std::size_t> rows(kNumberedChannels);
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    return ExportChannelCsvRows(channels, rows);
+}
+
+std::string ExportChannelCsvRows(const ChannelTable& channels, std::span<const std::size_t> rows) {
     std::string text = ChannelCsvHeader() + "\r\n";
-    for (std::size_t row = 0; row < kNumberedChannels; ++row) {
+    for (std::size_t row : rows) {
         if (!IsEmptyRow(channels[row]))
             text += FormatCsvRecord(Fields(row, channels[row]));
     }

@@ -14,6 +14,7 @@ else
         fonts-ipafont-gothic
         xvfb xauth imagemagick socat
         dpkg-dev file
+        poppler-utils
     )
 fi
 

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "memory_editing.h"
+
 #include "model/channel_csv.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
@@ -69,7 +71,8 @@ bool TFormD7::Savezem(const QString& path) {
     }
     currentPath_ = path;
     setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
-    memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
+    editing_->MarkSaved();
+    vfoChanged_ = settingsChanged_ = false;
     return true;
 }
 
@@ -119,9 +122,10 @@ void TFormD7::CSV1Click() {
         ImportChannelLayout(bytes);
         return;
     }
-    const CsvImportResult result = ImportCsv(bytes, image_.Channels);
+    ChannelTable channels = image_.Channels;
+    const CsvImportResult result = ImportCsv(bytes, channels);
     // The rows taken before a bad line are shown before the error is reported.
-    RectoGrid();
+    CommitChannels(channels, QStringLiteral("CSVファイルの取り込み"));
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
 }
@@ -132,8 +136,7 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
         ShowError(QString::fromStdString(*result.error));
         return;
     }
-    image_.Channels = result.channels;
-    RectoGrid();
+    CommitChannels(result.channels, QStringLiteral("CSVファイルの取り込み"));
     if (result.notes.empty())
         return;
     QStringList lines{QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。")
