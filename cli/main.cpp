@@ -28,8 +28,8 @@ int main(int argc, char* argv[]) {
     drawing = drawing && drawing->draws ? drawing : nullptr;
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
-                                                          : std::make_unique<QCoreApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> app =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zem_d7-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEM_VERSION));
 

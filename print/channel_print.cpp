@@ -52,9 +52,9 @@ std::string ShiftOrTx(const MemoryChannel& ch) {
 const std::array<Column, 10>& Columns() {
     using M = MemoryChannel;
     static const std::array<Column, 10> columns{{
-        {"Ch", 5, [](std::size_t row, const M&) { return RowLabel(row); }},
+        {"Ch", 4, [](std::size_t row, const M&) { return RowLabel(row); }},
         {"受信周波数", 11, [](std::size_t, const M& c) { return Mhz(c.RxFreq.view(), 5); }},
-        {"シフト/送信", 14, [](std::size_t, const M& c) { return ShiftOrTx(c); }},
+        {"シフト/送信", 13, [](std::size_t, const M& c) { return ShiftOrTx(c); }},
         {"オフセット", 8, [](std::size_t, const M& c) { return IsSplit(c) ? std::string() : Mhz(c.Offset.view(), 2); }},
         {"トーン", 11,
          [](std::size_t, const M& c) {
@@ -66,7 +66,7 @@ const std::array<Column, 10>& Columns() {
         {"ステップ", 7, [](std::size_t, const M& c) { return std::string(StepText(c.Step)); }},
         {"名前", 9, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Name.view()); }},
         {"メモ", 22, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Memo.view()); }},
-        {"ロックアウト", 8, [](std::size_t, const M& c) { return IsFlagSet(c.Lockout) ? std::string("○") : ""; }},
+        {"ロックアウト", 10, [](std::size_t, const M& c) { return IsFlagSet(c.Lockout) ? std::string("○") : ""; }},
     }};
     return columns;
 }
@@ -75,8 +75,7 @@ using Cells = std::array<QString, 10>;
 
 QFont ListFont(int pointSize) {
     QFont font;
-    font.setFamilies(
-        {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPointSize(pointSize);
     return font;
 }

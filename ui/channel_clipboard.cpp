@@ -14,9 +14,9 @@ namespace {
 
 using M = MemoryChannel;
 // Every field, Reserved and Memo included: a paste inside the program gives back what was copied.
-constexpr std::tuple kFields{&M::EmptyFlag, &M::RxFreq,  &M::Step,   &M::Shift,  &M::Reverse, &M::ToneOn,
-                             &M::CtcssOn,   &M::ToneCode, &M::CtcssCode, &M::Offset, &M::Mode, &M::TxFreq,
-                             &M::Name,      &M::Lockout,  &M::Memo,   &M::Reserved};
+constexpr std::tuple kFields{&M::EmptyFlag, &M::RxFreq,   &M::Step,      &M::Shift,   &M::Reverse, &M::ToneOn,
+                             &M::CtcssOn,   &M::ToneCode, &M::CtcssCode, &M::Offset,  &M::Mode,    &M::TxFreq,
+                             &M::Name,      &M::Lockout,  &M::Memo,      &M::Reserved};
 
 void Write(QDataStream& out, char c) {
     out << static_cast<qint8>(c);

@@ -151,8 +151,8 @@ void MemoryEditing::Commit(const ChannelTable& after, const QString& step, std::
     std::vector<std::size_t> before = SelectedRows();
     if (selection.empty())
         selection = before;
-    auto command = std::make_unique<TableStep>(*this, window_, step, after, std::move(before), std::move(selection),
-                                               reportDamage);
+    auto command =
+        std::make_unique<TableStep>(*this, window_, step, after, std::move(before), std::move(selection), reportDamage);
     if (command->Empty()) {
         if (reportDamage)
             window_.RectoGrid();
@@ -231,7 +231,8 @@ void MemoryEditing::Paste() {
     const std::size_t start = selected.front();
     const std::optional<ChannelTable> table = PlaceRows(window_.Image().Channels, start, pasted.channels);
     if (!table) {
-        Refuse(QStringLiteral("%1 行を %2 から貼り付けると%3の終わりを越えます。貼り付ける行を減らすか、上の行を選んでください。")
+        Refuse(QStringLiteral(
+                   "%1 行を %2 から貼り付けると%3の終わりを越えます。貼り付ける行を減らすか、上の行を選んでください。")
                    .arg(pasted.channels.size())
                    .arg(QString::fromStdString(RowLabel(start)))
                    .arg(start < kNumberedChannels ? QStringLiteral("チャンネル 149 ") : QStringLiteral(" U9 ")));
