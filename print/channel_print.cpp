@@ -63,9 +63,9 @@ const std::array<Column, 10>& Columns() {
              return tone + (tone.empty() || ctcss.empty() ? "" : " ") + ctcss;
          }},
         {"モード", 5, [](std::size_t, const M& c) { return std::string(ModeText(c.Mode)); }},
-        {"ステップ", 7, [](std::size_t, const M& c) { return std::string(StepText(c.Step)); }},
+        {"ステップ", 8, [](std::size_t, const M& c) { return std::string(StepText(c.Step)); }},
         {"名前", 9, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Name.view()); }},
-        {"メモ", 22, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Memo.view()); }},
+        {"メモ", 21, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Memo.view()); }},
         {"ロックアウト", 10, [](std::size_t, const M& c) { return IsFlagSet(c.Lockout) ? std::string("○") : ""; }},
     }};
     return columns;
