@@ -38,6 +38,14 @@ struct Step {
     std::function<void(EditFixture&)> run;
 };
 
+// A menu item chosen with these rows selected.
+std::function<void(EditFixture&)> OnRows(std::vector<std::size_t> rows, const char* item) {
+    return [rows, item](EditFixture& f) {
+        f.window->Editing().SelectRows(rows);
+        f.Choose(item);
+    };
+}
+
 } // namespace
 
 class MemoryEditingTest : public QObject {
@@ -88,36 +96,12 @@ void MemoryEditingTest::everyChangeIsOneStepThatUndoes() {
              f.Select({20});
              f.Choose("Paste1");
          }},
-        {"cut",
-         [](EditFixture& f) {
-             f.Select({4, 5});
-             f.Choose("Cut1");
-         }},
-        {"empty",
-         [](EditFixture& f) {
-             f.Select({1, 7});
-             f.Choose("Clear1");
-         }},
-        {"insert",
-         [](EditFixture& f) {
-             f.Select({1, 2});
-             f.Choose("InsertRow1");
-         }},
-        {"delete rows",
-         [](EditFixture& f) {
-             f.Select({0, 5});
-             f.Choose("DeleteRow1");
-         }},
-        {"move up",
-         [](EditFixture& f) {
-             f.Select({3, 4});
-             f.Choose("MoveUp1");
-         }},
-        {"move down",
-         [](EditFixture& f) {
-             f.Select({7});
-             f.Choose("MoveDown1");
-         }},
+        {"cut", OnRows({4, 5}, "Cut1")},
+        {"empty", OnRows({1, 7}, "Clear1")},
+        {"insert", OnRows({1, 2}, "InsertRow1")},
+        {"delete rows", OnRows({0, 5}, "DeleteRow1")},
+        {"move up", OnRows({3, 4}, "MoveUp1")},
+        {"move down", OnRows({7}, "MoveDown1")},
         {"memory read",
          [](EditFixture& f) {
              zem::ChannelTable read = f.window->Image().Channels;
