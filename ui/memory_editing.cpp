@@ -28,6 +28,7 @@ namespace {
 constexpr int kHistorySteps = 200;
 constexpr int kMemoryPage = 0;
 const QString kCaption = QStringLiteral("編集");
+const QString kNothingToPaste = QStringLiteral("クリップボードに貼り付けられる行がありません。");
 
 // One change of the table: the rows it changed, as they were and as they became, with the
 // selection on each side.
@@ -222,12 +223,16 @@ void MemoryEditing::Paste() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     const ClipboardRows pasted = data ? ChannelRowsFromMimeData(*data) : ClipboardRows{};
     if (!data || pasted.error) {
-        Refuse(pasted.error.value_or(QStringLiteral("クリップボードに貼り付けられる行がありません。")));
+        Refuse(pasted.error.value_or(kNothingToPaste));
         return;
     }
     const std::vector<std::size_t> selected = SelectedRows();
     if (selected.empty())
         return;
+    if (pasted.channels.empty() && pasted.notes.empty()) {
+        Refuse(kNothingToPaste);
+        return;
+    }
     const std::size_t start = selected.front();
     const std::optional<ChannelTable> table = PlaceRows(window_.Image().Channels, start, pasted.channels);
     if (!table) {

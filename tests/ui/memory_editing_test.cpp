@@ -203,13 +203,18 @@ void MemoryEditingTest::insertRefusedWhileChannel149IsUsed() {
     QVERIFY(Saved(f) == before);
 }
 
+// Through the keys, as a user moves rows.
 void MemoryEditingTest::movedRowsStaySelected() {
     EditFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    zem::StringGrid* grid = f.Grid("MemStringGrid1");
+    grid->setFocus();
     f.Select({1, 2});
-    f.Choose("MoveDown1");
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{2, 3}));
     QCOMPARE(f.MemCell(5, 3), QStringLiteral("ヨビダシ"));
-    f.Choose("Undo1");
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{1, 2}));
     // At the top nothing moves and no step is taken.
     f.Select({0});
