@@ -337,8 +337,7 @@ void RadioOperations::ResReadBack(long unread) {
 
 void RadioOperations::ResRead(long value) {
     CloseWaitWindow();
-    window_.Image().Channels = link_->Image.Channels;
-    window_.RectoGrid();
+    window_.CommitChannels(link_->Image.Channels, QStringLiteral("メモリ読み出し"));
     Show(WithUnread("読み込み終了", value, "行"), "MR");
 }
 

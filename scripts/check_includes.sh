@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a file includes a header of a folder its own folder must not depend on. Dependencies
 # point inward: model knows nothing of ours; link only model; sim only model and link; collation
-# only model; the window folders never the command-line tool, nor ui the program's own app/.
+# and print (the channel list on paper and in PDF, shared by the window and the tool) only model;
+# the window folders never the command-line tool, nor ui the program's own app/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,9 +12,10 @@ declare -A allowed=(
     [link]="model"
     [sim]="model link"
     [collation]="model"
-    [ui]="model link collation"
-    [app]="model link sim collation ui"
-    [cli]="model link sim collation"
+    [print]="model"
+    [ui]="model link collation print"
+    [app]="model link sim collation print ui"
+    [cli]="model link sim collation print"
 )
 
 status=0

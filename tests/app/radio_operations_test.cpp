@@ -110,7 +110,7 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
 void RadioOperationsTest::transfersAskBeforeLosingWork() {
     RadioFixture f;
     f.Connect();
-    f.window->SetChannelEditor([](MemoryChannel&, std::size_t) {});
+    f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
     f.window->SetVfoEditor([](zem::VfoRecord&, std::size_t) {});
     f.window->MemStringGrid1DblClick();
     f.window->VFOStringGrid1DblClick();
