@@ -356,7 +356,10 @@ void RadioOperations::ResMenuRead(long value) {
     CloseWaitWindow();
     window_.Image().Settings = link_->Image.Settings;
     window_.PutMenu();
-    Show(value == 0 ? QStringLiteral("設定読み込み完了しました") : QStringLiteral("設定読み込みエラー"), "ID");
+    QString text = value == 0 ? QStringLiteral("設定読み込み完了しました") : QStringLiteral("設定読み込みエラー");
+    for (const std::string& refusal : link_->CommaRefusals())
+        text += QStringLiteral("\n") + QString::fromStdString(refusal);
+    Show(text, "ID");
 }
 
 void RadioOperations::ResMenuwrite(long value) {

@@ -7,12 +7,18 @@
 // The floor of a transfer is what no implementation of this exchange can beat: every byte on the
 // wire at 10 bits a byte, the radio's delay, and the silence after each answer that the exchange
 // waits for before it takes the answer as complete (the 48 ms read interval, or the fast grace).
+//
+// Then the recovery figures, on the same paced line: a full read and a full write under a mix of
+// faults that each hit once (they must end with no errors), how soon a read ends once the radio
+// stops answering at row 50, and a write of two edited channels after a full read.
 
 #include "full_memory.h"
 
 #include "link/link_message.h"
 #include "link/tcomm_thread.h"
+#include "model/command_text.h"
 #include "model/startup_image.h"
+#include "model/write_mask.h"
 #include "sim/pty_server.h"
 
 #include <QCoreApplication>
@@ -216,6 +222,129 @@ const char* MeasureBoth(bool fast, const zem::RadioImage& full, zem::TCommThread
     return nullptr;
 }
 
+using zem::sim::Fault;
+
+// One silent, two garbled, an unsolicited line, a split answer and two answers 1.5 s late, each
+// the first time its command is sent; `command` and `name` give the transfer's commands of a row.
+std::vector<Fault> FaultMix(std::string (*command)(std::size_t), std::string (*name)(std::size_t)) {
+    constexpr std::chrono::milliseconds kLate{1500};
+    return {
+        Fault(Fault::Kind::NoAnswer, 1, command(20)),   Fault(Fault::Kind::Garble, 1, command(40)),
+        Fault(Fault::Kind::Garble, 1, name(60)),        Fault(Fault::Kind::ExtraLine, 1, command(80)),
+        Fault(Fault::Kind::Split, 1, name(100), 100ms), Fault(Fault::Kind::Slow, 1, command(120), kLate),
+        Fault(Fault::Kind::Slow, 1, name(140), kLate),
+    };
+}
+
+const zem::RadioImage* FullImage = nullptr; // the write's commands are those of the full memory
+
+std::string WriteCommand(std::size_t row) {
+    std::string text = zem::BuildWriteChannel(row, FullImage->Channels[row]);
+    text.pop_back(); // the radio's log holds commands without their CR
+    return text;
+}
+std::string WriteName(std::size_t row) {
+    return zem::BuildWriteName(row, FullImage->Channels[row]);
+}
+
+struct RecoveryFigures {
+    const char* name;
+    Seconds wall;
+    long retried;
+    long errors;
+};
+
+// A full read and a full write, each under its fault mix, in normal mode.
+const char* MeasureFaultMix(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
+                            zem::sim::PtyServer& server, std::vector<RecoveryFigures>& rows) {
+    link.SetFastTransfers(false);
+    zem::sim::SimOptions options = server.Options();
+    const zem::sim::SimOptions clean = options;
+    FullImage = &full;
+    struct Run {
+        const char* name;
+        std::vector<Fault> faults;
+        bool (zem::TCommThread::*request)();
+        int completion;
+    };
+    const Run runs[] = {
+        {"read", FaultMix(&zem::BuildReadChannel, &zem::BuildReadName), &zem::TCommThread::ReqRead,
+         zem::kMsgMemoryRead},
+        {"write", FaultMix(&WriteCommand, &WriteName), &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten},
+    };
+    for (const Run& run : runs) {
+        const bool reading = run.completion == zem::kMsgMemoryRead;
+        server.Engine().SetImage(reading ? full : zem::StartupImage());
+        server.Engine().ClearLog();
+        link.Image = reading ? zem::StartupImage() : full;
+        options.faults = run.faults;
+        server.SetOptions(options);
+        const Clock::time_point start = Clock::now();
+        if (!(link.*run.request)())
+            return "a transfer under faults was refused";
+        const std::optional<long> value = window.WaitFor(run.completion);
+        if (!value)
+            return "a transfer under faults did not complete";
+        rows.push_back({run.name, Clock::now() - start, link.LastOutcome().retried, *value});
+        const bool same =
+            zem::bench::SameOnTheRadio(reading ? link.Image.Channels : server.Engine().Image().Channels, full.Channels);
+        if (*value != 0 || !same)
+            return "a transfer under faults ended with errors or without the radio's image";
+    }
+    server.SetOptions(clean);
+    return nullptr;
+}
+
+// A read of a radio that stops answering at row 50: how long after the radio fell silent the
+// read ended. The radio falls silent when row 50's first command arrives, one read interval
+// after its last answer.
+std::optional<Seconds> MeasureDeadStop(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
+                                       zem::sim::PtyServer& server) {
+    link.SetFastTransfers(false);
+    const zem::sim::SimOptions clean = server.Options();
+    zem::sim::SimOptions options = clean;
+    options.faults = {Fault(Fault::Kind::Stop, 0, zem::BuildReadChannel(50))};
+    server.SetOptions(options);
+    server.Engine().SetImage(full);
+    link.Image = zem::StartupImage();
+    std::optional<Clock::time_point> silentFrom;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!silentFrom && !server.Engine().Answering())
+            silentFrom = Clock::now();
+    });
+    watch.start(1ms);
+    if (!link.ReqRead() || !window.WaitFor(zem::kMsgMemoryRead) || !silentFrom || !link.LastOutcome().radioSilent)
+        return std::nullopt;
+    const Seconds stop = Clock::now() - *silentFrom;
+    server.SetOptions(clean);
+    server.Engine().SetAnswering(true);
+    return stop;
+}
+
+// Two channels edited after a full read, written with ReqWriteChanged and read back, in normal
+// and in fast mode; appended to `rows`. The failure, or nothing.
+const char* MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
+                           zem::sim::PtyServer& server, std::vector<TransferFigures>& rows) {
+    zem::RadioImage table = full;
+    table.Channels[7].RxFreq = "00145250000";
+    table.Channels[88].Name = "EDITED";
+    for (const bool fast : {false, true}) {
+        link.SetFastTransfers(fast);
+        server.Engine().SetImage(full);
+        link.Image = table;
+        link.WriteOnly = zem::ChangedParts(full, table);
+        const auto write =
+            Measure({"2 changed", &zem::TCommThread::ReqWriteChanged, zem::kMsgChangedWritten}, link, window, server);
+        if (!write || write->second != 0 ||
+            !zem::bench::SameOnTheRadio(server.Engine().Image().Channels, table.Channels))
+            return "the write of two changed channels did not leave them on the radio";
+        rows.push_back(write->first);
+    }
+    link.SetFastTransfers(false);
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -253,6 +382,17 @@ int main(int argc, char* argv[]) {
         if (const char* failure = MeasureBoth(fast, full, link, window, server, *engine, rows))
             return Fail(failure);
     }
+    std::vector<RecoveryFigures> recovery;
+    std::printf("Recovery: fault mix, dead radio, changed rows...\n");
+    std::fflush(stdout);
+    if (const char* failure = MeasureFaultMix(full, link, window, server, recovery))
+        return Fail(failure);
+    const std::optional<Seconds> deadStop = MeasureDeadStop(full, link, window, server);
+    if (!deadStop)
+        return Fail("the read of a radio that stopped answering did not stop as such");
+    std::vector<TransferFigures> changed;
+    if (const char* failure = MeasureChanged(full, link, window, server, changed))
+        return Fail(failure);
     link.Running.store(0, std::memory_order_release);
     if (!window.WaitFor(zem::kMsgPortClosed))
         return Fail("the link did not close its port");
@@ -267,6 +407,18 @@ int main(int argc, char* argv[]) {
                 static_cast<long long>(zem::TCommThread::kFastGrace.count()));
     std::printf("fast / normal wall time: read %.3f, write %.3f\n", rows[2].wall / rows[0].wall,
                 rows[3].wall / rows[1].wall);
+    std::printf("under one silent, two garbled, one extra line, one split and two 1.5 s late answers "
+                "(normal mode):\n");
+    for (const RecoveryFigures& f : recovery)
+        std::printf("  %-5s wall %6.2f s (%.2f s without faults), %ld retried, %ld errors\n", f.name, f.wall.count(),
+                    (f.name == std::string("read") ? rows[0] : rows[1]).wall.count(), f.retried, f.errors);
+    std::printf("radio silent from row 50: the read ended %.2f s later\n", deadStop->count());
+    std::printf("two channels changed after a full read, written and read back (full write %.2f s):\n",
+                rows[1].wall.count());
+    PrintTransfers(changed);
+    const Seconds readFirst = rows[2].wall + changed[1].wall;
+    std::printf("fast memory read, then the two channels fast: %.2f s = %.3f of a full normal write\n",
+                readFirst.count(), readFirst / rows[1].wall);
     std::printf("idle   %.1f s: CPU %.3f s = %.2f %% of one core, %.0f context switches/s\n", idle.wall.count(),
                 idle.cpu.count(), 100 * idle.cpu / idle.wall, static_cast<double>(idle.switches) / idle.wall.count());
     return 0;

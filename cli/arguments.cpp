@@ -96,6 +96,10 @@ bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImag
             Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
             return false;
         }
+        if (!read.refusal.empty()) {
+            Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, file, QString::fromStdString(read.refusal)));
+            return false;
+        }
         for (const std::string& warning : read.warnings)
             Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, file, QString::fromStdString(warning)));
         return true;

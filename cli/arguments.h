@@ -45,7 +45,7 @@ bool SaveBytes(const QString& command, const QString& out, std::string_view byte
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line
-// (not ".zem", missing, unreadable, "ファイル形式が違います"). The reader's warnings go to standard
+// (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go to standard
 // error, one line each, and the file counts as read.
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
 

@@ -133,6 +133,10 @@ int Transfer(const LinkTarget& target, const std::vector<Step>& steps, zem::Radi
         if (step.direction == Direction::Read)
             step.block->copy(link.Image, image);
         progress.Finish(value);
+        if (code == zem::kMsgSettingsRead) {
+            for (const std::string& refusal : link.CommaRefusals())
+                Error(QStringLiteral("zem_d7-cli: settings: %1").arg(QString::fromStdString(refusal)));
+        }
         errors += value;
         if (++current == steps.size())
             return true;

@@ -10,14 +10,18 @@ namespace {
 void CheckSettingsFile(std::string_view bytes) {
     const RadioImage startup = StartupImage();
     RadioImage image = startup;
-    if (!ParseSettingsFile(bytes, image).recognised) {
+    if (!ParseSettingsFile(bytes, image).Read()) {
         Require(image == startup, "a refused file leaves the image untouched");
         return;
     }
     const std::string written = FormatSettingsFile(image);
     RadioImage again = startup;
     const SettingsFileRead read = ParseSettingsFile(written, again);
-    Require(read.recognised && read.warnings.empty(), "a written file is accepted whole");
+    // Only a MENU line whose commas can be shared out in several ways is worth a word.
+    const std::string menuLine = FormatMenuLine(image.Settings);
+    const MenuSharing sharing = ReadMenuLine(menuLine.substr(0, menuLine.size() - 2))->sharing;
+    const std::size_t menuWarnings = sharing == MenuSharing::Ambiguous ? 1 : 0;
+    Require(read.Read() && read.warnings.size() == menuWarnings, "a written file is accepted whole");
     Require(again == image, "a written file reads back as the image it was written from");
     Require(FormatSettingsFile(again) == written, "a read-back image writes the same bytes");
 }

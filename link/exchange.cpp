@@ -54,6 +54,20 @@ void TCommThread::SettleLine() {
     Port_->Purge();
 }
 
+// An exchange that ended without its answer line: when not one byte came either, the radio may be
+// off. Whatever did come is taken off the line here; the settle before the next command drains
+// the rest.
+void TCommThread::NoteMissingAnswer() {
+    OutOfStep_ = true;
+    std::string heard;
+    if (Port_)
+        Port_->Read(kReadChunk, std::chrono::milliseconds{0}, heard);
+    if (heard.empty())
+        ++SilentExchanges_;
+    else
+        SilentExchanges_.store(0);
+}
+
 bool TCommThread::Exchange(std::string_view command, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     return ExchangeLocked(command, response);
@@ -103,9 +117,10 @@ bool TCommThread::ExchangeLocked(std::string_view command, std::string& response
     if (!Port_ || !Port_->Write(text))
         Status("munen");
     if (!Port_ || Port_->WaitForLine(ExchangeTimeout_) != SerialPort::WaitResult::LineArrived) {
-        OutOfStep_ = true;
+        NoteMissingAnswer();
         return false; // line error or no answer in time: the caller's response stays as it was
     }
+    SilentExchanges_.store(0);
     std::string raw;
     if (!ReadAnswer(kReadChunk, head, bare, raw)) {
         Status("GAaan");
@@ -138,6 +153,14 @@ bool TCommThread::Confirmed(std::string_view command, std::string_view head, std
     return answer.line.has_value();
 }
 
+void TCommThread::Confirm(Attempt& attempt, std::string_view command, std::string_view head, std::string_view word,
+                          std::string& response) {
+    if (!Confirmed(command, head, word, response)) {
+        ++attempt.errors;
+        attempt.unanswered = attempt.unanswered || response.empty();
+    }
+}
+
 TCommThread::DirectSendResult TCommThread::DirectSend(const RowWrite& write, std::string& response) {
     std::lock_guard lock(ExchangeMutex_);
     DirectSendResult result;
@@ -148,6 +171,10 @@ TCommThread::DirectSendResult TCommThread::DirectSend(const RowWrite& write, std
     result.lineArrived = Port_ && Port_->WaitForLine(ExchangeTimeout_) == SerialPort::WaitResult::LineArrived;
     if (!write.statusAfterWait.empty())
         Status(write.statusAfterWait);
+    if (!result.lineArrived)
+        NoteMissingAnswer();
+    else
+        SilentExchanges_.store(0);
     if (result.lineArrived) {
         std::string raw;
         result.readOk = ReadAnswer(write.readLimit, write.head, kBareWriteEcho, raw);

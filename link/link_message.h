@@ -21,6 +21,7 @@ enum LinkOperation : int {
     kOpReadSettings = 7,
     kOpWriteSettings = 8,
     kOpScope = 11,
+    kOpWriteChanged = 12,
 };
 
 // Completion codes the link posts to the window.
@@ -36,6 +37,7 @@ enum LinkCode : int {
     kMsgSettingsRead = 8,    // value: errors counted
     kMsgSettingsWritten = 9, // value: errors counted
     kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading (0 and unread(): none)
+    kMsgChangedWritten = 12, // value: errors counted, read-backs that differ included
 };
 
 inline constexpr int kScopePassStart = 200;

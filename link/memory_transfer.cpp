@@ -93,15 +93,18 @@ bool TCommThread::ReadRow(std::size_t row, MemoryChannel& ch) {
     return true;
 }
 
-void TCommThread::DoRead() {
-    long kept = 0;
-    for (std::size_t row = 0; row < kChannelRows; ++row) {
-        Progress(row, kChannelRows);
+long TCommThread::ReadChannels(const WriteMask& mask) {
+    return ReadParts(mask.channels, [&](std::size_t row) {
         Status(ReadingText(row));
-        if (!ReadRow(row, Image.Channels[row]))
-            ++kept;
-    }
-    Progress(kChannelRows, kChannelRows);
+        return ReadRow(row, Image.Channels[row]);
+    });
+}
+
+void TCommThread::DoRead() {
+    Outcome_.total = kChannelRows;
+    Progress(0, kChannelRows);
+    const long kept = ReadChannels(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Status("完了");
     Finish(kMsgMemoryRead, kept);
 }
@@ -109,45 +112,58 @@ void TCommThread::DoRead() {
 // Every answer must be the command's own: its echo naming the row, or the bare echo word. A
 // command the radio did not answer counts too: its echo check would otherwise be made on the
 // previous command's answer and pass, and so would a late answer to the command before.
-void TCommThread::DoWrite() {
-    long errors = 0;
+TCommThread::Attempt TCommThread::WriteRow(std::size_t row, const MemoryChannel& ch) {
+    Attempt attempt;
     std::string response;
     const auto exchange = [&](const std::string& command, const std::string& head, std::string_view word) {
-        errors += Confirmed(command, head, word, response) ? 0 : 1;
+        Confirm(attempt, command, head, word, response);
     };
-    for (std::size_t row = 0; row < kChannelRows; ++row) {
-        Progress(row, kChannelRows);
-        const MemoryChannel& ch = Image.Channels[row];
-        const GroupRules& rules = RulesOf(row);
-        const std::string writing = WritingText(row);
-        const auto writeSplit = [&] { exchange(BuildWriteSplit(row, ch), Head("MW 0,1,", row), "MW"); };
-        if (IsEmptyRow(ch)) {
-            if (rules.scanMemory)
-                Status(writing);
-            exchange(BuildClearChannel(row), Head("MW 0,0,", row), "MW");
-            if (!rules.scanMemory)
-                Status(writing);
-            continue;
-        }
-        if (!rules.scanMemory && IsSplit(ch))
-            writeSplit();
-        const std::string rowWrite = BuildWriteChannel(row, ch);
-        const std::string head = Head("MW 0,0,", row);
-        const DirectSendResult sent =
-            DirectSend({rowWrite, head, rules.purgeAfterRowWrite, rules.scanMemory ? rowWrite : "", writing}, response);
-        if (!sent.answered)
-            ++errors;
-        if (rules.countLineFaults)
-            errors += (sent.writeOk ? 0 : 1) + (sent.lineArrived && !sent.readOk ? 1 : 0);
-        exchange(BuildWriteName(row, ch), Head("MNA 0,", row), "MNA");
+    const GroupRules& rules = RulesOf(row);
+    const std::string writing = WritingText(row);
+    const auto writeSplit = [&] { exchange(BuildWriteSplit(row, ch), Head("MW 0,1,", row), "MW"); };
+    if (IsEmptyRow(ch)) {
         if (rules.scanMemory)
-            StatusCp932(response);
-        if (rules.scanMemory && IsSplit(ch)) {
-            writeSplit();
-            StatusCp932(response);
-        }
+            Status(writing);
+        exchange(BuildClearChannel(row), Head("MW 0,0,", row), "MW");
+        if (!rules.scanMemory)
+            Status(writing);
+        return attempt;
     }
-    Progress(kChannelRows, kChannelRows);
+    if (!rules.scanMemory && IsSplit(ch))
+        writeSplit();
+    const std::string rowWrite = BuildWriteChannel(row, ch);
+    const std::string head = Head("MW 0,0,", row);
+    const DirectSendResult sent =
+        DirectSend({rowWrite, head, rules.purgeAfterRowWrite, rules.scanMemory ? rowWrite : "", writing}, response);
+    if (!sent.answered)
+        ++attempt.errors;
+    attempt.unanswered = attempt.unanswered || !sent.lineArrived;
+    if (rules.countLineFaults)
+        attempt.errors += (sent.writeOk ? 0 : 1) + (sent.lineArrived && !sent.readOk ? 1 : 0);
+    exchange(BuildWriteName(row, ch), Head("MNA 0,", row), "MNA");
+    if (rules.scanMemory)
+        StatusCp932(response);
+    if (rules.scanMemory && IsSplit(ch)) {
+        writeSplit();
+        StatusCp932(response);
+    }
+    return attempt;
+}
+
+long TCommThread::WriteChannels(const WriteMask& mask) {
+    return WriteParts(
+        mask.channels, [&](std::size_t row) { return WriteRow(row, Image.Channels[row]); },
+        [&](std::size_t row) {
+            MemoryChannel stored = Image.Channels[row];
+            return ReadRow(row, stored) && SameOnRadio(row, stored, Image.Channels[row]);
+        });
+}
+
+void TCommThread::DoWrite() {
+    Outcome_.total = kChannelRows;
+    Progress(0, kChannelRows);
+    const long errors = WriteChannels(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Status("完了 エラー数：" + std::to_string(errors));
     Finish(kMsgMemoryWritten, errors);
 }

@@ -3,8 +3,11 @@
 #include "model/answer_lines.h"
 #include "model/codecs.h"
 #include "model/command_text.h"
+#include "model/cp932.h"
 #include "model/menu_fields.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace zem {
@@ -21,6 +24,9 @@ struct SettingsCommand {
     void (*set)(RadioSettings&, std::size_t dtmf, std::string_view value);
     const MenuField* field; // the menu field, or nullptr for a DTMF memory
     std::size_t dtmf;
+    // Whether the settings file brings back a ',' in the value: a free text of the MENU line, or
+    // a DTMF name, which takes the rest of its line.
+    bool carriesComma;
 };
 
 // The 51 commands in the radio's order: the menu fields of the table, with the ten DTMF memories
@@ -31,7 +37,8 @@ const std::vector<SettingsCommand>& Commands() {
         std::vector<SettingsCommand> list;
         for (const MenuField& f : MenuFields()) {
             const std::string name(f.name);
-            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0});
+            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0,
+                            CarriesComma(f)});
             if (!f.dtmfFollows)
                 continue;
             for (std::size_t k = 0; k < kDtmfCount; ++k) {
@@ -39,11 +46,11 @@ const std::vector<SettingsCommand>& Commands() {
                 list.push_back({"DM " + address, "DM", "DM " + address + ",", DtmfMemory{}.Code.capacity,
                                 [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Code.view(); },
                                 [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Code = v; },
-                                nullptr, k});
+                                nullptr, k, false});
                 list.push_back({"DMN " + address, "DMN", "DMN " + address + ",", DtmfMemory{}.Name.capacity,
                                 [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Name.view(); },
                                 [](RadioSettings& s, std::size_t m, std::string_view v) { s.Dtmf[m].Name = v; },
-                                nullptr, k});
+                                nullptr, k, true});
             }
         }
         return list;
@@ -62,42 +69,82 @@ void Store(const SettingsCommand& c, RadioSettings& s, std::string_view value) {
         c.set(s, c.dtmf, value);
 }
 
+constexpr std::size_t kCommandCount = kMenuFieldCount + 2 * kDtmfCount;
+
+// The commands a mask chooses: each menu field's own, and both of a chosen DTMF memory's.
+std::array<bool, kCommandCount> ChosenCommands(const WriteMask& mask) {
+    const auto& commands = Commands();
+    std::array<bool, kCommandCount> chosen{};
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        const SettingsCommand& c = commands[i];
+        chosen[i] =
+            c.field ? mask.settings[static_cast<std::size_t>(c.field - MenuFields().data())] : mask.dtmf[c.dtmf];
+    }
+    return chosen;
+}
+
 } // namespace
 
 // A value is taken only from the line that begins with its query (an unsolicited line or a late
 // answer may come with it), and never when it holds control bytes: those come from a damaged
-// answer, and stored they would reach the settings file and go back to the radio.
-void TCommThread::DoMenuRead() {
-    long errors = 0;
-    const auto& commands = Commands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        Progress(i, commands.size());
-        const SettingsCommand& c = commands[i];
-        const Answer answer = Ask(c.query, c.query);
-        const std::string_view value =
-            answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
-        if (answer.line && !HasControlChars(value))
-            Store(c, Image.Settings, value);
-        else
-            ++errors;
-        StatusCp932(answer.line.value_or(answer.text));
+// answer, and stored they would reach the settings file and go back to the radio. Nor when it
+// holds a ',' the settings file would split the line at, moving every setting after it: that
+// value is named once, however often it is asked.
+bool TCommThread::ReadSetting(std::size_t index, RadioSettings& into) {
+    const SettingsCommand& c = Commands()[index];
+    const Answer answer = Ask(c.query, c.query);
+    const std::string_view value =
+        answer.line ? TextAt(*answer.line, c.prefix.size() + 1, c.width) : std::string_view();
+    StatusCp932(answer.line.value_or(answer.text));
+    if (!answer.line || HasControlChars(value))
+        return false;
+    if (!c.carriesComma && value.find(',') != std::string_view::npos) {
+        const std::string label = c.query + ": ";
+        if (std::ranges::none_of(CommaRefusals_, [&](const std::string& r) { return r.starts_with(label); }))
+            CommaRefusals_.push_back(label + "無線機の値「" + Cp932ToUtf8(value) +
+                                     "」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
+        return false;
     }
-    Progress(commands.size(), commands.size());
+    Store(c, into, value);
+    return true;
+}
+
+TCommThread::Attempt TCommThread::WriteSetting(std::size_t index) {
+    const SettingsCommand& c = Commands()[index];
+    Attempt attempt;
+    std::string response;
+    Confirm(attempt, c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response);
+    StatusCp932(response);
+    return attempt;
+}
+
+long TCommThread::ReadSettings(const WriteMask& mask) {
+    return ReadParts(ChosenCommands(mask), [&](std::size_t i) { return ReadSetting(i, Image.Settings); });
+}
+
+long TCommThread::WriteSettings(const WriteMask& mask) {
+    return WriteParts(
+        ChosenCommands(mask), [&](std::size_t i) { return WriteSetting(i); },
+        [&](std::size_t i) {
+            RadioSettings stored = Image.Settings;
+            return ReadSetting(i, stored) && Value(Commands()[i], stored) == Value(Commands()[i], Image.Settings);
+        });
+}
+
+void TCommThread::DoMenuRead() {
+    CommaRefusals_.clear();
+    Outcome_.total = kCommandCount;
+    Progress(0, kCommandCount);
+    const long errors = ReadSettings(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgSettingsRead, errors);
 }
 
 void TCommThread::DoMenuwrite() {
-    long errors = 0;
-    std::string response;
-    const auto& commands = Commands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        Progress(i, commands.size());
-        const SettingsCommand& c = commands[i];
-        if (!Confirmed(c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response))
-            ++errors;
-        StatusCp932(response);
-    }
-    Progress(commands.size(), commands.size());
+    Outcome_.total = kCommandCount;
+    Progress(0, kCommandCount);
+    const long errors = WriteSettings(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgSettingsWritten, errors);
 }
 

@@ -7,6 +7,8 @@
 #include "model/cp932.h"
 
 #include <array>
+#include <functional>
+#include <span>
 
 namespace zem {
 namespace {
@@ -100,6 +102,9 @@ bool TCommThread::ReqMenuRead() {
 bool TCommThread::ReqMenuwrite() {
     return Request(kOpWriteSettings);
 }
+bool TCommThread::ReqWriteChanged() {
+    return Request(kOpWriteChanged);
+}
 
 // ScopeRunning goes up before the code, so a StopScope at any moment after this call is seen.
 bool TCommThread::ReqScope() {
@@ -125,10 +130,15 @@ bool TCommThread::Dispatch(std::int32_t op) {
         void (TCommThread::*run)();
     };
     static constexpr std::array kProcedures{
-        Procedure{kOpModelCheck, &TCommThread::DoID},         Procedure{kOpModCheck, &TCommThread::DoMod},
-        Procedure{kOpWriteMemory, &TCommThread::DoWrite},     Procedure{kOpReadMemory, &TCommThread::DoRead},
-        Procedure{kOpReadVfo, &TCommThread::DoVFORead},       Procedure{kOpWriteVfo, &TCommThread::DoVFOwrite},
-        Procedure{kOpReadSettings, &TCommThread::DoMenuRead}, Procedure{kOpWriteSettings, &TCommThread::DoMenuwrite},
+        Procedure{kOpModelCheck, &TCommThread::DoID},
+        Procedure{kOpModCheck, &TCommThread::DoMod},
+        Procedure{kOpWriteMemory, &TCommThread::DoWrite},
+        Procedure{kOpReadMemory, &TCommThread::DoRead},
+        Procedure{kOpReadVfo, &TCommThread::DoVFORead},
+        Procedure{kOpWriteVfo, &TCommThread::DoVFOwrite},
+        Procedure{kOpReadSettings, &TCommThread::DoMenuRead},
+        Procedure{kOpWriteSettings, &TCommThread::DoMenuwrite},
+        Procedure{kOpWriteChanged, &TCommThread::DoWriteChanged},
         Procedure{kOpScope, &TCommThread::DoScope},
     };
     for (const Procedure& p : kProcedures) {
@@ -138,6 +148,9 @@ bool TCommThread::Dispatch(std::int32_t op) {
         // withdrawn the request; running the procedure anyway would wipe a request made after it.
         Active_.store(op);
         if (Operation.load() == op) {
+            // Each procedure starts afresh: an earlier one's silence says nothing of the radio now.
+            Outcome_ = {};
+            SilentExchanges_.store(0);
             (this->*p.run)();
         } else {
             Active_.store(kOpIdle);
@@ -178,6 +191,67 @@ void TCommThread::StatusCp932(std::string_view cp932) {
 void TCommThread::Progress(std::size_t done, std::size_t total) {
     if (StatusBar_ != nullptr)
         PostToWindowThread(StatusBar_, new TransferProgress(done, total));
+}
+
+void TCommThread::PartDone() {
+    ++Outcome_.done;
+    Progress(Outcome_.done, Outcome_.total);
+}
+
+bool TCommThread::RadioSilent() const {
+    return SilentExchanges_.load() >= kSilentExchangeLimit;
+}
+
+void TCommThread::BeforeRetry() {
+    ++Outcome_.retried;
+    std::lock_guard lock(ExchangeMutex_);
+    OutOfStep_ = true;
+}
+
+// Asked again after the line has fallen quiet: a late answer, a garbled one or a line of the
+// radio's own costs one more exchange instead of the part. Once the radio has fallen silent the
+// parts left are not asked and stay as they were.
+long TCommThread::ReadParts(std::span<const bool> chosen, const std::function<bool(std::size_t)>& read) {
+    long kept = 0;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (!chosen[i])
+            continue;
+        if (RadioSilent()) {
+            ++kept;
+            continue;
+        }
+        bool taken = read(i);
+        if (!taken && !RadioSilent()) {
+            BeforeRetry();
+            taken = read(i);
+        }
+        kept += taken ? 0 : 1;
+        PartDone();
+    }
+    return kept;
+}
+
+// Writing the same record twice is harmless, so a part whose write failed is sent again. When an
+// answer never came the radio may have taken the write all the same; a read-back tells, and saves
+// the second write when it did. Once the radio has fallen silent nothing more is sent.
+long TCommThread::WriteParts(std::span<const bool> chosen, const std::function<Attempt(std::size_t)>& send,
+                             const std::function<bool(std::size_t)>& took) {
+    long errors = 0;
+    for (std::size_t i = 0; i < chosen.size() && !RadioSilent(); ++i) {
+        if (!chosen[i])
+            continue;
+        Attempt attempt = send(i);
+        if (attempt.errors != 0 && !RadioSilent()) {
+            BeforeRetry();
+            if (attempt.unanswered && took(i))
+                attempt = {};
+            else if (!RadioSilent())
+                attempt = send(i);
+        }
+        errors += attempt.errors;
+        PartDone();
+    }
+    return errors;
 }
 
 void TCommThread::Post(int code, long value, bool unread) {

@@ -4,6 +4,7 @@
 #include "serial_port.h"
 
 #include "model/records.h"
+#include "model/write_mask.h"
 
 #include <QObject>
 #include <QThread>
@@ -11,11 +12,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zem {
 
@@ -58,6 +62,9 @@ public:
     void SetFastTransfers(bool on);
     bool FastTransfers() const;
     static constexpr std::size_t kLastCommandLimit = 50;
+    // A radio that has sent not one byte for this many exchanges in a row is taken as switched
+    // off or unplugged: the transfer stops instead of spending a timeout on every command left.
+    static constexpr int kSilentExchangeLimit = 3;
 
     const std::string& PortName() const { return PortName_; }
     const std::string& PortPath() const { return PortPath_; }
@@ -75,6 +82,10 @@ public:
     bool ReqVFOwrite();
     bool ReqMenuRead();
     bool ReqMenuwrite();
+    // Writes the parts of Image that WriteOnly chooses (channels, VFOs, settings, DTMF memories),
+    // then reads those parts back into Image; code 12 with the errors and the parts whose read-back
+    // differs from what was written.
+    bool ReqWriteChanged();
     bool ReqScope();
     void StopScope();
     // True from a request until its procedure has cleared Operation (the scope sweep stays busy
@@ -93,7 +104,18 @@ public:
     char ScopeStep = '5';
     char ScopeBand = '0';
     std::int32_t ScopeCount = 0;
-    RadioImage Image; // the link's own working copy
+    RadioImage Image;    // the link's own working copy
+    WriteMask WriteOnly; // what ReqWriteChanged writes; set before the request
+
+    // How the last transfer went, beside its completion value. Written by the worker before it
+    // posts the completion, so the window reads it in its handler of that message.
+    struct TransferOutcome {
+        long retried = 0;         // rows, VFOs, settings asked or sent again, or read back
+        bool radioSilent = false; // stopped early: the radio sent nothing for kSilentExchangeLimit exchanges
+        std::size_t done = 0;     // rows, VFOs or settings commands finished before the end or the stop
+        std::size_t total = 0;
+    };
+    const TransferOutcome& LastOutcome() const { return Outcome_; }
 
     std::atomic<std::int32_t> Running{1};
     std::atomic<std::int32_t> ScopeRunning{0};
@@ -102,6 +124,10 @@ public:
     std::int32_t OpenErrors() const { return OpenErrors_; }
     // Why the port did not open, for the user (OpenFailureText); read after code 4 has arrived.
     const std::string& OpenFailure() const { return OpenFailure_; }
+    // The settings the last settings read left as they were because the radio's value held a ','
+    // the settings file cannot carry in that field, one line each for the user (UTF-8); they are
+    // counted with the unanswered ones. Read after code 8 has arrived.
+    const std::vector<std::string>& CommaRefusals() const { return CommaRefusals_; }
     // The last command sent, CR included, at most 50 characters.
     std::string LastCommand() const;
 
@@ -120,7 +146,40 @@ private:
     void DoVFOwrite();
     void DoMenuRead();
     void DoMenuwrite();
+    void DoWriteChanged();
     void DoScope();
+
+    // The pieces of the transfers, each over the parts `mask` chooses of its own block. The writes
+    // give the errors they counted; the reads how many rows, VFOs or settings stayed as they were.
+    long WriteChannels(const WriteMask& mask);
+    long ReadChannels(const WriteMask& mask);
+    long WriteVfos(const WriteMask& mask);
+    long ReadVfos(const WriteMask& mask);
+    long WriteSettings(const WriteMask& mask);
+    long ReadSettings(const WriteMask& mask);
+
+    // One attempt at writing a row, a VFO or a setting: the errors it counted, and whether one of
+    // its commands got no answer at all (the radio may have taken it even so).
+    struct Attempt {
+        long errors = 0;
+        bool unanswered = false;
+    };
+    Attempt WriteRow(std::size_t row, const MemoryChannel& ch);
+    // Confirmed, its failure added to `attempt`.
+    void Confirm(Attempt& attempt, std::string_view command, std::string_view head, std::string_view word,
+                 std::string& response);
+    Attempt WriteVfo(const VfoRecord& vfo);
+    // Each part that `chosen` marks, in order: a read taken whole or kept, asked again once when it
+    // failed, giving how many were kept; a write sent again once when it failed (read back with
+    // `took` first when an answer never came), giving the errors of the last attempts.
+    long ReadParts(std::span<const bool> chosen, const std::function<bool(std::size_t)>& read);
+    long WriteParts(std::span<const bool> chosen, const std::function<Attempt(std::size_t)>& send,
+                    const std::function<bool(std::size_t)>& took);
+    // Counts a retry and has the next exchange wait for the line to fall quiet first.
+    void BeforeRetry();
+    bool RadioSilent() const;
+    // A part of the transfer is done: counted and shown as progress.
+    void PartDone();
 
     void OpenPort();
     void ClosePort();
@@ -141,6 +200,9 @@ private:
     // asked for, otherwise left as it was (false).
     bool ReadRow(std::size_t row, MemoryChannel& ch);
     bool ReadVfo(VfoRecord& vfo);
+    // The settings command `index` of the radio's order: its value read into `into`, or written from Image.
+    bool ReadSetting(std::size_t index, RadioSettings& into);
+    Attempt WriteSetting(std::size_t index);
 
     // The row write of the memory transfer, sent without Exchange: the text carries its own CR and
     // the answer is read up to `readLimit` bytes, cut at a NUL but not trimmed, and assigned only
@@ -173,6 +235,8 @@ private:
     bool Dispatch(std::int32_t op);
     // Leaves nothing of an earlier answer (a late or over-long one) to be taken for the next.
     void SettleLine();
+    // Notes an exchange whose answer line did not come, and whether the radio sent anything at all.
+    void NoteMissingAnswer();
     // `head` and `bare` name the line that answers the command (AnswerLine); a fast read ends early
     // only once that line has come. Without a head the read waits for the read interval.
     bool ExchangeLocked(std::string_view command, std::string& response, std::string_view head = {},
@@ -185,6 +249,7 @@ private:
     std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
     std::string OpenFailure_;
+    std::vector<std::string> CommaRefusals_;
     QObject* StatusBar_ = nullptr; // set before start(), only posted to afterwards
     QObject* Window_ = nullptr;
     SerialPortFactory PortFactory_;
@@ -200,6 +265,9 @@ private:
     std::string LastCommand_;
     // Set when an exchange ended without its answer: the radio may still be sending it.
     bool OutOfStep_ = false;
+    // Exchanges in a row that ended without a single byte from the radio.
+    std::atomic<int> SilentExchanges_{0};
+    TransferOutcome Outcome_;
     std::atomic<bool> FastTransfers_{false};
 };
 

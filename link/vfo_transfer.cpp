@@ -33,33 +33,46 @@ bool TCommThread::ReadVfo(VfoRecord& vfo) {
     return true;
 }
 
+long TCommThread::ReadVfos(const WriteMask& mask) {
+    return ReadParts(mask.vfos, [&](std::size_t v) { return ReadVfo(Image.Vfos[v]); });
+}
+
 void TCommThread::DoVFORead() {
-    long kept = 0;
-    for (std::size_t v = 0; v < kVfoCount; ++v) {
-        Progress(v, kVfoCount);
-        if (!ReadVfo(Image.Vfos[v]))
-            ++kept;
-    }
-    Progress(kVfoCount, kVfoCount);
+    Outcome_.total = kVfoCount;
+    Progress(0, kVfoCount);
+    const long kept = ReadVfos(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgVfoRead, kept);
 }
 
-void TCommThread::DoVFOwrite() {
-    long errors = 0;
+TCommThread::Attempt TCommThread::WriteVfo(const VfoRecord& vfo) {
+    Attempt attempt;
     std::string response;
     const auto exchange = [&](const std::string& command, const std::string& head, std::string_view word) {
-        errors += Confirmed(command, head, word, response) ? 0 : 1;
+        Confirm(attempt, command, head, word, response);
         StatusCp932(response);
     };
-    for (std::size_t v = 0; v < kVfoCount; ++v) {
-        Progress(v, kVfoCount);
-        const VfoRecord& vfo = Image.Vfos[v];
-        const std::string command = BuildVW(vfo);
-        StatusCp932(command);
-        exchange(command, std::string("VW ") + vfo.VfoNo, "VW");
-        exchange(BuildWriteLimits(vfo), BuildReadLimits(vfo), "PV");
-    }
-    Progress(kVfoCount, kVfoCount);
+    const std::string command = BuildVW(vfo);
+    StatusCp932(command);
+    exchange(command, std::string("VW ") + vfo.VfoNo, "VW");
+    exchange(BuildWriteLimits(vfo), BuildReadLimits(vfo), "PV");
+    return attempt;
+}
+
+long TCommThread::WriteVfos(const WriteMask& mask) {
+    return WriteParts(
+        mask.vfos, [&](std::size_t v) { return WriteVfo(Image.Vfos[v]); },
+        [&](std::size_t v) {
+            VfoRecord stored = Image.Vfos[v];
+            return ReadVfo(stored) && SameOnRadio(stored, Image.Vfos[v]);
+        });
+}
+
+void TCommThread::DoVFOwrite() {
+    Outcome_.total = kVfoCount;
+    Progress(0, kVfoCount);
+    const long errors = WriteVfos(WriteMask::All());
+    Outcome_.radioSilent = RadioSilent();
     Finish(kMsgVfoWritten, errors);
 }
 

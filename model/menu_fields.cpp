@@ -26,8 +26,7 @@ using S = RadioSettings;
 
 // The codes of each list are its item indexes as the settings pages store them: a check box or
 // a choice of two "01", the icon list hexadecimal "0".."E". The contrast bar gives two digits. The
-// group code's edit takes any text up to three characters, and files hold "0" or nothing there as
-// well as "000", so up to three digits count as its own.
+// group code's edit takes any text up to three characters, so any such text is its own.
 constexpr std::string_view kTwoChoices = "01";
 constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kColours = "01234567";
@@ -54,7 +53,7 @@ constexpr std::array<MenuField, kMenuFieldCount> kFields{{
     Field<&S::NMSG>("NMSG").SharesCommas(2),
     Field<&S::ICO>("ICO", "0123456789ABCDE").Prefixed("0,"),
     Field<&S::GM>("GM", kTwoChoices),
-    Field<&S::GC>("GC", kDigits, 0, 3).StartsAs("000"),
+    Field<&S::GC>("GC").StartsAs("000"),
     Field<&S::TXI>("TXI", "012345").StartsAs("2"),
     Field<&S::PP>("PP").SharesCommas(1),
     Field<&S::SMY>("SMY"),

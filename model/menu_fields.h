@@ -68,5 +68,10 @@ const std::array<MenuField, kMenuFieldCount>& MenuFields();
 const MenuField* FindMenuField(std::string_view name);
 // Whether value is of the field's own format: `shortest` to `longest` of its codes.
 bool HoldsMenuValue(const MenuField& field, std::string_view value);
+// Whether the settings file's MENU line brings back a ',' in the field's value: only the free texts
+// do. A ',' anywhere else splits the value and moves every field after it.
+constexpr bool CarriesComma(const MenuField& field) {
+    return field.commaShare != 0;
+}
 
 } // namespace zem

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <type_traits>
@@ -113,6 +114,37 @@ std::optional<VfoRecord> ReadVfoLine(std::string_view line) {
     return vfo;
 }
 
+std::optional<MemoryChannel> ReadMemLine(std::string_view line) {
+    if (!HasKeyword(line, "MEM"))
+        return std::nullopt;
+    const std::vector<std::string_view> values = SplitAtCommas(line);
+    if (values.size() <= kMemFirstField)
+        return std::nullopt;
+    if (values[kMemFirstField] != "0")
+        return EmptyRow();
+    if (values.size() < kMemValues)
+        return std::nullopt;
+    MemoryChannel ch;
+    for (std::size_t k = kMemFirstField; k < kMemMemo; ++k)
+        kMemFields[k - kMemFirstField].set(ch, values[k]);
+    // The last value is the reserved character, so every value between it and the lockout is memo.
+    ch.Memo = JoinValues(values, kMemMemo, values.size() - 1);
+    return ch;
+}
+
+std::optional<DtmfMemory> ReadDtmfLine(std::string_view line) {
+    const std::optional<std::string_view> text = TaggedValues(line);
+    if (!HasKeyword(line, "DTMF") || !text)
+        return std::nullopt;
+    const std::vector<std::string_view> values = SplitAtCommas(*text);
+    if (values.size() < 2)
+        return std::nullopt;
+    DtmfMemory m;
+    m.Code = values[0];
+    m.Name = JoinValues(values, 1, values.size());
+    return m;
+}
+
 // How many values each menu field takes; 0 while a free text's share is still open.
 using MenuTakes = std::array<std::size_t, kMenuFieldCount>;
 
@@ -124,15 +156,11 @@ using MenuPositions = std::bitset<kMenuPositions>;
 // For each field and count, the positions from which it may take that many values: [count - 1].
 using MenuFits = std::array<std::vector<MenuPositions>, kMenuFieldCount>;
 
-bool IsMenuFreeText(const MenuField& field) {
-    return field.commaShare != 0;
-}
-
 // The free texts' table positions in the order they are given extra values.
 std::vector<std::size_t> FreeTextsInShareOrder() {
     std::vector<std::size_t> order;
     for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
-        if (IsMenuFreeText(MenuFields()[f]))
+        if (CarriesComma(MenuFields()[f]))
             order.push_back(f);
     }
     std::sort(order.begin(), order.end(),
@@ -143,7 +171,7 @@ std::vector<std::size_t> FreeTextsInShareOrder() {
 // A field takes one value of its own format; a free text takes as many values as fit its bytes
 // with the commas between them, so at most `capacity` + 1.
 std::vector<MenuPositions> FitsOf(const MenuField& field, const std::vector<std::string_view>& values) {
-    const bool freeText = IsMenuFreeText(field);
+    const bool freeText = CarriesComma(field);
     std::vector<MenuPositions> fits(freeText ? field.capacity + 1 : 1);
     for (std::size_t pos = 0; pos < values.size(); ++pos) {
         if (!freeText) {
@@ -159,6 +187,26 @@ std::vector<MenuPositions> FitsOf(const MenuField& field, const std::vector<std:
         }
     }
     return fits;
+}
+
+// How many ways the fields can share out all values, 2 standing for two or more. Walks the fields
+// in line order, counting the ways the fields so far can end at each position.
+std::size_t CountMenuSharings(const MenuFits& fits, std::size_t valueCount) {
+    std::array<std::uint8_t, kMenuPositions + 1> ways{};
+    ways[0] = 1;
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        std::array<std::uint8_t, kMenuPositions + 1> next{};
+        for (std::size_t pos = 0; pos < valueCount; ++pos) {
+            if (ways[pos] == 0)
+                continue;
+            for (std::size_t count = 1; count <= fits[f].size(); ++count) {
+                if (fits[f][count - 1][pos])
+                    next[pos + count] = static_cast<std::uint8_t>(std::min(2, next[pos + count] + ways[pos]));
+            }
+        }
+        ways = next;
+    }
+    return ways[valueCount];
 }
 
 // Whether the fields can share out all values with the takes fixed so far. Walks the fields in
@@ -177,30 +225,40 @@ bool MenuTakesPossible(const MenuFits& fits, const MenuTakes& takes, std::size_t
     return reach[valueCount];
 }
 
+struct MenuAssignment {
+    MenuTakes takes;
+    MenuSharing sharing;
+};
+
 // Gives each free text, in its share order, the largest share that still lets every
 // field hold a value of its own format; by position when no sharing does.
-MenuTakes AssignMenuValues(const std::vector<std::string_view>& values) {
-    MenuTakes takes;
-    takes.fill(1);
-    if (values.size() <= kMenuFieldCount || values.size() >= kMenuPositions)
-        return takes;
+MenuAssignment AssignMenuValues(const std::vector<std::string_view>& values) {
+    MenuAssignment a;
+    a.takes.fill(1);
+    if (values.size() == kMenuFieldCount)
+        return {a.takes, MenuSharing::OneEach};
+    a.sharing = MenuSharing::ByPosition;
+    if (values.size() >= kMenuPositions)
+        return a;
     MenuFits fits;
     for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
         fits[f] = FitsOf(MenuFields()[f], values);
-        takes[f] = IsMenuFreeText(MenuFields()[f]) ? 0 : 1;
+        a.takes[f] = CarriesComma(MenuFields()[f]) ? 0 : 1;
     }
-    if (!MenuTakesPossible(fits, takes, values.size())) {
-        takes.fill(1);
-        return takes;
+    const std::size_t ways = CountMenuSharings(fits, values.size());
+    if (ways == 0) {
+        a.takes.fill(1);
+        return a;
     }
+    a.sharing = ways == 1 ? MenuSharing::Unique : MenuSharing::Ambiguous;
     for (const std::size_t f : FreeTextsInShareOrder()) {
         // Some share fits, since one did before this field was fixed; 1 is the last left to try.
-        for (takes[f] = fits[f].size(); takes[f] > 1; --takes[f]) {
-            if (MenuTakesPossible(fits, takes, values.size()))
+        for (a.takes[f] = fits[f].size(); a.takes[f] > 1; --a.takes[f]) {
+            if (MenuTakesPossible(fits, a.takes, values.size()))
                 break;
         }
     }
-    return takes;
+    return a;
 }
 
 // Nothing but blanks and control bytes: a text editor's last line end or a DOS end-of-file mark.
@@ -215,24 +273,97 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-// Reads one set of lines into image; lines missing at its end read as damaged ones.
-void ReadSet(std::span<const std::string_view> set, RadioImage& image) {
+// What the line at each place of a set holds.
+std::string_view KeywordAt(std::size_t place) {
+    if (place < kChannelRows)
+        return "MEM";
+    if (place < kChannelRows + kVfoCount)
+        return "VFO";
+    return place == kChannelRows + kVfoCount ? "MENU" : "DTMF";
+}
+
+std::string LineNumber(std::size_t line) {
+    return std::to_string(line) + " 行目";
+}
+
+// Why a line cannot stand at its place in a set, or nothing when it can.
+std::optional<std::string> LineFault(std::string_view line, std::string_view keyword) {
+    const std::string name = std::string(keyword) + " 行";
+    if (IsBlankLine(line))
+        return "が空行です（" + name + "があるはずの行です）";
+    if (!line.starts_with(std::string(keyword) + " "))
+        return "が " + name + "ではありません";
+    bool damaged = !line.ends_with(';');
+    if (keyword == "MEM")
+        damaged = damaged || !ReadMemLine(line);
+    else if (keyword == "VFO")
+        damaged = damaged || !ReadVfoLine(line);
+    else if (keyword == "MENU")
+        damaged = damaged || !ReadMenuLine(line);
+    else
+        damaged = damaged || !ReadDtmfLine(line);
+    if (damaged)
+        return "の " + name + "が途中で切れているか、値が足りません";
+    return std::nullopt;
+}
+
+// The first fault of a set that starts at file line `firstLine`: a line that cannot stand at its
+// place, or the file's end before the set's.
+std::optional<std::string> SetFault(std::span<const std::string_view> set, std::size_t firstLine) {
+    for (std::size_t place = 0; place < kSettingsSetLines; ++place) {
+        const std::string_view keyword = KeywordAt(place);
+        if (place == set.size())
+            return "ファイルが " + LineNumber(firstLine + place) + "の " + std::string(keyword) +
+                   " 行の前で終わっています（設定 1 組は見出しのほか " + std::to_string(kSettingsSetLines) +
+                   " 行です）";
+        if (std::optional<std::string> fault = LineFault(set[place], keyword))
+            return LineNumber(firstLine + place) + *fault;
+    }
+    return std::nullopt;
+}
+
+std::string MenuSharingWarning(const MenuLineRead& menu, std::size_t line,
+                               const std::vector<std::string_view>& values) {
+    const std::string where = LineNumber(line) + "の MENU 行は値が " + std::to_string(values.size()) +
+                              " 個あり（項目は " + std::to_string(kMenuFieldCount) + " 個）、";
+    if (menu.sharing == MenuSharing::ByPosition)
+        return where + "',' をどの項目に含めても読めないため、先頭から順に読みました。設定を確かめてください";
+    std::string texts;
+    for (const MenuField& f : MenuFields()) {
+        if (CarriesComma(f) && f.get(menu.settings).find(',') != std::string_view::npos)
+            texts += (texts.empty() ? "" : "、") + std::string(f.name);
+    }
+    return where + "',' を含む項目の読み方が複数あります。" + texts +
+           " に ',' を含めて読みました。設定を確かめてください";
+}
+
+// Reads one whole set into image.
+void ReadSet(std::span<const std::string_view> set, std::size_t firstLine, RadioImage& image,
+             std::vector<std::string>& warnings) {
     std::size_t next = 0;
-    const auto nextLine = [&]() -> std::string_view { return next < set.size() ? set[next++] : std::string_view(); };
     for (MemoryChannel& ch : image.Channels)
-        ch = ParseMemLine(nextLine());
-    for (std::size_t v = 0; v < kVfoCount; ++v)
-        image.Vfos[v] = ReadVfoLine(nextLine()).value_or(DefaultVfos()[v]);
+        ch = ParseMemLine(set[next++]);
+    for (VfoRecord& vfo : image.Vfos)
+        vfo = ParseVfoLine(set[next++]);
+    const std::size_t menuLine = firstLine + next;
+    const std::string_view menuText = set[next++];
+    const MenuLineRead menu = *ReadMenuLine(menuText);
+    if (menu.sharing == MenuSharing::Ambiguous || menu.sharing == MenuSharing::ByPosition)
+        warnings.push_back(MenuSharingWarning(menu, menuLine, SplitAtCommas(*TaggedValues(menuText))));
     const auto dtmf = image.Settings.Dtmf;
-    image.Settings = ParseMenuLine(nextLine());
+    image.Settings = menu.settings;
     image.Settings.Dtmf = dtmf;
     for (DtmfMemory& m : image.Settings.Dtmf)
-        m = ParseDtmfLine(nextLine());
+        m = ParseDtmfLine(set[next++]);
 }
 
 std::string IncompleteSetWarning(std::size_t firstLine, std::size_t count) {
     return std::to_string(firstLine) + " 行目からの " + std::to_string(count) + " 行は設定 1 組（" +
            std::to_string(kSettingsSetLines) + " 行）に足りないため読み込みませんでした";
+}
+
+std::string DamagedSetWarning(std::size_t firstLine, const std::string& fault) {
+    return std::to_string(firstLine) + " 行目からの設定 1 組は、" + fault + "。読み込みませんでした";
 }
 
 } // namespace
@@ -268,51 +399,37 @@ std::string FormatDtmfLine(const DtmfMemory& m) {
 }
 
 MemoryChannel ParseMemLine(std::string_view line) {
-    if (!HasKeyword(line, "MEM"))
-        return EmptyRow();
-    const std::vector<std::string_view> values = SplitAtCommas(line);
-    if (values.size() < kMemValues || values[kMemFirstField] != "0")
-        return EmptyRow();
-    MemoryChannel ch;
-    for (std::size_t k = kMemFirstField; k < kMemMemo; ++k)
-        kMemFields[k - kMemFirstField].set(ch, values[k]);
-    // The last value is the reserved character, so every value between it and the lockout is memo.
-    ch.Memo = JoinValues(values, kMemMemo, values.size() - 1);
-    return ch;
+    return ReadMemLine(line).value_or(EmptyRow());
 }
 
 VfoRecord ParseVfoLine(std::string_view line) {
     return ReadVfoLine(line).value_or(VfoRecord{});
 }
 
-RadioSettings ParseMenuLine(std::string_view line) {
+std::optional<MenuLineRead> ReadMenuLine(std::string_view line) {
     const std::optional<std::string_view> text = TaggedValues(line);
     if (!HasKeyword(line, "MENU") || !text)
-        return StartupMenuFields();
+        return std::nullopt;
     const std::vector<std::string_view> values = SplitAtCommas(*text);
     if (values.size() < kMenuFieldCount)
-        return StartupMenuFields();
-    const MenuTakes takes = AssignMenuValues(values);
-    RadioSettings s;
+        return std::nullopt;
+    const MenuAssignment assigned = AssignMenuValues(values);
+    MenuLineRead read{{}, assigned.sharing};
     std::size_t pos = 0;
     for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
-        MenuFields()[f].set(s, JoinValues(values, pos, pos + takes[f]));
-        pos += takes[f];
+        MenuFields()[f].set(read.settings, JoinValues(values, pos, pos + assigned.takes[f]));
+        pos += assigned.takes[f];
     }
-    return s;
+    return read;
+}
+
+RadioSettings ParseMenuLine(std::string_view line) {
+    const std::optional<MenuLineRead> read = ReadMenuLine(line);
+    return read ? read->settings : StartupMenuFields();
 }
 
 DtmfMemory ParseDtmfLine(std::string_view line) {
-    const std::optional<std::string_view> text = TaggedValues(line);
-    if (!HasKeyword(line, "DTMF") || !text)
-        return {};
-    const std::vector<std::string_view> values = SplitAtCommas(*text);
-    if (values.size() < 2)
-        return {};
-    DtmfMemory m;
-    m.Code = values[0];
-    m.Name = JoinValues(values, 1, values.size());
-    return m;
+    return ReadDtmfLine(line).value_or(DtmfMemory{});
 }
 
 std::string FormatSettingsFile(const RadioImage& image) {
@@ -331,22 +448,34 @@ SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
     std::vector<std::string_view> lines = SplitLines(bytes);
     if (lines.empty() || !HasKeyword(lines.front(), kSettingsHeaderMark))
         return {};
-    // A blank tail would start another set of missing lines and empty every row.
+    // A blank tail would start another set of missing lines.
     while (lines.size() > 1 && IsBlankLine(lines.back()))
         lines.pop_back();
-    SettingsFileRead result{true, {}};
+    SettingsFileRead result{true, {}, {}};
     RadioImage read = image;
+    std::string tail;
     const std::span<const std::string_view> body = std::span(lines).subspan(1);
-    for (std::size_t start = 0; start < body.size(); start += kSettingsSetLines) {
-        const std::size_t left = body.size() - start;
-        // A short first set is a damaged file and is read as such; a short later one is a stray
-        // line or a memo broken by a line end, and reading it would empty every row.
-        if (start > 0 && left < kSettingsSetLines) {
-            result.warnings.push_back(IncompleteSetWarning(start + 2, left));
+    // The first set is looked at even when the header stands alone.
+    for (std::size_t start = 0; start == 0 || start < body.size(); start += kSettingsSetLines) {
+        const std::size_t firstLine = start + 2; // after the header, counting from 1
+        const std::span<const std::string_view> set =
+            body.subspan(start, std::min(body.size() - start, kSettingsSetLines));
+        const std::optional<std::string> fault = SetFault(set, firstLine);
+        if (fault && start == 0) {
+            result.refusal = "設定ファイルが壊れているため開けません。" + *fault + "。";
+            return result;
+        }
+        if (fault) {
+            tail = set.size() < kSettingsSetLines ? IncompleteSetWarning(firstLine, set.size())
+                                                  : DamagedSetWarning(firstLine, *fault);
             break;
         }
-        ReadSet(body.subspan(start, std::min(left, kSettingsSetLines)), read);
+        // A later set replaces the one before, and with it what was said about it.
+        result.warnings.clear();
+        ReadSet(set, firstLine, read, result.warnings);
     }
+    if (!tail.empty())
+        result.warnings.push_back(tail);
     image = read;
     return result;
 }

@@ -29,7 +29,8 @@ constexpr int kBadOption = 2;
 constexpr int kCannotServe = 3;
 
 // One command-line option per fault. Its value is SELECTOR[:MS]: the SELECTOR is the command's
-// number (counted from 1) or its command word; MS the pause where the fault has one.
+// number (counted from 1), its command word or the whole command ("MR 0,0,050", every time it
+// is sent; "MR 0,0,050#1" only the first time); MS the pause where the fault has one.
 struct FaultOption {
     const char* name;
     Fault::Kind kind;
@@ -44,9 +45,11 @@ constexpr std::array kFaultOptions{
     FaultOption{"refuse", Fault::Kind::Refuse, -1, "Answer SEL with \"?\", as to a command the radio refuses."},
     FaultOption{"split", Fault::Kind::Split, 100, "Send the answer to SEL in two halves, MS apart (100)."},
     FaultOption{"extra-line", Fault::Kind::ExtraLine, 0, "After the answer to SEL, MS later (0), send \"BUSY\"."},
-    FaultOption{"slow", Fault::Kind::Slow, 3000, "Answer SEL MS later than usual (3000)."},
+    FaultOption{"slow", Fault::Kind::Slow, 3000, "Answer SEL MS later than usual (3000); \"MR 0,0,010:1500\"."},
     FaultOption{"alter-stored", Fault::Kind::AlterStored, -1,
                 "Take the channel write SEL (MW) but store its receive frequency 10 kHz higher."},
+    FaultOption{"stop", Fault::Kind::Stop, -1,
+                "From SEL on, take and answer nothing, as a radio switched off (SEL: number or whole command)."},
 };
 
 // One line on standard error: a failure, or a warning the run goes on after.
@@ -59,10 +62,20 @@ std::optional<Fault> ParseFault(const FaultOption& option, const QString& value)
     const QStringList parts = value.split(QLatin1Char(':'));
     if (parts.size() > 2 || parts[0].isEmpty() || (parts.size() == 2 && option.defaultPauseMs < 0))
         return std::nullopt;
+    QString selector = parts[0];
     bool isNumber = false;
-    const uint nth = parts[0].toUInt(&isNumber);
+    uint nth = selector.toUInt(&isNumber);
     if (isNumber && nth == 0)
         return std::nullopt;
+    // A whole command may name the time it is hit: "MR 0,0,050#1".
+    const qsizetype hash = selector.lastIndexOf(QLatin1Char('#'));
+    if (!isNumber && selector.contains(QLatin1Char(' ')) && hash > 0) {
+        bool ok = false;
+        nth = selector.mid(hash + 1).toUInt(&ok);
+        if (!ok || nth == 0)
+            return std::nullopt;
+        selector.truncate(hash);
+    }
     int pauseMs = std::max(option.defaultPauseMs, 0);
     if (parts.size() == 2) {
         bool ok = false;
@@ -70,7 +83,7 @@ std::optional<Fault> ParseFault(const FaultOption& option, const QString& value)
         if (!ok || pauseMs < 0)
             return std::nullopt;
     }
-    return Fault(option.kind, isNumber ? nth : 0, isNumber ? std::string() : parts[0].toStdString(),
+    return Fault(option.kind, nth, isNumber ? std::string() : selector.toStdString(),
                  std::chrono::milliseconds(pauseMs));
 }
 
@@ -146,7 +159,7 @@ bool ReadFaults(const QCommandLineParser& parser, std::vector<Fault>& faults) {
         for (const QString& value : parser.values(QString::fromLatin1(f.name))) {
             const auto fault = ParseFault(f, value);
             if (!fault) {
-                Report(QStringLiteral("--%1 の値が正しくありません: %2 (コマンド番号または語%3)")
+                Report(QStringLiteral("--%1 の値が正しくありません: %2 (コマンド番号、語またはコマンド%3)")
                            .arg(QString::fromLatin1(f.name), value,
                                 f.defaultPauseMs >= 0 ? QStringLiteral("、続けて :ミリ秒") : QString()));
                 return false;
@@ -208,6 +221,10 @@ std::optional<zem::sim::RadioState> LoadRadio(const RunSettings& settings) {
         const zem::SettingsFileRead read = zem::LoadZemFile(settings.load->toStdString(), radio.image);
         if (!read.recognised) {
             Report(QStringLiteral("%1 は ZEM_D7 の設定ファイルではありません").arg(*settings.load));
+            return std::nullopt;
+        }
+        if (!read.refusal.empty()) {
+            Report(QStringLiteral("%1: %2").arg(*settings.load, QString::fromStdString(read.refusal)));
             return std::nullopt;
         }
         for (const std::string& warning : read.warnings)

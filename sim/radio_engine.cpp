@@ -134,6 +134,11 @@ std::size_t RadioEngine::CommandCount() const {
     return log_.size();
 }
 
+std::size_t RadioEngine::Repeats(std::string_view command) const {
+    const std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(std::count(log_.begin(), log_.end(), command));
+}
+
 void RadioEngine::ClearLog() {
     const std::lock_guard lock(mutex_);
     log_.clear();
@@ -152,6 +157,16 @@ void RadioEngine::SetState(const RadioState& state) {
 RadioImage RadioEngine::Image() const {
     const std::lock_guard lock(mutex_);
     return state_.image;
+}
+
+void RadioEngine::SetAnswering(bool on) {
+    const std::lock_guard lock(mutex_);
+    answering_ = on;
+}
+
+bool RadioEngine::Answering() const {
+    const std::lock_guard lock(mutex_);
+    return answering_;
 }
 
 void RadioEngine::SetImage(const RadioImage& image) {

@@ -62,6 +62,8 @@ public:
     // Every command received, in order, without its CR.
     std::vector<std::string> CommandLog() const;
     std::size_t CommandCount() const;
+    // How many times `command` has been received.
+    std::size_t Repeats(std::string_view command) const;
     void ClearLog();
 
     RadioState State() const;
@@ -74,6 +76,10 @@ public:
     // receive frequency 10 kHz up (down at the top of the range); any other command changes
     // nothing. The radio storing a row wrongly, for tests of reading a write back.
     void AlterStoredChannel(std::string_view command);
+
+    // A radio that does not answer takes no command either: switched off, or its cable pulled.
+    void SetAnswering(bool on);
+    bool Answering() const;
 
     // The S-meter digit (0..5) the radio shows at a frequency: a few fixed stations give strong
     // readings near their frequency, everywhere else is quiet.
@@ -114,6 +120,7 @@ private:
     mutable std::mutex mutex_;
     RadioState state_;
     std::vector<std::string> log_;
+    bool answering_ = true;
 };
 
 } // namespace zem::sim

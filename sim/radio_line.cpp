@@ -59,16 +59,23 @@ std::chrono::microseconds ReceiveTime(std::size_t bytes, const SimOptions& optio
 }
 
 std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, const SimOptions& options) {
+    // A radio that has stopped neither takes the command nor counts it.
+    for (const Fault& f : options.faults) {
+        if (f.kind == Fault::Kind::Stop && f.Matches(engine.CommandCount() + 1, engine.Repeats(command) + 1, command))
+            engine.SetAnswering(false);
+    }
+    if (!engine.Answering())
+        return {};
     std::size_t index = 0;
     std::string answer = engine.Answer(command, &index);
-    const std::string word(command.substr(0, command.find(' ')));
+    const std::size_t repeat = engine.Repeats(command);
 
     std::chrono::microseconds start = options.delay;
     bool silent = false;
     const Fault* split = nullptr;
     std::vector<const Fault*> extras;
     for (const Fault& f : options.faults) {
-        if (!f.Matches(index, word))
+        if (!f.Matches(index, repeat, command))
             continue;
         switch (f.kind) {
         case Fault::Kind::NoAnswer:
@@ -95,6 +102,8 @@ std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, cons
         case Fault::Kind::AlterStored:
             engine.AlterStoredChannel(command);
             break;
+        case Fault::Kind::Stop:
+            break; // taken above
         }
     }
     if (silent)

@@ -3,14 +3,16 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace zem::sim {
 
-// A misbehaviour of the radio for tests. A fault applies to the commands it matches: the n-th
-// command received (counted from 1 over the engine's log; 0 matches every command) and the
-// command word (empty matches every word).
+// A misbehaviour of the radio for tests. A fault applies to the commands it matches: by command
+// word ("MR"; empty matches every command), the n-th command received (counted from 1 over the
+// engine's log; 0 matches every command); or by whole command when `word` holds a blank
+// ("MR 0,0,050"), the n-th time that command is received (0: every time).
 struct Fault {
     enum class Kind {
         NoAnswer,  // the command is taken but nothing comes back
@@ -23,6 +25,9 @@ struct Fault {
         // A whole channel write ("MW 0,0,addr,...") is taken and echoed, but the channel then
         // holds a receive frequency 10 kHz higher: only a read-back shows it.
         AlterStored,
+        // From this command on the radio takes nothing and answers nothing, as when it is switched
+        // off, until the test lets it answer again (RadioEngine::SetAnswering).
+        Stop,
     };
     explicit Fault(Kind k, std::size_t n = 0, std::string w = {}, std::chrono::milliseconds p = {},
                    std::string t = "BUSY")
@@ -34,8 +39,11 @@ struct Fault {
     std::chrono::milliseconds pause;
     std::string text;
 
-    bool Matches(std::size_t index, const std::string& commandWord) const {
-        return (nth == 0 || nth == index) && (word.empty() || word == commandWord);
+    // `index`: the command's place in the log; `repeat`: how many times it has been received.
+    bool Matches(std::size_t index, std::size_t repeat, std::string_view command) const {
+        if (word.find(' ') != std::string::npos)
+            return command == word && (nth == 0 || nth == repeat);
+        return (nth == 0 || nth == index) && (word.empty() || command.substr(0, command.find(' ')) == word);
     }
 };
 

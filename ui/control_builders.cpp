@@ -78,11 +78,10 @@ Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry,
     return edit;
 }
 
-QLineEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength) {
-    auto* edit = new QLineEdit(parent);
+KeptTextEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength) {
+    auto* edit = new KeptTextEdit(maxLength, parent);
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setGeometry(geometry);
-    edit->setMaxLength(maxLength);
     return edit;
 }
 

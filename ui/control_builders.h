@@ -31,8 +31,8 @@ QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std
 QCheckBox* MakeCheck(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
 Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry, std::size_t maxBytes,
                         Cp932LineEdit::Comma comma, std::string_view designText);
-// A plain edit for a number; maxLength limits typing.
-QLineEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength);
+// An edit for a number; maxLength limits typing, not a shown value.
+KeptTextEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength);
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
 
 } // namespace zem

@@ -16,18 +16,22 @@ std::optional<std::string> ToCp932(const QString& text) {
 
 class Cp932Validator : public QValidator {
 public:
-    Cp932Validator(std::size_t maxBytes, Cp932LineEdit::Comma comma, QObject* parent)
-        : QValidator(parent), maxBytes_(maxBytes), comma_(comma) {}
+    Cp932Validator(std::size_t maxBytes, const Cp932LineEdit* edit)
+        : QValidator(nullptr), maxBytes_(maxBytes), edit_(edit) {}
 
     // A typed or pasted text that would overflow loses the characters just inserted before the
-    // cursor, one by one, until it fits; the rest of the edit stays as it was.
+    // cursor, one by one, until it fits; the rest of the edit stays as it was. Refused characters
+    // that came with the shown text may stay while the rest is edited; a text holding them is
+    // Intermediate, not Invalid, since the edit undoes an invalid change only after a valid text.
     State validate(QString& input, int& pos) const override {
-        if (comma_ == Cp932LineEdit::Comma::Refuse && input.contains(QLatin1Char(',')))
-            return Invalid;
-        // A line break would end the record's line in the settings file.
-        if (std::any_of(input.cbegin(), input.cend(),
-                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
-            return Invalid;
+        QString loaded = edit_->RefusedIn(edit_->ShownText());
+        const QString refused = edit_->RefusedIn(input);
+        for (const QChar c : refused) {
+            const qsizetype at = loaded.indexOf(c);
+            if (at < 0)
+                return Invalid;
+            loaded.remove(at, 1);
+        }
         std::optional<std::string> bytes = ToCp932(input);
         if (!bytes)
             return Invalid;
@@ -35,12 +39,14 @@ public:
             input.remove(--pos, 1);
             bytes = ToCp932(input);
         }
-        return bytes && bytes->size() <= maxBytes_ ? Acceptable : Invalid;
+        if (!bytes || bytes->size() > maxBytes_)
+            return Invalid;
+        return refused.isEmpty() ? Acceptable : Intermediate;
     }
 
 private:
     std::size_t maxBytes_;
-    Cp932LineEdit::Comma comma_;
+    const Cp932LineEdit* edit_;
 };
 
 // What the screen shows for record bytes: a byte that starts no character (a lead byte left by
@@ -53,22 +59,74 @@ QString DisplayText(std::string_view bytes) {
 
 } // namespace
 
+KeptTextEdit::KeptTextEdit(int designMaxLength, QWidget* parent)
+    : QLineEdit(parent), designMaxLength_(designMaxLength) {
+    setMaxLength(designMaxLength);
+}
+
+void KeptTextEdit::ShowStored(const QString& shown, std::string_view stored) {
+    stored_ = std::string(stored);
+    Show(shown);
+}
+
+void KeptTextEdit::ShowText(const QString& text) {
+    stored_.reset();
+    Show(text);
+}
+
+// The shown text is kept first: setting the text runs the validator, which looks at it.
+void KeptTextEdit::Show(const QString& text) {
+    shownText_ = text;
+    setMaxLength(std::max(designMaxLength_, static_cast<int>(text.size())));
+    setText(text);
+}
+
+std::optional<std::string> KeptTextEdit::Unedited() const {
+    return text() == shownText_ ? stored_ : std::nullopt;
+}
+
 Cp932LineEdit::Cp932LineEdit(std::size_t maxBytes, Comma comma, QWidget* parent)
-    : QLineEdit(parent), maxBytes_(maxBytes) {
-    setValidator(new Cp932Validator(maxBytes, comma, this));
+    : KeptTextEdit(32767, parent), maxBytes_(maxBytes), comma_(comma) {
+    auto* validator = new Cp932Validator(maxBytes, this);
+    validator->setParent(this);
+    setValidator(validator);
 }
 
 void Cp932LineEdit::SetCp932(std::string_view bytes) {
-    shownBytes_ = std::string(bytes.substr(0, maxBytes_));
-    shownText_ = DisplayText(shownBytes_);
-    setText(shownText_);
+    const std::string_view kept = bytes.substr(0, maxBytes_);
+    ShowStored(DisplayText(kept), kept);
 }
 
 std::string Cp932LineEdit::Cp932() const {
-    if (text() == shownText_)
-        return shownBytes_;
     // Text set from outside the validator may hold characters CP932 lacks.
-    return std::string(CutCp932(ToCp932Lossy(text()), maxBytes_));
+    return Unedited().value_or(std::string(CutCp932(ToCp932Lossy(text()), maxBytes_)));
+}
+
+QString Cp932LineEdit::RefusedIn(const QString& text) const {
+    QString refused;
+    for (const QChar c : text) {
+        // A line break would end the record's line in the settings file.
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (comma_ == Comma::Refuse && c == QLatin1Char(',')))
+            refused += c;
+    }
+    return refused;
+}
+
+std::optional<QString> Cp932LineEdit::Refusal(const QString& field) const {
+    if (Unedited())
+        return std::nullopt;
+    if (!RefusedIn(text()).isEmpty())
+        return QStringLiteral("%1 に使えない文字（%2）があります。消してから OK を押してください。")
+            .arg(field, comma_ == Comma::Refuse ? QStringLiteral("',' と制御文字") : QStringLiteral("制御文字"));
+    const std::optional<std::string> bytes = ToCp932(text());
+    if (!bytes)
+        return QStringLiteral("%1 に CP932 で表せない文字があります。").arg(field);
+    if (bytes->size() > maxBytes_)
+        return QStringLiteral("%1 は %2 バイトまでです（今は %3 バイトです）。")
+            .arg(field)
+            .arg(maxBytes_)
+            .arg(bytes->size());
+    return std::nullopt;
 }
 
 std::string ToCp932Lossy(const QString& text) {

@@ -25,10 +25,9 @@ int IndexOf(std::string_view digits, int count) {
 } // namespace
 
 MhzEdit::MhzEdit(const char* objectName, QRect geometry, int designMaxLength, QWidget* parent)
-    : QLineEdit(parent), designMaxLength_(designMaxLength) {
+    : KeptTextEdit(designMaxLength, parent) {
     setObjectName(QString::fromLatin1(objectName));
     setGeometry(geometry);
-    setMaxLength(designMaxLength);
 }
 
 void MhzEdit::ShowDigits(std::string_view hzDigits, int minDecimals) {
@@ -38,12 +37,7 @@ void MhzEdit::ShowDigits(std::string_view hzDigits, int minDecimals) {
     } catch (const ConversionError&) {
         text = QString::fromStdString(Cp932ToUtf8(hzDigits));
     }
-    ShowText(text);
-}
-
-void MhzEdit::ShowText(const QString& text) {
-    setMaxLength(std::max(designMaxLength_, static_cast<int>(text.size())));
-    setText(text);
+    ShowStored(text, hzDigits);
 }
 
 std::string MhzEdit::NumberText() const {
@@ -72,6 +66,8 @@ void ClearSelection(QButtonGroup* group) {
 }
 
 std::string MhzEdit::Digits(int width) const {
+    if (std::optional<std::string> kept = Unedited())
+        return *kept;
     return MhzToDigits(NumberText(), width);
 }
 
@@ -112,13 +108,26 @@ void SelectCode(QButtonGroup* group, char code) {
 }
 
 void StoreCode(const QComboBox* box, char& code) {
-    if (box->currentIndex() >= 0)
-        code = DigitChar(box->currentIndex());
+    const int index = box->currentIndex();
+    if (index >= 0 && index != IndexOf(std::string_view(&code, 1), box->count()))
+        code = DigitChar(index);
+}
+
+void StoreCode(const QButtonGroup* group, char& code) {
+    const int index = group->checkedId();
+    if (index >= 0 && index != IndexOf(std::string_view(&code, 1), static_cast<int>(group->buttons().size())))
+        code = DigitChar(index);
 }
 
 void StoreCode(const QComboBox* box, FixedText<2>& twoDigits) {
-    if (box->currentIndex() >= 0)
-        twoDigits = ZeroPad(box->currentIndex(), 2);
+    const int index = box->currentIndex();
+    if (index >= 0 && index != IndexOf(twoDigits.view(), box->count()))
+        twoDigits = ZeroPad(index, 2);
+}
+
+void StoreFlag(const QCheckBox* box, char& flag) {
+    if (box->isChecked() != IsFlagSet(flag))
+        flag = FlagChar(box->isChecked());
 }
 
 } // namespace zem

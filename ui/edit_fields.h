@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/fixed_text.h"
+#include "cp932_line_edit.h"
 
-#include <QLineEdit>
+#include "model/fixed_text.h"
 
 #include <cstddef>
 #include <string>
@@ -16,23 +16,19 @@ class QComboBox;
 namespace zem {
 
 // An edit for a frequency or offset in MHz. It shows a record's Hz digits with every digit they
-// hold (at least the design's decimals), so that reading it back without an edit gives the same
-// digits; the design's length limit holds for typing but never cuts a shown value.
-class MhzEdit : public QLineEdit {
+// hold (at least the design's decimals), and gives them back as they were while unedited.
+class MhzEdit : public KeptTextEdit {
 public:
     MhzEdit(const char* objectName, QRect geometry, int designMaxLength, QWidget* parent);
 
     // A record text that is not digits is shown as it stands, so the user sees what to mend.
     void ShowDigits(std::string_view hzDigits, int minDecimals);
-    void ShowText(const QString& text);
-    // The text as record digits of that width. Full-width digits and point (from a Japanese
-    // input method) count as their ASCII forms. Throws ConversionError.
+    // The stored digits while unedited, else the text as record digits of that width. Full-width
+    // digits and point (from a Japanese input method) count as their ASCII forms. Throws
+    // ConversionError.
     std::string Digits(int width) const;
     // The text with that normalisation, as CP932 bytes for the checks and their messages.
     std::string NumberText() const;
-
-private:
-    int designMaxLength_;
 };
 
 // The step list ("5 kHz" .. "100 kHz") and the tone list (40 items, index = tone number).
@@ -62,13 +58,16 @@ QString LimitShown(std::string_view limitDigits);
 void ClearSelection(QButtonGroup* group);
 
 // A one-digit code onto a list or a radio group, and back. A code the control cannot show leaves
-// it without a selection, and reading a control without a selection keeps the record's code, so
-// such a code survives an OK.
+// it without a selection, and reading a control without a selection, or with the item the code
+// names, keeps the record's code, so a code survives an OK as it was stored.
 void SelectCode(QComboBox* box, char code);
 void SelectCode(QButtonGroup* group, char code);
 void StoreCode(const QComboBox* box, char& code);
+void StoreCode(const QButtonGroup* group, char& code);
 // The same for two-digit tone codes ("09").
 void SelectCode(QComboBox* box, std::string_view twoDigits);
 void StoreCode(const QComboBox* box, FixedText<2>& twoDigits);
+// A flag from a check box, kept as stored while the box shows it (on exactly for '1').
+void StoreFlag(const QCheckBox* box, char& flag);
 
 } // namespace zem

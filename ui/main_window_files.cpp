@@ -112,6 +112,10 @@ void TFormD7::Openzem(const QString& path) {
         prompts_->Message(this, QStringLiteral("ファイル形式が違います"), QStringLiteral("ID"));
         return;
     }
+    if (!outcome.refusal.empty()) {
+        ShowError(QString::fromStdString(outcome.refusal));
+        return;
+    }
     currentPath_ = path;
     setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;

@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <optional>
 #include <tuple>
+#include <utility>
 
 namespace zem {
 namespace {
@@ -28,6 +30,16 @@ constexpr int kFreqDecimals = 5;
 constexpr int kOffsetDecimals = 4;
 constexpr int kFreqWidth = 11;
 constexpr int kOffsetWidth = 9;
+
+// The "シフト" item a used record shows: split for an empty offset, else its shift code; -1 for
+// an empty record or a code the items cannot show.
+int ShiftItem(const MemoryChannel& r) {
+    if (r.EmptyFlag != '0')
+        return -1;
+    if (r.Offset.empty())
+        return kSplitItem;
+    return r.Shift >= '0' && r.Shift < '0' + kSplitItem ? r.Shift - '0' : -1;
+}
 
 QLabel* NamedLabel(QWidget* parent, const char* objectName, const char* text, QRect geometry) {
     QLabel* label = MakeLabel(parent, text, geometry);
@@ -131,14 +143,19 @@ void Tsetform1::setdata() {
     }
     Friq->ShowDigits(r.RxFreq.view(), kFreqDecimals);
     SelectCode(Step, r.Step);
-    SelectCode(ModeGroup, r.Shift);
+    // A shift code the items cannot show ('3' from a file) checks none of them, and the channel
+    // keeps its code and offset unless the user picks a shift.
+    const int shift = ShiftItem(r);
+    if (shift >= 0)
+        ModeGroup->button(shift)->setChecked(true);
+    else
+        ClearSelection(ModeGroup);
     RevCheckBox1->setChecked(IsFlagSet(r.Reverse));
     ToneBox1->setChecked(IsFlagSet(r.ToneOn));
     CTCSSBox1->setChecked(IsFlagSet(r.CtcssOn));
     SelectCode(TONEComboBox1, r.ToneCode.view());
     SelectCode(CTCSSComboBox1, r.CtcssCode.view());
-    if (r.Offset.empty()) {
-        ModeGroup->button(kSplitItem)->setChecked(true);
+    if (shift == kSplitItem) {
         TXFriq->ShowDigits(r.TxFreq.view(), kFreqDecimals);
     } else {
         simplexmode();
@@ -160,13 +177,16 @@ MemoryChannel Tsetform1::Converted() const {
     r.CtcssOn = FlagChar(CTCSSBox1->isChecked());
     StoreCode(TONEComboBox1, r.ToneCode);
     StoreCode(CTCSSComboBox1, r.CtcssCode);
+    // The shift code changes only with the item: a split channel stored with another code keeps it.
     const int shift = ModeGroup->checkedId();
+    const bool picked = shift != ShiftItem(record_);
     if (shift == kSplitItem) {
-        r.Shift = '0';
+        if (picked)
+            r.Shift = '0';
         r.Offset.clear();
         r.TxFreq = TXFriq->Digits(kFreqWidth);
     } else {
-        if (shift >= 0)
+        if (shift >= 0 && picked)
             r.Shift = DigitChar(shift);
         r.Offset = OfsFriq->Digits(kOffsetWidth);
     }
@@ -178,6 +198,12 @@ MemoryChannel Tsetform1::Converted() const {
 }
 
 bool Tsetform1::PutData() {
+    for (const auto& [edit, field] : {std::pair{NameEdit, "メモリネーム"}, std::pair{MemoEdit, "メモ"}}) {
+        if (const std::optional<QString> refusal = edit->Refusal(QString::fromUtf8(field))) {
+            prompts_.Message(this, *refusal, QStringLiteral("エラー"));
+            return false;
+        }
+    }
     try {
         record_ = Converted();
         return true;

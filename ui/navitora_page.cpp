@@ -7,8 +7,6 @@
 namespace zem {
 namespace {
 
-using Comma = Cp932LineEdit::Comma;
-
 struct KeyButton {
     const char* name; // object name and caption at start
     QRect geometry;   // inside the key group
@@ -33,17 +31,14 @@ NavitoraPage::NavitoraPage(QWidget* parent) : QWidget(parent) {
 
     // Bound in record order, MYC to VCS, so that Put stops where the record goes wrong.
     MakeLabel(beacon, "ｺｰﾙｻｲﾝ", {8, 20, 52, 14});
-    bindings_.push_back(
-        Bind("MYC", MakeEdit(beacon, "MYCEdit", {64, 17, 97, 20}, FieldCapacity("MYC"), Comma::Refuse, "NOCALL")));
+    bindings_.push_back(Bind("MYC", MakeFieldEdit(beacon, "MYCEdit", {64, 17, 97, 20}, "MYC", "NOCALL")));
     MakeLabel(gps, "GPS方式", {8, 20, 52, 14});
     bindings_.push_back(
         Bind("GU", IndexList{MakeList(gps, "GUBox", {64, 17, 97, 20}, {"Not USED", "NMEA", "IPS", ""}, 0)}));
     MakeLabel(gps, "自局位置", {8, 46, 153, 14});
-    bindings_.push_back(
-        Bind("MP", MakeEdit(gps, "MPEdit", {8, 62, 153, 20}, FieldCapacity("MP"), Comma::Allow, "00000000000000000")));
+    bindings_.push_back(Bind("MP", MakeFieldEdit(gps, "MPEdit", {8, 62, 153, 20}, "MP", "00000000000000000")));
     MakeLabel(beacon, "ナビトラメッセージ", {8, 176, 153, 14});
-    bindings_.push_back(
-        Bind("NMSG", MakeEdit(beacon, "NMSGEdit", {8, 192, 153, 20}, FieldCapacity("NMSG"), Comma::Allow, "")));
+    bindings_.push_back(Bind("NMSG", MakeFieldEdit(beacon, "NMSGEdit", {8, 192, 153, 20}, "NMSG", "")));
     MakeLabel(beacon, "自局アイコン", {8, 126, 153, 14});
     bindings_.push_back(Bind(
         "ICO", HexIndexList{MakeList(beacon, "ICOBox", {8, 142, 153, 20},
@@ -52,26 +47,21 @@ NavitoraPage::NavitoraPage(QWidget* parent) : QWidget(parent) {
                                      0)}));
     bindings_.push_back(Bind("GM", MakeCheck(beacon, "GMBox", "グループモード", {8, 70, 153, 16})));
     MakeLabel(beacon, "グループコード", {8, 98, 86, 14});
-    bindings_.push_back(
-        Bind("GC", MakeEdit(beacon, "GCEdit", {96, 95, 65, 20}, FieldCapacity("GC"), Comma::Allow, "000")));
+    bindings_.push_back(Bind("GC", MakeFieldEdit(beacon, "GCEdit", {96, 95, 65, 20}, "GC", "000")));
     MakeLabel(beacon, "送信間隔", {8, 46, 52, 14});
     bindings_.push_back(
         Bind("TXI", IndexList{MakeList(beacon, "TXIBox", {64, 43, 97, 20},
                                        {"0.5min", "1.0min", "3.0min", "5.0min", "10min", "30min"}, 2)}));
     MakeLabel(this, "パケットパス", {8, 262, 74, 14});
-    bindings_.push_back(
-        Bind("PP", MakeEdit(this, "PPEdit", {84, 259, 269, 20}, FieldCapacity("PP"), Comma::Allow, "")));
+    bindings_.push_back(Bind("PP", MakeFieldEdit(this, "PPEdit", {84, 259, 269, 20}, "PP", "")));
     MakeLabel(sstv, "コールサイン", {8, 20, 74, 14});
-    bindings_.push_back(
-        Bind("SMY", MakeEdit(sstv, "SMYEdit", {84, 17, 90, 20}, FieldCapacity("SMY"), Comma::Refuse, "")));
+    bindings_.push_back(Bind("SMY", MakeFieldEdit(sstv, "SMYEdit", {84, 17, 90, 20}, "SMY", "")));
     bindings_.push_back(Bind("MAC", IndexList{MakeList(sstv, "MACBox", {180, 17, 101, 20}, kColours, kWhite)}));
     MakeLabel(sstv, "メッセージ", {8, 44, 74, 14});
-    bindings_.push_back(
-        Bind("SMSG", MakeEdit(sstv, "SMESEdit", {84, 41, 90, 20}, FieldCapacity("SMSG"), Comma::Allow, "")));
+    bindings_.push_back(Bind("SMSG", MakeFieldEdit(sstv, "SMESEdit", {84, 41, 90, 20}, "SMSG", "")));
     bindings_.push_back(Bind("SMC", IndexList{MakeList(sstv, "SMCBox", {180, 41, 101, 20}, kColours, kWhite)}));
     MakeLabel(sstv, "RSVレポート", {8, 68, 74, 14});
-    bindings_.push_back(
-        Bind("RSV", MakeEdit(sstv, "RSVEdit", {84, 65, 90, 20}, FieldCapacity("RSV"), Comma::Allow, "")));
+    bindings_.push_back(Bind("RSV", MakeFieldEdit(sstv, "RSVEdit", {84, 65, 90, 20}, "RSV", "")));
     bindings_.push_back(Bind("RSC", IndexList{MakeList(sstv, "RSCBox", {180, 65, 101, 20}, kColours, kWhite)}));
     bindings_.push_back(Bind("VCS", MakeCheck(sstv, "VCBox", "VCシャッター機能", {8, 94, 273, 16})));
 

@@ -54,8 +54,7 @@ std::size_t TablePosition(const FieldBinding& b) {
 RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
     QGroupBox* display = MakeGroupBox(this, "GroupBox1", "表示", {8, 8, 145, 145});
     MakeLabel(display, "パワーオンメッセージ", {8, 20, 129, 14});
-    bindings_.push_back(
-        Bind("MES", MakeEdit(display, "MESEdit", {8, 35, 129, 20}, FieldCapacity("MES"), Comma::Allow, "HELLO!!")));
+    bindings_.push_back(Bind("MES", MakeFieldEdit(display, "MESEdit", {8, 35, 129, 20}, "MES", "HELLO!!")));
     contrastLabel_ = MakeLabel(display, "コントラスト 07", {8, 57, 129, 14});
     contrastLabel_->setObjectName(QStringLiteral("Conlabel"));
     contrastBar_ = new QScrollBar(Qt::Horizontal, display);

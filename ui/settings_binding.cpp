@@ -72,10 +72,12 @@ FieldBinding Bind(std::string_view fieldName, BoundControl control) {
     return {field, control};
 }
 
-std::size_t FieldCapacity(std::string_view fieldName) {
+Cp932LineEdit* MakeFieldEdit(QWidget* parent, const char* objectName, QRect geometry, std::string_view fieldName,
+                             std::string_view designText) {
     const MenuField* field = FindMenuField(fieldName);
     assert(field != nullptr);
-    return field->capacity;
+    return MakeEdit(parent, objectName, geometry, field->capacity,
+                    CarriesComma(*field) ? Cp932LineEdit::Comma::Allow : Cp932LineEdit::Comma::Refuse, designText);
 }
 
 void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s) {

@@ -35,8 +35,10 @@ struct FieldBinding {
 
 // The binding of the menu field of that name (one of MenuFields()).
 FieldBinding Bind(std::string_view fieldName, BoundControl control);
-// The width in bytes of the menu field of that name.
-std::size_t FieldCapacity(std::string_view fieldName);
+// An edit for the menu text of that name: as wide in bytes as the field, and refusing ',' unless
+// the settings file's MENU line brings one back in that field.
+Cp932LineEdit* MakeFieldEdit(QWidget* parent, const char* objectName, QRect geometry, std::string_view fieldName,
+                             std::string_view designText);
 
 // Controls into fields. A list left without a selection leaves its field as it was, so a value
 // the list cannot show survives a round trip.

@@ -43,9 +43,11 @@ constexpr char kAirBandVfo = '1';
 constexpr int kFreqDecimals = 5;
 constexpr int kOffsetDecimals = 1;
 
-// A limit as the record keeps it ("00" and the typed digits, cut to 5); nullopt unless the field
-// holds one to three digits (full-width digits count).
-std::optional<std::string> LimitDigits(const QLineEdit* edit) {
+// A limit as the record keeps it: as stored while unedited, else "00" and the typed digits, cut
+// to 5; nullopt unless the field holds one to three digits (full-width digits count).
+std::optional<std::string> LimitDigits(const KeptTextEdit* edit) {
+    if (std::optional<std::string> kept = edit->Unedited())
+        return kept;
     const std::string text = TypedNumber(edit->text());
     const bool digits = !text.empty() && text.size() <= 3 &&
                         std::all_of(text.cbegin(), text.cend(), [](char c) { return c >= '0' && c <= '9'; });
@@ -121,8 +123,8 @@ void TSetForm2::setdata(VfoRecord& working) {
         setWindowTitle(QString::fromUtf8(caption->caption));
     AMCheckBox->setEnabled(r.VfoNo == kAirBandVfo);
     FriqEdit->ShowDigits(r.Freq.view(), kFreqDecimals);
-    UpFriq->setText(LimitShown(r.LowerLimit.view()));
-    DwFriq->setText(LimitShown(r.UpperLimit.view()));
+    UpFriq->ShowStored(LimitShown(r.LowerLimit.view()), r.LowerLimit.view());
+    DwFriq->ShowStored(LimitShown(r.UpperLimit.view()), r.UpperLimit.view());
     OFSFriq->ShowDigits(r.Offset.view(), kOffsetDecimals);
     SelectCode(StepBox1, r.Step);
     SelectCode(ShiftRadioGroup, r.Shift);
@@ -148,15 +150,14 @@ VfoRecord TSetForm2::Converted() const {
         *limit = *digits;
     }
     StoreCode(StepBox1, r.Step);
-    if (ShiftRadioGroup->checkedId() >= 0)
-        r.Shift = DigitChar(ShiftRadioGroup->checkedId());
-    r.Reverse = FlagChar(REVCheckBox->isChecked());
-    r.ToneOn = FlagChar(ToneCheckBox->isChecked());
-    r.CtcssOn = FlagChar(CTCSSBox->isChecked());
+    StoreCode(ShiftRadioGroup, r.Shift);
+    StoreFlag(REVCheckBox, r.Reverse);
+    StoreFlag(ToneCheckBox, r.ToneOn);
+    StoreFlag(CTCSSBox, r.CtcssOn);
     StoreCode(TONEComboBox, r.ToneCode);
     StoreCode(CTCSSComboBox, r.CtcssCode);
     r.Offset = OFSFriq->Digits(9);
-    r.Mode = FlagChar(AMCheckBox->isChecked());
+    StoreFlag(AMCheckBox, r.Mode);
     return r;
 }
 

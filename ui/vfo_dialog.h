@@ -11,6 +11,7 @@ class QLineEdit;
 
 namespace zem {
 
+class KeptTextEdit;
 class MhzEdit;
 class Prompts;
 
@@ -41,8 +42,8 @@ private:
     VfoRecord record_;
 
     MhzEdit* FriqEdit = nullptr;
-    QLineEdit* UpFriq = nullptr;
-    QLineEdit* DwFriq = nullptr;
+    KeptTextEdit* UpFriq = nullptr;
+    KeptTextEdit* DwFriq = nullptr;
     QComboBox* StepBox1 = nullptr;
     MhzEdit* OFSFriq = nullptr;
     QButtonGroup* ShiftRadioGroup = nullptr;

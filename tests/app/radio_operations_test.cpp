@@ -154,11 +154,11 @@ void RadioOperationsTest::transfersAskBeforeLosingWork() {
     QCOMPARE(f.prompts->questions.size(), asked);
 }
 
-// The first command of the read (channel 0) gets no answer: that row stays the window's own and
-// the result says so; every other row comes from the radio.
+// Channel 0's read gets no answer, asked again neither: that row stays the window's own and the
+// result says so; every other row comes from the radio.
 void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     zem::sim::SimOptions options;
-    options.faults.emplace_back(zem::sim::Fault::Kind::NoAnswer, 1);
+    options.faults.emplace_back(zem::sim::Fault::Kind::NoAnswer, 0, "MR 0,0,000");
     RadioFixture f(options);
     zem::RadioImage radioImage = f.engine->Image();
     radioImage.Channels[0] = Channel("00439000000", "THEIRS");

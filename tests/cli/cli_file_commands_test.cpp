@@ -64,6 +64,7 @@ TEST_F(CliFileCommandsTest, show_reads_a_settings_file) {
 TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
     WriteFile(At("a.txt"), ReadFile(kSamples / "sample.zem"));
     WriteFile(At("bad.zem"), "ID SOMETHING ELSE;\r\n");
+    WriteFile(At("cut.zem"), ReadFile(kSamples / "sample.zem").substr(0, 1200));
     struct Case {
         std::string args;
         std::string message;
@@ -72,6 +73,8 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
         {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
         {"show " + At("missing.zem"), "が見つかりません"},
         {"show " + At("bad.zem"), "ファイル形式が違います"},
+        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 行が途中で切れているか"},
+        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 行が途中で切れているか"},
         {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},
     };
     for (const Case& c : cases) {

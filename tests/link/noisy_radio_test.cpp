@@ -51,7 +51,7 @@ ChannelTable WindowRows() {
 // reaches the line while the second row's answer is awaited.
 TEST(noisy_radio_test, late_row_answer_is_not_taken_for_the_next_row_over_a_pseudo_terminal) {
     sim::SimOptions options;
-    options.faults.emplace_back(Fault::Kind::Slow, 1, "", 300ms); // MR 0,0,000
+    options.faults.emplace_back(Fault::Kind::Slow, 0, "MR 0,0,000", 300ms);
     sim::PtyServer server(nullptr, options);
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath(), {}, 200ms);
@@ -66,18 +66,20 @@ TEST(noisy_radio_test, memory_read_keeps_and_counts_each_row_it_cannot_read_whol
         std::vector<Fault> faults;
         std::initializer_list<std::size_t> kept;
     };
-    // Commands of the default radio's read: MR 000 (1), MNA 000 (2), MR 001 (3), MNA 001 (4), ...
+    // Each fault hits its command every time it is sent, the retry included.
+    constexpr const char* kRow0 = "MR 0,0,000";
+    constexpr const char* kName0 = "MNA 0,000";
     const Row rows[] = {
-        {"refused", {Fault(Fault::Kind::Refuse, 1)}, {0}},
-        {"garbled", {Fault(Fault::Kind::Garble, 1)}, {0}},
-        {"without its echo", {Fault(Fault::Kind::NoEcho, 1)}, {0}},
-        {"late", {Fault(Fault::Kind::Slow, 1, "", 300ms)}, {0}},
-        {"cut by a pause longer than the wait", {Fault(Fault::Kind::Split, 1, "", 300ms)}, {0}},
-        {"name not answered: no half-read row", {Fault(Fault::Kind::NoAnswer, 2)}, {0}},
-        {"late name", {Fault(Fault::Kind::Slow, 2, "", 300ms)}, {0}},
+        {"refused", {Fault(Fault::Kind::Refuse, 0, kRow0)}, {0}},
+        {"garbled", {Fault(Fault::Kind::Garble, 0, kRow0)}, {0}},
+        {"without its echo", {Fault(Fault::Kind::NoEcho, 0, kRow0)}, {0}},
+        {"late", {Fault(Fault::Kind::Slow, 0, kRow0, 300ms)}, {0}},
+        {"cut by a pause longer than the wait", {Fault(Fault::Kind::Split, 0, kRow0, 300ms)}, {0}},
+        {"name not answered: no half-read row", {Fault(Fault::Kind::NoAnswer, 0, kName0)}, {0}},
+        {"late name", {Fault(Fault::Kind::Slow, 0, kName0, 300ms)}, {0}},
         {"unsolicited line after every answer", {Fault(Fault::Kind::ExtraLine)}, {}},
         {"unsolicited line 60 ms after every answer", {Fault(Fault::Kind::ExtraLine, 0, "", 60ms)}, {}},
-        {"empty channel refused", {Fault(Fault::Kind::Refuse, 7)}, {3}}, // MR 003: "N" would empty it
+        {"empty channel refused", {Fault(Fault::Kind::Refuse, 0, "MR 0,0,003")}, {3}}, // MR 003: "N" would empty it
     };
     for (const Row& row : rows) {
         sim::SimOptions options;
@@ -91,15 +93,18 @@ TEST(noisy_radio_test, memory_read_keeps_and_counts_each_row_it_cannot_read_whol
 }
 
 // A late echo looks like any other "MW"; only the address it names tells it from the answer to the
-// command that is waiting.
-TEST(noisy_radio_test, late_write_echo_does_not_hide_an_unanswered_command) {
+// command that is waiting. A write whose answer never came is read back: the radio took both here.
+TEST(noisy_radio_test, late_or_missing_write_echo_is_settled_by_reading_the_row_back) {
     sim::SimOptions options;
-    options.faults.emplace_back(Fault::Kind::Slow, 3, "", 300ms); // MW 0,0,002
-    options.faults.emplace_back(Fault::Kind::NoAnswer, 4);        // MW 0,0,003
+    options.faults.emplace_back(Fault::Kind::Slow, 0, "MW 0,0,002", 300ms);
+    options.faults.emplace_back(Fault::Kind::NoAnswer, 0, "MW 0,0,003");
     SimLink s(options);
-    s.link.link.Image = StartupImage();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 2);
-    EXPECT_EQ(s.link.log.Statuses().back(), "完了 エラー数：2");
+    s.link.link.Image = StartupImage(); // rows 2 and 3 are cleared with exactly those commands
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
+    EXPECT_EQ(s.link.log.Statuses().back(), "完了 エラー数：0");
+    EXPECT_EQ(s.link.link.LastOutcome().retried, 2);
+    EXPECT_TRUE(IsEmptyRow(s.engine->Image().Channels[2]));
+    EXPECT_TRUE(IsEmptyRow(s.engine->Image().Channels[3]));
 }
 
 TEST(noisy_radio_test, vfo_read_takes_each_vfo_whole_from_its_own_answers) {
@@ -108,11 +113,11 @@ TEST(noisy_radio_test, vfo_read_takes_each_vfo_whole_from_its_own_answers) {
         Fault fault;
         long kept;
     };
-    // VR 1 (1), PV 1 (2), VR 2 (3), ...
+    // Each fault hits its command every time it is sent, the retry included.
     const Row rows[] = {
-        {"late VR", Fault(Fault::Kind::Slow, 1, "", 300ms), 1},
-        {"late PV", Fault(Fault::Kind::Slow, 2, "", 300ms), 1},
-        {"refused PV", Fault(Fault::Kind::Refuse, 2), 1},
+        {"late VR", Fault(Fault::Kind::Slow, 0, "VR 1", 300ms), 1},
+        {"late PV", Fault(Fault::Kind::Slow, 0, "PV 1", 300ms), 1},
+        {"refused PV", Fault(Fault::Kind::Refuse, 0, "PV 1"), 1},
         {"unsolicited line after every answer", Fault(Fault::Kind::ExtraLine), 0},
     };
     for (const Row& row : rows) {
@@ -161,15 +166,16 @@ TEST(noisy_radio_test, settings_value_with_control_bytes_is_not_stored_and_count
     EXPECT_EQ(s.link.link.Image.Settings.MYC, "MINE");
 }
 
-TEST(noisy_radio_test, late_dtmf_code_answers_are_counted_and_never_taken_for_the_names) {
+// The asking again takes the late answer, which names the memory asked for.
+TEST(noisy_radio_test, late_dtmf_code_answers_are_never_taken_for_the_names) {
     sim::SimOptions options;
     options.faults.emplace_back(Fault::Kind::Slow, 0, "DM", 300ms);
     SimLink s(options);
     s.link.link.Image.Settings = DefaultSettings();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 10);
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 0);
     const RadioSettings radio = s.engine->Image().Settings;
     for (std::size_t k = 0; k < kDtmfCount; ++k) {
-        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Code, DefaultSettings().Dtmf[k].Code) << k;
+        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Code, radio.Dtmf[k].Code) << k;
         EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Name, radio.Dtmf[k].Name) << k;
     }
 }

@@ -167,6 +167,33 @@ TEST(transfers_test, settings_answer_without_its_echo_counts_once_and_keeps_the_
     EXPECT_EQ(s.link.link.Image.Settings.MES, s.engine->Image().Settings.MES);
 }
 
+// The settings file splits the MENU line at a ',' anywhere but in a free text: such a value is left
+// out of the read, counted and named, and the window's value stays.
+TEST(transfers_test, settings_read_refuses_a_comma_the_settings_file_cannot_carry) {
+    SimLink s;
+    RadioSettings radio = DefaultSettings();
+    radio.MYC = "JA1,ZZZ";
+    radio.MP = "3540.12N,13945.6E";
+    radio.GC = "1,2";
+    radio.NMSG = "A,B";
+    radio.Dtmf[2] = {"12", "N,M"};
+    s.link.link.Image.Settings = radio;
+    ASSERT_EQ(RunOperation(s.link, &TCommThread::ReqMenuwrite, kMsgSettingsWritten), 0);
+    s.link.link.Image.Settings = DefaultSettings();
+    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 3);
+    RadioSettings expected = radio;
+    expected.MYC = DefaultSettings().MYC;
+    expected.MP = DefaultSettings().MP;
+    expected.GC = DefaultSettings().GC;
+    EXPECT_EQ(s.link.link.Image.Settings, expected);
+    const std::vector<std::string>& refusals = s.link.link.CommaRefusals();
+    ASSERT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(refusals[0],
+              "MYC: 無線機の値「JA1,ZZZ」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
+    EXPECT_EQ(refusals[1].substr(0, 4), "MP: ");
+    EXPECT_EQ(refusals[2].substr(0, 4), "GC: ");
+}
+
 TEST(transfers_test, vfo_read_asks_in_table_order_and_takes_the_limits_by_position) {
     auto line = std::make_shared<test::FakeLine>();
     const char* answers[] = {
@@ -217,7 +244,7 @@ TEST(transfers_test, vfo_write_sends_twelve_commands_and_reads_back) {
 // A VFO answer without its echo would leave the selector 'B' for good; the VFO stays as it was.
 TEST(transfers_test, vfo_answer_without_its_echo_keeps_the_vfo_and_its_selector) {
     sim::SimOptions options;
-    options.faults.emplace_back(sim::Fault::Kind::NoEcho, 5); // VR 1, PV 1, VR 2, PV 2, VR 7
+    options.faults.emplace_back(sim::Fault::Kind::NoEcho, 0, "VR 7"); // every time it is asked
     SimLink s(options);
     VfoTable radio = DefaultVfos();
     for (VfoRecord& v : radio)
@@ -234,7 +261,8 @@ TEST(transfers_test, vfo_answer_without_its_echo_keeps_the_vfo_and_its_selector)
     EXPECT_EQ(s.link.link.Image.Vfos, expected);
 }
 
-// Faults of the radio: every transfer still runs to its end, and the counts say what went wrong.
+// Faults of the radio that persist through the retry: every transfer still runs to its end, and
+// the counts say what went wrong.
 TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
     struct Row {
         const char* what;
@@ -244,19 +272,19 @@ TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
         long errors;
     };
     const Row rows[] = {
-        {"no answer to one clearing command", sim::Fault(sim::Fault::Kind::NoAnswer, 7), &TCommThread::ReqWrite,
+        {"one clearing command refused", sim::Fault(sim::Fault::Kind::Refuse, 0, "MW 0,0,005"), &TCommThread::ReqWrite,
          kMsgMemoryWritten, 1},
         {"no echo to the names", sim::Fault(sim::Fault::Kind::NoEcho, 0, "MNA"), &TCommThread::ReqWrite,
          kMsgMemoryWritten, 2},
         {"garbled answers to the row writes", sim::Fault(sim::Fault::Kind::Garble, 0, "MW"), &TCommThread::ReqWrite,
          kMsgMemoryWritten, 170},
-        {"no answer to one row read", sim::Fault(sim::Fault::Kind::NoAnswer, 3), &TCommThread::ReqRead, kMsgMemoryRead,
-         1},
-        {"no answer to a VFO write", sim::Fault(sim::Fault::Kind::NoAnswer, 2), &TCommThread::ReqVFOwrite,
-         kMsgVfoWritten, 1},
+        {"no answer to one row read", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "MR 0,0,001"), &TCommThread::ReqRead,
+         kMsgMemoryRead, 1},
+        {"no answer to the VFO limits", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "PV"), &TCommThread::ReqVFOwrite,
+         kMsgVfoWritten, 6},
         {"garbled settings answers", sim::Fault(sim::Fault::Kind::Garble, 0, "DMN"), &TCommThread::ReqMenuRead,
          kMsgSettingsRead, 10},
-        {"no answer to a settings write", sim::Fault(sim::Fault::Kind::NoAnswer, 6), &TCommThread::ReqMenuwrite,
+        {"no answer to a settings write", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "APO"), &TCommThread::ReqMenuwrite,
          kMsgSettingsWritten, 1},
     };
     for (const Row& row : rows) {

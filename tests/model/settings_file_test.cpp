@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace zem {
 namespace {
@@ -154,7 +157,7 @@ TEST(settings_file_test, packet_path_alone_holds_a_comma) {
     EXPECT_EQ(ParseMenuLine(WithoutLineEnd(FormatMenuLine(s))), s);
 }
 
-struct MenuSharing {
+struct MenuShareCase {
     const char* what;
     std::vector<std::pair<std::string_view, std::string>> written; // on the start-up settings
     std::vector<std::pair<std::string_view, std::string>> readInstead;
@@ -163,7 +166,7 @@ struct MenuSharing {
 // Only a sharing that leaves every other field a value of its own format counts; when several do,
 // PP gets the extra values first, then NMSG, MES, SMSG, RSV.
 TEST(settings_file_test, menu_line_commas_go_where_every_field_keeps_its_format) {
-    const MenuSharing rows[] = {
+    const MenuShareCase rows[] = {
         {"text followed by a flag", {{"NMSG", "HELLO,1"}, {"ICO", "3"}, {"GC", "0"}, {"PP", "RELAY"}}, {}},
         {"packet path", {{"PP", "WIDE1-1,WIDE2-1"}}, {}},
         {"digits in the power-on message", {{"MES", "0,07"}}, {}},
@@ -173,7 +176,7 @@ TEST(settings_file_test, menu_line_commas_go_where_every_field_keeps_its_format)
         {"NMSG or PP: PP first", {{"NMSG", "N,0,0,000,2"}, {"PP", "P"}}, {{"NMSG", "N"}, {"PP", "0,0,000,2,P"}}},
         {"SMSG or RSV: SMSG first", {{"SMSG", "A"}, {"RSV", "3,B"}}, {{"SMSG", "A,7"}, {"SMC", "3"}, {"RSV", "B"}}},
     };
-    for (const MenuSharing& row : rows) {
+    for (const MenuShareCase& row : rows) {
         SCOPED_TRACE(row.what);
         RadioSettings written = DefaultSettings();
         written.Dtmf = {};
@@ -210,6 +213,47 @@ TEST(settings_file_test, menu_line_without_a_fitting_assignment_reads_by_positio
     EXPECT_TRUE(ParseMenuLine(thousands).PP.empty());
     // A trailing value beyond the 31 is ignored.
     EXPECT_EQ(ParseMenuLine(line.substr(0, line.size() - 1) + ",;"), s);
+}
+
+// Random settings of the forms the settings pages give, with ',' only in the texts the MENU line
+// carries it in: the reader gives back what was written, unless it says that the line has more
+// than one reading; and whatever it reads writes the same line again.
+TEST(settings_file_test, menu_line_reads_back_what_the_program_wrote) {
+    std::mt19937 random(20);
+    const auto pick = [&](std::size_t below) {
+        return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
+    };
+    const std::string kanji = Sjis("漢");
+    constexpr int kRounds = 4000;
+    int ambiguous = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        RadioSettings written;
+        for (const MenuField& f : MenuFields()) {
+            const std::string_view pieces = CarriesComma(f) ? ",,07A;K" : "07A;K";
+            std::string value;
+            const std::size_t length = f.shortest + pick(f.longest - f.shortest + 1);
+            while (value.size() < length) {
+                const std::size_t k = pick(f.codes.empty() ? pieces.size() : f.codes.size());
+                if (f.codes.empty() && pieces[k] == 'K')
+                    value += value.size() + 2 <= length ? kanji : "K";
+                else
+                    value += f.codes.empty() ? pieces[k] : f.codes[k];
+            }
+            f.set(written, value);
+        }
+        const std::string line = FormatMenuLine(written);
+        const std::optional<MenuLineRead> read = ReadMenuLine(WithoutLineEnd(line));
+        ASSERT_TRUE(read);
+        ASSERT_NE(read->sharing, MenuSharing::ByPosition) << line;
+        ASSERT_EQ(FormatMenuLine(read->settings), line);
+        if (read->sharing == MenuSharing::Ambiguous)
+            ++ambiguous;
+        else
+            ASSERT_EQ(read->settings, written) << line;
+    }
+    // Both kinds of line came up.
+    EXPECT_GT(ambiguous, 0);
+    EXPECT_LT(ambiguous, kRounds);
 }
 
 TEST(settings_file_test, dtmf_keeps_letters_star_and_hash) {
@@ -285,26 +329,96 @@ TEST(settings_file_test, damaged_vfo_menu_and_dtmf_lines) {
         EXPECT_EQ(ParseDtmfLine(line), DtmfMemory{}) << line;
 }
 
-TEST(settings_file_test, truncated_files_give_defined_records) {
-    const RadioImage image = FullImage();
-    const std::string bytes = FormatSettingsFile(image);
-    const std::size_t firstVfo = bytes.find("\r\nVFO 000");
-    const std::size_t lastDtmf = bytes.rfind("\r\nDTMF ");
-    for (std::size_t cut = 19; cut < bytes.size(); cut += 97) {
+// A file cut anywhere before its last line's ';' is refused, and the image stays as it was.
+TEST(settings_file_test, a_file_cut_short_is_refused) {
+    const std::string bytes = FormatSettingsFile(FullImage());
+    for (std::size_t cut = 19; cut <= bytes.size(); cut += cut + 40 < bytes.size() ? 37 : 1) {
         SCOPED_TRACE(cut);
-        RadioImage read = FullImage();
+        RadioImage read = StartupImage();
         const SettingsFileRead result = ParseSettingsFile(std::string_view(bytes).substr(0, cut), read);
         ASSERT_TRUE(result.recognised);
-        EXPECT_TRUE(result.warnings.empty());
-        // Rows whose line is missing are empty, missing VFOs take their start values, a missing
-        // DTMF memory is empty.
-        if (cut < firstVfo) {
-            EXPECT_EQ(read.Channels[kChannelRows - 1].EmptyFlag, '1');
-            EXPECT_EQ(read.Vfos, DefaultVfos());
+        const bool whole = cut >= bytes.size() - 2;
+        EXPECT_EQ(result.Read(), whole);
+        EXPECT_EQ(read, whole ? FullImage() : StartupImage());
+    }
+}
+
+// The file's lines without their line ends, changed by `edit`, joined again with CR LF.
+std::string EditedLines(const std::string& bytes, const std::function<void(std::vector<std::string>&)>& edit) {
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0, next; (next = bytes.find("\r\n", pos)) != std::string::npos; pos = next + 2)
+        lines.push_back(bytes.substr(pos, next - pos));
+    edit(lines);
+    std::string joined;
+    for (const std::string& line : lines)
+        joined += line + "\r\n";
+    return joined;
+}
+
+struct FileCase {
+    const char* what;
+    std::function<void(std::vector<std::string>&)> edit; // lines[0] is the header
+    std::string refusal;                                 // empty: read, with `warning` if any
+    std::string warning;
+};
+
+TEST(settings_file_test, a_file_whose_first_set_is_not_whole_is_refused_naming_the_line) {
+    const RadioImage written = FullImage();
+    const std::string bytes = FormatSettingsFile(written);
+    RadioSettings twoReadings = DefaultSettings();
+    twoReadings.SMY = "AB";
+    twoReadings.SMSG = "7,7";
+    RadioSettings callWithComma = DefaultSettings();
+    callWithComma.MYC = "JA1,ZZZ";
+    const std::string menuWithComma = WithoutLineEnd(FormatMenuLine(callWithComma));
+    const auto setLine = [](std::size_t n, const std::string& text) {
+        return [n, text](std::vector<std::string>& l) { l[n - 1] = text; };
+    };
+    const FileCase cases[] = {
+        {"whole", [](auto&) {}, "", ""},
+        {"MENU line with two readings", setLine(178, WithoutLineEnd(FormatMenuLine(twoReadings))), "",
+         "178 行目の MENU 行は値が 32 個あり（項目は 31 個）、',' を含む項目の読み方が複数あります。PP に ',' "
+         "を含めて読みました。"},
+        {"blank line after line 5", [](auto& l) { l.insert(l.begin() + 5, ""); },
+         "6 行目が空行です（MEM 行があるはずの行です）", ""},
+        {"line 10 dropped", [](auto& l) { l.erase(l.begin() + 9); }, "171 行目が MEM 行ではありません", ""},
+        {"line added", [](auto& l) { l.insert(l.begin() + 3, l[3]); }, "172 行目が VFO 行ではありません", ""},
+        {"keyword lost", setLine(6, "XEM 004,1,EMPTY;"), "6 行目が MEM 行ではありません", ""},
+        {"MEM line cut", [](auto& l) { l[3].pop_back(); }, "4 行目の MEM 行が途中で切れているか、値が足りません", ""},
+        {"VFO line short", setLine(172, "VFO 000,0,00125000000;"), "172 行目の VFO 行が途中で切れて", ""},
+        {"MENU line short", setLine(178, "MENU HELLO,07;"), "178 行目の MENU 行が途中で切れて", ""},
+        {"DTMF line without its name", setLine(188, "DTMF 123;"), "188 行目の DTMF 行が途中で切れて", ""},
+        {"last line missing", [](auto& l) { l.pop_back(); }, "ファイルが 188 行目の DTMF 行の前で終わっています", ""},
+        {"header alone", [](auto& l) { l.resize(1); }, "ファイルが 2 行目の MEM 行の前で終わっています", ""},
+        {"stray tail", [](auto& l) { l.push_back("X;"); }, "",
+         "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
+        {"damaged second set",
+         [&](auto& l) {
+             for (std::size_t n = 0; n < kSettingsSetLines; ++n)
+                 l.push_back(n == 4 ? "" : "MEM 000,1,EMPTY;");
+         },
+         "", "189 行目からの設定 1 組は、193 行目が空行です（MEM 行があるはずの行です）。読み込みませんでした"},
+        {"MENU comma with no fitting share", setLine(178, menuWithComma), "",
+         "178 行目の MENU 行は値が 32 個あり（項目は 31 個）、',' "
+         "をどの項目に含めても読めないため、先頭から順に読みました。"},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        RadioImage read = StartupImage();
+        const SettingsFileRead result = ParseSettingsFile(EditedLines(bytes, c.edit), read);
+        ASSERT_TRUE(result.recognised);
+        if (!c.refusal.empty()) {
+            EXPECT_NE(result.refusal.find(c.refusal), std::string::npos) << result.refusal;
+            EXPECT_TRUE(result.warnings.empty());
+            EXPECT_EQ(read, StartupImage());
+            continue;
         }
-        if (cut < lastDtmf) {
-            EXPECT_EQ(read.Settings.Dtmf[kDtmfCount - 1], DtmfMemory{});
+        EXPECT_TRUE(result.refusal.empty()) << result.refusal;
+        ASSERT_EQ(result.warnings.size(), c.warning.empty() ? 0u : 1u);
+        if (!c.warning.empty()) {
+            EXPECT_NE(result.warnings[0].find(c.warning), std::string::npos) << result.warnings[0];
         }
+        EXPECT_EQ(read.Channels, written.Channels);
     }
 }
 
@@ -335,7 +449,11 @@ TEST(settings_file_test, mangled_files_read_without_harm) {
             }
         }
         RadioImage read = StartupImage();
-        ASSERT_TRUE(ParseSettingsFile(bytes, read).recognised);
+        const SettingsFileRead result = ParseSettingsFile(bytes, read);
+        ASSERT_TRUE(result.recognised);
+        if (!result.Read()) {
+            ASSERT_EQ(read, StartupImage());
+        }
         for (const MemoryChannel& ch : read.Channels)
             ASSERT_TRUE(ch.EmptyFlag == '0' || ch.EmptyFlag == '1');
     }
@@ -350,10 +468,6 @@ TEST(settings_file_test, header_checks) {
     EXPECT_EQ(read, StartupImage());
     EXPECT_TRUE(ParseSettingsFile("xx TH-D7 ZEM_D7 yy\n" + body, read).recognised);
     EXPECT_EQ(read, FullImage());
-    // A header alone leaves the image as it was.
-    RadioImage untouched = FullImage();
-    EXPECT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n", untouched).recognised);
-    EXPECT_EQ(untouched, FullImage());
 }
 
 TEST(settings_file_test, every_line_end_reads_the_same) {
@@ -383,12 +497,6 @@ TEST(settings_file_test, blank_lines_after_the_last_set_change_nothing) {
         EXPECT_TRUE(result.warnings.empty());
         EXPECT_EQ(read, FullImage());
     }
-    // A blank line inside the file still takes its place, so the lines after it keep theirs.
-    const std::size_t secondRow = bytes.find("\r\nMEM 001") + 2;
-    RadioImage read = FullImage();
-    ASSERT_TRUE(ParseSettingsFile("ID TH-D7 ZEM_D7;\r\n\r\n" + bytes.substr(secondRow), read).recognised);
-    EXPECT_EQ(read.Channels[0].EmptyFlag, '1');
-    EXPECT_EQ(read.Channels[1], FullImage().Channels[1]);
 }
 
 TEST(settings_file_test, two_sets_are_read_twice_and_the_second_stays) {

@@ -136,10 +136,29 @@ TEST(PlanReplyTest, SlowAnswerAddsToTheDelay) {
 
 TEST(PlanReplyTest, NumberAndWordMustBothMatch) {
     const Fault fault(Fault::Kind::NoAnswer, 2, "MR");
-    EXPECT_TRUE(fault.Matches(2, "MR"));
-    EXPECT_FALSE(fault.Matches(2, "MNA"));
-    EXPECT_FALSE(fault.Matches(3, "MR"));
-    EXPECT_TRUE(Fault(Fault::Kind::NoAnswer).Matches(99, "ANY"));
+    EXPECT_TRUE(fault.Matches(2, 1, "MR 0,0,000"));
+    EXPECT_FALSE(fault.Matches(2, 1, "MNA 0,000"));
+    EXPECT_FALSE(fault.Matches(3, 1, "MR 0,0,000"));
+    EXPECT_TRUE(Fault(Fault::Kind::NoAnswer).Matches(99, 1, "ANY"));
+}
+
+// A whole command is matched whole, and its number counts the times that command came.
+TEST(PlanReplyTest, WholeCommandMatchesByItsRepeat) {
+    const Fault fault(Fault::Kind::NoAnswer, 1, "MR 0,0,005");
+    EXPECT_TRUE(fault.Matches(40, 1, "MR 0,0,005"));
+    EXPECT_FALSE(fault.Matches(41, 2, "MR 0,0,005"));
+    EXPECT_FALSE(fault.Matches(1, 1, "MR 0,0,006"));
+    EXPECT_TRUE(Fault(Fault::Kind::NoAnswer, 0, "MR 0,0,005").Matches(41, 2, "MR 0,0,005"));
+}
+
+TEST(PlanReplyTest, StoppedRadioTakesAndAnswersNothing) {
+    RadioEngine engine;
+    SimOptions options;
+    options.faults.emplace_back(Fault::Kind::Stop, 2);
+    EXPECT_FALSE(PlanReply(engine, "ID", options).empty());
+    EXPECT_TRUE(PlanReply(engine, "MW 0,0,000", options).empty());
+    EXPECT_TRUE(PlanReply(engine, "ID", options).empty());
+    EXPECT_EQ(engine.CommandLog(), std::vector<std::string>{"ID"});
 }
 
 TEST(PlanReplyTest, FaultsOnOneCommandCombine) {

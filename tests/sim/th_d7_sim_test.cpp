@@ -139,13 +139,16 @@ TEST_F(ThD7SimTest, LoadsARadioAndAppliesFaultOptions) {
         // A hang-up (its terminal closed) still saves the radio.
         EXPECT_EQ(StopAndWait(first, SIGHUP), 0);
     }
-    const Child run = Spawn({"--load", file.string(), "--no-echo", "MNA", "--garble", "2"});
+    const Child run = Spawn({"--load", file.string(), "--no-echo", "MNA", "--garble", "2", "--garble", "MNA 0,001#1"});
     ASSERT_GE(run.out, 0);
     std::string path = ReadUntil(run.out, '\n');
     path.pop_back();
     const int fd = OpenRaw(path);
     EXPECT_EQ(Exchange(fd, "MNA 0,000"), "0,000,LOADED\r");
     EXPECT_EQ(Exchange(fd, "ID"), "## ##-#7\r");
+    // A whole command with its number is garbled that time only.
+    EXPECT_EQ(Exchange(fd, "MNA 0,001"), "0,001,### ####\r");
+    EXPECT_EQ(Exchange(fd, "MNA 0,001"), "0,001,UHF CALL\r");
     ::close(fd);
     EXPECT_EQ(StopAndWait(run, SIGTERM), 0);
 }
@@ -202,6 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Options, ThD7SimBadOptionTest,
                                          BadOptionRow{{"--no-answer", "0"}}, BadOptionRow{{"--garble", "ID:10"}},
                                          BadOptionRow{{"--slow", "FL:x"}}, BadOptionRow{{"--split", ""}},
                                          BadOptionRow{{"--alter-stored", "MW:5"}},
+                                         BadOptionRow{{"--stop", "MR 0,0,050#0"}},
                                          BadOptionRow{{"--load", "/nonexistent/radio.zem"}},
                                          BadOptionRow{{"--save", "radio.txt"}}, BadOptionRow{{"extra"}}));
 

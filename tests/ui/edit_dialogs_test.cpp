@@ -114,6 +114,7 @@ private slots:
     void vfoLimits();
     void failedVfoOkLeavesTheVfoAlone();
     void everyRowThroughOkSavesTheSameFile();
+    void storedValuesTheControlsCannotShow();
 };
 
 void EditDialogsTest::initTestCase() {
@@ -441,6 +442,127 @@ void EditDialogsTest::everyRowThroughOkSavesTheSameFile() {
     QFile b(again);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
+}
+
+struct StoredCase {
+    const char* what;
+    bool vfo;                                      // the VFO dialog on VFO 2, else the channel dialog on row 3
+    std::function<void(zem::RadioImage&)> stored;  // what the record holds before
+    std::function<void(QDialog&)> act;             // edits and checks; OK is pressed after
+    const char* refusal;                           // the start of the error box OK shows, or nothing
+    std::function<void(zem::RadioImage&)> changed; // what OK changes, from `stored`
+};
+
+// What a file or the radio stored, though the controls cannot show it as it is, comes back from an
+// OK without an edit byte for byte; an edit is stored only when it keeps the field's rule.
+void EditDialogsTest::storedValuesTheControlsCannotShow() {
+    const auto vfo = [](zem::RadioImage& i) -> VfoRecord& { return i.Vfos[1]; };
+    const auto ch = [](zem::RadioImage& i) -> MemoryChannel& { return i.Channels[2]; };
+    const auto nothing = [](zem::RadioImage&) {};
+    const StoredCase cases[] = {
+        {"limits of more or fewer digits", true,
+         [&](auto& i) {
+             vfo(i).LowerLimit = "01300";
+             vfo(i).UpperLimit = "00";
+         },
+         [](QDialog& d) {
+             QCOMPARE(Edit(d, "UpFriq")->text(), QStringLiteral("1300"));
+             QCOMPARE(Edit(d, "DwFriq")->text(), QStringLiteral("0"));
+         },
+         "", nothing},
+        {"a typed limit", true, [&](auto& i) { vfo(i).LowerLimit = "00005"; },
+         [](QDialog& d) { Type(d, "DwFriq", QStringLiteral("150")); }, "",
+         [&](auto& i) { vfo(i).UpperLimit = "00150"; }},
+        {"codes and flags outside the controls", true,
+         [&](auto& i) {
+             vfo(i).Shift = '3';
+             vfo(i).Reverse = '5';
+             vfo(i).Mode = 'x';
+             vfo(i).ToneCode = "9";
+             vfo(i).Offset = "600000";
+             vfo(i).Freq = "145000000";
+         },
+         [](QDialog& d) { QCOMPARE(Group(d, "ShiftRadioGroup")->checkedId(), -1); }, "", nothing},
+        {"a shift code the items cannot show", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000150000");
+             ch(i).Shift = '3';
+         },
+         [](QDialog& d) {
+             QCOMPARE(Group(d, "ModeGroup")->checkedId(), -1);
+             QVERIFY(Edit(d, "OfsFriq")->isEnabled());
+         },
+         "", nothing},
+        {"a shift picked", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000150000");
+             ch(i).Shift = '3';
+         },
+         [](QDialog& d) { Group(d, "ModeGroup")->button(2)->click(); }, "", [&](auto& i) { ch(i).Shift = '2'; }},
+        {"a split channel stored with a shift", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "");
+             ch(i).TxFreq = "00435000000";
+         },
+         [](QDialog& d) { QCOMPARE(Group(d, "ModeGroup")->checkedId(), 3); }, "", nothing},
+        {"a TAB in the name and memo, unedited", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000600000");
+             ch(i).Name = "A\tB,";
+             ch(i).Memo = "x\ty";
+         },
+         [](QDialog& d) {
+             Edit(d, "NameEdit")->end(false);
+             QTest::keyClicks(Edit(d, "NameEdit"), ",XY");
+             QCOMPARE(Edit(d, "NameEdit")->text(), QStringLiteral("A\tB,XY"));
+             QTest::keyClick(Edit(d, "NameEdit"), Qt::Key_Backspace);
+             QTest::keyClick(Edit(d, "NameEdit"), Qt::Key_Backspace);
+         },
+         "", nothing},
+        {"an edited name that keeps a TAB", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000600000");
+             ch(i).Name = "A\tB";
+         },
+         [](QDialog& d) { Edit(d, "NameEdit")->setText(QStringLiteral("A\tB,XY漢")); },
+         "メモリネーム に使えない文字（',' と制御文字）があります。", nothing},
+        {"an edited memo that keeps a TAB", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000600000");
+             ch(i).Memo = "x\ty";
+         },
+         [](QDialog& d) { Type(d, "MemoEdit", QStringLiteral("x\ty, z")); },
+         "メモ に使えない文字（制御文字）があります。", nothing},
+        {"an edited name without the TAB", false,
+         [&](auto& i) {
+             ch(i) = UsedChannel("00145000000", "000600000");
+             ch(i).Name = "A\tB";
+         },
+         [](QDialog& d) { Type(d, "NameEdit", QStringLiteral("AB")); }, "", [&](auto& i) { ch(i).Name = "AB"; }},
+    };
+    for (const StoredCase& c : cases) {
+        DialogFixture f;
+        c.stored(f.window->Image());
+        zem::RadioImage expected = f.window->Image();
+        c.changed(expected);
+        const auto act = [&](QDialog& d) {
+            c.act(d);
+            Press(d, c.vfo ? "OKButton" : "OKButton1");
+            if (d.isVisible())
+                d.reject();
+        };
+        if (c.vfo)
+            f.OpenVfo(2, act);
+        else
+            f.OpenChannel(3, act);
+        if (*c.refusal) {
+            QCOMPARE(f.prompts->messages.size(), 1);
+            QVERIFY2(f.prompts->messages[0].text.startsWith(QString::fromUtf8(c.refusal)), c.what);
+        } else {
+            QVERIFY2(f.prompts->messages.isEmpty(), c.what);
+        }
+        QVERIFY2(f.window->Image() == expected, c.what);
+    }
 }
 
 QTEST_MAIN(EditDialogsTest)

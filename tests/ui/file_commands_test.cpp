@@ -155,9 +155,21 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("message");
+    const std::string whole = zem::FormatSettingsFile(SampleImage());
+    const QByteArray cut = QByteArray::fromStdString(whole.substr(0, 1200));
+    const QByteArray blankLine = QByteArray::fromStdString(whole).replace("\r\nMEM 005", "\r\n\r\nMEM 005");
     for (const char* way : {"menu", "drop", "command line"}) {
-        QTest::addRow("wrong header, %s", way) << "other.zem" << QByteArray("ID SOMETHING ELSE;\r\n") << way;
-        QTest::addRow("CSV file, %s", way) << "channels.csv" << QByteArray("145.00,A,\r\n") << way;
+        QTest::addRow("wrong header, %s", way)
+            << "other.zem" << QByteArray("ID SOMETHING ELSE;\r\n") << way << QStringLiteral("ファイル形式が違います");
+        QTest::addRow("CSV file, %s", way) << "channels.csv" << QByteArray("145.00,A,\r\n") << way << QString();
+        QTest::addRow("cut short, %s", way)
+            << "cut.zem" << cut << way
+            << QStringLiteral("設定ファイルが壊れているため開けません。62 行目が MEM 行ではありません。");
+        QTest::addRow("blank line, %s", way)
+            << "blank.zem" << blankLine << way
+            << QStringLiteral("設定ファイルが壊れているため開けません。7 行目が空行です"
+                              "（MEM 行があるはずの行です）。");
     }
 }
 
@@ -165,6 +177,7 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, way);
+    QFETCH(QString, message);
     const QString refused = dir_->filePath(name);
     WriteBytes(refused, bytes);
     zem::SaveZemFile(Path("good.zem").toStdString(), SampleImage());
@@ -181,6 +194,10 @@ void FileCommandsTest::refusedFileLeavesTheSaveTarget() {
     }
     QCOMPARE(f.window->CurrentPath(), atStart ? QString() : Path("good.zem"));
     QCOMPARE(f.window->windowTitle(), atStart ? QStringLiteral("ZEM_D7") : QStringLiteral("ZEM_D7 good.zem"));
+    QCOMPARE(f.prompts->messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(f.prompts->messages[0].text, message);
+    QVERIFY(f.window->Image() == (atStart ? zem::StartupImage() : SampleImage()));
     f.Choose("Save1");
     QCOMPARE(f.prompts->saveRequests.size(), atStart ? 1 : 0); // the dialog asks, and is cancelled
     QCOMPARE(ReadBytes(refused), bytes);

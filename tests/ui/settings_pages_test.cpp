@@ -649,6 +649,23 @@ private slots:
         QCOMPARE(edit.Cp932(), Utf8ToCp932(kept.toStdString()).value());
     }
 
+    // A ',' goes only into the texts the settings file brings it back in; anywhere else it would
+    // move every setting after it.
+    void commaOnlyWhereTheFileCarriesIt() {
+        Pages pages;
+        const std::pair<const char*, bool> edits[] = {
+            {"MESEdit", true}, {"MYCEdit", false}, {"MPEdit", false},  {"NMSGEdit", true}, {"GCEdit", false},
+            {"PPEdit", true},  {"SMYEdit", false}, {"SMESEdit", true}, {"RSVEdit", true},
+        };
+        for (const auto& [name, carried] : edits) {
+            QWidget* page = std::string_view(name) == "MESEdit" ? static_cast<QWidget*>(&pages.radio) : &pages.navitora;
+            auto* edit = Child<QLineEdit>(page, name);
+            edit->clear();
+            Type(edit, QStringLiteral("1,2"));
+            QCOMPARE(edit->text(), carried ? QStringLiteral("1,2") : QStringLiteral("12"));
+        }
+    }
+
     void pasteKeepsWhatFits() {
         Cp932LineEdit edit(8, Cp932LineEdit::Comma::Allow);
         edit.setText(QStringLiteral("ab"));

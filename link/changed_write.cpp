@@ -1,0 +1,44 @@
+#include "tcomm_thread.h"
+
+#include <algorithm>
+
+namespace zem {
+namespace {
+
+// The chosen parts that differ between the two images.
+std::size_t Differing(const WriteMask& chosen, const RadioImage& a, const RadioImage& b) {
+    const WriteMask changed = ChangedParts(a, b);
+    WriteMask both;
+    const auto meet = [](auto& out, const auto& x, const auto& y) {
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = x[i] && y[i];
+    };
+    meet(both.channels, chosen.channels, changed.channels);
+    meet(both.vfos, chosen.vfos, changed.vfos);
+    meet(both.settings, chosen.settings, changed.settings);
+    meet(both.dtmf, chosen.dtmf, changed.dtmf);
+    return both.Count();
+}
+
+} // namespace
+
+// Only the chosen parts go to the radio, and those are then read back into the image, so that the
+// image afterwards is what the radio holds. A part that could not be read back, or that the radio
+// holds otherwise than it was written, counts as an error.
+void TCommThread::DoWriteChanged() {
+    const WriteMask chosen = WriteOnly;
+    const RadioImage wanted = Image;
+    // Every part is written and read back; a DTMF memory is two commands each way.
+    Outcome_.total =
+        2 * (chosen.Count() + static_cast<std::size_t>(std::count(chosen.dtmf.begin(), chosen.dtmf.end(), true)));
+    Progress(0, Outcome_.total);
+    long errors = WriteChannels(chosen) + WriteVfos(chosen) + WriteSettings(chosen);
+    Status("照合中");
+    errors += ReadChannels(chosen) + ReadVfos(chosen) + ReadSettings(chosen);
+    errors += static_cast<long>(Differing(chosen, Image, wanted));
+    Outcome_.radioSilent = RadioSilent();
+    Status("完了 エラー数：" + std::to_string(errors));
+    Finish(kMsgChangedWritten, errors);
+}
+
+} // namespace zem
