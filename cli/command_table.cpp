@@ -72,6 +72,17 @@ const std::vector<Command>& Commands() {
          {&kCsvOutputOption},
          {SettingsFile(QStringLiteral("export"))},
          &RunExportCsv},
+        {QStringLiteral("print"),
+         QStringLiteral("write the used channels as a PDF list"),
+         QStringLiteral("Write the used memory channels (0-149, then L0-U9) of a settings file as a table in a PDF "
+                        "file, A4 portrait, as the window's 印刷 and PDFに保存 make it: number, frequency, shift or "
+                        "transmit frequency, offset, tones, mode, step, name, memo and lockout, with the file name "
+                        "and date at the top of each page and page numbers at its foot. Exit status: 0 written, 2 "
+                        "bad arguments or input (nothing written)."),
+         {&kPdfOutputOption},
+         {SettingsFile(QStringLiteral("print"))},
+         &RunPrint,
+         true},
         {QStringLiteral("sort"),
          QStringLiteral("reorder the memory channels by KEY: freq, name or memo"),
          QStringLiteral("Reorder the used memory channels 0-149 of a settings file: by receive frequency (ascending), "
@@ -119,6 +130,14 @@ const std::vector<Command>& Commands() {
          &RunScope},
     };
     return commands;
+}
+
+const Command* FindCommand(const QString& name) {
+    for (const Command& c : Commands()) {
+        if (c.name == name)
+            return &c;
+    }
+    return nullptr;
 }
 
 } // namespace cli

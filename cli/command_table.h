@@ -25,9 +25,12 @@ struct Command {
     std::vector<Positional> positionals;
     // Runs the command once its command line has been parsed; returns the exit status.
     int (*run)(const QString& command, const QCommandLineParser& parser);
+    bool draws = false; // draws text (a PDF), which needs a GUI application's fonts
 };
 
 // In the order the usage line lists them.
 const std::vector<Command>& Commands();
+// The command named `name`, or none.
+const Command* FindCommand(const QString& name);
 
 } // namespace cli

@@ -14,6 +14,7 @@ enum ExitCode { kOk = 0, kRadioErrors = 1, kDifferent = 1, kNotAllTaken = 1, kBa
 int RunShow(const QString& command, const QCommandLineParser& parser);
 int RunImportCsv(const QString& command, const QCommandLineParser& parser);
 int RunExportCsv(const QString& command, const QCommandLineParser& parser);
+int RunPrint(const QString& command, const QCommandLineParser& parser);
 int RunSort(const QString& command, const QCommandLineParser& parser);
 int RunDiff(const QString& command, const QCommandLineParser& parser);
 int RunId(const QString& command, const QCommandLineParser& parser);

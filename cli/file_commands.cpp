@@ -9,8 +9,10 @@
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
+#include "print/channel_print.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <array>
 #include <filesystem>
@@ -98,26 +100,55 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     return SaveImport(command, *file, out, image, result.accepted, result);
 }
 
-int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
+namespace {
+
+// One settings file in, one file out named by `output`: the file read, or nullopt after the one
+// error line.
+struct Conversion {
+    QString file;
+    QString out;
+    zem::RadioImage image = zem::StartupImage();
+};
+std::optional<Conversion> ReadConversion(const QCommandLineParser& parser, const QString& command,
+                                         const Option& output) {
     const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
     if (!file)
-        return kBadInput;
-    const QString out = parser.value(kOutputOption);
-    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()) || !CheckNotInput(command, out, *file))
-        return kBadInput;
-    zem::RadioImage image = zem::StartupImage();
-    if (!LoadZemArgument(command, *file, image))
+        return std::nullopt;
+    Conversion c{*file, parser.value(output)};
+    if (!CheckOutputGiven(command, c.out, output.valueName()) || !CheckNotInput(command, c.out, c.file) ||
+        !LoadZemArgument(command, c.file, c.image))
+        return std::nullopt;
+    return c;
+}
+
+} // namespace
+
+int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
+    const std::optional<Conversion> c = ReadConversion(parser, command, kCsvOutputOption);
+    if (!c)
         return kBadInput;
     zem::ChannelCsvExport csv;
     try {
-        csv = zem::ExportChannelCsv(image.Channels);
+        csv = zem::ExportChannelCsv(c->image.Channels);
     } catch (const zem::ConversionError& e) {
-        Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(*file, QString::fromUtf8(e.what())));
+        Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(c->file, QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    if (!SaveBytes(command, out, csv.text))
+    if (!SaveBytes(command, c->out, csv.text))
         return kBadInput;
-    return ReportNotes(command, out, csv.notes);
+    return ReportNotes(command, c->out, csv.notes);
+}
+
+int RunPrint(const QString& command, const QCommandLineParser& parser) {
+    const std::optional<Conversion> c = ReadConversion(parser, command, kPdfOutputOption);
+    if (!c)
+        return kBadInput;
+    const zem::PrintHeader header{QFileInfo(c->file).fileName(), QDateTime::currentDateTime()};
+    if (const std::optional<QString> error = zem::WriteChannelListPdf(c->out, c->image.Channels, header)) {
+        Error(QStringLiteral("zem_d7-cli print: %1").arg(*error));
+        return kBadInput;
+    }
+    return kOk;
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {

@@ -6,6 +6,9 @@
 #include "model/file_name.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 namespace {
 
@@ -22,7 +25,13 @@ QString Usage() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // A command that draws text needs the fonts of a GUI application, never a display.
+    const cli::Command* drawing = argc > 1 ? cli::FindCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    drawing = drawing && drawing->draws ? drawing : nullptr;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zem_d7-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEM_VERSION));
 
@@ -44,10 +53,8 @@ int main(int argc, char* argv[]) {
         cli::Out("zem_d7-cli " ZEM_VERSION "\n");
         return cli::kOk;
     }
-    for (const cli::Command& c : cli::Commands()) {
-        if (first == c.name)
-            return cli::RunCommand(c, args);
-    }
+    if (const cli::Command* c = cli::FindCommand(first))
+        return cli::RunCommand(*c, args);
     cli::Error(QStringLiteral("zem_d7-cli: unknown command '%1' (see zem_d7-cli --help)").arg(first));
     return cli::kBadInput;
 }

@@ -48,6 +48,7 @@ const Option kFastOption =
 
 const Option kOutputOption = Output(QStringLiteral("settings file"), QStringLiteral("OUT.zem"));
 const Option kCsvOutputOption = Output(QStringLiteral("CSV file"), QStringLiteral("OUT.csv"));
+const Option kPdfOutputOption = Output(QStringLiteral("PDF file"), QStringLiteral("OUT.pdf"));
 
 const Option kBaseOption = Base({});
 const Option kMemoBaseOption = Base(QStringLiteral(" (its memos are kept)"));

@@ -26,6 +26,7 @@ extern const Option kFastOption;
 // -o OUT.zem, or -o OUT.csv for the channel layout.
 extern const Option kOutputOption;
 extern const Option kCsvOutputOption;
+extern const Option kPdfOutputOption;
 
 // --into BASE.zem, the image to start from; read takes only the memos from it.
 extern const Option kBaseOption;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ struct ChannelCsvExport {
 // and memos are not carried: each is noted, and the text never holds U+FFFD or a control byte.
 // Throws ConversionError when a used row's frequency or offset is not a whole number of Hz.
 ChannelCsvExport ExportChannelCsv(const ChannelTable& channels);
+// The used rows among `rows`, in their order, noted the same way; a scan memory's Location is its
+// label ("L0").
+ChannelCsvExport ExportChannelCsvRows(const ChannelTable& channels, std::span<const std::size_t> rows);
 
 // True when the file's first line (after an optional UTF-8 byte order mark) names a Location
 // column and does not start with a number: the program's own CSV lines start with a frequency.
@@ -69,6 +73,16 @@ struct ChannelCsvImport {
 // frequency, its mode or its shift cannot be held; a field the TH-D7 has no place for is left
 // out of a taken row. Each is noted. Reverse is not carried and comes back off.
 ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base);
+
+// The rows of a file in this layout in file order, each read as ImportChannelCsv reads it but
+// without looking at its Location: for rows that go where the user puts them.
+struct ChannelCsvRows {
+    std::optional<std::string> error; // the file cannot be read at all
+    std::vector<MemoryChannel> channels;
+    std::vector<ChannelCsvNote> notes; // in file order, at most kKeptNotes
+    std::size_t moreNotes = 0;         // rows noted past those
+};
+ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes);
 
 // "12 行目（Location 7）: ..." as one line.
 std::string FormatChannelCsvNote(const ChannelCsvNote& note);

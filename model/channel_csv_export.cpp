@@ -2,10 +2,12 @@
 
 #include "channel_csv_layout.h"
 #include "codecs.h"
+#include "command_text.h"
 #include "cp932.h"
 #include "csv_fields.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zem {
 namespace {
@@ -39,6 +41,11 @@ std::string_view SkipWord(const MemoryChannel& ch) {
 }
 
 using Notes = std::vector<std::string>;
+
+// A numbered channel by its number, a scan memory by its label ("L0").
+std::string Location(std::size_t row) {
+    return row < kNumberedChannels ? std::to_string(row) : RowLabel(row);
+}
 
 // Bytes as \xNN, for a note about bytes that cannot be shown as they are.
 std::string HexBytes(std::string_view bytes) {
@@ -115,7 +122,7 @@ std::string_view ShiftWord(const MemoryChannel& ch, Notes& notes) {
 std::vector<std::string> Fields(std::size_t row, const MemoryChannel& ch, Notes& notes) {
     std::vector<std::string> f(channel_csv::kColumnCount);
     const auto at = [&f](Column c) -> std::string& { return f[Index(c)]; };
-    at(Column::Location) = std::to_string(row);
+    at(Column::Location) = Location(row);
     at(Column::Name) = TextField(Column::Name, ch.Name.view(), notes);
     at(Column::Frequency) = DigitsToExactMhz(ch.RxFreq.view(), kMhzDecimals);
     at(Column::Duplex) = ShiftWord(ch, notes);
@@ -147,13 +154,19 @@ std::string ChannelCsvHeader() {
 }
 
 ChannelCsvExport ExportChannelCsv(const ChannelTable& channels) {
+    std::vector<std::size_t> rows(kNumberedChannels);
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    return ExportChannelCsvRows(channels, rows);
+}
+
+ChannelCsvExport ExportChannelCsvRows(const ChannelTable& channels, std::span<const std::size_t> rows) {
     ChannelCsvExport result{ChannelCsvHeader() + "\r\n", {}};
     // No field holds a line end, so each row is one line; the header is line 1.
     std::size_t line = 1;
-    for (std::size_t row = 0; row < kNumberedChannels; ++row) {
+    for (std::size_t row : rows) {
         if (IsEmptyRow(channels[row]))
             continue;
-        ChannelCsvNote note{++line, std::to_string(row), false, {}};
+        ChannelCsvNote note{++line, Location(row), false, {}};
         result.text += FormatCsvRecord(Fields(row, channels[row], note.what));
         if (!note.what.empty())
             result.notes.push_back(std::move(note));

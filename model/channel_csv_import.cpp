@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <tuple>
 
 namespace zem {
@@ -288,9 +289,15 @@ bool IsChannelCsv(std::string_view fileBytes) {
     return !detail::ParseDecimal(first.front()) && FindColumns(first)[Index(Column::Location)].has_value();
 }
 
-ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base) {
-    ChannelCsvImport result;
-    result.channels = base;
+namespace {
+
+// Reads every row of the file in order, keeping its notes as AddNote does. `refuse` may skip a row before its channel
+// is read (a returned text says why); `take` stores a channel read whole or in part. Nothing is read when the header
+// lacks one of `required`.
+template <typename Refuse, typename Take>
+std::optional<std::string> ReadRows(std::string_view fileBytes, std::initializer_list<Column> required,
+                                    std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, Refuse refuse,
+                                    Take take) {
     // Japanese spreadsheets save CSV files in CP932: a file that is not UTF-8 is read as CP932.
     const std::string decoded = IsUtf8(fileBytes) ? std::string() : Cp932ToUtf8(fileBytes);
     std::string_view text = StripByteOrderMark(decoded.empty() ? fileBytes : std::string_view(decoded));
@@ -298,14 +305,10 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
     const CsvRecord header = TakeCsvRecord(text);
     nextLine += header.lines;
     const ColumnIndex index = FindColumns(header.fields);
-    for (Column required : {Column::Location, Column::Frequency}) {
-        if (!index[Index(required)]) {
-            result.error = "見出し行に " + NameOf(required) + " の列がありません";
-            return result;
-        }
+    for (Column column : required) {
+        if (!index[Index(column)])
+            return "見出し行に " + NameOf(column) + " の列がありません";
     }
-    // The line of the row taken into each channel; 0 while none is, since rows start at line 2.
-    std::array<std::size_t, kNumberedChannels> takenAt{};
     while (!text.empty()) {
         const CsvRecord record = TakeCsvRecord(text);
         const std::size_t line = nextLine;
@@ -314,30 +317,58 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
             continue;
         const Row row(record.fields, index);
         ChannelCsvNote note{line, std::string(Trimmed(row[Column::Location])), true, {}};
-        const std::optional<std::size_t> number = ChannelNumber(row[Column::Location]);
         MemoryChannel ch;
         std::optional<std::string> skip;
         if (!record.closed)
             skip = "引用符が閉じていないので、ファイルの終わりまでをこの行として取り込みませんでした";
-        else if (!number)
-            skip = row.Named(Column::Location) + " は 0〜149 のチャンネル番号ではありません";
-        else if (takenAt[*number] > 0)
-            skip = "チャンネル " + std::to_string(*number) + " は " + std::to_string(takenAt[*number]) +
-                   " 行目で取り込み済みです";
-        else
+        else if (!(skip = refuse(row)))
             skip = ReadChannel(row, ch, note.what);
         if (skip) {
             note.what = {*skip};
         } else {
             note.skipped = false;
             ch.Reverse = '0';
-            result.channels[*number] = ch;
-            takenAt[*number] = line;
-            ++result.taken;
+            take(row, ch, line);
         }
         if (!note.what.empty())
-            AddNote(result.notes, result.moreNotes, std::move(note));
+            AddNote(notes, moreNotes, std::move(note));
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base) {
+    ChannelCsvImport result;
+    result.channels = base;
+    // The line of the row taken into each channel; 0 while none is, since rows start at line 2.
+    std::array<std::size_t, kNumberedChannels> takenAt{};
+    const auto refuse = [&](const Row& row) -> std::optional<std::string> {
+        const std::optional<std::size_t> number = ChannelNumber(row[Column::Location]);
+        if (!number)
+            return row.Named(Column::Location) + " は 0〜149 のチャンネル番号ではありません";
+        if (takenAt[*number] > 0)
+            return "チャンネル " + std::to_string(*number) + " は " + std::to_string(takenAt[*number]) +
+                   " 行目で取り込み済みです";
+        return std::nullopt;
+    };
+    const auto take = [&](const Row& row, const MemoryChannel& ch, std::size_t line) {
+        const std::size_t number = *ChannelNumber(row[Column::Location]);
+        result.channels[number] = ch;
+        takenAt[number] = line;
+        ++result.taken;
+    };
+    result.error =
+        ReadRows(fileBytes, {Column::Location, Column::Frequency}, result.notes, result.moreNotes, refuse, take);
+    return result;
+}
+
+ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes) {
+    ChannelCsvRows result;
+    result.error = ReadRows(
+        fileBytes, {Column::Frequency}, result.notes, result.moreNotes,
+        [](const Row&) { return std::optional<std::string>(); },
+        [&](const Row&, const MemoryChannel& ch, std::size_t) { result.channels.push_back(ch); });
     return result;
 }
 

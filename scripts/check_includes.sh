@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a file includes a header of a folder its own folder must not depend on. Dependencies
 # point inward: model knows nothing of ours; link only model; session only model and link; sim
-# only model and link; collation only model; the window and the tool reach the link only through
-# the session; the window folders never the command-line tool, nor ui the program's own app/.
+# only model and link; collation and print (the channel list on paper and in PDF, shared by the
+# window and the tool) only model; the window and the tool reach the link only through the session;
+# the window folders never the command-line tool, nor ui the program's own app/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,9 +14,10 @@ declare -A allowed=(
     [session]="model link"
     [sim]="model link"
     [collation]="model"
-    [ui]="model session collation"
-    [app]="model session sim collation ui"
-    [cli]="model session sim collation"
+    [print]="model"
+    [ui]="model session collation print"
+    [app]="model session sim collation print ui"
+    [cli]="model session sim collation print"
 )
 
 status=0

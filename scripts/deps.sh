@@ -15,6 +15,7 @@ else
         xvfb xauth imagemagick socat
         libhamlib-utils
         dpkg-dev file
+        poppler-utils
     )
 fi
 

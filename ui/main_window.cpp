@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "help_window.h"
+#include "memory_editing.h"
 #include "model/conversion_error.h"
 #include "navitora_page.h"
 #include "radio_page.h"
@@ -11,6 +12,7 @@ TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWi
     : QMainWindow(parent), prompts_(prompts ? std::move(prompts) : std::make_unique<QtPrompts>()) {
     setObjectName(QStringLiteral("FormD7"));
     BuildDesign();
+    editing_ = new MemoryEditing(*this, *MemStringGrid1, *PageControl1);
     ConnectGrids();
     radioPage_->SetDtmfStored([this](std::size_t memory, const DtmfMemory& stored) {
         image_.Settings.Dtmf[memory] = stored;
@@ -48,6 +50,14 @@ void TFormD7::PutMenu() {
     } catch (const ConversionError& e) {
         ShowError(QString::fromUtf8(e.what()));
     }
+}
+
+bool TFormD7::MemoryChanged() const {
+    return editing_->Modified();
+}
+
+void TFormD7::CommitChannels(const ChannelTable& channels, const QString& step, bool reportDamage) {
+    editing_->Commit(channels, step, {}, reportDamage);
 }
 
 void TFormD7::ShowError(const QString& text) {

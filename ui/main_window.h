@@ -27,6 +27,7 @@ namespace zem {
 
 class BandScope;
 class HelpWindow;
+class MemoryEditing;
 class PortMenu;
 class RemoteKeys;
 class TAboutForm;
@@ -65,15 +66,25 @@ public:
 
     const RadioImage& Image() const { return image_; }
     RadioImage& Image() { return image_; }
-    bool MemoryChanged() const { return memoryChanged_; }
+    // The memory table differs from the step of its history last saved.
+    bool MemoryChanged() const;
     bool VfoChanged() const { return vfoChanged_; }
     bool SettingsChanged() const { return settingsChanged_; }
     const QString& CurrentPath() const { return currentPath_; }
     Prompts& UserPrompts() { return *prompts_; }
 
+    // Makes `channels` the memory table as one step of the 編集 menu's history (元に戻す takes it
+    // back). Every change of the table comes through here; a memory read's completion too.
+    // `reportDamage` false leaves a record whose digits the grid cannot show to the caller's own
+    // report.
+    void CommitChannels(const ChannelTable& channels, const QString& step, bool reportDamage = true);
+    MemoryEditing& Editing() { return *editing_; }
+
     // --- grids (main_window_grids.cpp) ---
     void StartUp(const QString& startFile);
     void RectoGrid();
+    // Fills the memory grid and gives the first conversion error instead of showing it.
+    std::optional<ConversionError> FillMemoryGrid();
     void VFORectoGrid();
     void VFOformat();
     void MemStringGrid1DblClick();
@@ -155,8 +166,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Fills the memory grid and gives the first conversion error instead of showing it.
-    std::optional<ConversionError> FillMemoryGrid();
     void FormCreate(const QString& startFile);
     void BuildDesign();
     void BuildMenus();
@@ -167,16 +176,14 @@ private:
     bool RefuseWhileReading(bool reading);
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
-    // Imported channels into the table and the grid; memory-changed when they differ.
-    void TakeImportedChannels(const ChannelTable& channels);
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;
-    bool memoryChanged_ = false;
     bool vfoChanged_ = false;
     bool settingsChanged_ = false;
     QString currentPath_;
     int currentRow_ = 0; // the row a dialog was opened for
+    MemoryEditing* editing_ = nullptr;
     ChannelEditor channelEditor_;
     VfoEditor vfoEditor_;
 

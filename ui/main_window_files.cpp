@@ -1,5 +1,8 @@
 #include "main_window.h"
 
+#include "csv_notes.h"
+#include "memory_editing.h"
+
 #include "model/channel_csv.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
@@ -30,31 +33,17 @@ const FileDialogRequest kSaveDialog1{QStringLiteral("SaveDialog1"), QStringLiter
                                      QStringLiteral("ZEM_D7ファイル|*.ZEM|*.*|*.*"), QStringLiteral("*.zem"), true};
 const FileDialogRequest kOpenDialog2{QStringLiteral("OpenDialog2"), QStringLiteral("CSVファイルを取り込む"),
                                      QStringLiteral("*.CSV|*.csv|*.*|*.*"), QString(), false};
+// The import's step in the 編集 menu's history and the caption of its report.
+const QString kImportStep = QStringLiteral("CSVファイルの取り込み");
+
 const FileDialogRequest kSaveDialog2{QStringLiteral("SaveDialog2"), QStringLiteral("CSV形式で保存する"),
                                      QStringLiteral("CSVファイル|*.CSV|*.*|*.*"), QStringLiteral("*.csv"), true};
 
-// A damaged file can note each of a million lines, and a box of them would take minutes to lay
-// out: the first rows are enough to find the trouble in the file.
-constexpr std::size_t kShownNotes = 30;
-
-void ShowNotes(TFormD7& window, const QString& heading, const std::vector<ChannelCsvNote>& notes, std::size_t moreNotes,
-               const QString& caption) {
-    if (notes.empty())
-        return;
-    QStringList lines{heading};
-    for (std::size_t k = 0; k < notes.size() && k < kShownNotes; ++k)
-        lines << ShownInMessage(QString::fromStdString(FormatChannelCsvNote(notes[k])));
-    const std::size_t unshown = notes.size() - std::min(notes.size(), kShownNotes) + moreNotes;
-    if (unshown > 0)
-        lines << QStringLiteral("ほか %1 行").arg(unshown);
-    window.UserPrompts().Message(&window, lines.join(QLatin1Char('\n')), caption);
-}
-
 template <typename Import> void ShowImportNotes(TFormD7& window, std::size_t taken, const Import& result) {
-    ShowNotes(
-        window,
+    ShowCsvNotes(
+        window.UserPrompts(), &window,
         QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。").arg(taken),
-        result.notes, result.moreNotes, QStringLiteral("CSVファイルの取り込み"));
+        result.notes, result.moreNotes, kImportStep);
 }
 
 } // namespace
@@ -101,7 +90,8 @@ bool TFormD7::Savezem(const QString& path) {
     }
     currentPath_ = path;
     setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
-    memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
+    editing_->MarkSaved();
+    vfoChanged_ = settingsChanged_ = false;
     return true;
 }
 
@@ -157,8 +147,8 @@ void TFormD7::CSV1Click() {
     }
     ChannelTable channels = image_.Channels;
     const CsvImportResult result = ImportCsv(bytes, channels);
-    TakeImportedChannels(channels);
     // The rows taken before a bad line are shown before the error is reported.
+    CommitChannels(channels, kImportStep);
     if (result.error)
         ShowError(QString::fromUtf8(result.error->what()));
     ShowImportNotes(*this, result.accepted, result);
@@ -170,15 +160,8 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
         ShowError(QString::fromStdString(*result.error));
         return;
     }
-    TakeImportedChannels(result.channels);
+    CommitChannels(result.channels, kImportStep);
     ShowImportNotes(*this, result.taken, result);
-}
-
-// An import is an edit: a memory read after it asks first, as it does after the channel dialog.
-void TFormD7::TakeImportedChannels(const ChannelTable& channels) {
-    memoryChanged_ = memoryChanged_ || channels != image_.Channels;
-    image_.Channels = channels;
-    RectoGrid();
 }
 
 // The file is made before the dialog opens: a channel that cannot be written is reported without
@@ -200,10 +183,10 @@ void TFormD7::CSV2Click() {
         ShowError(QString::fromUtf8(e.what()));
         return;
     }
-    ShowNotes(*this,
-              QStringLiteral("%1 に保存しました。この形式に書けないので除いた項目は次のとおりです。")
-                  .arg(QFileInfo(path).fileName()),
-              csv.notes, 0, QStringLiteral("CSV形式に保存"));
+    ShowCsvNotes(*prompts_, this,
+                 QStringLiteral("%1 に保存しました。この形式に書けないので除いた項目は次のとおりです。")
+                     .arg(ShownInMessage(QFileInfo(path).fileName())),
+                 csv.notes, 0, QStringLiteral("CSV形式に保存"));
 }
 
 } // namespace zem

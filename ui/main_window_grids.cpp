@@ -54,7 +54,7 @@ void TFormD7::StartUp(const QString& startFile) {
     for (std::size_t c = 0; c < VfoColumns().size(); ++c)
         VFOStringGrid1->SetCell(static_cast<int>(c) + 1, 0, QString::fromUtf8(VfoColumns()[c].heading));
 
-    memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
+    vfoChanged_ = settingsChanged_ = false;
     VFOformat();
 
     if (!startFile.isEmpty())
@@ -101,11 +101,9 @@ void TFormD7::MemStringGrid1DblClick() {
     if (!channelEditor_ || currentRow_ < 0 || RefuseWhileReading(channelsReading_))
         return;
     const auto row = static_cast<std::size_t>(currentRow_);
-    MemoryChannel record = image_.Channels[row];
-    channelEditor_(record, row);
-    image_.Channels[row] = record;
-    memoryChanged_ = true;
-    RectoGrid();
+    ChannelTable channels = image_.Channels;
+    channelEditor_(channels[row], row);
+    CommitChannels(channels, QStringLiteral("%1 の編集").arg(QString::fromStdString(RowLabel(row))));
     // A keyboard user goes on from the same row, whatever window the system activates next.
     activateWindow();
     MemStringGrid1->setFocus();

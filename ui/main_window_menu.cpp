@@ -23,8 +23,9 @@ enum ItemState : unsigned {
 
 using Handler = void (TFormD7::*)();
 
-// A caption of "-" is a separator. The port items and the options have no handler; the storage
-// items belong to the band scope.
+// A caption of "-" is a separator. Items without a handler are wired by the radio commands, the
+// port menu or, for 編集 and printing, by the memory table's editing; the storage items belong to
+// the band scope.
 struct MenuItem {
     const char* name;
     const char* caption;
@@ -55,8 +56,29 @@ void TFormD7::BuildMenus() {
              {"N2", "-", nullptr, kShown},
              {"CSV1", "CSVファイルを取り込み", &TFormD7::CSV1Click, kShown},
              {"CSV2", "CSV形式に保存", &TFormD7::CSV2Click, kShown},
+             {"N11", "-", nullptr, kShown},
+             {"Print1", "印刷...(&P)", nullptr, kShown},
+             {"Pdf1", "PDFに保存...", nullptr, kShown},
              {"N6", "-", nullptr, kShown},
              {"Exit1", "終了", &TFormD7::Exit1Click, kShown},
+         }},
+        {"Edit1",
+         "編集(&E)",
+         true,
+         false,
+         {
+             {"Undo1", "元に戻す(&U)", nullptr, kShown},
+             {"Redo1", "やり直し(&R)", nullptr, kShown},
+             {"N12", "-", nullptr, kShown},
+             {"Cut1", "切り取り(&T)", nullptr, kShown},
+             {"Copy1", "コピー(&C)", nullptr, kShown},
+             {"Paste1", "貼り付け(&P)", nullptr, kShown},
+             {"Clear1", "削除(&D)", nullptr, kShown},
+             {"N13", "-", nullptr, kShown},
+             {"InsertRow1", "行を挿入(&I)", nullptr, kShown},
+             {"DeleteRow1", "行を削除(&L)", nullptr, kShown},
+             {"MoveUp1", "上へ移動(&K)", nullptr, kShown},
+             {"MoveDown1", "下へ移動(&J)", nullptr, kShown},
          }},
         {"T1",
          "通信(&T)",

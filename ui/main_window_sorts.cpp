@@ -7,28 +7,31 @@
 
 namespace zem {
 
-// A frequency that is not a number stops the sort part-way; the grid is redrawn all the same,
-// so that it shows the exchanges already made instead of an order the table no longer has. The
-// one bad record is reported once, by the sort.
+// A frequency that is not a number stops the sort part-way; the exchanges already made stay, as
+// one step, so that the grid shows the order the table has. The one bad record is reported once,
+// by the sort.
 void TFormD7::S2Click() {
+    ChannelTable channels = image_.Channels;
     try {
-        SortByFrequency(image_.Channels);
+        SortByFrequency(channels);
     } catch (const ConversionError& e) {
-        FillMemoryGrid();
+        CommitChannels(channels, QStringLiteral("周波数でソート"), false);
         ShowError(QString::fromUtf8(e.what()));
         return;
     }
-    RectoGrid();
+    CommitChannels(channels, QStringLiteral("周波数でソート"));
 }
 
 void TFormD7::N1Click() {
-    SortByName(image_.Channels, CompareJapanese);
-    RectoGrid();
+    ChannelTable channels = image_.Channels;
+    SortByName(channels, CompareJapanese);
+    CommitChannels(channels, QStringLiteral("名前でソート"));
 }
 
 void TFormD7::M4Click() {
-    SortByMemo(image_.Channels, CompareJapanese);
-    RectoGrid();
+    ChannelTable channels = image_.Channels;
+    SortByMemo(channels, CompareJapanese);
+    CommitChannels(channels, QStringLiteral("メモでソート"));
 }
 
 } // namespace zem

@@ -235,15 +235,17 @@ void RadioOperations::ResCheck(const CheckResult& result) {
 }
 
 void RadioOperations::ResRead(const ReadResult& result) {
-    CopyBlock(result.block, result.image, window_.Image());
     switch (result.block) {
     case Block::Memory:
-        window_.RectoGrid();
+        // The read is one step of the 編集 history: 元に戻す brings back the table it replaced.
+        window_.CommitChannels(result.image.Channels, QStringLiteral("メモリ読み出し"));
         break;
     case Block::Vfo:
+        CopyBlock(result.block, result.image, window_.Image());
         window_.VFORectoGrid();
         break;
     case Block::Settings:
+        CopyBlock(result.block, result.image, window_.Image());
         window_.PutMenu();
         break;
     }

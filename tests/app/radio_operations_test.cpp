@@ -3,6 +3,7 @@
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
 #include "sim/pty_server.h"
+#include "ui/memory_editing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +85,7 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
     radioImage.Vfos[4].LowerLimit = "00330";
     f.engine->SetImage(radioImage);
     f.Connect();
+    const QString emptyName = f.MemCell(5, 4);
 
     // Nothing edited yet: the reads start at once and fill the window. Each result box stands
     // over the wait window, which goes once the box is dismissed.
@@ -98,6 +101,13 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
     QCOMPARE(f.prompts->messages.first().caption, QStringLiteral("MR"));
     QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
     QCOMPARE(f.Grid("VFOStringGrid1")->Cell(1, 5), QStringLiteral("330MHz"));
+    // The memory read is one step of the 編集 history.
+    QCOMPARE(f.window->Editing().History().count(), 1);
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    f.Choose("Undo1");
+    QCOMPARE(f.MemCell(5, 4), emptyName);
+    f.Choose("Redo1");
+    QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
     auto* progress = f.wait.findChild<QProgressBar*>(QStringLiteral("WaitProgress"));
     QVERIFY(progress->maximum() > 0 && progress->value() == progress->maximum());
     QVERIFY(!f.wait.isVisible() && f.Enabled("M2"));
@@ -117,7 +127,7 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
 void RadioOperationsTest::transfersAskBeforeLosingWork() {
     RadioFixture f;
     f.Connect();
-    f.window->SetChannelEditor([](MemoryChannel&, std::size_t) {});
+    f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
     f.window->SetVfoEditor([](zem::VfoRecord&, std::size_t) {});
     f.window->MemStringGrid1DblClick();
     f.window->VFOStringGrid1DblClick();

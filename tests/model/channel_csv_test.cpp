@@ -268,5 +268,27 @@ TEST(channel_csv_test, a_file_without_a_required_column_takes_nothing) {
     EXPECT_EQ(result.channels, Marked());
 }
 
+// The import and the paste read rows alike: the same notes, the first kept and the rest counted.
+TEST(channel_csv_test, both_row_readers_keep_the_first_notes_and_count_the_rest) {
+    std::string file = "Location,Frequency,Duplex,Offset\r\n";
+    for (std::size_t k = 0; k < kKeptNotes + 5; ++k)
+        file += "x,145.0,split,1300\r\n";
+    const std::string split = "Duplex 'split' の送信周波数 Offset '1300' MHz はどのバンド（118〜135、136〜173、"
+                              "320〜399、400〜479 MHz）にもないのでシンプレックスにしました";
+
+    const ChannelCsvImport imported = ImportChannelCsv(file, Marked());
+    EXPECT_EQ(imported.taken, 0u);
+    EXPECT_EQ(imported.notes.size(), kKeptNotes);
+    EXPECT_EQ(imported.moreNotes, 5u);
+
+    const ChannelCsvRows rows = ReadChannelCsvRows(file);
+    ASSERT_FALSE(rows.error);
+    EXPECT_EQ(rows.channels.size(), kKeptNotes + 5);
+    EXPECT_EQ(rows.notes.size(), kKeptNotes);
+    EXPECT_EQ(rows.moreNotes, 5u);
+    EXPECT_EQ(FormatChannelCsvNote(rows.notes.front()), "2 行目（Location 'x'）: " + split);
+    EXPECT_EQ(rows.channels.front(), ImportedChannel("145.0"));
+}
+
 } // namespace
 } // namespace zem

@@ -269,7 +269,8 @@ void EditDialogsTest::failedOkStoresNothingWhicheverButtonCloses() {
                 Press(d, way);
         });
         QVERIFY(f.Channel(1) == before);
-        QVERIFY(f.window->MemoryChanged());
+        // Nothing changed, so a memory read has nothing to lose.
+        QVERIFY(!f.window->MemoryChanged());
     }
     // A value the record's field cannot hold is refused the same way.
     f.OpenChannel(1, [&](QDialog& d) {

@@ -242,7 +242,7 @@ void FileCommandsTest::saveThroughTheMenu() {
     WindowFixture f;
     f.window->Image() = SampleImage();
     f.window->PutMenu();
-    f.window->SetChannelEditor([](zem::MemoryChannel&, std::size_t) {});
+    f.window->SetChannelEditor([](zem::MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
     f.window->MemStringGrid1DblClick();
     QVERIFY(f.window->MemoryChanged());
 
@@ -252,7 +252,8 @@ void FileCommandsTest::saveThroughTheMenu() {
     CompareRequest(f.prompts->saveRequests[0],
                    {"SaveDialog1", "設定をファイルに保存する", "ZEM_D7ファイル|*.ZEM|*.*|*.*", "*.zem", true});
 
-    QVERIFY(Reload(Path("saved.zem")) == SampleImage());
+    QVERIFY(Reload(Path("saved.zem")) == f.window->Image());
+    QCOMPARE(f.window->Image().Channels[0].Name.str(), std::string("EDITED"));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 saved.zem"));
     QVERIFY(!f.window->MemoryChanged());
 
@@ -325,7 +326,7 @@ void FileCommandsTest::saveOverWithoutAFileAsksForOne() {
 void FileCommandsTest::saveFailureKeepsTheFlagsAndTheFile() {
     zem::SaveZemFile(Path("good.zem").toStdString(), SampleImage());
     WindowFixture f(Path("good.zem"));
-    f.window->SetChannelEditor([](zem::MemoryChannel&, std::size_t) {});
+    f.window->SetChannelEditor([](zem::MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
     f.window->MemStringGrid1DblClick();
     QVERIFY(!f.window->Savezem(Path("missing-folder/x.zem")));
     QCOMPARE(f.prompts->messages.size(), 1);
@@ -369,6 +370,8 @@ void FileCommandsTest::csvImportThroughTheMenu() {
                                        "'145.0,' と書きます）\n"
                                        "3 行目を取り込みませんでした: '174.0' MHz は受信できる周波数（118〜135、"
                                        "136〜173、320〜399、400〜479 MHz）ではありません"));
+    // An import is work a memory read would lose.
+    QVERIFY(f.window->MemoryChanged());
 }
 
 void FileCommandsTest::csvImportShowsTheRowsBeforeABadLine() {

@@ -1,0 +1,258 @@
+#include "window_fixture.h"
+
+#include "ui/memory_editing.h"
+
+#include "model/settings_file.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using zem::MemoryChannel;
+
+// The table as the saved file holds it, byte for byte.
+std::string Saved(const WindowFixture& f) {
+    return zem::FormatSettingsFile(f.window->Image());
+}
+
+struct EditFixture : WindowFixture {
+    EditFixture() : WindowFixture(QStringLiteral(ZEM_SAMPLES "/sample.zem")) {
+        window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    }
+    void Select(std::initializer_list<std::size_t> rows) const {
+        const std::vector<std::size_t> list(rows);
+        window->Editing().SelectRows(list);
+    }
+    MemoryChannel& Channel(std::size_t row) const { return window->Image().Channels[row]; }
+};
+
+struct Step {
+    const char* name;
+    std::function<void(EditFixture&)> run;
+};
+
+// A menu item chosen with these rows selected.
+std::function<void(EditFixture&)> OnRows(std::vector<std::size_t> rows, const char* item) {
+    return [rows, item](EditFixture& f) {
+        f.window->Editing().SelectRows(rows);
+        f.Choose(item);
+    };
+}
+
+} // namespace
+
+class MemoryEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyChangeIsOneStepThatUndoes();
+    void historyKeepsAHundredSteps();
+    void pasteInsideTheProgramGivesBackWhatWasCopied();
+    void pasteFromASpreadsheetGoesByPositionAndReportsOnce();
+    void pasteReportIsEscapedAndShortenedAsTheImports();
+    void insertRefusedWhileChannel149IsUsed();
+    void movedRowsStaySelected();
+    void pdfOfTheChannelList();
+};
+
+void MemoryEditingTest::everyChangeIsOneStepThatUndoes() {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("in.csv"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("433.10,NEW,\r\n");
+    file.close();
+
+    const Step steps[] = {
+        {"dialog OK",
+         [](EditFixture& f) {
+             f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
+             f.Select({2});
+             f.window->MemStringGrid1DblClick();
+         }},
+        {"dialog 削除",
+         [](EditFixture& f) {
+             f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.EmptyFlag = '1'; });
+             f.Select({3});
+             f.window->MemStringGrid1DblClick();
+         }},
+        {"sort by frequency", [](EditFixture& f) { f.Choose("S2"); }},
+        {"sort by name", [](EditFixture& f) { f.Choose("N1"); }},
+        {"sort by memo", [](EditFixture& f) { f.Choose("M4"); }},
+        {"import",
+         [&](EditFixture& f) {
+             f.prompts->openAnswers.enqueue(csv);
+             f.Choose("CSV1");
+         }},
+        {"paste",
+         [](EditFixture& f) {
+             f.Select({0, 1});
+             f.Choose("Copy1");
+             f.Select({20});
+             f.Choose("Paste1");
+         }},
+        {"cut", OnRows({4, 5}, "Cut1")},
+        {"empty", OnRows({1, 7}, "Clear1")},
+        {"insert", OnRows({1, 2}, "InsertRow1")},
+        {"delete rows", OnRows({0, 5}, "DeleteRow1")},
+        {"move up", OnRows({3, 4}, "MoveUp1")},
+        {"move down", OnRows({7}, "MoveDown1")},
+        {"memory read",
+         [](EditFixture& f) {
+             zem::ChannelTable read = f.window->Image().Channels;
+             read[9] = read[0];
+             f.window->CommitChannels(read, QStringLiteral("メモリ読み出し"));
+         }},
+    };
+    for (const Step& step : steps) {
+        EditFixture f;
+        const std::string before = Saved(f);
+        step.run(f);
+        const std::string after = Saved(f);
+        QVERIFY2(after != before && f.window->MemoryChanged(), step.name);
+        QCOMPARE(f.window->Editing().History().count(), 1);
+        f.Choose("Undo1");
+        QVERIFY2(Saved(f) == before && !f.window->MemoryChanged(), step.name);
+        f.Choose("Redo1");
+        QVERIFY2(Saved(f) == after, step.name);
+        QVERIFY2(f.prompts->messages.isEmpty(), step.name);
+    }
+}
+
+void MemoryEditingTest::historyKeepsAHundredSteps() {
+    EditFixture f;
+    const std::string start = Saved(f);
+    f.Select({0});
+    for (int i = 0; i < 120; ++i)
+        f.Choose("MoveDown1");
+    QCOMPARE(f.MemCell(5, 121), QStringLiteral("呼出"));
+    for (int i = 0; i < 120; ++i)
+        f.Choose("Undo1");
+    QVERIFY(Saved(f) == start);
+    QVERIFY(!f.window->MemoryChanged());
+}
+
+void MemoryEditingTest::pasteInsideTheProgramGivesBackWhatWasCopied() {
+    EditFixture f;
+    // Bytes the file and the text could not carry: separators, a cut double-byte character, a
+    // reserved character, an empty row that keeps its data, a scan memory.
+    f.Channel(1).Memo = std::string_view("a,b;c\x82", 6);
+    f.Channel(1).Reserved = 'x';
+    f.Channel(6) = f.Channel(0);
+    f.Channel(6).EmptyFlag = '1';
+    const std::vector<MemoryChannel> copied{f.Channel(1), f.Channel(6), f.Channel(150)};
+    f.window->Editing().SelectRows(std::vector<std::size_t>{1, 6, 150});
+    f.Choose("Copy1");
+
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY(text.startsWith(QStringLiteral("Location,Name,Frequency,")));
+    QVERIFY(text.contains(QStringLiteral("\r\nL0,,144.000000,")));
+    QCOMPARE(text.count(QStringLiteral("\r\n")), 3); // the header and the two used rows
+
+    f.Select({40});
+    f.Choose("Paste1");
+    for (std::size_t i = 0; i < copied.size(); ++i)
+        QVERIFY(f.Channel(40 + i) == copied[i]);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{40, 41, 42}));
+
+    // Three rows from 148 would run past channel 149: refused whole.
+    f.Select({148});
+    const std::string before = Saved(f);
+    f.Choose("Paste1");
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QVERIFY(Saved(f) == before);
+}
+
+void MemoryEditingTest::pasteFromASpreadsheetGoesByPositionAndReportsOnce() {
+    EditFixture f;
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("Location\tName\tFrequency\tMode\tComment\n"
+                                 "7\tA\t145.5\tDV\t\n"
+                                 "9\tB\t433.0\t\t東京\n"
+                                 "9\tC\t145.0\tFM\t\n"));
+    QApplication::clipboard()->setMimeData(data);
+    f.Select({30});
+    f.Choose("Paste1");
+    QCOMPARE(f.Channel(30).Name.str(), std::string("B"));
+    QCOMPARE(f.MemCell(6, 31), QStringLiteral("東京"));
+    QCOMPARE(f.Channel(31).Name.str(), std::string("C"));
+    QVERIFY(zem::IsEmptyRow(f.Channel(32)));
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("'DV'")));
+}
+
+void MemoryEditingTest::pasteReportIsEscapedAndShortenedAsTheImports() {
+    EditFixture f;
+    const std::string before = Saved(f);
+    QString text = QStringLiteral("Frequency\tMode\n");
+    for (int k = 0; k < 35; ++k)
+        text += QStringLiteral("145.0\t\x1B[2J\n");
+    auto* data = new QMimeData;
+    data->setText(text);
+    QApplication::clipboard()->setMimeData(data);
+    f.Select({30});
+    f.Choose("Paste1");
+    QVERIFY(Saved(f) == before);
+    QCOMPARE(f.prompts->messages.size(), 1);
+    const QStringList lines = f.prompts->messages[0].text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 32);
+    QVERIFY(lines[1].contains(QStringLiteral("'\\x1B[2J'")));
+    QVERIFY(!f.prompts->messages[0].text.contains(QChar(0x1B)));
+    QCOMPARE(lines.last(), QStringLiteral("ほか 5 行"));
+}
+
+void MemoryEditingTest::insertRefusedWhileChannel149IsUsed() {
+    EditFixture f;
+    f.Channel(149) = f.Channel(0);
+    const std::string before = Saved(f);
+    f.Select({2});
+    f.Choose("InsertRow1");
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("149")));
+    QVERIFY(Saved(f) == before);
+    QVERIFY(!f.window->Editing().History().canUndo());
+    // Rows of the scan memories keep their places.
+    f.Select({150});
+    f.Choose("DeleteRow1");
+    QCOMPARE(f.prompts->messages.size(), 2);
+    QVERIFY(Saved(f) == before);
+}
+
+// Through the keys, as a user moves rows.
+void MemoryEditingTest::movedRowsStaySelected() {
+    EditFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    zem::StringGrid* grid = f.Grid("MemStringGrid1");
+    grid->setFocus();
+    f.Select({1, 2});
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{2, 3}));
+    QCOMPARE(f.MemCell(5, 3), QStringLiteral("ヨビダシ"));
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{1, 2}));
+    // At the top nothing moves and no step is taken.
+    f.Select({0});
+    f.Choose("MoveUp1");
+    QVERIFY(!f.window->Editing().History().canUndo());
+}
+
+void MemoryEditingTest::pdfOfTheChannelList() {
+    QTemporaryDir dir;
+    EditFixture f;
+    f.prompts->saveAnswers.enqueue(dir.filePath(QStringLiteral("list.pdf")));
+    f.Choose("Pdf1");
+    QCOMPARE(f.prompts->saveRequests[0].fileName, QStringLiteral("sample.pdf"));
+    QFile pdf(dir.filePath(QStringLiteral("list.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+QTEST_MAIN(MemoryEditingTest)
+#include "memory_editing_test.moc"

@@ -1,0 +1,110 @@
+#include "channel_clipboard.h"
+
+#include "model/csv_fields.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
+#include <QMimeData>
+
+#include <tuple>
+
+namespace zem {
+namespace {
+
+using M = MemoryChannel;
+// Every field, Reserved and Memo included: a paste inside the program gives back what was copied.
+constexpr std::tuple kFields{&M::EmptyFlag, &M::RxFreq,   &M::Step,      &M::Shift,   &M::Reverse, &M::ToneOn,
+                             &M::CtcssOn,   &M::ToneCode, &M::CtcssCode, &M::Offset,  &M::Mode,    &M::TxFreq,
+                             &M::Name,      &M::Lockout,  &M::Memo,      &M::Reserved};
+
+void Write(QDataStream& out, char c) {
+    out << static_cast<qint8>(c);
+}
+template <std::size_t N> void Write(QDataStream& out, const FixedText<N>& text) {
+    out << QByteArray(text.view().data(), static_cast<qsizetype>(text.size()));
+}
+
+bool Read(QDataStream& in, char& c) {
+    qint8 value = 0;
+    in >> value;
+    c = static_cast<char>(value);
+    return in.status() == QDataStream::Ok;
+}
+template <std::size_t N> bool Read(QDataStream& in, FixedText<N>& text) {
+    QByteArray bytes;
+    in >> bytes;
+    if (in.status() != QDataStream::Ok || static_cast<std::size_t>(bytes.size()) > N)
+        return false;
+    text = std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
+std::optional<std::vector<MemoryChannel>> DecodeRows(const QByteArray& bytes) {
+    QDataStream in(bytes);
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > kChannelRows)
+        return std::nullopt;
+    std::vector<MemoryChannel> rows(count);
+    for (MemoryChannel& ch : rows) {
+        const bool whole = std::apply([&](auto... field) { return (Read(in, ch.*field) && ...); }, kFields);
+        if (!whole)
+            return std::nullopt;
+    }
+    return in.atEnd() ? std::optional(rows) : std::nullopt;
+}
+
+// Cells copied from a spreadsheet come tab-separated; the CSV reader takes them once each line is
+// written as a CSV record.
+std::string TabsToCsv(const QString& text) {
+    std::string csv;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        std::vector<std::string> fields;
+        for (const QString& field : QString(line).remove(QLatin1Char('\r')).split(QLatin1Char('\t')))
+            fields.push_back(field.toStdString());
+        csv += FormatCsvRecord(fields);
+    }
+    return csv;
+}
+
+} // namespace
+
+std::unique_ptr<QMimeData> ChannelRowsMimeData(const ChannelTable& channels, std::span<const std::size_t> rows) {
+    auto data = std::make_unique<QMimeData>();
+    data->setText(QString::fromStdString(ExportChannelCsvRows(channels, rows).text));
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << static_cast<quint32>(rows.size());
+    for (std::size_t row : rows)
+        std::apply([&](auto... field) { (Write(out, channels[row].*field), ...); }, kFields);
+    data->setData(QString::fromLatin1(kChannelRowsMimeType), bytes);
+    return data;
+}
+
+ClipboardRows ChannelRowsFromMimeData(const QMimeData& data) {
+    ClipboardRows result;
+    if (data.hasFormat(QString::fromLatin1(kChannelRowsMimeType))) {
+        if (auto rows = DecodeRows(data.data(QString::fromLatin1(kChannelRowsMimeType)))) {
+            result.channels = std::move(*rows);
+            return result;
+        }
+    }
+    const QString text = data.text();
+    const QString firstLine = text.section(QLatin1Char('\n'), 0, 0);
+    const std::string csv = firstLine.contains(QLatin1Char('\t')) && !firstLine.contains(QLatin1Char(','))
+                                ? TabsToCsv(text)
+                                : text.toStdString();
+    ChannelCsvRows read = ReadChannelCsvRows(csv);
+    if (read.error) {
+        result.error = QStringLiteral("クリップボードの内容はチャンネルの表ではありません（%1）")
+                           .arg(QString::fromStdString(*read.error));
+        return result;
+    }
+    result.channels = std::move(read.channels);
+    result.notes = std::move(read.notes);
+    result.moreNotes = read.moreNotes;
+    return result;
+}
+
+} // namespace zem

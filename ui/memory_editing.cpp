@@ -1,0 +1,314 @@
+#include "memory_editing.h"
+
+#include "channel_clipboard.h"
+#include "csv_notes.h"
+#include "main_window.h"
+#include "string_grid.h"
+
+#include "model/channel_rows.h"
+#include "model/command_text.h"
+#include "model/conversion_error.h"
+#include "print/channel_print.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QUndoCommand>
+
+#include <algorithm>
+#include <numeric>
+
+namespace zem {
+namespace {
+
+constexpr int kHistorySteps = 200;
+constexpr int kMemoryPage = 0;
+const QString kCaption = QStringLiteral("編集");
+const QString kNothingToPaste = QStringLiteral("クリップボードに貼り付けられる行がありません。");
+
+// One change of the table: the rows it changed, as they were and as they became, with the
+// selection on each side.
+class TableStep : public QUndoCommand {
+public:
+    TableStep(MemoryEditing& editing, TFormD7& window, const QString& text, const ChannelTable& after,
+              std::vector<std::size_t> selectionBefore, std::vector<std::size_t> selectionAfter, bool reportDamage)
+        : QUndoCommand(text), editing_(editing), window_(window), selectionBefore_(std::move(selectionBefore)),
+          selectionAfter_(std::move(selectionAfter)), reportDamage_(reportDamage) {
+        const ChannelTable& before = window.Image().Channels;
+        for (std::size_t r = 0; r < kChannelRows; ++r) {
+            if (!(before[r] == after[r]))
+                rows_.push_back({r, before[r], after[r]});
+        }
+    }
+
+    bool Empty() const { return rows_.empty(); }
+    void undo() override { Apply(&Row::before, selectionBefore_); }
+    void redo() override { Apply(&Row::after, selectionAfter_); }
+
+private:
+    struct Row {
+        std::size_t index;
+        MemoryChannel before;
+        MemoryChannel after;
+    };
+
+    void Apply(MemoryChannel Row::*side, const std::vector<std::size_t>& selection) {
+        for (const Row& row : rows_)
+            window_.Image().Channels[row.index] = row.*side;
+        const std::optional<ConversionError> damage = window_.FillMemoryGrid();
+        if (damage && reportDamage_)
+            window_.ShowError(QString::fromUtf8(damage->what()));
+        reportDamage_ = true;
+        editing_.SelectRows(selection);
+    }
+
+    MemoryEditing& editing_;
+    TFormD7& window_;
+    std::vector<Row> rows_;
+    std::vector<std::size_t> selectionBefore_;
+    std::vector<std::size_t> selectionAfter_;
+    bool reportDamage_; // the first redraw only: a step taken again reports as any redraw does
+};
+
+struct Command {
+    const char* action; // the menu item's name
+    std::vector<QKeySequence> keys;
+    void (MemoryEditing::*run)(); // none for undo and redo, which the history runs
+};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands{
+        {"Undo1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, nullptr},
+        {"Redo1", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, nullptr},
+        {"Cut1", {QKeySequence(Qt::CTRL | Qt::Key_X)}, &MemoryEditing::Cut},
+        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy},
+        {"Paste1", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &MemoryEditing::Paste},
+        {"Clear1", {QKeySequence(Qt::Key_Delete)}, &MemoryEditing::EmptySelected},
+        {"InsertRow1", {QKeySequence(Qt::CTRL | Qt::Key_Insert)}, &MemoryEditing::InsertRows},
+        {"DeleteRow1", {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MemoryEditing::DeleteSelectedRows},
+        {"MoveUp1", {QKeySequence(Qt::CTRL | Qt::Key_Up)}, &MemoryEditing::MoveUp},
+        {"MoveDown1", {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MemoryEditing::MoveDown},
+    };
+    return commands;
+}
+
+} // namespace
+
+MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages)
+    : QObject(&window), window_(window), grid_(grid), pages_(pages) {
+    history_.setUndoLimit(kHistorySteps);
+    grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid_.setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    for (const Command& command : Commands()) {
+        QAction* action = actions_.emplace_back(window_.findChild<QAction*>(QString::fromLatin1(command.action)));
+        action->setShortcuts(QList<QKeySequence>(command.keys.begin(), command.keys.end()));
+        grid_.addAction(action);
+        if (command.run)
+            connect(action, &QAction::triggered, this, command.run);
+    }
+    undo_ = window_.findChild<QAction*>(QStringLiteral("Undo1"));
+    redo_ = window_.findChild<QAction*>(QStringLiteral("Redo1"));
+    connect(undo_, &QAction::triggered, &history_, &QUndoStack::undo);
+    connect(redo_, &QAction::triggered, &history_, &QUndoStack::redo);
+    connect(window_.findChild<QAction*>(QStringLiteral("Print1")), &QAction::triggered, this, &MemoryEditing::Print);
+    connect(window_.findChild<QAction*>(QStringLiteral("Pdf1")), &QAction::triggered, this, &MemoryEditing::SavePdf);
+    connect(&history_, &QUndoStack::indexChanged, this, &MemoryEditing::UpdateActions);
+    connect(&pages_, &QTabWidget::currentChanged, this, &MemoryEditing::UpdateActions);
+    UpdateActions();
+}
+
+// The history empties itself as it goes, telling of each step; nothing here is left to hear it.
+MemoryEditing::~MemoryEditing() {
+    history_.disconnect(this);
+}
+
+// The row commands act on what the Memory page shows; elsewhere their keys belong to the page.
+void MemoryEditing::UpdateActions() {
+    const bool shown = pages_.currentIndex() == kMemoryPage;
+    for (QAction* action : actions_)
+        action->setEnabled(shown);
+    undo_->setEnabled(shown && history_.canUndo());
+    redo_->setEnabled(shown && history_.canRedo());
+    undo_->setStatusTip(history_.undoText());
+    redo_->setStatusTip(history_.redoText());
+}
+
+void MemoryEditing::Commit(const ChannelTable& after, const QString& step, std::vector<std::size_t> selection,
+                           bool reportDamage) {
+    std::vector<std::size_t> before = SelectedRows();
+    if (selection.empty())
+        selection = before;
+    auto command =
+        std::make_unique<TableStep>(*this, window_, step, after, std::move(before), std::move(selection), reportDamage);
+    if (command->Empty()) {
+        if (reportDamage)
+            window_.RectoGrid();
+        else
+            window_.FillMemoryGrid();
+        return;
+    }
+    history_.push(command.release());
+}
+
+std::vector<std::size_t> MemoryEditing::SelectedRows() const {
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : grid_.selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    if (rows.empty() && grid_.currentRow() >= 0)
+        rows.push_back(static_cast<std::size_t>(grid_.currentRow()));
+    std::ranges::sort(rows);
+    return rows;
+}
+
+void MemoryEditing::SelectRows(std::span<const std::size_t> rows) {
+    if (rows.empty())
+        return;
+    grid_.setCurrentCell(static_cast<int>(rows.front()), std::max(grid_.currentColumn(), 0),
+                         QItemSelectionModel::NoUpdate);
+    QItemSelection selection;
+    for (std::size_t row : rows) {
+        const QModelIndex first = grid_.model()->index(static_cast<int>(row), 0);
+        selection.select(first, first.siblingAtColumn(grid_.columnCount() - 1));
+    }
+    grid_.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    grid_.scrollTo(grid_.model()->index(static_cast<int>(rows.front()), 0));
+}
+
+void MemoryEditing::Refuse(const QString& text) {
+    window_.UserPrompts().Message(&window_, text, kCaption);
+}
+
+bool MemoryEditing::AllNumbered(std::span<const std::size_t> rows) {
+    if (std::ranges::all_of(rows, [](std::size_t r) { return r < kNumberedChannels; }))
+        return true;
+    Refuse(QStringLiteral("L0〜U9 は走査範囲の組なので、行の挿入・削除・移動はできません。"
+                          "チャンネル 0〜149 の行を選んでください。"));
+    return false;
+}
+
+void MemoryEditing::Copy() {
+    try {
+        QApplication::clipboard()->setMimeData(ChannelRowsMimeData(window_.Image().Channels, SelectedRows()).release());
+    } catch (const ConversionError& e) {
+        window_.ShowError(QString::fromUtf8(e.what()));
+    }
+}
+
+void MemoryEditing::Cut() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    try {
+        QApplication::clipboard()->setMimeData(ChannelRowsMimeData(window_.Image().Channels, rows).release());
+    } catch (const ConversionError& e) {
+        window_.ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    Commit(EmptyRows(window_.Image().Channels, rows), QStringLiteral("切り取り"));
+}
+
+void MemoryEditing::Paste() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    const ClipboardRows pasted = data ? ChannelRowsFromMimeData(*data) : ClipboardRows{};
+    if (!data || pasted.error) {
+        Refuse(pasted.error.value_or(kNothingToPaste));
+        return;
+    }
+    const std::vector<std::size_t> selected = SelectedRows();
+    if (selected.empty())
+        return;
+    if (pasted.channels.empty() && pasted.notes.empty()) {
+        Refuse(kNothingToPaste);
+        return;
+    }
+    const std::size_t start = selected.front();
+    const std::optional<ChannelTable> table = PlaceRows(window_.Image().Channels, start, pasted.channels);
+    if (!table) {
+        Refuse(QStringLiteral(
+                   "%1 行を %2 から貼り付けると%3の終わりを越えます。貼り付ける行を減らすか、上の行を選んでください。")
+                   .arg(pasted.channels.size())
+                   .arg(QString::fromStdString(RowLabel(start)))
+                   .arg(start < kNumberedChannels ? QStringLiteral("チャンネル 149 ") : QStringLiteral(" U9 ")));
+        return;
+    }
+    std::vector<std::size_t> rows(pasted.channels.size());
+    std::iota(rows.begin(), rows.end(), start);
+    Commit(*table, QStringLiteral("貼り付け"), rows);
+    ShowCsvNotes(window_.UserPrompts(), &window_,
+                 QStringLiteral("%1 チャンネルを貼り付けました。TH-D7 に記憶できない行と項目は次のとおりです。")
+                     .arg(rows.size()),
+                 pasted.notes, pasted.moreNotes, kCaption);
+}
+
+void MemoryEditing::EmptySelected() {
+    Commit(EmptyRows(window_.Image().Channels, SelectedRows()), QStringLiteral("削除"));
+}
+
+void MemoryEditing::InsertRows() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty() || !AllNumbered(rows))
+        return;
+    const std::optional<ChannelTable> table = InsertEmptyRows(window_.Image().Channels, rows.front(), rows.size());
+    if (!table) {
+        Refuse(rows.size() == 1
+                   ? QStringLiteral("チャンネル 149 が使われているので、行を挿入できません。"
+                                    "チャンネル 149 を空けるか削除してから挿入してください。")
+                   : QStringLiteral("チャンネル %1〜149 に使われているチャンネルがあるので、%2 行を挿入できません。")
+                         .arg(kNumberedChannels - rows.size())
+                         .arg(rows.size()));
+        return;
+    }
+    Commit(*table, QStringLiteral("行の挿入"));
+}
+
+void MemoryEditing::DeleteSelectedRows() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty() || !AllNumbered(rows))
+        return;
+    Commit(*DeleteRows(window_.Image().Channels, rows), QStringLiteral("行の削除"), {rows.front()});
+}
+
+void MemoryEditing::Move(int step) {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty() || !AllNumbered(rows))
+        return;
+    // At the top or the bottom the rows stay where they are, as a list's move does.
+    if (const std::optional<ChannelTable> table = MoveRows(window_.Image().Channels, rows, step))
+        Commit(*table, step < 0 ? QStringLiteral("上へ移動") : QStringLiteral("下へ移動"), MovedRows(rows, step));
+}
+
+namespace {
+
+PrintHeader HeaderOf(const TFormD7& window) {
+    return {QFileInfo(window.CurrentPath()).fileName(), QDateTime::currentDateTime()};
+}
+
+} // namespace
+
+void MemoryEditing::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ChannelListPageLayout());
+    printer.setDocName(QStringLiteral("ZEM_D7"));
+    QPrintDialog dialog(&printer, &window_);
+    if (dialog.exec() == QDialog::Accepted)
+        PaintChannelList(printer, window_.Image().Channels, HeaderOf(window_));
+}
+
+void MemoryEditing::SavePdf() {
+    const QString base = window_.CurrentPath().isEmpty() ? QStringLiteral("channels")
+                                                         : QFileInfo(window_.CurrentPath()).completeBaseName();
+    const QString path = window_.UserPrompts().SaveFileName(
+        &window_, {QStringLiteral("SavePdfDialog"), QStringLiteral("PDFに保存"), QStringLiteral("PDFファイル|*.pdf"),
+                   base + QStringLiteral(".pdf"), true});
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> error = WriteChannelListPdf(path, window_.Image().Channels, HeaderOf(window_)))
+        window_.ShowError(*error);
+}
+
+} // namespace zem

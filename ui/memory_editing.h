@@ -1,0 +1,74 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <span>
+#include <vector>
+
+class QAction;
+class QTabWidget;
+
+namespace zem {
+
+class StringGrid;
+class TFormD7;
+
+// The editing of the memory table: the undo history of its changes, the 編集 menu's commands on
+// the rows selected in the memory grid (copy, cut, paste, empty, insert, delete, move), the
+// grid's context menu, and printing the channel list. Every change to the table goes through
+// Commit, so each is one step of the history; the memory-changed flag is "not at the saved step".
+class MemoryEditing : public QObject {
+    Q_OBJECT
+public:
+    // Wires the window's actions named in the 編集 and ファイル menus; the grid gets multi-row
+    // selection and the context menu.
+    MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages);
+    ~MemoryEditing() override;
+
+    // Makes `after` the table as one step named `step`; nothing when it equals the table. The
+    // selection becomes `selection` (the current selection when empty), and undoing the step
+    // brings back the selection it had.
+    // With `reportDamage` false the first redraw leaves a record it cannot show to the caller.
+    void Commit(const ChannelTable& after, const QString& step, std::vector<std::size_t> selection = {},
+                bool reportDamage = true);
+
+    bool Modified() const { return !history_.isClean(); }
+    void MarkSaved() { history_.setClean(); }
+    QUndoStack& History() { return history_; }
+
+    // Table indexes of the selected rows, ascending; the current row when none is selected.
+    std::vector<std::size_t> SelectedRows() const;
+    void SelectRows(std::span<const std::size_t> rows);
+
+    void Copy();
+    void Cut();
+    void Paste();
+    void EmptySelected();
+    void InsertRows();
+    void DeleteSelectedRows();
+    void MoveUp() { Move(-1); }
+    void MoveDown() { Move(+1); }
+    void Print();
+    void SavePdf();
+
+private:
+    void Move(int step);
+    // Refuses, with a message, a row command on the scan memories, which keep their places.
+    bool AllNumbered(std::span<const std::size_t> rows);
+    void Refuse(const QString& text);
+    void UpdateActions();
+
+    TFormD7& window_;
+    StringGrid& grid_;
+    QTabWidget& pages_;
+    QUndoStack history_;
+    std::vector<QAction*> actions_; // in the order of the command table
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+};
+
+} // namespace zem
