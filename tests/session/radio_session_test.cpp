@@ -150,7 +150,10 @@ TEST(RadioSession, AbandonEndsTheLinkAfterTheExchangeUnderWay) {
     sim::SimOptions options;
     options.faults.emplace_back(sim::Fault::Kind::NoAnswer);
     SessionFixture f(options, 1000ms);
+    bool underWay = false;
+    QObject::connect(&f.session, &RadioSession::progress, [&] { underWay = true; });
     ASSERT_TRUE(f.session.Read(Block::Memory, StartupImage()));
+    ASSERT_TRUE(f.Until([&] { return underWay; }));
     EXPECT_TRUE(f.session.Abandon(20s));
 }
 
