@@ -14,6 +14,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,6 +231,11 @@ void BandScope::O2Click() {
     const QString path = window_.UserPrompts().SaveFileName(&window_, request);
     if (path.isEmpty())
         return;
+    // The dialog asks nothing before it names an existing file: a settings file is never emptied.
+    if (path.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) && QFileInfo::exists(path)) {
+        Error(QStringLiteral("%1 は設定ファイルです。ストレージファイルには使えません。").arg(path));
+        return;
+    }
     storage_.setFileName(path);
     if (!storage_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         Error(QStringLiteral("ストレージファイルを作れませんでした。\n%1\n（%2）").arg(path, storage_.errorString()));

@@ -2,6 +2,7 @@
 #include "app/radio_operations.h"
 #include "app/remote_keys.h"
 #include "app/start_options.h"
+#include "model/file_name.h"
 #include "sim/port_factory.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
@@ -28,7 +29,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr,
                      "Qt's Japanese translations (qtbase_ja) were not found; standard dialogs stay in English.\n");
 
-    const zem::StartOptions options = zem::ParseStartOptions(QApplication::arguments());
+    // The arguments as the system gave them: Qt's decoding would turn the bytes of a file name
+    // that are not UTF-8 into U+FFFD, and that name would then name no file.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromStdU16String(zem::FileNameText(argv[i]));
+    const zem::StartOptions options = zem::ParseStartOptions(arguments);
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", options.error.toLocal8Bit().constData());
         return 2;

@@ -7,12 +7,10 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
-#include <QFile>
-
 namespace cli {
 
 std::filesystem::path LocalPath(const QString& name) {
-    return QFile::encodeName(name).toStdString();
+    return Bytes(name);
 }
 
 std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what) {
@@ -58,6 +56,23 @@ bool CheckOutputName(const QString& command, const QString& out) {
         return false;
     }
     return true;
+}
+
+bool CheckOutputWritable(const QString& command, const QString& out) {
+    try {
+        zem::CheckSaveTarget(LocalPath(out));
+        return true;
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+bool CheckNotInput(const QString& command, const QString& out, const QString& input) {
+    if (!zem::IsSameFile(LocalPath(out), LocalPath(input)))
+        return true;
+    Error(QStringLiteral("zem_d7-cli %1: %2 is the input file %3; give another output file").arg(command, out, input));
+    return false;
 }
 
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {

@@ -33,6 +33,13 @@ bool CheckOutputGiven(const QString& command, const QString& out, const QString&
 // An output settings file must be named and end in ".zem", or it could not be opened again.
 bool CheckOutputName(const QString& command, const QString& out);
 
+// The output can be saved (see zem::CheckSaveTarget): a command that talks to the radio checks
+// it first, so a transfer is not run for a file that cannot take it. False after the one error line.
+bool CheckOutputWritable(const QString& command, const QString& out);
+// The output is not the input file, through links too: writing one kind of file over the other
+// would destroy the input. False after the one error line.
+bool CheckNotInput(const QString& command, const QString& out, const QString& input);
+
 // Save through the safe save; false after printing the one error line.
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);

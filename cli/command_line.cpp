@@ -12,11 +12,15 @@ QString Shown(const QString& word, bool optional) {
     return optional ? QStringLiteral("[%1]").arg(word) : word;
 }
 
-QString OptionSynopsis(const Option& option) {
+// "-o" or "--into".
+QString OptionName(const Option& option) {
     const QString name = option.names().front();
-    const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+QString OptionSynopsis(const Option& option) {
     const QString value = option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName();
-    return Shown(dashes + name + value, !option.required);
+    return Shown(OptionName(option) + value, !option.required);
 }
 
 // Returns the help option, which the parser adds last.
@@ -50,6 +54,13 @@ int RunCommand(const Command& command, const QStringList& args) {
     if (parser.isSet(help)) {
         Out(parser.helpText().toStdString());
         return kOk;
+    }
+    // The parser would silently take the last of two values.
+    for (const Option* option : command.options) {
+        if (!option->valueName().isEmpty() && parser.values(*option).size() > 1) {
+            Error(QStringLiteral("zem_d7-cli %1: %2 given more than once").arg(command.name, OptionName(*option)));
+            return kBadInput;
+        }
     }
     return command.run(command.name, parser);
 }

@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include "model/file_name.h"
+
 #include <cstdio>
 
 namespace cli {
@@ -9,8 +11,16 @@ void Out(std::string_view utf8) {
 }
 
 void Error(const QString& line) {
-    const QByteArray bytes = line.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    const std::string shown = Shown(line) + '\n';
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
+}
+
+std::string Bytes(const QString& text) {
+    return zem::FileNameBytes(text.toStdU16String());
+}
+
+std::string Shown(const QString& name) {
+    return zem::ShownText(Bytes(name));
 }
 
 } // namespace cli

@@ -2,13 +2,20 @@
 
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 // Output of the command-line tool: UTF-8, LF line ends.
 namespace cli {
 
 void Out(std::string_view utf8);
-// One line on standard error.
+// One line on standard error, with its control characters and the bytes of file names that are
+// not UTF-8 escaped (\xNN): a line may quote a file's name or content.
 void Error(const QString& line);
+// A text from the command line or a file as bytes: a file name's own bytes come back (see
+// zem::FileNameText), so the system finds the file the user named.
+std::string Bytes(const QString& text);
+// A file name for a line of standard output, escaped as Error escapes.
+std::string Shown(const QString& name);
 
 } // namespace cli

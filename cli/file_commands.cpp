@@ -11,7 +11,6 @@
 #include "model/startup_image.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <array>
 #include <filesystem>
@@ -44,7 +43,7 @@ int ImportChannelLayout(const QString& csvName, const QString& out, std::string_
     image.Channels = result.channels;
     if (!SaveImage(QStringLiteral("import-csv"), out, image))
         return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.taken).arg(out).toStdString());
+    Out(std::to_string(result.taken) + " channels imported into " + Shown(out) + "\n");
     return result.notes.empty() ? kOk : kNotAllTaken;
 }
 
@@ -55,7 +54,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputName(command, out))
+    if (!CheckOutputName(command, out) || !CheckNotInput(command, out, *file))
         return kBadInput;
 
     zem::RadioImage image;
@@ -63,7 +62,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     std::string csv;
     try {
-        csv = zem::ReadWholeFile(LocalPath(*file));
+        csv = zem::ReadWholeFile(LocalPath(*file), zem::kCsvFileLimit);
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1").arg(QString::fromUtf8(e.what())));
         return kBadInput;
@@ -80,7 +79,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     }
     if (!SaveImage(command, out, image))
         return kBadInput;
-    Out(QStringLiteral("%1 channels imported into %2\n").arg(result.accepted).arg(out).toStdString());
+    Out(std::to_string(result.accepted) + " channels imported into " + Shown(out) + "\n");
     return kOk;
 }
 
@@ -89,7 +88,7 @@ int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()))
+    if (!CheckOutputGiven(command, out, kCsvOutputOption.valueName()) || !CheckNotInput(command, out, *file))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))

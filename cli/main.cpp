@@ -3,6 +3,8 @@
 #include "commands.h"
 #include "console.h"
 
+#include "model/file_name.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -24,7 +26,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("zem_d7-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEM_VERSION));
 
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    // The arguments as the system gave them: Qt's own decoding turns the bytes of a file name that
+    // are not UTF-8 into U+FFFD, and that name would then name no file.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromStdU16String(zem::FileNameText(argv[i]));
     if (args.isEmpty()) {
         cli::Error(QStringLiteral("zem_d7-cli: give a command (see zem_d7-cli --help)"));
         return cli::kBadInput;

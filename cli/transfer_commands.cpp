@@ -17,6 +17,8 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <unistd.h>
 
 namespace cli {
@@ -138,7 +140,8 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
 int RunRead(const QString& command, const QCommandLineParser& parser) {
     TransferOptions options;
     const QString out = parser.value(kOutputOption);
-    if (!ReadTransferOptions(parser, command, options) || !CheckOutputName(command, out))
+    if (!ReadTransferOptions(parser, command, options) || !CheckOutputName(command, out) ||
+        !CheckOutputWritable(command, out))
         return kBadInput;
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
@@ -212,6 +215,21 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     return false;
 }
 
+// --store writes a text file: it may replace an earlier storage file, never a settings file, and
+// one that cannot be written is refused before the sweep. False after the one error line.
+bool CheckStoreFile(const QCommandLineParser& parser, const QString& command) {
+    if (!parser.isSet(kStoreOption))
+        return true;
+    const QString store = parser.value(kStoreOption);
+    std::error_code error;
+    if (zem::HasZemExtension(LocalPath(store)) && std::filesystem::exists(LocalPath(store), error)) {
+        Error(QStringLiteral("zem_d7-cli %1: %2 is a settings file; --store would replace it with readings")
+                  .arg(command, store));
+        return false;
+    }
+    return CheckOutputWritable(command, store);
+}
+
 // The storage line of a pass: local date and time, ':', the digits, CR LF, in CP932.
 std::string StorageLine(const std::string& digits) {
     const QDateTime now = QDateTime::currentDateTime();
@@ -227,7 +245,7 @@ std::string StorageLine(const std::string& digits) {
 int RunScope(const QString& command, const QCommandLineParser& parser) {
     zem::PortTarget target;
     zem::SweepRange range;
-    if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range))
+    if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range) || !CheckStoreFile(parser, command))
         return kBadInput;
     bool ok = false;
     const int passes = parser.value(kPassesOption).toInt(&ok);

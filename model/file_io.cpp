@@ -1,9 +1,16 @@
 #include "file_io.h"
 
+#include "file_name.h"
+
+#include <array>
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,26 +18,64 @@ namespace zem {
 namespace {
 
 std::string PathText(const std::filesystem::path& path) {
-    return path.string();
+    return ShownText(path.native());
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path, int error) {
     throw FileError("ファイル " + PathText(path) + " を作成できません（" + std::strerror(error) + "）");
 }
 
-[[noreturn]] void ThrowWriteFailed(const std::filesystem::path& path, int error) {
-    throw FileError("ファイル " + PathText(path) + " に書き込めませんでした（" + std::strerror(error) +
-                    "）。元のファイルはそのまま残っています");
+// `oldKept` only when a file was there and the save has not touched it.
+[[noreturn]] void ThrowWriteFailed(const std::filesystem::path& path, int error, bool oldKept) {
+    throw FileError("ファイル " + PathText(path) + " に書き込めませんでした（" + std::strerror(error) + "）" +
+                    (oldKept ? "。元のファイルはそのまま残っています" : ""));
+}
+
+[[noreturn]] void ThrowOwnerNotKept(const std::filesystem::path& path, int error) {
+    throw FileError("ファイル " + PathText(path) + " の所有者とグループを保てないため、保存しませんでした（" +
+                    std::strerror(error) + "）。元のファイルはそのまま残っています");
 }
 
 [[noreturn]] void ThrowCannotRead(const std::filesystem::path& path, int error) {
     throw FileError("ファイル " + PathText(path) + " を読み込めません（" + std::strerror(error) + "）");
 }
 
-// Appends everything up to the end of the file; 0, or the errno of the read that failed.
-int ReadAll(int fd, std::string& bytes) {
+[[noreturn]] void ThrowTooLarge(const std::filesystem::path& path, std::size_t limit) {
+    throw FileError("ファイル " + PathText(path) + " は大きすぎます（" + std::to_string(limit >> 20) +
+                    " MB を超えています）");
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    void Reset(int fd) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+    // Closing reports the last write errors of some file systems, so it is checked: 0 or errno.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Appends everything up to the end of the file, or up to one byte past limit; 0, or the errno of
+// the read that failed.
+int ReadAll(int fd, std::string& bytes, std::size_t limit) {
     char buffer[1 << 16];
-    for (;;) {
+    while (bytes.size() <= limit) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got == 0)
             return 0;
@@ -41,119 +86,270 @@ int ReadAll(int fd, std::string& bytes) {
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
+    return 0;
 }
 
-// Closes the descriptor and removes the temporary file unless the rename has taken it over.
-class TempFile {
-public:
-    explicit TempFile(const std::filesystem::path& target) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            path_ = target;
-            std::string name = ".";
-            name.append(target.filename().string())
-                .append(".tmp-")
-                .append(std::to_string(::getpid()))
-                .append("-")
-                .append(std::to_string(counter++));
-            path_.replace_filename(name);
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && errno != EEXIST)
-                break;
-        }
-        if (fd_ < 0)
-            ThrowCannotCreate(target, errno);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!renamed_)
-            ::unlink(path_.c_str());
-    }
-
-    int fd() const { return fd_; }
-    const std::filesystem::path& path() const { return path_; }
-    // Closing reports the last write errors of some file systems, so it is checked too.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-    void MarkRenamed() { renamed_ = true; }
-
-private:
-    std::filesystem::path path_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
-
-void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& target) {
+// 0, or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowWriteFailed(target, errno);
+            return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+    return 0;
 }
 
-// A link stays a link: the file it points to is the one replaced.
-std::filesystem::path ResolveLink(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error))
-        return path;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target;
+// The temporary file being written, for the handlers of the signals that end the program: they
+// remove it before the program ends. One save at a time holds the name.
+std::mutex saveMutex;
+std::array<char, PATH_MAX> pendingTemp{};
+volatile std::sig_atomic_t tempPending = 0;
+constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+extern "C" void RemoveTempAndEnd(int signal) {
+    if (tempPending != 0)
+        ::unlink(pendingTemp.data());
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    ::sigaction(signal, &fallback, nullptr);
+    ::raise(signal);
+}
+
+// While it lives, a signal that would end the program removes the temporary file first. A
+// signal the program handles itself keeps its handler: the save then runs to its end.
+class EndingSignalCleanup {
+public:
+    EndingSignalCleanup() {
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            struct sigaction current {};
+            ::sigaction(kEndingSignals[i], nullptr, &current);
+            if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction cleanup {};
+            cleanup.sa_handler = RemoveTempAndEnd;
+            sigemptyset(&cleanup.sa_mask);
+            installed_[i] = ::sigaction(kEndingSignals[i], &cleanup, &previous_[i]) == 0;
+        }
+    }
+    EndingSignalCleanup(const EndingSignalCleanup&) = delete;
+    EndingSignalCleanup& operator=(const EndingSignalCleanup&) = delete;
+    ~EndingSignalCleanup() {
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            if (installed_[i])
+                ::sigaction(kEndingSignals[i], &previous_[i], nullptr);
+        }
+    }
+
+private:
+    std::array<struct sigaction, kEndingSignals.size()> previous_{};
+    std::array<bool, kEndingSignals.size()> installed_{};
+};
+
+// A short name beside the target, so a target whose name is as long as the system allows can
+// still be saved. The file is removed unless the rename has taken it over.
+class TempFile {
+public:
+    TempFile(const std::filesystem::path& target, const std::filesystem::path& shown) {
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100 && fd_.get() < 0; ++attempt) {
+            path_ = target;
+            path_.replace_filename(".zem_d7-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+            // Named for the handlers before it exists: a signal right after the create must find
+            // it. A file already there under this process's number is a leftover of a process
+            // long gone, and may go.
+            tempPending = 0;
+            std::atomic_signal_fence(std::memory_order_seq_cst);
+            if (path_.native().size() < pendingTemp.size()) {
+                std::memcpy(pendingTemp.data(), path_.c_str(), path_.native().size() + 1);
+                std::atomic_signal_fence(std::memory_order_seq_cst);
+                tempPending = 1;
+            }
+            fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (fd_.get() < 0 && errno != EEXIST)
+                break;
+        }
+        if (fd_.get() < 0) {
+            const int error = errno;
+            tempPending = 0;
+            ThrowCannotCreate(shown, error);
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (!renamed_)
+            ::unlink(path_.c_str());
+        tempPending = 0;
+    }
+
+    Descriptor& fd() { return fd_; }
+    // 0 or errno.
+    int RenameOver(const std::filesystem::path& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0)
+            return errno;
+        renamed_ = true;
+        tempPending = 0;
+        return 0;
+    }
+
+private:
+    std::filesystem::path path_;
+    Descriptor fd_{-1};
+    bool renamed_ = false;
+};
+
+// The file a save writes: the end of the chain of links. Throws for a loop or an unreadable link.
+std::filesystem::path EndOfLinks(const std::filesystem::path& requested) {
+    constexpr int kMostLinks = 40; // as many as the system follows in one path
+    std::filesystem::path path = requested;
+    for (int hops = 0;; ++hops) {
+        struct stat link {};
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return path;
+        if (hops == kMostLinks)
+            ThrowCannotCreate(requested, ELOOP);
+        std::error_code error;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error)
+            ThrowCannotCreate(requested, error.value());
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+}
+
+// What is at the end of the links, and whether a save may go there.
+struct SaveTarget {
+    std::filesystem::path path;
+    bool exists = false;
+    struct stat status {};
+
+    bool Replaced() const { return !exists || S_ISREG(status.st_mode); }
+};
+
+SaveTarget ExamineTarget(const std::filesystem::path& requested) {
+    // A FIFO or a device is opened by the name given: the links of /dev/stdout end in names such
+    // as "pipe:[1234]" that only the system can follow.
+    SaveTarget target{requested};
+    if (::stat(requested.c_str(), &target.status) == 0 && !S_ISREG(target.status.st_mode) &&
+        !S_ISDIR(target.status.st_mode)) {
+        target.exists = true;
+        return target;
+    }
+    target.path = EndOfLinks(requested);
+    if (::stat(target.path.c_str(), &target.status) == 0)
+        target.exists = true;
+    else if (errno != ENOENT)
+        ThrowCannotCreate(requested, errno);
+    if (target.exists && S_ISDIR(target.status.st_mode))
+        ThrowCannotCreate(requested, EISDIR);
+    if (!target.Replaced())
+        return target;
+    // A read-only file is refused as the shell refuses it, although the folder would allow the
+    // rename.
+    if (target.exists && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+        ThrowCannotCreate(requested, errno);
+    const std::filesystem::path dir = target.path.has_parent_path() ? target.path.parent_path() : ".";
+    if (::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        ThrowCannotCreate(requested, errno);
+    return target;
+}
+
+// A FIFO or a device takes the bytes as they are; there is no old content to keep.
+void WriteThrough(const SaveTarget& target, const std::filesystem::path& shown, std::string_view bytes) {
+    Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0)
+        ThrowCannotCreate(shown, errno);
+    int error = WriteAll(fd.get(), bytes);
+    if (error == 0)
+        error = fd.Close();
+    if (error != 0)
+        ThrowWriteFailed(shown, error, false);
+}
+
+// The replacement takes the old file's owner and group (before its mode: changing them clears the
+// set-user-ID and set-group-ID bits). A file that would change hands is not replaced.
+void KeepOwner(int fd, const struct stat& old, const std::filesystem::path& shown) {
+    struct stat temp {};
+    if (::fstat(fd, &temp) != 0)
+        ThrowOwnerNotKept(shown, errno);
+    if ((temp.st_uid != old.st_uid || temp.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        ThrowOwnerNotKept(shown, errno);
 }
 
 // The rename is only on the disk once the directory is; a failure here loses nothing already
 // written, so it is not reported.
 void SyncDirectory(const std::filesystem::path& file) {
     const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    Descriptor fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0)
+        ::fsync(fd.get());
+}
+
+void Replace(const SaveTarget& target, const std::filesystem::path& shown, std::string_view bytes) {
+    const std::lock_guard lock(saveMutex);
+    const EndingSignalCleanup cleanup;
+    TempFile temp(target.path, shown);
+    if (target.exists)
+        KeepOwner(temp.fd().get(), target.status, shown);
+    int error = WriteAll(temp.fd().get(), bytes);
+    if (error == 0 && target.exists && ::fchmod(temp.fd().get(), target.status.st_mode & 07777) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(temp.fd().get()) != 0)
+        error = errno;
+    if (error == 0)
+        error = temp.fd().Close();
+    if (error != 0)
+        ThrowWriteFailed(shown, error, target.exists);
+    if (const int renameError = temp.RenameOver(target.path); renameError != 0)
+        ThrowCannotCreate(shown, renameError);
+    SyncDirectory(target.path);
 }
 
 } // namespace
 
-void SaveFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
-    const std::filesystem::path path = ResolveLink(requested);
-    TempFile temp(path);
-    WriteAll(temp.fd(), bytes, path);
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && ::fchmod(temp.fd(), old.st_mode & 07777) != 0)
-        ThrowWriteFailed(path, errno);
-    if (::fsync(temp.fd()) != 0 || temp.Close() != 0)
-        ThrowWriteFailed(path, errno);
-    if (::rename(temp.path().c_str(), path.c_str()) != 0)
-        ThrowCannotCreate(path, errno);
-    temp.MarkRenamed();
-    SyncDirectory(path);
+void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const SaveTarget target = ExamineTarget(path);
+    if (target.Replaced())
+        Replace(target, path, bytes);
+    else
+        WriteThrough(target, path, bytes);
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        throw FileError("ファイル " + PathText(path) + " が見つかりません");
-    if (!std::filesystem::is_regular_file(path, error))
-        throw FileError("ファイル " + PathText(path) + " は通常のファイルではありません");
+void CheckSaveTarget(const std::filesystem::path& path) {
+    ExamineTarget(path);
+}
+
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit) {
     // Plain reads, so a failure half-way is reported as such: the stream library either throws
     // its own error from the middle of the read or ends it early as if the file were shorter.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0 && errno == ENOENT)
+        throw FileError("ファイル " + PathText(path) + " が見つかりません");
+    if (fd.get() < 0)
         ThrowCannotRead(path, errno);
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        ThrowCannotRead(path, errno);
+    if (!S_ISREG(status.st_mode))
+        throw FileError("ファイル " + PathText(path) + " は通常のファイルではありません");
+    if (static_cast<std::uintmax_t>(status.st_size) > limit)
+        ThrowTooLarge(path, limit);
     std::string bytes;
-    const int readError = ReadAll(fd, bytes);
-    ::close(fd);
-    if (readError != 0)
+    if (const int readError = ReadAll(fd.get(), bytes, limit); readError != 0)
         ThrowCannotRead(path, readError);
+    // A file that grew while it was read.
+    if (bytes.size() > limit)
+        ThrowTooLarge(path, limit);
     return bytes;
 }
 
@@ -167,7 +363,7 @@ bool HasZemExtension(const std::filesystem::path& path) {
 SettingsFileRead LoadZemFile(const std::filesystem::path& path, RadioImage& image) {
     if (!HasZemExtension(path))
         throw FileError("ファイル " + PathText(path) + " は設定ファイル（.zem）ではありません");
-    return ParseSettingsFile(ReadWholeFile(path), image);
+    return ParseSettingsFile(ReadWholeFile(path, kZemFileLimit), image);
 }
 
 void SaveZemFile(const std::filesystem::path& path, const RadioImage& image) {

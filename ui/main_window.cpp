@@ -51,7 +51,7 @@ void TFormD7::PutMenu() {
 }
 
 void TFormD7::ShowError(const QString& text) {
-    prompts_->Message(this, text, QStringLiteral("エラー"));
+    prompts_->Message(this, ShownInMessage(text), QStringLiteral("エラー"));
 }
 
 } // namespace zem

@@ -3,6 +3,7 @@
 #include "model/channel_csv.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
+#include "model/file_name.h"
 
 #include <QFileInfo>
 #include <QStatusBar>
@@ -12,8 +13,14 @@
 namespace zem {
 namespace {
 
+// The name's own bytes: a name given as bytes that are not UTF-8 (see FileNameText) opens again.
 std::filesystem::path FsPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
+    return FileNameBytes(path.toStdU16String());
+}
+
+bool IsFile(const QString& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(FsPath(path), error);
 }
 
 const FileDialogRequest kOpenDialog1{QStringLiteral("OpenDialog1"), QString(), QStringLiteral("ZEM_D7ファイル|*.ZEM"),
@@ -50,7 +57,7 @@ void TFormD7::Save2Click() {
 // Saving over the file takes the settings pages first, as saving with the dialog does: edits
 // made on the Radio page would otherwise be silently left out of the file.
 void TFormD7::Save1Click() {
-    if (currentPath_.isEmpty() || !QFileInfo(currentPath_).isFile()) {
+    if (currentPath_.isEmpty() || !IsFile(currentPath_)) {
         Save2Click();
         return;
     }
@@ -68,7 +75,7 @@ bool TFormD7::Savezem(const QString& path) {
         return false;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     memoryChanged_ = vfoChanged_ = settingsChanged_ = false;
     return true;
 }
@@ -76,7 +83,7 @@ bool TFormD7::Savezem(const QString& path) {
 // A refused file never becomes the save target: 上書き保存 would write a settings file over it
 // without asking.
 void TFormD7::Openzem(const QString& path) {
-    if (!QFileInfo(path).isFile() || !HasZemExtension(FsPath(path)))
+    if (!IsFile(path) || !HasZemExtension(FsPath(path)))
         return;
     RadioImage read = image_;
     SettingsFileRead outcome;
@@ -91,10 +98,10 @@ void TFormD7::Openzem(const QString& path) {
         return;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + QFileInfo(path).fileName());
+    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;
     for (const std::string& warning : outcome.warnings)
-        warnings << QString::fromStdString(warning);
+        warnings << ShownInMessage(QString::fromStdString(warning));
     statusBar()->showMessage(warnings.join(QLatin1Char(' ')));
     image_ = read;
     PutMenu();
@@ -110,7 +117,7 @@ void TFormD7::CSV1Click() {
     }
     std::string bytes;
     try {
-        bytes = ReadWholeFile(FsPath(path));
+        bytes = ReadWholeFile(FsPath(path), kCsvFileLimit);
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return;
@@ -139,7 +146,7 @@ void TFormD7::ImportChannelLayout(std::string_view bytes) {
     QStringList lines{QStringLiteral("%1 チャンネルを取り込みました。TH-D7 に記憶できない行と項目は次のとおりです。")
                           .arg(result.taken)};
     for (const ChannelCsvNote& note : result.notes)
-        lines << QString::fromStdString(FormatChannelCsvNote(note));
+        lines << ShownInMessage(QString::fromStdString(FormatChannelCsvNote(note)));
     prompts_->Message(this, lines.join(QLatin1Char('\n')), QStringLiteral("CSVファイルの取り込み"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "help_window.h"
+#include "model/file_name.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -12,13 +13,15 @@
 namespace zem {
 namespace {
 
-// The first dropped local file, or an empty text.
+// The first dropped local file, or an empty text. The name is taken from the URL's own bytes:
+// toLocalFile() would turn a name that is not UTF-8 (a CP932 name) into U+FFFD.
 QString FirstLocalFile(const QMimeData* data) {
     if (!data || !data->hasUrls())
         return {};
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            return url.toLocalFile();
+            return QString::fromStdU16String(
+                FileNameText(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString()));
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "model/file_name.h"
+
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +16,8 @@ int ShowBox(QWidget* owner, const QString& text, const QString& caption, QMessag
             QMessageBox::StandardButton defaultButton) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, buttons, owner);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // A quoted file name such as "<b>.zem" is text, not markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
     // The buttons speak the program's language even where no Qt translation is installed.
@@ -80,6 +84,10 @@ QString QtPrompts::OpenFileName(QWidget* owner, const FileDialogRequest& request
 
 QString QtPrompts::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
     return RunFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+QString ShownInMessage(const QString& line) {
+    return QString::fromStdString(ShownText(FileNameBytes(line.toStdU16String())));
 }
 
 QString QtNameFilters(const QString& pairs) {

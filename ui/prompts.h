@@ -39,6 +39,11 @@ public:
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
 };
 
+// One line of a message that quotes a file's name or content: its control characters and the
+// bytes of a name that are not UTF-8 written as \xNN, so an ESC or a line end from a file cannot
+// reshape the box.
+QString ShownInMessage(const QString& line);
+
 // "ZEM_D7ファイル|*.ZEM|*.*|*.*" as Qt's "ZEM_D7ファイル (*.ZEM *.zem);;*.* (*)": Linux file
 // names are case-sensitive, so a pattern also offers its other-case form, and "*.*" must also
 // match names without a dot.

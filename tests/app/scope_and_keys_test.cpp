@@ -227,6 +227,16 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     QCOMPARE(f.prompts->messages.size(), 1);
     QVERIFY(f.LastMessage().startsWith(QStringLiteral("ストレージファイルに書き込めませんでした。")));
     QVERIFY(!f.scope->Storing() && f.Enabled("O2"));
+
+    // The dialog does not ask before naming an existing file: a settings file is not emptied.
+    const QString settings = dir.filePath(QStringLiteral("radio.ZEM"));
+    QFile settingsFile(settings);
+    QVERIFY(settingsFile.open(QIODevice::WriteOnly) && settingsFile.write("ID TH-D7 ZEM_D7;\r\n") > 0);
+    settingsFile.close();
+    f.prompts->saveAnswers.enqueue(settings);
+    f.Choose("O2");
+    QVERIFY(f.LastMessage().endsWith(QStringLiteral("は設定ファイルです。ストレージファイルには使えません。")));
+    QVERIFY(!f.scope->Storing() && QFile(settings).size() > 0);
 }
 
 // Disconnecting while storing closes the file with every line in it.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -272,6 +273,57 @@ TEST_F(CliFileCommandsTest, a_stray_line_after_the_set_is_left_unread_with_a_war
     EXPECT_EQ(ShowRow(RunCli("show " + At("sorted.zem")).out, "0").substr(0, 14), "0\t118.10000MHz");
     EXPECT_EQ(ShowRow(RunCli("show " + At("imported.zem")).out, "2"),
               "2\t145.02000MHz\tSimplex\tFM\t20.0kHz\tHOME\t自宅局");
+}
+
+// What the tool refuses before it writes anything: each row's command exits 2 with one line on
+// standard error holding `message`, and every file it names stays as it was.
+TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
+    const std::string self = At("self.zem");
+    fs::copy_file(kSamples / "sample.zem", self);
+    fs::create_symlink("self.zem", At("link.csv"));
+    WriteFile(At("esc.csv"), "145.0,A,\n\x1B[31mRED,B,\n");
+    WriteFile(At("huge.zem"), "");
+    fs::resize_file(At("huge.zem"), std::uintmax_t{2} << 30); // sparse
+    const std::string original = ReadFile(self);
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"export-csv " + self + " -o " + self, "is the input file"},
+        {"export-csv " + self + " -o " + At("link.csv"), "is the input file"},
+        {"sort freq " + self + " -o " + At("a.zem") + " -o " + At("b.zem"), "sort: -o given more than once"},
+        {"show " + At("huge.zem"), "は大きすぎます（16 MB を超えています）"},
+        {"import-csv " + At("esc.csv") + " -o " + At("out.zem"), "'\\x1B[31mRED' は浮動小数点数ではありません"},
+        {"read --port sim -o " + At("missing/out.zem"), "を作成できません（No such file or directory）"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + self, "is a settings file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliResult r = RunCli(c.args, true);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(LineCount(r.out), 1u) << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(self), original);
+    EXPECT_TRUE(fs::is_symlink(At("link.csv")));
+    EXPECT_FALSE(fs::exists(At("out.zem")));
+    EXPECT_FALSE(fs::exists(At("a.zem")));
+    EXPECT_FALSE(fs::exists(At("b.zem")));
+}
+
+// A name copied from a Windows disk is CP932, not UTF-8: it opens, and -o writes those bytes.
+TEST_F(CliFileCommandsTest, file_names_that_are_not_utf8_keep_their_bytes) {
+    const std::string name = "\x83\x65\x83\x58\x83\x67"; // テスト in CP932
+    fs::copy_file(kSamples / "sample.zem", At(name + ".zem"));
+    // The shell makes the bytes: the test's own command line is text.
+    const std::string shellName = "\"$(printf '" + dir_.string() + "/\\203e\\203X\\203g')\"";
+    EXPECT_EQ(RunCli("show " + shellName + ".zem").status, 0);
+    EXPECT_EQ(RunCli("sort freq " + shellName + ".zem -o " + shellName + "-sorted.zem").status, 0);
+    EXPECT_TRUE(fs::exists(At(name + "-sorted.zem")));
+    const CliResult missing = RunCli("show " + shellName + "-missing.zem", true);
+    EXPECT_NE(missing.out.find("\\x83e\\x83X\\x83g-missing.zem が見つかりません"), std::string::npos) << missing.out;
 }
 
 } // namespace

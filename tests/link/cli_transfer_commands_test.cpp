@@ -121,7 +121,7 @@ TEST(cli_transfer_commands_test, scope_prints_a_line_of_digits_per_pass_and_stor
         EXPECT_EQ(line.size(), 40u);
         EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos);
     }
-    const std::string stored = ReadWholeFile(store.toStdString());
+    const std::string stored = ReadWholeFile(store.toStdString(), kZemFileLimit);
     const auto storedLines = Lines(stored);
     ASSERT_EQ(storedLines.size(), 3u);
     for (std::size_t i = 0; i < storedLines.size(); ++i) {
@@ -154,7 +154,7 @@ TEST(cli_transfer_commands_test, fast_and_normal_reads_give_the_same_file_on_a_n
         const CliRun read =
             RunCli(QStringList{"read", "--port", Path(server.SlavePath()), "-o", out, "--into", Path(Sample())} + mode);
         EXPECT_EQ(read.status, 0) << read.err;
-        files.push_back(ReadWholeFile(out.toStdString()));
+        files.push_back(ReadWholeFile(out.toStdString(), kZemFileLimit));
     }
     EXPECT_EQ(files[0], files[1]);
     RadioImage back;

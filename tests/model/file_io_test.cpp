@@ -1,14 +1,22 @@
 #include "model/csv_import.h"
 #include "model/file_io.h"
+#include "model/file_name.h"
 #include "model/settings_file.h"
 #include "model/startup_image.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zem {
@@ -38,26 +46,8 @@ TEST_F(FileIoTest, save_replaces_the_file_and_leaves_no_temporary) {
     const fs::path path = dir_ / "radio.zem";
     Write(path, "old");
     SaveFileAtomically(path, "new contents");
-    EXPECT_EQ(ReadWholeFile(path), "new contents");
+    EXPECT_EQ(ReadWholeFile(path, kZemFileLimit), "new contents");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-}
-
-TEST_F(FileIoTest, save_through_a_link_replaces_the_linked_file) {
-    const fs::path real = dir_ / "real.zem";
-    const fs::path link = dir_ / "link.zem";
-    Write(real, "old");
-    fs::create_symlink(real, link);
-    SaveFileAtomically(link, "new");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadWholeFile(real), "new");
-}
-
-TEST_F(FileIoTest, save_keeps_the_permissions_of_the_replaced_file) {
-    const fs::path path = dir_ / "radio.zem";
-    Write(path, "old");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    SaveFileAtomically(path, "new");
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(FileIoTest, failed_save_leaves_the_old_file_intact) {
@@ -73,49 +63,224 @@ TEST_F(FileIoTest, failed_save_leaves_the_old_file_intact) {
         EXPECT_EQ(std::string(e.what()).rfind("ファイル " + path.string() + " を作成できません", 0), 0u) << e.what();
     }
     fs::permissions(dir_, fs::perms::owner_all);
-    EXPECT_EQ(ReadWholeFile(path), "old contents");
+    EXPECT_EQ(ReadWholeFile(path, kZemFileLimit), "old contents");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(FileIoTest, temporary_that_cannot_be_created_leaves_the_old_file_intact) {
-    // The temporary's name is longer than the target's, so a target near the longest name allowed
-    // fails at the create, even for root.
-    const fs::path path = dir_ / (std::string(250, 'n') + ".zem");
-    Write(path, "old contents");
-    EXPECT_THROW(SaveZemFile(path, StartupImage()), FileError);
-    EXPECT_EQ(ReadWholeFile(path), "old contents");
-    EXPECT_THROW(SaveFileAtomically(dir_ / "no such dir" / "radio.zem", "x"), FileError);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-}
-
-TEST_F(FileIoTest, write_that_fails_half_way_leaves_the_old_file_intact) {
-    const fs::path path = dir_ / "radio.zem";
-    Write(path, "old contents");
+TEST_F(FileIoTest, write_that_fails_half_way_says_what_is_left) {
     // A file size limit makes the write fail after its first bytes, like a full disk.
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit small = old;
     small.rlim_cur = 100;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        SaveZemFile(path, StartupImage());
-    } catch (const FileError& e) {
-        message = e.what();
+    for (const bool existing : {true, false}) {
+        SCOPED_TRACE(existing ? "over a file" : "a new file");
+        const fs::path path = dir_ / "radio.zem";
+        fs::remove(path);
+        if (existing)
+            Write(path, "old contents");
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        std::string message;
+        try {
+            SaveZemFile(path, StartupImage());
+        } catch (const FileError& e) {
+            message = e.what();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_EQ(message.rfind("ファイル " + path.string() + " に書き込めませんでした", 0), 0u) << message;
+        // Only an existing file can be said to be untouched.
+        EXPECT_EQ(message.find("元のファイルはそのまま残っています") != std::string::npos, existing) << message;
+        EXPECT_EQ(fs::exists(path), existing);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), existing ? 1 : 0);
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(message.rfind("ファイル " + path.string() + " に書き込めませんでした", 0), 0u) << message;
-    EXPECT_EQ(ReadWholeFile(path), "old contents");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// What a save does with each kind of target: `setUp` makes the scene and returns the path given
+// to the save; `error` is part of the expected message, empty when the save must succeed; `check`
+// looks at what is left.
+struct SaveCase {
+    const char* name;
+    std::function<fs::path(const fs::path& dir)> setUp;
+    std::string error;
+    std::function<void(const fs::path& dir)> check;
+};
+
+std::string Content(const fs::path& path) {
+    return ReadWholeFile(path, kZemFileLimit);
+}
+
+TEST_F(FileIoTest, save_cases) {
+    const bool root = ::geteuid() == 0;
+    const std::string longName = std::string(240, 'n') + ".zem"; // 244 bytes, the system allows 255
+    std::future<std::string> fifoReader;
+    const std::vector<SaveCase> cases{
+        {"link to a file: the file is written, the link stays",
+         [](const fs::path& d) {
+             Write(d / "real.zem", "old");
+             fs::create_symlink("real.zem", d / "link.zem");
+             return d / "link.zem";
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "link.zem"));
+             EXPECT_EQ(Content(d / "real.zem"), "new");
+         }},
+        {"dangling link: the file it names is made",
+         [](const fs::path& d) {
+             fs::create_symlink("made.zem", d / "link.zem");
+             return d / "link.zem";
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "link.zem"));
+             EXPECT_EQ(Content(d / "made.zem"), "new");
+         }},
+        {"link loop: refused",
+         [](const fs::path& d) {
+             fs::create_symlink("b.zem", d / "a.zem");
+             fs::create_symlink("a.zem", d / "b.zem");
+             return d / "a.zem";
+         },
+         std::strerror(ELOOP), [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "a.zem")); }},
+        {"FIFO: written through",
+         [&fifoReader](const fs::path& d) {
+             const fs::path fifo = d / "pipe";
+             EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+             fifoReader = std::async(std::launch::async, [fifo] {
+                 std::ifstream in(fifo, std::ios::binary);
+                 return std::string(std::istreambuf_iterator<char>(in), {});
+             });
+             return fifo;
+         },
+         "",
+         [&fifoReader](const fs::path& d) {
+             EXPECT_EQ(fifoReader.get(), "new");
+             EXPECT_TRUE(fs::is_fifo(d / "pipe"));
+         }},
+        {"device: written through, its error reported, never replaced", [](const fs::path&) { return "/dev/full"; },
+         std::strerror(ENOSPC), [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/full")); }},
+        {"read-only file: refused, as the shell refuses it (root may write it)",
+         [](const fs::path& d) {
+             Write(d / "ro.zem", "old");
+             fs::permissions(d / "ro.zem", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+             return d / "ro.zem";
+         },
+         root ? "" : std::strerror(EACCES),
+         [root](const fs::path& d) {
+             EXPECT_EQ(Content(d / "ro.zem"), root ? "new" : "old");
+             EXPECT_EQ(fs::status(d / "ro.zem").permissions(),
+                       fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+         }},
+        {"directory: refused", [](const fs::path& d) { return d; }, std::strerror(EISDIR), nullptr},
+        {"missing folder: refused", [](const fs::path& d) { return d / "no such folder" / "a.zem"; },
+         std::strerror(ENOENT), nullptr},
+        {"longest name: saved", [&longName](const fs::path& d) { return d / longName; }, "",
+         [&longName](const fs::path& d) { EXPECT_EQ(Content(d / longName), "new"); }},
+    };
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const fs::path path = c.setUp(dir_);
+        std::string message;
+        try {
+            SaveFileAtomically(path, "new");
+        } catch (const FileError& e) {
+            message = e.what();
+        }
+        if (c.error.empty())
+            EXPECT_EQ(message, "");
+        else
+            EXPECT_NE(message.find(c.error), std::string::npos) << message;
+        if (c.check)
+            c.check(dir_);
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+            EXPECT_EQ(entry.path().filename().string().rfind(".zem_d7-", 0), std::string::npos) << "temporary left";
+    }
+}
+
+TEST_F(FileIoTest, save_as_root_keeps_a_foreign_owner_and_group) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    const fs::path path = dir_ / "theirs.zem";
+    Write(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    SaveFileAtomically(path, "new");
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, 4321u);
+    EXPECT_EQ(saved.st_gid, 8765u);
+    EXPECT_EQ(saved.st_mode & 07777, 0640u);
+    EXPECT_EQ(Content(path), "new");
+}
+
+TEST_F(FileIoTest, same_file_through_links) {
+    Write(dir_ / "a.zem", "a");
+    Write(dir_ / "b.zem", "a");
+    fs::create_symlink("a.zem", dir_ / "link.zem");
+    fs::create_hard_link(dir_ / "a.zem", dir_ / "hard.zem");
+    EXPECT_TRUE(IsSameFile(dir_ / "a.zem", dir_ / "link.zem"));
+    EXPECT_TRUE(IsSameFile(dir_ / "hard.zem", dir_ / "link.zem"));
+    EXPECT_FALSE(IsSameFile(dir_ / "a.zem", dir_ / "b.zem"));
+    EXPECT_FALSE(IsSameFile(dir_ / "a.zem", dir_ / "missing.zem"));
+}
+
+TEST_F(FileIoTest, file_over_the_limit_is_refused_before_it_is_read) {
+    const fs::path path = dir_ / "huge.zem";
+    Write(path, "");
+    fs::resize_file(path, std::uintmax_t{2} << 30); // sparse: no disk space, 2 GB to a reader
+    RadioImage image = StartupImage();
+    try {
+        LoadZemFile(path, image);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + path.string() + " は大きすぎます（16 MB を超えています）");
+    }
+    fs::resize_file(path, kZemFileLimit);
+    EXPECT_EQ(ReadWholeFile(path, kZemFileLimit).size(), kZemFileLimit);
+}
+
+// Ctrl-C in the middle of a save: the program ends as the signal says and leaves no temporary.
+TEST_F(FileIoTest, signal_during_a_save_leaves_no_temporary) {
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, dir_.c_str(), IN_CREATE), 0);
+    const fs::path path = dir_ / "big.zem";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SaveFileAtomically(path, std::string(std::size_t{64} << 20, 'x'));
+        ::_exit(0);
+    }
+    alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+    EXPECT_GT(::read(watch, event, sizeof event), 0); // the temporary file is made
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::close(watch);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << "the save ended before the signal";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 0);
+}
+
+TEST_F(FileIoTest, file_names_keep_their_bytes_and_messages_escape_them) {
+    const std::string cp932 = "\x83\x65\x83\x58\x83\x67.zem"; // テスト.zem in CP932
+    const std::u16string text = FileNameText(cp932);
+    EXPECT_EQ(FileNameBytes(text), cp932);
+    EXPECT_EQ(FileNameText("無線.zem"), u"無線.zem");
+    EXPECT_EQ(FileNameBytes(u"無線\U0001F4FB.zem"), "無線\U0001F4FB.zem");
+    EXPECT_EQ(ShownText(cp932), "\\x83e\\x83X\\x83g.zem");
+    EXPECT_EQ(ShownText("a\x1B[2Jb\tc\xC2\x9B無線"), "a\\x1B[2Jb\\x09c\\xC2\\x9B無線");
+    EXPECT_EQ(ShownText("\xC0\xAF\xED\xA0\x80"), "\\xC0\\xAF\\xED\\xA0\\x80"); // overlong, surrogate
 }
 
 TEST_F(FileIoTest, read_errors) {
-    EXPECT_THROW(ReadWholeFile(dir_ / "missing.zem"), FileError);
-    EXPECT_THROW(ReadWholeFile(dir_), FileError);
+    EXPECT_THROW(ReadWholeFile(dir_ / "missing.zem", kZemFileLimit), FileError);
+    EXPECT_THROW(ReadWholeFile(dir_, kZemFileLimit), FileError);
     try {
-        ReadWholeFile(dir_ / "missing.zem");
+        ReadWholeFile(dir_ / "missing.zem", kZemFileLimit);
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "ファイル " + (dir_ / "missing.zem").string() + " が見つかりません");
     }
@@ -127,7 +292,7 @@ TEST_F(FileIoTest, read_that_fails_is_an_error_not_a_short_file) {
     if (!fs::is_regular_file(failing))
         GTEST_SKIP() << "needs Linux's /proc/self/mem";
     try {
-        const std::string bytes = ReadWholeFile(failing);
+        const std::string bytes = ReadWholeFile(failing, kZemFileLimit);
         FAIL() << "no error; read " << bytes.size() << " bytes";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("ファイル " + failing.string() + " を読み込めません", 0), 0u) << e.what();

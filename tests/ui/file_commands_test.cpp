@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace {
 
 zem::RadioImage SampleImage() {
@@ -92,6 +94,8 @@ private slots:
     void csvImportCancelledOnlyRedraws();
     void csvExportThroughTheMenuIsReadBack();
     void csvImportOfTheChannelLayoutReportsInOneMessage();
+    void messagesEscapeWhatFilesHold();
+    void droppedCp932NameIsOpened();
 
 private:
     QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -394,6 +398,33 @@ void FileCommandsTest::csvImportOfTheChannelLayoutReportsInOneMessage() {
                             "2 行目（Location '3'）を取り込みませんでした: Mode 'DV' は TH-D7 にありません（FM と AM "
                             "だけです）\n"
                             "4 行目（Location '5'）: Name は 8 バイトまでなので 'AME' を切りました"));
+}
+
+// An ESC from a file reaches no message raw, and a file no real CSV reaches is refused unread.
+void FileCommandsTest::messagesEscapeWhatFilesHold() {
+    WriteBytes(Path("esc.csv"), "\x1B[2J,A,\n");
+    WriteBytes(Path("huge.csv"), "");
+    QVERIFY(QFile::resize(Path("huge.csv"), qint64{2} << 30)); // sparse
+    WindowFixture f;
+    f.prompts->openAnswers << Path("esc.csv") << Path("huge.csv");
+    f.Choose("CSV1");
+    f.Choose("CSV1");
+    QCOMPARE(f.prompts->messages.size(), 2);
+    QCOMPARE(f.prompts->messages[0].text, QStringLiteral("'\\x1B[2J' は浮動小数点数ではありません"));
+    QVERIFY2(f.prompts->messages[1].text.endsWith(QStringLiteral("huge.csv は大きすぎます（64 MB を超えています）")),
+             qPrintable(f.prompts->messages[1].text));
+}
+
+// A name copied from a Windows disk is CP932: the drop carries its bytes, and they open the file.
+void FileCommandsTest::droppedCp932NameIsOpened() {
+    const QByteArray name = "\x83\x65\x83\x58\x83\x67.zem"; // テスト.zem
+    const std::string path = QFile::encodeName(dir_->path()).toStdString() + "/" + name.toStdString();
+    zem::SaveZemFile(path, SampleImage());
+    WindowFixture f;
+    Drop(f,
+         {QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(dir_->path(), "/") + "/" + name.toPercentEncoding())});
+    QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
+    std::remove(path.c_str()); // Qt cannot name it to remove it with the folder
 }
 
 QTEST_MAIN(FileCommandsTest)
