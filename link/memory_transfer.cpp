@@ -110,15 +110,15 @@ void TCommThread::DoRead() {
 
 // Every answer must be the command's own: its echo naming the row, or the bare echo word. A
 // command the radio did not answer counts too: its echo check would otherwise be made on the
-// previous command's answer and pass, and so would a late answer to the command before.
+// previous command's answer and pass, and so would a late answer to the command before. A row
+// with an error is named to the front end.
 void TCommThread::DoWrite() {
     long errors = 0;
     std::string response;
     const auto exchange = [&](const std::string& command, const std::string& head, std::string_view word) {
         errors += Confirmed(command, head, word, response) ? 0 : 1;
     };
-    for (std::size_t row = 0; row < kChannelRows; ++row) {
-        Progress(row, kChannelRows);
+    const auto writeRow = [&](std::size_t row) {
         const MemoryChannel& ch = Image.Channels[row];
         const GroupRules& rules = RulesOf(row);
         const std::string writing = WritingText(row);
@@ -129,7 +129,7 @@ void TCommThread::DoWrite() {
             exchange(BuildClearChannel(row), Head("MW 0,0,", row), "MW");
             if (!rules.scanMemory)
                 Status(writing);
-            continue;
+            return;
         }
         if (!rules.scanMemory && IsSplit(ch))
             writeSplit();
@@ -148,6 +148,13 @@ void TCommThread::DoWrite() {
             writeSplit();
             StatusCp932(response);
         }
+    };
+    for (std::size_t row = 0; row < kChannelRows; ++row) {
+        Progress(row, kChannelRows);
+        const long before = errors;
+        writeRow(row);
+        if (errors != before)
+            Kept(row);
     }
     Progress(kChannelRows, kChannelRows);
     Status("完了 エラー数：" + std::to_string(errors));

@@ -93,8 +93,10 @@ void TCommThread::DoMenuwrite() {
     for (std::size_t i = 0; i < commands.size(); ++i) {
         Progress(i, commands.size());
         const SettingsCommand& c = commands[i];
-        if (!Confirmed(c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response))
+        if (!Confirmed(c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response)) {
             ++errors;
+            Kept(i);
+        }
         StatusCp932(response);
     }
     Progress(commands.size(), commands.size());

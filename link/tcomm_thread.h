@@ -172,7 +172,8 @@ private:
     void Progress(std::size_t done, std::size_t total);
     void Post(int code, long value, bool unread = false);
     void Finish(int code, long value, bool unread = false); // Operation := 0, then post
-    // A row or VFO of a read kept as it was, with the cause the row's last exchange left.
+    // A row or VFO of a read kept as it was, or a row, VFO or settings command a write got an
+    // error for, with the cause the row's last exchange left.
     void Kept(std::size_t row);
     // What went wrong with the exchanges since the last Progress, for Kept.
     void NoteFault(RowFault fault);

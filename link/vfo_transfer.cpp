@@ -58,8 +58,11 @@ void TCommThread::DoVFOwrite() {
         const VfoRecord& vfo = Image.Vfos[v];
         const std::string command = BuildVW(vfo);
         StatusCp932(command);
+        const long before = errors;
         exchange(command, std::string("VW ") + vfo.VfoNo, "VW");
         exchange(BuildWriteLimits(vfo), BuildReadLimits(vfo), "PV");
+        if (errors != before)
+            Kept(v);
     }
     Progress(kVfoCount, kVfoCount);
     Finish(kMsgVfoWritten, errors);

@@ -67,6 +67,7 @@ struct VerifyResult {
 struct WriteResult {
     Block block;
     long errors = 0;
+    std::vector<KeptRow> failed{};        // the rows, VFOs or settings commands the errors fell on
     std::optional<VerifyResult> verify{}; // when the write was to be verified
 };
 
@@ -97,6 +98,10 @@ public:
     // TCommThread::Abandon). True when the worker has ended within `bound`; otherwise the worker
     // still holds the port and the caller must not wait for it.
     bool Abandon(std::chrono::milliseconds bound);
+    // Stops the link after the exchange under way without waiting for it: the operation under way
+    // runs through the rest of its exchanges without touching the line (they count as errors), its
+    // result follows, then closed(). For a front end told to stop that keeps its event loop.
+    void Interrupt();
 
     bool Linked() const { return link_ != nullptr; } // from Connect until closed()
     bool Connected() const { return connected_; }    // from a usable port until closed()
@@ -161,6 +166,7 @@ private:
         bool verify = false;
         long errors = 0;
         std::vector<KeptRow> kept{};
+        std::vector<KeptRow> failed{}; // a verified write's, during its read-back
     };
     bool Request(bool (TCommThread::*request)(), Pending pending);
     void AppMessage(const LinkMessage& message);
