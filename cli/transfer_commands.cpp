@@ -58,6 +58,7 @@ public:
     void Start(std::string block) {
         block_ = std::move(block);
         done_ = 0;
+        total_ = 0;
     }
     void Update(std::size_t done, std::size_t total) {
         done_ = done;
