@@ -32,7 +32,8 @@ const std::vector<Block>& AllBlocks();
 // Copies one block of `from` into `to`, as a read's result goes into the caller's image.
 void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
 
-// A row or VFO a read kept as it was, and why.
+// A row or VFO a read kept as it was, or a row, VFO or settings command a write counted errors
+// for, and why.
 struct KeptRow {
     std::size_t row;
     RowFault fault;
