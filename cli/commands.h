@@ -6,10 +6,19 @@
 // Each command's run: `parser` holds its parsed command line (as its row in the command table
 // set it up) and `command` its name, for the messages. Returns the exit status: 0 success, 1 the
 // radio reported errors (or, comparing, a difference was found; importing, rows or fields were
-// left out), 2 bad arguments or input, 3 the port cannot be opened.
+// left out), 2 bad arguments or input, 3 the port cannot be opened, 130 stopped by SIGINT or SIGTERM
+// (as a shell reports a program such a signal ended).
 namespace cli {
 
-enum ExitCode { kOk = 0, kRadioErrors = 1, kDifferent = 1, kNotAllTaken = 1, kBadInput = 2, kPortError = 3 };
+enum ExitCode {
+    kOk = 0,
+    kRadioErrors = 1,
+    kDifferent = 1,
+    kNotAllTaken = 1,
+    kBadInput = 2,
+    kPortError = 3,
+    kInterrupted = 130
+};
 
 int RunShow(const QString& command, const QCommandLineParser& parser);
 int RunImportCsv(const QString& command, const QCommandLineParser& parser);

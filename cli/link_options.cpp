@@ -1,5 +1,6 @@
 #include "link_options.h"
 
+#include "commands.h"
 #include "console.h"
 #include "options.h"
 
@@ -36,6 +37,18 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
 
 std::unique_ptr<zem::RadioSession> MakeSession() {
     return std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
+}
+
+int PortFailed(const QString& failure) {
+    Error(QStringLiteral("ポートが開けませんでした。"));
+    for (const QString& line : failure.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        Error(line);
+    return kPortError;
+}
+
+int Interrupted(const QString& command, const QString& what) {
+    Error(QStringLiteral("zem_d7-cli %1: interrupted; %2").arg(command, what));
+    return kInterrupted;
 }
 
 } // namespace cli

@@ -15,4 +15,13 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
 // A session whose port "sim" is a simulated radio inside the tool.
 std::unique_ptr<zem::RadioSession> MakeSession();
 
+// The window's message for a port that would not open, then the session's reason and advice for
+// it (the device missing, its group, another program holding it, not a terminal), one line each.
+// Returns the exit status for it.
+int PortFailed(const QString& failure);
+
+// A radio command stopped by a signal: "zem_d7-cli COMMAND: interrupted; WHAT". Returns the exit
+// status for it.
+int Interrupted(const QString& command, const QString& what);
+
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "console.h"
+#include "interruption.h"
 #include "link_options.h"
 
 #include "session/ports.h"
@@ -32,16 +33,19 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
     if (!CheckNoArguments(parser, command) || !ReadLinkOptions(parser, command, target))
         return kBadInput;
 
+    Interruption interruption;
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    interruption.OnInterrupt([&] { session->Interrupt(); });
     zem::CheckResult result{.check = check.check};
     QObject::connect(session.get(), &zem::RadioSession::checked, [&](const zem::CheckResult& r) {
         result = r;
         session->Disconnect();
     });
-    if (!session->Run(target, [&] { session->RunCheck(check.check); }).opened) {
-        Error(QStringLiteral("ポートが開けませんでした。"));
-        return kPortError;
-    }
+    const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->RunCheck(check.check); });
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("no verdict"));
+    if (!end.opened)
+        return PortFailed(end.failure);
     Out((result.answer.isEmpty() ? QStringLiteral("(応答なし)") : result.answer).toStdString() + "\n");
     Out(std::string(result.yes ? check.yes : check.no) + "\n");
     // A verdict made without an answer says nothing about the radio: a script must not take it

@@ -2,22 +2,31 @@
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
+#include "interruption.h"
 #include "link_options.h"
 #include "options.h"
 
 #include "model/codecs.h"
+#include "model/command_text.h"
 #include "model/conversion_error.h"
 #include "model/cp932.h"
 #include "model/file_io.h"
+#include "model/menu_fields.h"
 #include "model/startup_image.h"
 #include "model/sweep_range.h"
 
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cli {
@@ -46,8 +55,13 @@ class ProgressReport {
 public:
     ProgressReport() : terminal_(isatty(STDERR_FILENO) != 0) {}
 
-    void Start(std::string block) { block_ = std::move(block); }
+    void Start(std::string block) {
+        block_ = std::move(block);
+        done_ = 0;
+        total_ = 0;
+    }
     void Update(std::size_t done, std::size_t total) {
+        done_ = done;
         total_ = total;
         if (!terminal_ || total == 0)
             return;
@@ -58,26 +72,88 @@ public:
         std::fflush(stderr);
     }
     void Finish(long errors) {
-        if (terminal_)
-            std::fputc('\n', stderr);
+        EndBar();
         Error(QStringLiteral("%1: %2 done, %3 errors").arg(QString::fromStdString(block_)).arg(total_).arg(errors));
+    }
+    // A block stopped part-way: the rows before the one under way were done.
+    void Stopped(const char* what) {
+        EndBar();
+        Error(QStringLiteral("%1: %2 of %3 rows %4")
+                  .arg(QString::fromStdString(block_))
+                  .arg(done_)
+                  .arg(total_)
+                  .arg(QString::fromUtf8(what)));
     }
 
 private:
+    void EndBar() {
+        if (terminal_)
+            std::fputc('\n', stderr);
+    }
+
     bool terminal_;
     std::string block_;
+    std::size_t done_ = 0;
     std::size_t total_ = 0;
 };
 
+// A row, VFO or settings command of a block as `diff` labels it: the grid's label, or the menu
+// field ("MES") or DTMF memory ("DTMF 3") a settings command sends. The settings transfer sends
+// the menu fields in table order, each DTMF memory's code and name after the field the table puts
+// them behind.
+std::string RowName(zem::Block block, std::size_t row) {
+    switch (block) {
+    case zem::Block::Memory:
+        return zem::RowLabel(row);
+    case zem::Block::Vfo:
+        return row < zem::kVfoCount ? std::string(zem::VfoTableFacts()[row].label) : std::to_string(row);
+    case zem::Block::Settings:
+        break;
+    }
+    std::size_t index = 0;
+    for (const zem::MenuField& f : zem::MenuFields()) {
+        if (index++ == row)
+            return std::string(f.name);
+        if (!f.dtmfFollows)
+            continue;
+        if (row < index + 2 * zem::kDtmfCount)
+            return "DTMF " + std::to_string((row - index) / 2);
+        index += 2 * zem::kDtmfCount;
+    }
+    return std::to_string(row);
+}
+
+// The rows a block's write counted errors for: the first ten by name, then how many more.
+void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
+    constexpr std::size_t kNamed = 10;
+    if (rows.empty())
+        return;
+    QStringList names;
+    for (std::size_t i = 0; i < std::min(rows.size(), kNamed); ++i)
+        names << QString::fromStdString(RowName(block, rows[i].row));
+    QString line = QStringLiteral("%1: errors in %2").arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
+    if (rows.size() > kNamed)
+        line += QStringLiteral(" and %1 more").arg(rows.size() - kNamed);
+    Error(line);
+}
+
 // Reads or writes (with `verify`, each block read back after it is written) the blocks one after
 // the other on one connection; `image` is the window's copy, into which the reads go. Each
-// read-back's differences are added to `differences`. Returns the exit status.
+// read-back's differences are added to `differences`. A signal stops the block under way after
+// its exchange under way, says how far it came and gives kInterrupted. Returns the exit status.
 int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify,
-             zem::RadioImage& image, std::vector<zem::RowDifference>* differences = nullptr) {
+             zem::RadioImage& image, Interruption& interruption,
+             std::vector<zem::RowDifference>* differences = nullptr) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
     std::size_t current = 0;
     long errors = 0;
+    const char* underWay = nullptr; // what the block under way does, for the line of a stop
+    bool stopped = false;           // the results of the block under way are no longer the radio's
+    interruption.OnInterrupt([&] {
+        stopped = true;
+        session->Interrupt();
+    });
     const auto next = [&] {
         if (current == blocks.size()) {
             session->Disconnect();
@@ -85,33 +161,47 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         }
         const zem::Block block = blocks[current];
         progress.Start(zem::BlockName(block));
+        underWay = write ? "written; the radio now holds a mix" : "read";
         if (!(write ? session->Write(block, image, verify) : session->Read(block, image))) {
             Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
         }
     };
-    const auto done = [&](long value) {
+    // A write's rows with errors are named after its line (after the read-back's, when verified).
+    const auto done = [&](long value, const zem::WriteResult* written) {
         progress.Finish(value);
+        if (written)
+            NameFailedRows(written->block, written->failed);
+        underWay = nullptr;
         errors += value;
         ++current;
         next();
     };
-    QObject::connect(session.get(), &zem::RadioSession::progress,
-                     [&](std::size_t d, std::size_t total) { progress.Update(d, total); });
+    QObject::connect(session.get(), &zem::RadioSession::progress, [&](std::size_t d, std::size_t total) {
+        if (!stopped)
+            progress.Update(d, total);
+    });
     QObject::connect(session.get(), &zem::RadioSession::read, [&](const zem::ReadResult& r) {
+        if (stopped)
+            return;
         zem::CopyBlock(r.block, r.image, image);
         for (const std::string& refusal : r.commaRefusals)
             Error(QStringLiteral("zem_d7-cli: settings: %1").arg(QString::fromStdString(refusal)));
-        done(r.value);
+        done(r.value, nullptr);
     });
     QObject::connect(session.get(), &zem::RadioSession::verifying, [&](zem::Block block, long written) {
+        if (stopped)
+            return;
         progress.Finish(written);
         errors += written;
         progress.Start(std::string(zem::BlockName(block)) + " read-back");
+        underWay = "read back; not compared";
     });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
+        if (stopped)
+            return;
         if (!r.verify) {
-            done(r.errors);
+            done(r.errors, &r);
             return;
         }
         if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
@@ -121,12 +211,15 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         }
         if (differences)
             differences->insert(differences->end(), r.verify->differences.begin(), r.verify->differences.end());
-        done(r.verify->unread);
+        done(r.verify->unread, &r);
     });
-    if (!session->Run(target, next).opened) {
-        Error(QStringLiteral("ポートが開けませんでした。"));
-        return kPortError;
+    const zem::RadioSession::RunEnd end = session->Run(target, next);
+    if (stopped && underWay) {
+        progress.Stopped(underWay);
+        return kInterrupted;
     }
+    if (!end.opened)
+        return stopped ? kInterrupted : PortFailed(end.failure);
     if (current != blocks.size())
         return kRadioErrors;
     if (errors != 0) {
@@ -139,6 +232,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
 } // namespace
 
 int RunRead(const QString& command, const QCommandLineParser& parser) {
+    Interruption interruption;
     TransferOptions options;
     const QString out = parser.value(kOutputOption);
     if (!ReadTransferOptions(parser, command, options) || !CheckOutputName(command, out) ||
@@ -147,15 +241,22 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(options.target, options.blocks, false, false, image);
+    const int result = Transfer(options.target, options.blocks, false, false, image, interruption);
     if (result == kPortError)
         return result;
+    if (result == kInterrupted)
+        return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
     if (!SaveImage(command, out, image))
         return kBadInput;
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("everything was read and %1 saved").arg(out));
     return result;
 }
 
+// The read-back of --verify compares what the radio holds (the memos aside) with what was
+// written.
 int RunWrite(const QString& command, const QCommandLineParser& parser) {
+    Interruption interruption;
     TransferOptions options;
     if (!ReadTransferOptions(parser, command, options))
         return kBadInput;
@@ -165,14 +266,16 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    if (!parser.isSet(kVerifyOption))
-        return Transfer(options.target, options.blocks, true, false, image);
-    // The read-back compares what the radio holds (the memos aside) with what was written.
     std::vector<zem::RowDifference> differences;
-    const int result = Transfer(options.target, options.blocks, true, true, image, &differences);
+    const int result =
+        Transfer(options.target, options.blocks, true, parser.isSet(kVerifyOption), image, interruption, &differences);
     if (result == kPortError)
         return result;
+    if (result == kInterrupted)
+        return Interrupted(command, QStringLiteral("nothing more was written"));
     Out(DifferenceLines(differences));
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("everything was written"));
     if (differences.empty())
         return result;
     Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(differences.size()));
@@ -241,8 +344,48 @@ std::string StorageLine(const std::string& digits) {
            "\r\n";
 }
 
+// The storage file of --store holds every pass so far after each pass, so however the sweep ends
+// the passes done are kept. A regular file (or a new one) is saved whole after each pass: it
+// holds its old content or all passes so far, never part of a line. A FIFO or a device is opened
+// once and takes each line as it comes: opened again, a FIFO would wait for a new reader.
+class StoreFile {
+public:
+    explicit StoreFile(std::filesystem::path path) : path_(std::move(path)) {
+        struct stat status {};
+        stream_ = ::stat(path_.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+    }
+    StoreFile(const StoreFile&) = delete;
+    StoreFile& operator=(const StoreFile&) = delete;
+    ~StoreFile() {
+        if (file_)
+            std::fclose(file_);
+    }
+
+    // Throws FileError.
+    void Add(const std::string& line) {
+        if (!stream_) {
+            stored_ += line;
+            zem::SaveFileAtomically(path_, stored_);
+            return;
+        }
+        if (!file_)
+            file_ = std::fopen(path_.c_str(), "wb");
+        if (!file_ || std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0)
+            throw zem::FileError("ファイル " + path_.string() + " に書き込めませんでした（" + std::strerror(errno) +
+                                 "）");
+    }
+
+private:
+    std::filesystem::path path_;
+    bool stream_ = false;
+    std::string stored_;
+    std::FILE* file_ = nullptr;
+};
+
 } // namespace
 
+// Each pass goes out as it ends, flushed, and into the storage file; a signal ends the sweep after
+// the reading under way (the radio's step is restored) and keeps the passes done.
 int RunScope(const QString& command, const QCommandLineParser& parser) {
     zem::PortTarget target;
     zem::SweepRange range;
@@ -255,11 +398,15 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     }
 
-    std::string stored;
+    Interruption interruption;
+    std::optional<StoreFile> store;
+    if (parser.isSet(kStoreOption))
+        store.emplace(LocalPath(parser.value(kStoreOption)));
     std::string pass;
     int done = -1;   // the first marker starts the first pass
     long unread = 0; // steps of the printed passes whose S-meter could not be read
     long unreadInPass = 0;
+    bool storeFailed = false;
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     QObject::connect(session.get(), &zem::RadioSession::reading, [&](int value, bool unreadStep) {
         pass += static_cast<char>('0' + value);
@@ -268,27 +415,36 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     QObject::connect(session.get(), &zem::RadioSession::passStarted, [&] {
         if (done >= 0) {
             Out(pass + "\n");
-            stored += StorageLine(pass);
+            std::fflush(stdout);
             unread += unreadInPass;
+            try {
+                if (store)
+                    store->Add(StorageLine(pass));
+            } catch (const zem::FileError& e) {
+                Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
+                storeFailed = true;
+            }
         }
         pass.clear();
         unreadInPass = 0;
-        if (++done == passes)
+        if (++done == passes || storeFailed)
             session->StopSweep();
     });
     QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&] { session->Disconnect(); });
-    if (!session->Run(target, [&] { session->StartSweep(range); }).opened) {
-        Error(QStringLiteral("ポートが開けませんでした。"));
-        return kPortError;
-    }
-    if (parser.isSet(kStoreOption)) {
-        try {
-            zem::SaveFileAtomically(LocalPath(parser.value(kStoreOption)), stored);
-        } catch (const zem::FileError& e) {
-            Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
-            return kBadInput;
-        }
-    }
+    // A sweep is stopped as its Stop button stops it; before it has begun, the link is stopped.
+    interruption.OnInterrupt([&] {
+        if (session->Busy())
+            session->StopSweep();
+        else
+            session->Interrupt();
+    });
+    const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->StartSweep(range); });
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("%1 passes done").arg(std::max(done, 0)));
+    if (!end.opened)
+        return PortFailed(end.failure);
+    if (storeFailed)
+        return kBadInput;
     if (unread != 0) {
         Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（0 として記録）。").arg(unread));
         return kRadioErrors;

@@ -103,7 +103,8 @@ enum class RowFault : int {
     LineClosed, // the line reported an error or went away
 };
 
-// A row or VFO of a read that was kept as it was, posted to the status sink before the read's
+// A row or VFO of a read that was kept as it was, or a row, VFO or settings command (by its index
+// in the transfer) a write counted errors for, posted to the status sink before the transfer's
 // completion, so a front end can name the rows and the cause.
 class RowKept : public QEvent {
 public:

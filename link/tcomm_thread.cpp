@@ -240,7 +240,8 @@ long TCommThread::ReadParts(std::span<const bool> chosen, const std::function<bo
 
 // Writing the same record twice is harmless, so a part whose write failed is sent again. When an
 // answer never came the radio may have taken the write all the same; a read-back tells, and saves
-// the second write when it did. Once the radio has fallen silent nothing more is sent.
+// the second write when it did. Once the radio has fallen silent nothing more is sent. A part
+// whose last attempt still failed is named to the front end.
 long TCommThread::WriteParts(std::span<const bool> chosen, const std::function<Attempt(std::size_t)>& send,
                              const std::function<bool(std::size_t)>& took) {
     long errors = 0;
@@ -255,6 +256,8 @@ long TCommThread::WriteParts(std::span<const bool> chosen, const std::function<A
             else if (!RadioSilent())
                 attempt = send(i);
         }
+        if (attempt.errors != 0)
+            Kept(i);
         errors += attempt.errors;
         PartDone();
     }

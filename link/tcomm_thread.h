@@ -175,7 +175,8 @@ private:
     // Each part that `chosen` marks, in order: a read taken whole or kept, asked again once when it
     // failed, giving how many were kept (with `nameKept`, each asked and kept is posted as a
     // RowKept: the parts are rows or VFOs); a write sent again once when it failed (read back with
-    // `took` first when an answer never came), giving the errors of the last attempts.
+    // `took` first when an answer never came), giving the errors of the last attempts and posting
+    // a RowKept for each part whose last attempt failed.
     long ReadParts(std::span<const bool> chosen, const std::function<bool(std::size_t)>& read, bool nameKept = false);
     long WriteParts(std::span<const bool> chosen, const std::function<Attempt(std::size_t)>& send,
                     const std::function<bool(std::size_t)>& took);
@@ -234,7 +235,8 @@ private:
     void Progress(std::size_t done, std::size_t total);
     void Post(int code, long value, bool unread = false);
     void Finish(int code, long value, bool unread = false); // Operation := 0, then post
-    // A row or VFO of a read kept as it was, with the cause the row's last exchange left.
+    // A row or VFO of a read kept as it was, or a row, VFO or settings command a write got an
+    // error for, with the cause the row's last exchange left.
     void Kept(std::size_t row);
     // What went wrong with the exchanges since the last Progress, for Kept.
     void NoteFault(RowFault fault);

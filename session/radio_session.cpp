@@ -122,6 +122,13 @@ bool RadioSession::Abandon(std::chrono::milliseconds bound) {
     return false;
 }
 
+void RadioSession::Interrupt() {
+    if (!link_)
+        return;
+    stopping_ = true;
+    link_->Abandon();
+}
+
 void RadioSession::SetFastTransfers(bool on) {
     fast_ = on;
 }
@@ -322,7 +329,7 @@ void RadioSession::EndRead(Block block, long value) {
 }
 
 void RadioSession::EndWrite(Block block, long errors) {
-    WriteResult result{.block = block, .errors = errors};
+    WriteResult result{.block = block, .errors = errors, .failed = std::move(pending_.kept)};
     if (!pending_.verify) {
         Finish(result);
         return;
@@ -335,6 +342,7 @@ void RadioSession::EndWrite(Block block, long errors) {
     }
     pending_.kind = Pending::ReadingBack;
     pending_.errors = errors;
+    pending_.failed = result.failed;
     pending_.kept.clear();
     if (!(link_.get()->*OperationsOf(block).read)()) {
         result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Refused};
@@ -348,6 +356,7 @@ void RadioSession::EndReadBack(long unread) {
     const BlockOperations& ops = OperationsOf(pending_.block);
     Finish({.block = pending_.block,
             .errors = pending_.errors,
+            .failed = std::move(pending_.failed),
             .verify = VerifyResult{.differences = DiffImages(pending_.written, link_->Image, ops.compared),
                                    .unread = unread}});
 }
@@ -362,6 +371,7 @@ void RadioSession::EndLink() {
     if (pending_.kind == Pending::ReadingBack)
         Finish({.block = pending_.block,
                 .errors = pending_.errors,
+                .failed = std::move(pending_.failed),
                 .verify = VerifyResult{.outcome = VerifyResult::Outcome::Disconnected}});
     link_->wait();
     link_.reset();

@@ -32,7 +32,8 @@ const std::vector<Block>& AllBlocks();
 // Copies one block of `from` into `to`, as a read's result goes into the caller's image.
 void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
 
-// A row or VFO a read kept as it was, and why.
+// A row or VFO a read kept as it was, or a row, VFO or settings command a write counted errors
+// for, and why.
 struct KeptRow {
     std::size_t row;
     RowFault fault;
@@ -70,6 +71,7 @@ struct VerifyResult {
 struct WriteResult {
     Block block;
     long errors = 0;
+    std::vector<KeptRow> failed{};        // the rows, VFOs or settings commands the errors fell on
     std::optional<VerifyResult> verify{}; // when the write was to be verified
 };
 
@@ -100,6 +102,10 @@ public:
     // TCommThread::Abandon). True when the worker has ended within `bound`; otherwise the worker
     // still holds the port and the caller must not wait for it.
     bool Abandon(std::chrono::milliseconds bound);
+    // Stops the link after the exchange under way without waiting for it: the operation under way
+    // runs through the rest of its exchanges without touching the line (they count as errors), its
+    // result follows, then closed(). For a front end told to stop that keeps its event loop.
+    void Interrupt();
 
     bool Linked() const { return link_ != nullptr; } // from Connect until closed()
     bool Connected() const { return connected_; }    // from a usable port until closed()
@@ -164,6 +170,7 @@ private:
         bool verify = false;
         long errors = 0;
         std::vector<KeptRow> kept{};
+        std::vector<KeptRow> failed{}; // a verified write's, during its read-back
     };
     bool Request(bool (TCommThread::*request)(), Pending pending);
     void AppMessage(const LinkMessage& message);

@@ -3,18 +3,47 @@
 
 #include "sim/pty_server.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace zem {
 namespace {
 
-TEST(cli_radio_commands_test, port_that_cannot_be_opened) {
-    for (const char* command : {"id", "check-mod"}) {
-        const CliRun run = RunCli({command, "--port", "/dev/does-not-exist"});
-        EXPECT_EQ(run.status, 3) << command;
-        EXPECT_EQ(run.out, "") << command;
-        EXPECT_EQ(run.err, "ポートが開けませんでした。\n") << command;
+// The window's reason and advice follow the message: what is missing, held or not a port.
+TEST(cli_radio_commands_test, port_that_cannot_be_opened_says_why) {
+    sim::PtyServer server;
+    ASSERT_EQ(server.Start(), "");
+    const int held = ::open(server.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain"));
+    QFile(plain).open(QIODevice::WriteOnly);
+    struct Row {
+        std::string port;
+        std::string why;
+    };
+    const Row rows[] = {
+        {"/dev/does-not-exist", " がありません。ケーブルをつないでから"},
+        {server.SlavePath(), " は他のプログラムが使っています。"},
+        {plain.toStdString(), " はシリアルポートではありません。"},
+    };
+    for (const Row& row : rows) {
+        for (const char* command : {"id", "check-mod"}) {
+            const CliRun run = RunCli({command, "--port", Path(row.port)});
+            EXPECT_EQ(run.status, 3) << command;
+            EXPECT_EQ(run.out, "") << command;
+            EXPECT_EQ(run.err.rfind("ポートが開けませんでした。\n" + row.port + row.why, 0), 0u) << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 3) << run.err; // the system's reason
+        }
     }
+    ::close(held);
 }
 
 TEST(cli_radio_commands_test, checks_against_the_simulator_on_a_pseudo_terminal) {
