@@ -13,6 +13,7 @@
 #include "model/sweep_range.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 
 #include <array>
@@ -57,10 +58,19 @@ public:
                      std::string(kWidth - filled, '-').c_str());
         std::fflush(stderr);
     }
-    void Finish(long errors) {
+    void Finish(long errors, const zem::TransferOutcome& outcome) {
         if (terminal_)
             std::fputc('\n', stderr);
-        Error(QStringLiteral("%1: %2 done, %3 errors").arg(QString::fromStdString(block_)).arg(total_).arg(errors));
+        Error(QStringLiteral("%1: %2 done, %3 errors, %4 retried")
+                  .arg(QString::fromStdString(block_))
+                  .arg(total_)
+                  .arg(errors)
+                  .arg(outcome.retried));
+        if (outcome.radioSilent)
+            Error(QStringLiteral("無線機が応答しません（%1: %2/%3 で停止）")
+                      .arg(QString::fromStdString(block_))
+                      .arg(outcome.done)
+                      .arg(outcome.total));
     }
 
 private:
@@ -69,11 +79,17 @@ private:
     std::size_t total_ = 0;
 };
 
+// What a transfer found beside its exit status.
+struct TransferFound {
+    std::vector<zem::RowDifference> differences{}; // the read-backs'
+    bool silent = false;                           // stopped early: the radio fell silent
+};
+
 // Reads or writes (with `verify`, each block read back after it is written) the blocks one after
-// the other on one connection; `image` is the window's copy, into which the reads go. Each
-// read-back's differences are added to `differences`. Returns the exit status.
+// the other on one connection; `image` is the window's copy, into which the reads go. A block the
+// radio fell silent in ends the transfer there. Returns the exit status.
 int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify,
-             zem::RadioImage& image, std::vector<zem::RowDifference>* differences = nullptr) {
+             zem::RadioImage& image, TransferFound& found) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
     std::size_t current = 0;
@@ -90,9 +106,14 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             session->Disconnect();
         }
     };
-    const auto done = [&](long value) {
-        progress.Finish(value);
+    const auto done = [&](long value, const zem::TransferOutcome& outcome) {
+        progress.Finish(value, outcome);
         errors += value;
+        if (outcome.radioSilent) {
+            found.silent = true;
+            session->Disconnect();
+            return;
+        }
         ++current;
         next();
     };
@@ -102,16 +123,19 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         zem::CopyBlock(r.block, r.image, image);
         for (const std::string& refusal : r.commaRefusals)
             Error(QStringLiteral("zem_d7-cli: settings: %1").arg(QString::fromStdString(refusal)));
-        done(r.value);
+        done(r.value, r.outcome);
     });
-    QObject::connect(session.get(), &zem::RadioSession::verifying, [&](zem::Block block, long written) {
-        progress.Finish(written);
-        errors += written;
-        progress.Start(std::string(zem::BlockName(block)) + " read-back");
-    });
+    long writeRetried = 0; // a verified write's result counts its read-back's retries with its own
+    QObject::connect(session.get(), &zem::RadioSession::verifying,
+                     [&](zem::Block block, long written, const zem::TransferOutcome& outcome) {
+                         progress.Finish(written, outcome);
+                         writeRetried = outcome.retried;
+                         errors += written;
+                         progress.Start(std::string(zem::BlockName(block)) + " read-back");
+                     });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
         if (!r.verify) {
-            done(r.errors);
+            done(r.errors, r.outcome);
             return;
         }
         if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
@@ -119,9 +143,10 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             session->Disconnect();
             return;
         }
-        if (differences)
-            differences->insert(differences->end(), r.verify->differences.begin(), r.verify->differences.end());
-        done(r.verify->unread);
+        found.differences.insert(found.differences.end(), r.verify->differences.begin(), r.verify->differences.end());
+        zem::TransferOutcome readBack = r.outcome;
+        readBack.retried -= writeRetried;
+        done(r.verify->unread, readBack);
     });
     if (!session->Run(target, next).opened) {
         Error(QStringLiteral("ポートが開けませんでした。"));
@@ -131,6 +156,85 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         return kRadioErrors;
     if (errors != 0) {
         Error(QStringLiteral("エラー数：%1").arg(errors));
+        return kRadioErrors;
+    }
+    return kOk;
+}
+
+// Beside OUT.zem, the first of OUT.partial.zem, OUT.partial.2.zem, ... that does not exist,
+// created here so that nothing else takes the name before the save; empty when none could be.
+QString NewPartialFile(const QString& out) {
+    const QString stem = out.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) ? out.chopped(4) : out;
+    for (int n = 1; n < 100; ++n) {
+        const QString name = stem + QStringLiteral(".partial") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n)) +
+                             QStringLiteral(".zem");
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return name;
+        if (file.exists())
+            continue;
+        break;
+    }
+    return {};
+}
+
+// A read the radio fell silent in holds, past where it stopped, what the base held: it is kept
+// in a new file and never replaces the output, which may be the user's last good copy.
+int SavePartial(const QString& command, const QString& out, const zem::RadioImage& image) {
+    const QString partial = NewPartialFile(out);
+    if (partial.isEmpty() || !SaveImage(command, partial, image)) {
+        if (!partial.isEmpty())
+            QFile::remove(partial);
+        Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
+        return kRadioErrors;
+    }
+    Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
+              .arg(command, out, partial));
+    return kRadioErrors;
+}
+
+// Reads the blocks of the radio, then writes what `image` holds otherwise and reads it back.
+int WriteChangedParts(const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
+                      const zem::RadioImage& image) {
+    const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    ProgressReport progress;
+    std::optional<zem::ChangedWriteResult> end;
+    QObject::connect(session.get(), &zem::RadioSession::progress,
+                     [&](std::size_t d, std::size_t total) { progress.Update(d, total); });
+    QObject::connect(session.get(), &zem::RadioSession::readingRadio,
+                     [&](zem::Block block) { progress.Start(std::string(zem::BlockName(block)) + " (radio)"); });
+    QObject::connect(session.get(), &zem::RadioSession::writingChanged, [&](std::size_t parts) {
+        Error(QStringLiteral("changed: %1 to write").arg(parts));
+        progress.Start("changed");
+    });
+    QObject::connect(session.get(), &zem::RadioSession::changedWritten, [&](const zem::ChangedWriteResult& r) {
+        end = r;
+        session->Disconnect();
+    });
+    const bool opened = session
+                            ->Run(target,
+                                  [&] {
+                                      if (!session->WriteChanged(image, blocks)) {
+                                          Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+                                          session->Disconnect();
+                                      }
+                                  })
+                            .opened;
+    if (!opened) {
+        Error(QStringLiteral("ポートが開けませんでした。"));
+        return kPortError;
+    }
+    if (!end)
+        return kRadioErrors;
+    progress.Finish(end->errors, end->outcome);
+    if (!end->wrote) {
+        Error(QStringLiteral("zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
+                  .arg(end->errors));
+        return kRadioErrors;
+    }
+    Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    if (end->errors != 0 || end->outcome.radioSilent) {
+        Error(QStringLiteral("エラー数：%1").arg(end->errors));
         return kRadioErrors;
     }
     return kOk;
@@ -147,9 +251,12 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(options.target, options.blocks, false, false, image);
+    TransferFound found;
+    const int result = Transfer(options.target, options.blocks, false, false, image, found);
     if (result == kPortError)
         return result;
+    if (found.silent)
+        return SavePartial(command, out, image);
     if (!SaveImage(command, out, image))
         return kBadInput;
     return result;
@@ -165,17 +272,23 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    if (!parser.isSet(kVerifyOption))
-        return Transfer(options.target, options.blocks, true, false, image);
+    if (parser.isSet(kChangedOption)) {
+        if (parser.isSet(kVerifyOption)) {
+            Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
+            return kBadInput;
+        }
+        return WriteChangedParts(options.target, options.blocks, image);
+    }
+    TransferFound found;
+    const bool verify = parser.isSet(kVerifyOption);
+    const int result = Transfer(options.target, options.blocks, true, verify, image, found);
+    if (result == kPortError || !verify)
+        return result;
     // The read-back compares what the radio holds (the memos aside) with what was written.
-    std::vector<zem::RowDifference> differences;
-    const int result = Transfer(options.target, options.blocks, true, true, image, &differences);
-    if (result == kPortError)
+    Out(DifferenceLines(found.differences));
+    if (found.differences.empty())
         return result;
-    Out(DifferenceLines(differences));
-    if (differences.empty())
-        return result;
-    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(differences.size()));
+    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(found.differences.size()));
     return kRadioErrors;
 }
 
