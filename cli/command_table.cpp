@@ -117,8 +117,9 @@ const std::vector<Command>& Commands() {
          &RunRead},
         {QStringLiteral("write"),
          QStringLiteral("write a settings file to the radio"),
-         QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio."),
-         WithLink({&kWriteBlocksOption, &kVerifyOption}),
+         QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio. With --changed only "
+                        "what differs from the radio is written; it is read back, so --verify is not taken with it."),
+         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption}),
          {SettingsFile(QStringLiteral("write"))},
          &RunWrite},
         {QStringLiteral("scope"),

@@ -66,6 +66,11 @@ const Option kVerifyOption =
               QStringLiteral("Read the written blocks back and print each row, VFO and setting whose answer "
                              "differs from the file (memos aside), as diff prints them; exit status 1 if any.")});
 
+const Option kChangedOption = Optional(
+    {QStringLiteral("changed"),
+     QStringLiteral("Read the radio first (--fast applies), then write only the channels, scan memories, VFOs, "
+                    "settings and DTMF memories the file holds otherwise, and read those back.")});
+
 const Option kLowerOption =
     Required({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
 const Option kUpperOption =

@@ -40,6 +40,7 @@ extern const Option kCompareBlocksOption;
 extern const Option kNewOption;
 extern const Option kNoMemoOption;
 extern const Option kVerifyOption;
+extern const Option kChangedOption;
 
 // The sweep: --lower MHZ, --upper MHZ, --step CODE, --passes N, --store FILE.
 extern const Option kLowerOption;

@@ -16,6 +16,7 @@
 #include "model/sweep_range.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
@@ -71,9 +72,18 @@ public:
                      std::string(kWidth - filled, '-').c_str());
         std::fflush(stderr);
     }
-    void Finish(long errors) {
+    void Finish(long errors, const zem::TransferOutcome& outcome) {
         EndBar();
-        Error(QStringLiteral("%1: %2 done, %3 errors").arg(QString::fromStdString(block_)).arg(total_).arg(errors));
+        Error(QStringLiteral("%1: %2 done, %3 errors, %4 retried")
+                  .arg(QString::fromStdString(block_))
+                  .arg(total_)
+                  .arg(errors)
+                  .arg(outcome.retried));
+        if (outcome.radioSilent)
+            Error(QStringLiteral("無線機が応答しません（%1: %2/%3 で停止）")
+                      .arg(QString::fromStdString(block_))
+                      .arg(outcome.done)
+                      .arg(outcome.total));
     }
     // A block stopped part-way: the rows before the one under way were done.
     void Stopped(const char* what) {
@@ -137,13 +147,18 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
     Error(line);
 }
 
+// What a transfer found beside its exit status.
+struct TransferFound {
+    std::vector<zem::RowDifference> differences{}; // the read-backs'
+    bool silent = false;                           // stopped early: the radio fell silent
+};
+
 // Reads or writes (with `verify`, each block read back after it is written) the blocks one after
-// the other on one connection; `image` is the window's copy, into which the reads go. Each
-// read-back's differences are added to `differences`. A signal stops the block under way after
-// its exchange under way, says how far it came and gives kInterrupted. Returns the exit status.
+// the other on one connection; `image` is the window's copy, into which the reads go. A block the
+// radio fell silent in ends the transfer there. A signal stops the block under way after its
+// exchange under way, says how far it came and gives kInterrupted. Returns the exit status.
 int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify,
-             zem::RadioImage& image, Interruption& interruption,
-             std::vector<zem::RowDifference>* differences = nullptr) {
+             zem::RadioImage& image, Interruption& interruption, TransferFound& found) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
     std::size_t current = 0;
@@ -168,12 +183,17 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         }
     };
     // A write's rows with errors are named after its line (after the read-back's, when verified).
-    const auto done = [&](long value, const zem::WriteResult* written) {
-        progress.Finish(value);
+    const auto done = [&](long value, const zem::TransferOutcome& outcome, const zem::WriteResult* written) {
+        progress.Finish(value, outcome);
         if (written)
             NameFailedRows(written->block, written->failed);
         underWay = nullptr;
         errors += value;
+        if (outcome.radioSilent) {
+            found.silent = true;
+            session->Disconnect();
+            return;
+        }
         ++current;
         next();
     };
@@ -187,21 +207,24 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         zem::CopyBlock(r.block, r.image, image);
         for (const std::string& refusal : r.commaRefusals)
             Error(QStringLiteral("zem_d7-cli: settings: %1").arg(QString::fromStdString(refusal)));
-        done(r.value, nullptr);
+        done(r.value, r.outcome, nullptr);
     });
-    QObject::connect(session.get(), &zem::RadioSession::verifying, [&](zem::Block block, long written) {
-        if (stopped)
-            return;
-        progress.Finish(written);
-        errors += written;
-        progress.Start(std::string(zem::BlockName(block)) + " read-back");
-        underWay = "read back; not compared";
-    });
+    long writeRetried = 0; // a verified write's result counts its read-back's retries with its own
+    QObject::connect(session.get(), &zem::RadioSession::verifying,
+                     [&](zem::Block block, long written, const zem::TransferOutcome& outcome) {
+                         if (stopped)
+                             return;
+                         progress.Finish(written, outcome);
+                         writeRetried = outcome.retried;
+                         errors += written;
+                         progress.Start(std::string(zem::BlockName(block)) + " read-back");
+                         underWay = "read back; not compared";
+                     });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
         if (stopped)
             return;
         if (!r.verify) {
-            done(r.errors, &r);
+            done(r.errors, r.outcome, &r);
             return;
         }
         if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
@@ -209,9 +232,10 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             session->Disconnect();
             return;
         }
-        if (differences)
-            differences->insert(differences->end(), r.verify->differences.begin(), r.verify->differences.end());
-        done(r.verify->unread, &r);
+        found.differences.insert(found.differences.end(), r.verify->differences.begin(), r.verify->differences.end());
+        zem::TransferOutcome readBack = r.outcome;
+        readBack.retried -= writeRetried;
+        done(r.verify->unread, readBack, &r);
     });
     const zem::RadioSession::RunEnd end = session->Run(target, next);
     if (stopped && underWay) {
@@ -229,6 +253,101 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     return kOk;
 }
 
+// Beside OUT.zem, the first of OUT.partial.zem, OUT.partial.2.zem, ... that does not exist,
+// created here so that nothing else takes the name before the save; empty when none could be.
+QString NewPartialFile(const QString& out) {
+    const QString stem = out.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) ? out.chopped(4) : out;
+    for (int n = 1; n < 100; ++n) {
+        const QString name = stem + QStringLiteral(".partial") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n)) +
+                             QStringLiteral(".zem");
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return name;
+        if (file.exists())
+            continue;
+        break;
+    }
+    return {};
+}
+
+// A read the radio fell silent in holds, past where it stopped, what the base held: it is kept
+// in a new file and never replaces the output, which may be the user's last good copy.
+int SavePartial(const QString& command, const QString& out, const zem::RadioImage& image) {
+    const QString partial = NewPartialFile(out);
+    if (partial.isEmpty() || !SaveImage(command, partial, image)) {
+        if (!partial.isEmpty())
+            QFile::remove(partial);
+        Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
+        return kRadioErrors;
+    }
+    Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
+              .arg(command, out, partial));
+    return kRadioErrors;
+}
+
+// Reads the blocks of the radio, then writes what `image` holds otherwise and reads it back. A
+// signal stops the step under way after its exchange under way and gives kInterrupted.
+int WriteChangedParts(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
+                      const zem::RadioImage& image, Interruption& interruption) {
+    const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    ProgressReport progress;
+    std::optional<zem::ChangedWriteResult> end;
+    const char* underWay = nullptr; // what the step under way does, for the line of a stop
+    bool stopped = false;
+    interruption.OnInterrupt([&] {
+        stopped = true;
+        session->Interrupt();
+    });
+    QObject::connect(session.get(), &zem::RadioSession::progress, [&](std::size_t d, std::size_t total) {
+        if (!stopped)
+            progress.Update(d, total);
+    });
+    QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
+        progress.Start(std::string(zem::BlockName(block)) + " (radio)");
+        underWay = "read; nothing was written";
+    });
+    QObject::connect(session.get(), &zem::RadioSession::writingChanged, [&](std::size_t parts) {
+        Error(QStringLiteral("changed: %1 to write").arg(parts));
+        progress.Start("changed");
+        underWay = "written or read back; the radio now holds a mix";
+    });
+    QObject::connect(session.get(), &zem::RadioSession::changedWritten, [&](const zem::ChangedWriteResult& r) {
+        if (stopped)
+            return;
+        end = r;
+        session->Disconnect();
+    });
+    const zem::RadioSession::RunEnd run = session->Run(target, [&] {
+        if (!session->WriteChanged(image, blocks)) {
+            Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+            session->Disconnect();
+        }
+    });
+    if (stopped && !end) {
+        if (underWay)
+            progress.Stopped(underWay);
+        return Interrupted(command, QStringLiteral("nothing more was written"));
+    }
+    if (!run.opened)
+        return PortFailed(run.failure);
+    if (!end)
+        return kRadioErrors;
+    progress.Finish(end->errors, end->outcome);
+    if (!end->wrote) {
+        Error(QStringLiteral("zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
+                  .arg(end->errors));
+        return kRadioErrors;
+    }
+    Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("everything was written"));
+    if (end->errors != 0 || end->outcome.radioSilent) {
+        Error(QStringLiteral("エラー数：%1").arg(end->errors));
+        return kRadioErrors;
+    }
+    return kOk;
+}
+
 } // namespace
 
 int RunRead(const QString& command, const QCommandLineParser& parser) {
@@ -241,11 +360,14 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
-    const int result = Transfer(options.target, options.blocks, false, false, image, interruption);
+    TransferFound found;
+    const int result = Transfer(options.target, options.blocks, false, false, image, interruption, found);
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
         return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
+    if (found.silent)
+        return SavePartial(command, out, image);
     if (!SaveImage(command, out, image))
         return kBadInput;
     if (interruption.Interrupted())
@@ -266,19 +388,26 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, *file, image))
         return kBadInput;
-    std::vector<zem::RowDifference> differences;
+    if (parser.isSet(kChangedOption)) {
+        if (parser.isSet(kVerifyOption)) {
+            Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
+            return kBadInput;
+        }
+        return WriteChangedParts(command, options.target, options.blocks, image, interruption);
+    }
+    TransferFound found;
     const int result =
-        Transfer(options.target, options.blocks, true, parser.isSet(kVerifyOption), image, interruption, &differences);
+        Transfer(options.target, options.blocks, true, parser.isSet(kVerifyOption), image, interruption, found);
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
         return Interrupted(command, QStringLiteral("nothing more was written"));
-    Out(DifferenceLines(differences));
+    Out(DifferenceLines(found.differences));
     if (interruption.Interrupted())
         return Interrupted(command, QStringLiteral("everything was written"));
-    if (differences.empty())
+    if (found.differences.empty())
         return result;
-    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(differences.size()));
+    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(found.differences.size()));
     return kRadioErrors;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 
+#include <algorithm>
 #include <array>
 
 namespace zem {
@@ -64,6 +65,20 @@ const BlockOperations* BlockEndedBy(LinkCode code, LinkCode BlockOperations::*en
     return nullptr;
 }
 
+// The parts of `mask` that lie in the blocks of `scope`.
+WriteMask Within(WriteMask mask, const std::vector<Block>& scope) {
+    const auto in = [&](Block b) { return std::find(scope.begin(), scope.end(), b) != scope.end(); };
+    if (!in(Block::Memory))
+        mask.channels = {};
+    if (!in(Block::Vfo))
+        mask.vfos = {};
+    if (!in(Block::Settings)) {
+        mask.settings = {};
+        mask.dtmf = {};
+    }
+    return mask;
+}
+
 } // namespace
 
 const char* BlockName(Block block) {
@@ -98,6 +113,7 @@ bool RadioSession::Connect(const PortTarget& target) {
     connected_ = false;
     stopping_ = false;
     pending_ = {};
+    held_ = {};
     link_->start();
     return true;
 }
@@ -172,6 +188,41 @@ bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
     return Request(ops.write, std::move(pending));
 }
 
+bool RadioSession::WriteChanged(const RadioImage& image, const std::vector<Block>& blocks) {
+    if (!link_ || !connected_ || stopping_ || Busy())
+        return false;
+    link_->SetFastTransfers(fast_);
+    pending_ = {.kind = Pending::WritingChanged, .written = image, .scope = blocks};
+    if (ChangedStep())
+        return true;
+    pending_ = {};
+    return false;
+}
+
+bool RadioSession::ChangedStep() {
+    for (const Block b : pending_.scope) {
+        if (Holds(b))
+            continue;
+        OperationsOf(b).copy(pending_.written, link_->Image);
+        pending_.kind = Pending::ReadingRadio;
+        pending_.block = b;
+        pending_.changed.radioRead = true;
+        if (!(link_.get()->*OperationsOf(b).read)())
+            return false;
+        emit readingRadio(b);
+        return true;
+    }
+    const WriteMask mask = Within(ChangedParts(radio_, pending_.written), pending_.scope);
+    link_->Image = pending_.written;
+    link_->WriteOnly = mask;
+    pending_.kind = Pending::WritingChanged;
+    pending_.changed.parts = mask.Count();
+    if (!link_->ReqWriteChanged())
+        return false;
+    emit writingChanged(mask.Count());
+    return true;
+}
+
 bool RadioSession::StartSweep(const SweepRange& range) {
     if (!link_ || Busy())
         return false;
@@ -179,6 +230,7 @@ bool RadioSession::StartSweep(const SweepRange& range) {
     link_->ScopeLower = ZeroPad(range.lowerHz, 11);
     link_->ScopeStep = range.step;
     link_->ScopeBand = range.band;
+    Hold(Block::Vfo, false); // a sweep tunes the radio
     return Request(&TCommThread::ReqScope, {.kind = Pending::Sweeping});
 }
 
@@ -193,7 +245,10 @@ void RadioSession::StopSweep() {
     }
 }
 
+// A key may tune a VFO or switch a setting on the radio: what the session held of those is gone.
 QString RadioSession::Key(std::string_view command) {
+    Hold(Block::Vfo, false);
+    Hold(Block::Settings, false);
     std::string answer;
     if (link_ && connected_)
         link_->Exchange(command, answer);
@@ -206,6 +261,7 @@ QString RadioSession::Toggle(std::string_view query) {
     std::string answer;
     if (!link_ || !connected_)
         return {};
+    Hold(Block::Settings, false);
     link_->Exchange(query, answer);
     if (answer.find(query) != std::string::npos) {
         const bool off = answer.find(std::string(query) + " 0") != std::string::npos;
@@ -277,6 +333,8 @@ void RadioSession::AppMessage(const LinkMessage& message) {
                 EndRead(b->block, value);
             else if (pending_.kind == Pending::ReadingBack)
                 EndReadBack(value);
+            else if (pending_.kind == Pending::ReadingRadio)
+                EndRadioRead(value);
         }
         break;
     case kMsgMemoryWritten:
@@ -286,7 +344,9 @@ void RadioSession::AppMessage(const LinkMessage& message) {
             b && pending_.kind == Pending::Writing && pending_.block == b->block)
             EndWrite(b->block, value);
         break;
-    case kMsgChangedWritten: // not requested by the session
+    case kMsgChangedWritten:
+        if (pending_.kind == Pending::WritingChanged)
+            EndChangedWrite(value);
         break;
     case kMsgPortOpened:
         // The first one reports the port; later ones end a sweep.
@@ -320,16 +380,32 @@ void RadioSession::EndCheck(Check check, const LinkMessage& message) {
     emit checked({.check = check, .answered = !message.unread(), .yes = message.value() != 0, .answer = lastStatus_});
 }
 
+void RadioSession::Hold(Block block, bool known) {
+    held_[static_cast<std::size_t>(block)] = known && link_;
+    if (known && link_)
+        CopyBlock(block, link_->Image, radio_);
+}
+
+// A read that kept nothing is what the radio holds; a settings read counts its errors (a value
+// refused for its ',' among them) the same way.
 void RadioSession::EndRead(Block block, long value) {
-    ReadResult result{.block = block, .value = value, .image = link_->Image, .kept = std::move(pending_.kept)};
+    ReadResult result{.block = block,
+                      .value = value,
+                      .image = link_->Image,
+                      .kept = std::move(pending_.kept),
+                      .outcome = link_->LastOutcome()};
+    Hold(block, value == 0 && !result.outcome.radioSilent);
     if (block == Block::Settings)
         result.commaRefusals = link_->CommaRefusals();
     pending_ = {};
     emit read(result);
 }
 
+// Until a write ends whole, the radio's block is unknown; a read-back that differs makes it so again.
 void RadioSession::EndWrite(Block block, long errors) {
-    WriteResult result{.block = block, .errors = errors, .failed = std::move(pending_.kept)};
+    WriteResult result{
+        .block = block, .errors = errors, .failed = std::move(pending_.kept), .outcome = link_->LastOutcome()};
+    Hold(block, errors == 0 && !result.outcome.radioSilent);
     if (!pending_.verify) {
         Finish(result);
         return;
@@ -343,22 +419,67 @@ void RadioSession::EndWrite(Block block, long errors) {
     pending_.kind = Pending::ReadingBack;
     pending_.errors = errors;
     pending_.failed = result.failed;
+    pending_.outcome = result.outcome;
     pending_.kept.clear();
     if (!(link_.get()->*OperationsOf(block).read)()) {
         result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Refused};
         Finish(result);
         return;
     }
-    emit verifying(block, errors);
+    emit verifying(block, errors, result.outcome);
 }
 
 void RadioSession::EndReadBack(long unread) {
     const BlockOperations& ops = OperationsOf(pending_.block);
+    TransferOutcome outcome = pending_.outcome;
+    outcome.retried += link_->LastOutcome().retried;
+    outcome.radioSilent = outcome.radioSilent || link_->LastOutcome().radioSilent;
+    VerifyResult verify{.differences = DiffImages(pending_.written, link_->Image, ops.compared), .unread = unread};
+    if (!verify.differences.empty() || unread != 0)
+        Hold(pending_.block, false);
     Finish({.block = pending_.block,
             .errors = pending_.errors,
             .failed = std::move(pending_.failed),
-            .verify = VerifyResult{.differences = DiffImages(pending_.written, link_->Image, ops.compared),
-                                   .unread = unread}});
+            .verify = std::move(verify),
+            .outcome = outcome});
+}
+
+// The radio's block read before a write of the changes. A row it kept would be compared as the
+// caller's own and never written, so a read that kept any ends the write before it starts.
+void RadioSession::EndRadioRead(long kept) {
+    const TransferOutcome& outcome = link_->LastOutcome();
+    pending_.changed.outcome.retried += outcome.retried;
+    pending_.changed.outcome.radioSilent = outcome.radioSilent;
+    pending_.changed.outcome.done = outcome.done;
+    pending_.changed.outcome.total = outcome.total;
+    Hold(pending_.block, kept == 0 && !outcome.radioSilent);
+    if (kept != 0 || outcome.radioSilent || stopping_ || !ChangedStep()) {
+        pending_.changed.errors = kept;
+        EndChanged();
+    }
+}
+
+// The parts written were read back into the link's image; with no error that is the radio's.
+// The rows a write of the changes kept are not named: the link counts its parts per kind
+// (channel row, VFO, settings command), so one index would name rows of different blocks alike.
+void RadioSession::EndChangedWrite(long errors) {
+    const TransferOutcome& outcome = link_->LastOutcome();
+    ChangedWriteResult& result = pending_.changed;
+    result.wrote = true;
+    result.errors = errors;
+    result.outcome = {.retried = result.outcome.retried + outcome.retried,
+                      .radioSilent = outcome.radioSilent,
+                      .done = outcome.done,
+                      .total = outcome.total};
+    for (const Block b : pending_.scope)
+        Hold(b, errors == 0 && !outcome.radioSilent);
+    EndChanged();
+}
+
+void RadioSession::EndChanged() {
+    const ChangedWriteResult result = pending_.changed;
+    pending_ = {};
+    emit changedWritten(result);
 }
 
 void RadioSession::Finish(WriteResult result) {
@@ -372,9 +493,11 @@ void RadioSession::EndLink() {
         Finish({.block = pending_.block,
                 .errors = pending_.errors,
                 .failed = std::move(pending_.failed),
-                .verify = VerifyResult{.outcome = VerifyResult::Outcome::Disconnected}});
+                .verify = VerifyResult{.outcome = VerifyResult::Outcome::Disconnected},
+                .outcome = pending_.outcome});
     link_->wait();
     link_.reset();
+    held_ = {};
     connected_ = false;
     stopping_ = false;
     pending_ = {};

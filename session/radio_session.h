@@ -6,10 +6,12 @@
 #include "model/image_diff.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
+#include "model/write_mask.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -31,6 +33,10 @@ const char* BlockName(Block block);
 const std::vector<Block>& AllBlocks();
 // Copies one block of `from` into `to`, as a read's result goes into the caller's image.
 void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
+
+// How a transfer went beside its count: exchanges retried, and whether it stopped early because
+// the radio fell silent, with how far it had got.
+using TransferOutcome = TCommThread::TransferOutcome;
 
 // A row or VFO a read kept as it was, or a row, VFO or settings command a write counted errors
 // for, and why.
@@ -54,6 +60,7 @@ struct ReadResult {
     // A settings read: the settings left as they were because the radio's value held a ',' the
     // settings file cannot carry there, one line each for the user (UTF-8).
     std::vector<std::string> commaRefusals{};
+    TransferOutcome outcome{};
 };
 
 // The read-back of a write, compared with what was written (memos aside).
@@ -73,6 +80,18 @@ struct WriteResult {
     long errors = 0;
     std::vector<KeptRow> failed{};        // the rows, VFOs or settings commands the errors fell on
     std::optional<VerifyResult> verify{}; // when the write was to be verified
+    TransferOutcome outcome{};            // the write's, its read-back's retries added
+};
+
+// A write of what differs between an image and what the radio holds.
+struct ChangedWriteResult {
+    bool radioRead = false; // nothing was known of the radio: it was read first
+    // False when that first read kept rows or could not run: nothing was then written, since the
+    // rows it kept say nothing of the radio.
+    bool wrote = false;
+    std::size_t parts = 0;     // channels, VFOs, settings and DTMF memories written
+    long errors = 0;           // the write's, read-backs that differ included; without `wrote`, the read's
+    TransferOutcome outcome{}; // the retries of every step; the stop and progress of the last
 };
 
 // Where the link goes and how it waits.
@@ -123,6 +142,12 @@ public:
     bool Read(Block block, const RadioImage& keep);
     // With `verify` the block is read back into the link afterwards and compared.
     bool Write(Block block, const RadioImage& image, bool verify);
+    // Writes the parts of `blocks` in which `image` differs from what the radio holds, then reads
+    // them back. What the radio holds is what this connection last read from it or wrote to it
+    // whole; a block without that is read first (into the session, never into the caller's image).
+    bool WriteChanged(const RadioImage& image, const std::vector<Block>& blocks);
+    // Whether this connection knows what the radio holds in `block`.
+    bool Holds(Block block) const { return held_[static_cast<std::size_t>(block)]; }
     bool StartSweep(const SweepRange& range);
     // Ends the sweep after the reading under way; sweepEnded() follows.
     void StopSweep();
@@ -152,8 +177,12 @@ signals:
     void checked(const zem::CheckResult& result);
     void read(const zem::ReadResult& result);
     // A verified write has been written, with `errors` counted, and is being read back.
-    void verifying(zem::Block block, long errors);
+    void verifying(zem::Block block, long errors, const zem::TransferOutcome& outcome);
     void written(const zem::WriteResult& result);
+    // A write of the changes: the radio's block is being read first; then `parts` are written.
+    void readingRadio(zem::Block block);
+    void writingChanged(std::size_t parts);
+    void changedWritten(const zem::ChangedWriteResult& result);
     void passStarted();
     void reading(int value, bool unread);
     void sweepEnded();
@@ -163,14 +192,17 @@ protected:
 
 private:
     struct Pending {
-        enum Kind { None, Checking, Reading, Writing, ReadingBack, Sweeping } kind = None;
+        enum Kind { None, Checking, Reading, Writing, ReadingBack, ReadingRadio, WritingChanged, Sweeping } kind = None;
         Block block = Block::Memory;
         Check check = Check::Model;
-        RadioImage written{}; // a verified write: what was written, kept before the request
+        RadioImage written{}; // a verified write or a write of the changes: what is to be written
         bool verify = false;
         long errors = 0;
+        TransferOutcome outcome{};
         std::vector<KeptRow> kept{};
         std::vector<KeptRow> failed{}; // a verified write's, during its read-back
+        std::vector<Block> scope{};    // a write of the changes: its blocks
+        ChangedWriteResult changed{};
     };
     bool Request(bool (TCommThread::*request)(), Pending pending);
     void AppMessage(const LinkMessage& message);
@@ -178,6 +210,13 @@ private:
     void EndRead(Block block, long value);
     void EndWrite(Block block, long errors);
     void EndReadBack(long unread);
+    // The next step of a write of the changes: a read of a block not held, else the write.
+    bool ChangedStep();
+    void EndRadioRead(long kept);
+    void EndChangedWrite(long errors);
+    void EndChanged();
+    // What the radio holds in `block` is the link's image of it (`known`), or unknown.
+    void Hold(Block block, bool known);
     void Finish(WriteResult result);
     void EndLink();
 
@@ -188,6 +227,9 @@ private:
     bool fast_ = false;
     Pending pending_;
     QString lastStatus_;
+    // What the radio holds, for the blocks marked in held_: the last whole read or write.
+    RadioImage radio_{};
+    std::array<bool, 3> held_{};
 };
 
 } // namespace zem

@@ -130,7 +130,8 @@ public:
         ReadVfo,
         WriteVfo,
         ReadSettings,
-        WriteSettings
+        WriteSettings,
+        WriteChanged
     };
     void O1Click() { emit RadioCommandChosen(RadioCommand::Connect); }
     void T2Click() { emit RadioCommandChosen(RadioCommand::ModelCheck); }
@@ -141,6 +142,7 @@ public:
     void VFO1Click() { emit RadioCommandChosen(RadioCommand::WriteVfo); }
     void N8Click() { emit RadioCommandChosen(RadioCommand::ReadSettings); }
     void S1Click() { emit RadioCommandChosen(RadioCommand::WriteSettings); }
+    void WriteChangedClick() { emit RadioCommandChosen(RadioCommand::WriteChanged); }
     // The commands a connection enables, with the operations waiting while `busy`.
     void ShowLinkState(bool connected, bool busy);
     // 切断(&C) while connected, 接続(&C) after a connection has ended.

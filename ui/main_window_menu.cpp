@@ -98,6 +98,7 @@ void TFormD7::BuildMenus() {
              {"N7", "-", nullptr, kShown},
              {"N8", "設定読みだし(&D)", &TFormD7::N8Click, kDisabled},
              {"S1", "設定書き込み(&S)", &TFormD7::S1Click, kDisabled},
+             {"WriteChanged", "変更分を書き込み", &TFormD7::WriteChangedClick, kDisabled},
              {"N10", "-", nullptr, kShown},
              {"VerifyAfterWrite", "書き込み後に照合", nullptr, kCheckable},
              {"FastTransfer", "高速転送", nullptr, kCheckable},

@@ -12,7 +12,8 @@ namespace zem {
 namespace {
 
 // The commands a connection enables; they wait while an operation runs.
-constexpr std::array<const char*, 8> kOperationItems{"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1"};
+constexpr std::array<const char*, 9> kOperationItems{"T2",   "M1", "M2", "R4",          "VFOV2",
+                                                     "VFO1", "N8", "S1", "WriteChanged"};
 
 } // namespace
 

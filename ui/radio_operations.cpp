@@ -93,6 +93,21 @@ QString CheckText(const VerifyResult& verify) {
     return text;
 }
 
+// A transfer the radio fell silent in says so first, with how far it got.
+QString SilentText(const TransferOutcome& outcome) {
+    if (!outcome.radioSilent)
+        return {};
+    return QStringLiteral("無線機が応答しません。%1 / %2 件を終えたところで止めました。\n\n")
+        .arg(outcome.done)
+        .arg(outcome.total);
+}
+
+QString RetryText(const TransferOutcome& outcome) {
+    if (outcome.retried == 0)
+        return {};
+    return QStringLiteral("\n\n再試行: %1 回").arg(outcome.retried);
+}
+
 } // namespace
 
 RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioSession& session)
@@ -107,6 +122,12 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioS
     connect(&session_, &RadioSession::checked, this, &RadioOperations::ResCheck);
     connect(&session_, &RadioSession::read, this, &RadioOperations::ResRead);
     connect(&session_, &RadioSession::written, this, &RadioOperations::ResWrite);
+    connect(&session_, &RadioSession::changedWritten, this, &RadioOperations::ResChanged);
+    connect(&session_, &RadioSession::readingRadio, this,
+            [this] { waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます")); });
+    connect(&session_, &RadioSession::writingChanged, this, [this](std::size_t parts) {
+        waitWindow_.Begin(QStringLiteral("変更分 %1 件を書き込んで読み返しています").arg(parts));
+    });
     connect(&session_, &RadioSession::verifying, this,
             [this] { waitWindow_.Begin(QStringLiteral("書き込んだ内容を読み返して照合しています")); });
     connect(&session_, &RadioSession::status, this, [this](const QString& text) {
@@ -150,6 +171,8 @@ void RadioOperations::Command(TFormD7::RadioCommand command) {
         O1Click();
     else if (command == C::ModelCheck || command == C::ModCheck)
         RunCheck(command == C::ModelCheck ? Check::Model : Check::Modification);
+    else if (command == C::WriteChanged)
+        RunWriteChanged();
     for (const Transfer& t : kTransfers)
         if (t.command == command)
             RunTransfer(t);
@@ -197,6 +220,22 @@ void RadioOperations::RunTransfer(const Transfer& t) {
     window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo);
     ApplyState();
     waitWindow_.Begin();
+    waitWindow_.exec();
+}
+
+// The table against what the radio holds; the session reads the radio first when this connection
+// has not read or written it whole, and says so through the wait window.
+void RadioOperations::RunWriteChanged() {
+    if (!session_.Linked() || !window_.UserPrompts().Question(&window_, QStringLiteral("TH-D7に変更分を書き込みます"),
+                                                              QStringLiteral("変更分の書き込み")))
+        return;
+    window_.GetMenu();
+    session_.SetFastTransfers(window_.FastTransfers());
+    if (!session_.WriteChanged(window_.Image(), AllBlocks())) {
+        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        return;
+    }
+    ApplyState();
     waitWindow_.exec();
 }
 
@@ -258,7 +297,7 @@ void RadioOperations::ResRead(const ReadResult& result) {
     QString text = QString::fromUtf8(done) + (texts.readFailed ? QString() : KeptText(result));
     for (const std::string& refusal : result.commaRefusals)
         text += QLatin1Char('\n') + QString::fromStdString(refusal);
-    ShowResult(text, texts.caption);
+    ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
 }
 
 void RadioOperations::ResWrite(const WriteResult& result) {
@@ -266,7 +305,23 @@ void RadioOperations::ResWrite(const WriteResult& result) {
     QString text = QString::fromUtf8(result.errors == 0 ? texts.writeDone : texts.writeFailed);
     if (result.verify)
         text += QStringLiteral("\n\n") + CheckText(*result.verify);
-    ShowResult(text, texts.caption);
+    ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
+}
+
+void RadioOperations::ResChanged(const ChangedWriteResult& result) {
+    QString text;
+    if (!result.wrote)
+        text = QStringLiteral("無線機の内容を読み切れなかったため（%1 件を読めず）、何も書き込んでいません。")
+                   .arg(result.errors);
+    else if (result.errors == 0)
+        text = QStringLiteral("変更分 %1 件を書き込みました").arg(result.parts);
+    else
+        text = QStringLiteral("変更分の書き込みエラー\n\n%1 件を書き込み、エラー %2 件")
+                   .arg(result.parts)
+                   .arg(result.errors);
+    if (result.radioRead)
+        text += QStringLiteral("\n（書き込む前に無線機の内容を読み込みました）");
+    ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), "変更分の書き込み");
 }
 
 void RadioOperations::ResPort(bool ok, const QString& failure) {

@@ -12,7 +12,8 @@ class TwaitForm1;
 
 // The window's "通信(&T)" commands on the radio session: connecting and disconnecting, the two
 // checks, the six transfers with their questions and the wait window, the results in message
-// boxes, and the band scope and remote keys wired to the session.
+// boxes, the write of what changed since the radio was last read or written, and the band scope and remote keys wired
+// to the session.
 //
 // One operation runs at a time: while a check, a transfer or a sweep runs (also after its wait
 // window was closed early), the transfer commands and the checks are disabled, so no request is
@@ -43,6 +44,7 @@ private:
     void CloseComm();
     void RunCheck(Check check);
     void RunTransfer(const Transfer& t);
+    void RunWriteChanged();
     void StartSweep(const SweepRange& range);
 
     void ResPort(bool ok, const QString& failure);
@@ -50,6 +52,7 @@ private:
     void ResCheck(const CheckResult& result);
     void ResRead(const ReadResult& result);
     void ResWrite(const WriteResult& result);
+    void ResChanged(const ChangedWriteResult& result);
     void ResSweepEnded();
 
     // The result box, over the wait window, which closes once the box has been dismissed.

@@ -2,6 +2,7 @@
 
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
+#include "model/write_mask.h"
 #include "sim/pty_server.h"
 #include "ui/memory_editing.h"
 
@@ -24,7 +25,7 @@ using zem::MemoryChannel;
 
 namespace {
 
-const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1"};
+const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8", "S1", "WriteChanged"};
 
 } // namespace
 
@@ -36,6 +37,7 @@ private slots:
     void transfersAskBeforeLosingWork();
     void readWithRowsThatGotNoAnswer();
     void writeCheckedByReadingBack();
+    void writeChangedWritesWhatDiffers();
     void waitWindowClosedEarly();
     void checkWithoutAnswerGivesNoVerdict();
     void disconnectDuringVerifiedWrite();
@@ -185,10 +187,36 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     f.Connect();
     f.Choose("M2");
     QCOMPARE(f.LastMessage(), QStringLiteral("読み込み終了\n\n1 行を読めなかったため、元のまま残しています。\n"
-                                             "0: 無線機から応答がありませんでした"));
+                                             "0: 無線機から応答がありませんでした\n\n再試行: 1 回"));
     QCOMPARE(f.window->statusBar()->currentMessage(), QStringLiteral("完了: 1 行を読めず、元のまま残しました"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
+}
+
+// 変更分を書き込み reads the radio first (a row garbled once), writes the two channels that differ
+// and reads them back: the radio then holds the table. After that the session knows the radio,
+// so a further edit is written without a read.
+void RadioOperationsTest::writeChangedWritesWhatDiffers() {
+    zem::sim::SimOptions options;
+    options.faults.emplace_back(zem::sim::Fault::Kind::Garble, 1, "MR 0,0,003");
+    RadioFixture f(options);
+    f.window->GetMenu();
+    zem::RadioImage radio = f.window->Image();
+    radio.Channels[3] = Channel("00433000000", "OLD");
+    f.engine->SetImage(radio);
+    f.window->Image().Channels[7] = Channel("00145500000", "NEW");
+    f.Connect();
+    f.prompts->questionAnswers.append(true);
+    f.Choose("WriteChanged");
+    QCOMPARE(f.LastMessage(), QStringLiteral("変更分 2 件を書き込みました\n（書き込む前に無線機の内容を読み込みました）"
+                                             "\n\n再試行: 1 回"));
+    QCOMPARE(zem::ChangedParts(f.engine->Image(), f.window->Image()).Count(), 0u);
+
+    f.window->Image().Channels[9] = Channel("00146000000", "MORE");
+    f.prompts->questionAnswers.append(true);
+    f.Choose("WriteChanged");
+    QCOMPARE(f.LastMessage(), QStringLiteral("変更分 1 件を書き込みました"));
+    QCOMPARE(zem::ChangedParts(f.engine->Image(), f.window->Image()).Count(), 0u);
 }
 
 // With "書き込み後に照合" checked a write is read back into the link: a channel the radio stored

@@ -4,6 +4,8 @@
 #include "model/command_text.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
+#include "model/used_channel.h"
+#include "model/write_mask.h"
 #include "sim/pty_server.h"
 
 #include <QTemporaryDir>
@@ -32,7 +34,7 @@ TEST(cli_transfer_commands_test, write_then_read_round_trips_a_file_over_a_pseud
 
     const CliRun write = RunCli({"write", "--port", port, Path(Sample())});
     EXPECT_EQ(write.status, 0) << write.err;
-    EXPECT_NE(write.err.find("memory: 170 done, 0 errors"), std::string::npos) << write.err;
+    EXPECT_NE(write.err.find("memory: 170 done, 0 errors, 0 retried"), std::string::npos) << write.err;
     const CliRun read = RunCli({"read", "--port", port, "-o", out, "--into", Path(Sample())});
     EXPECT_EQ(read.status, 0) << read.err;
 
@@ -48,7 +50,7 @@ TEST(cli_transfer_commands_test, read_of_part_of_the_radio_keeps_the_rest_of_the
     const QString out = dir.filePath(QStringLiteral("vfo.zem"));
     const CliRun run = RunCli({"read", "--port", "sim", "--only", "vfo", "--into", Path(Sample()), "-o", out});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"vfo: 6 done, 0 errors"}));
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"vfo: 6 done, 0 errors, 0 retried"}));
     RadioImage sample;
     RadioImage back;
     ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
@@ -77,15 +79,15 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and
     const Row rows[] = {
         {sim::Fault(sim::Fault::Kind::NoEcho, 0, "VW"),
          "vfo",
-         {"vfo: 6 done, 6 errors", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
+         {"vfo: 6 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "MNA"),
          "memory",
-         {"memory: 170 done, " + std::to_string(used.size()) + " errors",
+         {"memory: 170 done, " + std::to_string(used.size()) + " errors, " + std::to_string(used.size()) + " retried",
           "memory: errors in " + firstTen + " and " + std::to_string(used.size() - 10) + " more",
           "エラー数：" + std::to_string(used.size())}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "DMN"),
          "settings",
-         {"settings: 51 done, 10 errors",
+         {"settings: 51 done, 10 errors, 10 retried",
           "settings: errors in DTMF 0, DTMF 1, DTMF 2, DTMF 3, DTMF 4, DTMF 5, DTMF 6, DTMF 7, DTMF 8, DTMF 9",
           "エラー数：10"}},
     };
@@ -123,9 +125,10 @@ TEST(cli_transfer_commands_test, verified_write_lists_each_row_the_radio_holds_d
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), used) << run.out;
     EXPECT_EQ(lines.front(), "0\t受信周波数: 145.00000MHz → 145.01000MHz");
-    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
-                                  "memory: 170 done, 0 errors", "memory read-back: 170 done, 0 errors",
-                                  "zem_d7-cli write: " + std::to_string(used) + " か所が書き込んだ内容と異なります"}));
+    EXPECT_EQ(Lines(run.err),
+              (std::vector<std::string>{
+                  "memory: 170 done, 0 errors, 0 retried", "memory read-back: 170 done, 0 errors, 0 retried",
+                  "zem_d7-cli write: " + std::to_string(used) + " か所が書き込んだ内容と異なります"}));
 }
 
 // A sound radio: the memos, which it does not keep, do not count, and no block has anything to
@@ -199,6 +202,60 @@ TEST(cli_transfer_commands_test, scope_against_a_silent_radio_says_readings_were
     EXPECT_EQ(run.err, "zem_d7-cli scope: 5 か所で S メーターを読めませんでした（0 として記録）。\n");
 }
 
+// A radio holding two channels otherwise than the file: --changed reads it (one row garbled
+// once), writes those two, reads them back (one unanswered once) and leaves the radio as the file.
+TEST(cli_transfer_commands_test, write_of_the_changes_leaves_the_radio_as_the_file) {
+    RadioImage sample;
+    ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
+    RadioImage radio = sample;
+    radio.Channels[3] = UsedChannel("00433000000", "OLD");
+    radio.Channels[7] = RadioImage{}.Channels[7];
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::Garble, 1, "MR 0,0,003");
+    options.faults.emplace_back(sim::Fault::Kind::NoAnswer, 2, "MR 0,0,007");
+    sim::PtyServer server(nullptr, options);
+    server.Engine().SetImage(radio);
+    ASSERT_EQ(server.Start(), "");
+    const CliRun run =
+        RunCli({"write", "--port", Path(server.SlavePath()), "--timeout", "300", "--changed", Path(Sample())});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.err);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "changed: 2 to write"), lines.end()) << run.err;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "changed: 2 written"), lines.end()) << run.err;
+    EXPECT_NE(run.err.find("0 errors, 2 retried"), std::string::npos) << run.err;
+    EXPECT_EQ(ChangedParts(server.Engine().Image(), sample).Count(), 0u);
+}
+
+// The radio falls silent at channel 50: the read stops, the output the user named is left whole,
+// and the rows read are kept in a new file beside it, which is named.
+TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output_and_names_a_new_file) {
+    RadioImage sample;
+    ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::Stop, 0, "MR 0,0,050");
+    sim::PtyServer server(nullptr, options);
+    server.Engine().SetImage(sample);
+    ASSERT_EQ(server.Start(), "");
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("backup.zem"));
+    const std::string backup = ReadWholeFile(Sample(), kZemFileLimit);
+    SaveFileAtomically(out.toStdString(), backup);
+    const QString taken = dir.filePath(QStringLiteral("backup.partial.zem"));
+    SaveFileAtomically(taken.toStdString(), "mine");
+
+    const CliRun run = RunCli({"read", "--port", Path(server.SlavePath()), "--timeout", "200", "-o", out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("無線機が応答しません（memory: 52/170 で停止）"), std::string::npos) << run.err;
+    const QString partial = dir.filePath(QStringLiteral("backup.partial.2.zem"));
+    EXPECT_NE(run.err.find(partial.toStdString()), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWholeFile(out.toStdString(), kZemFileLimit), backup);
+    EXPECT_EQ(ReadWholeFile(taken.toStdString(), kZemFileLimit), "mine");
+    RadioImage kept;
+    ASSERT_TRUE(LoadZemFile(partial.toStdString(), kept).recognised);
+    for (std::size_t row = 0; row < 50; ++row)
+        EXPECT_TRUE(SameOnRadio(row, kept.Channels[row], sample.Channels[row])) << row;
+}
+
 constexpr const char* kMissing =
     "ポートが開けませんでした。\n/dev/does-not-exist がありません。ケーブルをつないでから、"
     "ポートメニューで無線機のポートを選んでください。\n（No such file or directory）\n";
@@ -215,6 +272,9 @@ TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
         {{"read", "--port", "sim", "-o", "x.txt"}, 2, nullptr},
         {{"read", "--port", "sim", "--only", "memory,dtmf", "-o", "x.zem"}, 2, nullptr},
         {{"write", "--port", "sim"}, 2, "zem_d7-cli write: give one settings file\n"},
+        {{"write", "--port", "sim", "--changed", "--verify", Path(Sample())},
+         2,
+         "zem_d7-cli write: --changed reads back what it writes; leave out --verify\n"},
         {{"scope", "--port", "sim", "--lower", "381", "--upper", "380", "--step", "5", "--passes", "1"},
          2,
          "zem_d7-cli scope: 下限が上限を超えています\n"},
