@@ -18,7 +18,10 @@ case "${1:-}" in
     export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
     ;;
 --tsan)
-    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp"
+    # die_after_fork=0: QProcess starts a program through a clone that shares the parent's memory
+    # until the exec, and ThreadSanitizer then takes the parent itself for a forked child, killing
+    # the test at its next new thread (a simulator started after the tool has run once).
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$PWD/scripts/tsan.supp"
     selection=(-L threads)
     ;;
 esac
