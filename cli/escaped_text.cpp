@@ -1,5 +1,7 @@
 #include "escaped_text.h"
 
+#include "model/file_name.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -15,7 +17,6 @@ constexpr NamedEscape kNamedEscapes[] = {{'\\', "\\\\"}, {'\t', "\\t"}, {'\r', "
 } // namespace
 
 std::string Escaped(std::string_view text) {
-    static constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string escaped;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -24,7 +25,7 @@ std::string Escaped(std::string_view text) {
         if (named != std::end(kNamedEscapes))
             escaped += named->text;
         else if (byte < 0x20 || byte == 0x7F)
-            escaped += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+            zem::AppendHexEscape(escaped, byte);
         else
             escaped += c;
     }

@@ -25,7 +25,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <initializer_list>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>

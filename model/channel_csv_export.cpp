@@ -5,6 +5,7 @@
 #include "command_text.h"
 #include "cp932.h"
 #include "csv_fields.h"
+#include "file_name.h"
 
 #include <algorithm>
 #include <numeric>
@@ -49,12 +50,9 @@ std::string Location(std::size_t row) {
 
 // Bytes as \xNN, for a note about bytes that cannot be shown as they are.
 std::string HexBytes(std::string_view bytes) {
-    static constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
-    }
+    for (const char c : bytes)
+        AppendHexEscape(text, static_cast<unsigned char>(c));
     return text;
 }
 

@@ -60,12 +60,12 @@ bool IsControl(char32_t code) {
     return code < 0x20 || (code >= 0x7F && code < 0xA0);
 }
 
+} // namespace
+
 void AppendHexEscape(std::string& text, unsigned char byte) {
     static constexpr std::string_view kHex = "0123456789ABCDEF";
     text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
 }
-
-} // namespace
 
 std::u16string FileNameText(std::string_view bytes) {
     std::u16string text;

@@ -16,4 +16,7 @@ std::string FileNameBytes(std::u16string_view text);
 // reaches a terminal as an escape sequence or a line of its own.
 std::string ShownText(std::string_view bytes);
 
+// One byte as \xNN, the form every message and note shows a byte in that cannot be shown as it is.
+void AppendHexEscape(std::string& text, unsigned char byte);
+
 } // namespace zem
