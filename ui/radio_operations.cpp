@@ -83,9 +83,7 @@ QString CheckText(const VerifyResult& verify) {
                        ? QStringLiteral("照合: 相違なし")
                        : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
     for (std::size_t i = 0; i < std::min(differences.size(), kListedRows); ++i)
-        text +=
-            QLatin1Char('\n') +
-            QString::fromStdString(DifferenceLine(differences[i], [](std::string_view t) { return std::string(t); }));
+        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(differences[i]));
     if (differences.size() > kListedRows)
         text += QStringLiteral("\n…");
     if (verify.unread > 0)
