@@ -73,8 +73,8 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
         {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
         {"show " + At("missing.zem"), "が見つかりません"},
         {"show " + At("bad.zem"), "ファイル形式が違います"},
-        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 行が途中で切れているか"},
-        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 行が途中で切れているか"},
+        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 038 行が途中で切れているか"},
+        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 038 行が途中で切れているか"},
         {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},
     };
     for (const Case& c : cases) {
@@ -96,8 +96,8 @@ TEST_F(CliFileCommandsTest, show_escapes_control_characters_in_texts) {
     WriteFile(At("controls.zem"), zem);
     const CliResult r = RunCli("show " + At("controls.zem"));
     ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\tB\tx\\\\y\\x1B\\x7F\\x00z");
-    EXPECT_NE(r.out.find("\nMES\tHI\\tYOU\n"), std::string::npos);
+    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\x09B\tx\\y\\x1B\\x7F\\x00z");
+    EXPECT_NE(r.out.find("\nMES\tHI\\x09YOU\n"), std::string::npos);
     EXPECT_EQ(LineCount(r.out), LineCount(RunCli("show " + (kSamples / "sample.zem").string()).out));
 }
 
@@ -306,6 +306,10 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
     const std::string self = At("self.zem");
     fs::copy_file(kSamples / "sample.zem", self);
     fs::create_symlink("self.zem", At("link.csv"));
+    fs::create_symlink("self.zem", At("store.txt"));
+    fs::create_symlink("esc.csv", At("esc.zem"));
+    fs::copy_file(self, At("backup.bak"));
+    fs::copy_file(self, At("copy.zem"));
     WriteFile(At("esc.csv"), "145.0,A,\n\x1B[31mRED,B,\n");
     WriteFile(At("huge.zem"), "");
     fs::resize_file(At("huge.zem"), std::uintmax_t{2} << 30); // sparse
@@ -315,13 +319,19 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
         std::string message;
     };
     const std::vector<Case> cases{
-        {"export-csv " + self + " -o " + self, "is the input file"},
-        {"export-csv " + self + " -o " + At("link.csv"), "is the input file"},
+        {"export-csv " + self + " -o " + self, "と同じです。別の出力ファイルを指定してください"},
+        {"import-csv " + At("esc.csv") + " -o " + At("esc.zem"), "と同じです。別の出力ファイルを指定してください"},
+        {"export-csv " + self + " -o " + At("link.csv"), "と同じです"},
+        {"export-csv " + At("copy.zem") + " -o " + At("backup.bak"), "backup.bak は設定ファイルです"},
+        {"export-csv " + At("copy.zem") + " -o " + At("store.txt"), "store.txt は設定ファイルです"},
         {"sort freq " + self + " -o " + At("a.zem") + " -o " + At("b.zem"), "sort: -o given more than once"},
         {"show " + At("huge.zem"), "は大きすぎます（16 MB を超えています）"},
         {"import-csv " + At("esc.csv") + " -o " + At("out.zem"), "'\\x1B[31mRED' は浮動小数点数ではありません"},
         {"read --port sim -o " + At("missing/out.zem"), "を作成できません（No such file or directory）"},
-        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + self, "is a settings file"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + At("store.txt"),
+         "は設定ファイルです"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + At("backup.bak"),
+         "は設定ファイルです"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -332,10 +342,60 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
         EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
     }
     EXPECT_EQ(ReadFile(self), original);
+    EXPECT_EQ(ReadFile(At("backup.bak")), original);
+    EXPECT_EQ(ReadFile(At("esc.csv")), "145.0,A,\n\x1B[31mRED,B,\n");
     EXPECT_TRUE(fs::is_symlink(At("link.csv")));
     EXPECT_FALSE(fs::exists(At("out.zem")));
     EXPECT_FALSE(fs::exists(At("a.zem")));
     EXPECT_FALSE(fs::exists(At("b.zem")));
+}
+
+// Every command that writes takes standard output, by "-" or by name, through a pipe or into a
+// file the shell redirected to; its own lines go to standard error.
+TEST_F(CliFileCommandsTest, standard_output_takes_every_output) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    WriteFile(At("in.csv"), "145.02,HOME,\n");
+    struct Case {
+        std::string args;
+        std::string begins;
+    };
+    const std::vector<Case> cases{
+        {"sort freq " + sample + " -o -", "ID TH-D7 ZEM_D7;\r\n"},
+        {"sort freq " + sample + " -o /dev/stdout", "ID TH-D7 ZEM_D7;\r\n"},
+        {"import-csv " + At("in.csv") + " -o -", "ID TH-D7 ZEM_D7;\r\n"},
+        {"export-csv " + sample + " -o /dev/stdout", "Location,"},
+        {"print " + sample + " -o -", "%PDF"},
+        {"read --port sim -o -", "ID TH-D7 ZEM_D7;\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliResult piped = RunCli(c.args + " | cat");
+        EXPECT_EQ(piped.out.substr(0, c.begins.size()), c.begins);
+        RunCli(c.args + " > " + At("out"));
+        EXPECT_EQ(ReadFile(At("out")).substr(0, c.begins.size()), c.begins);
+        if (c.begins != "%PDF") { // a PDF carries the time it was made
+            EXPECT_EQ(ReadFile(At("out")), piped.out);
+        }
+    }
+}
+
+// A file no one may write is refused to root too; one writable by its owner only, to another user.
+TEST_F(CliFileCommandsTest, files_that_may_not_be_written_are_refused_to_every_user) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    WriteFile(At("ro.zem"), "old");
+    fs::permissions(At("ro.zem"), fs::perms::owner_read | fs::perms::others_read);
+    EXPECT_NE(RunCli("sort freq " + sample + " -o " + At("ro.zem"), true).out.find("書き込みが許されていないファイル"),
+              std::string::npos);
+    fs::permissions(At("ro.zem"), fs::perms::owner_write, fs::perm_options::add);
+    if (::geteuid() == 0) {
+        const CliRun r =
+            RunProgram(QStringLiteral("/usr/sbin/runuser"),
+                       {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), QStringLiteral(ZEM_CLI),
+                        QStringLiteral("sort"), QStringLiteral("freq"), QString::fromStdString(sample),
+                        QStringLiteral("-o"), QString::fromStdString(At("ro.zem"))});
+        EXPECT_NE(r.err.find("書き込みが許されていないファイル"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadFile(At("ro.zem")), "old");
 }
 
 // A name copied from a Windows disk is CP932, not UTF-8: it opens, and -o writes those bytes.

@@ -75,7 +75,7 @@ TEST(CliPrintTest, refuses_its_own_input_as_output) {
     const QByteArray original = ReadAll(self);
     const CliRun r = RunCli({QStringLiteral("print"), self, QStringLiteral("-o"), self});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("と同じです。別の出力ファイルを指定してください"), std::string::npos) << r.err;
     EXPECT_EQ(ReadAll(self), original);
 }
 
