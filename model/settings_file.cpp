@@ -278,20 +278,32 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 // written after it (the row or the VFO), so that a line out of its place is found.
 struct LinePlace {
     std::string_view keyword;
-    std::optional<std::size_t> number;
+    // How the line begins: "MEM 048,", "MENU "; made once per place, not per line read.
+    std::string start;
 
+    std::string_view Start() const { return start; }
     // "MEM 048", "VFO 002", "MENU".
-    std::string Label() const {
-        return std::string(keyword) + (number ? " " + ZeroPad(static_cast<long long>(*number), 3) : "");
-    }
+    std::string Label() const { return start.substr(0, start.size() - 1); }
 };
 
-LinePlace PlaceAt(std::size_t place) {
-    if (place < kChannelRows)
-        return {"MEM", place};
-    if (place < kChannelRows + kVfoCount)
-        return {"VFO", place - kChannelRows};
-    return {place == kChannelRows + kVfoCount ? "MENU" : "DTMF", std::nullopt};
+LinePlace MakePlace(std::string_view keyword, std::optional<std::size_t> number) {
+    return {keyword, std::string(keyword) + (number ? " " + ZeroPad(static_cast<long long>(*number), 3) + "," : " ")};
+}
+
+// The places of a set, in order.
+const std::vector<LinePlace>& SetPlaces() {
+    static const std::vector<LinePlace> places = [] {
+        std::vector<LinePlace> all;
+        for (std::size_t row = 0; row < kChannelRows; ++row)
+            all.push_back(MakePlace("MEM", row));
+        for (std::size_t v = 0; v < kVfoCount; ++v)
+            all.push_back(MakePlace("VFO", v));
+        all.push_back(MakePlace("MENU", std::nullopt));
+        for (std::size_t m = 0; m < kDtmfCount; ++m)
+            all.push_back(MakePlace("DTMF", std::nullopt));
+        return all;
+    }();
+    return places;
 }
 
 std::string LineNumber(std::size_t line) {
@@ -300,15 +312,15 @@ std::string LineNumber(std::size_t line) {
 
 // Why a line cannot stand at its place in a set, or nothing when it can.
 std::optional<std::string> LineFault(std::string_view line, const LinePlace& place) {
-    const std::string name = place.Label() + " 行";
+    const auto name = [&] { return place.Label() + " 行"; };
+    const auto cutShort = [&] { return "の " + name() + "が途中で切れているか、値が足りません"; };
     if (IsBlankLine(line))
-        return "が空行です（" + name + "があるはずの行です）";
-    const std::string start = place.Label() + (place.number ? "," : " ");
-    const std::string damaged = "の " + name + "が途中で切れているか、値が足りません";
-    if (std::string_view(start).starts_with(line))
-        return damaged;
+        return "が空行です（" + name() + "があるはずの行です）";
+    const std::string_view start = place.Start();
+    if (start.starts_with(line))
+        return cutShort();
     if (!line.starts_with(start))
-        return "が " + name + "ではありません（" + QuotedCp932(line.substr(0, line.find_first_of(",;"))) +
+        return "が " + name() + "ではありません（" + QuotedCp932(line.substr(0, line.find_first_of(",;"))) +
                " で始まる行です）";
     bool cut = !line.ends_with(';');
     if (place.keyword == "MEM")
@@ -320,7 +332,7 @@ std::optional<std::string> LineFault(std::string_view line, const LinePlace& pla
     else
         cut = cut || !ReadDtmfLine(line);
     if (cut)
-        return damaged;
+        return cutShort();
     return std::nullopt;
 }
 
@@ -328,7 +340,7 @@ std::optional<std::string> LineFault(std::string_view line, const LinePlace& pla
 // place, or the file's end before the set's.
 std::optional<std::string> SetFault(std::span<const std::string_view> set, std::size_t firstLine) {
     for (std::size_t place = 0; place < kSettingsSetLines; ++place) {
-        const LinePlace expected = PlaceAt(place);
+        const LinePlace& expected = SetPlaces()[place];
         if (place == set.size())
             return "ファイルが " + LineNumber(firstLine + place) + "の " + expected.Label() +
                    " 行の前で終わっています（設定 1 組は見出しのほか " + std::to_string(kSettingsSetLines) +
