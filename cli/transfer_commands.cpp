@@ -404,7 +404,7 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     });
     if (stopped && !end) {
         if (underWay)
-            progress.Stopped(underWay);
+            progress.Stopped(underWay, plan ? std::optional(plan->outcome) : std::nullopt);
         return Interrupted(command, QStringLiteral("nothing more was written"));
     }
     if (!run.opened)

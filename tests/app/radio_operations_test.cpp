@@ -2,6 +2,8 @@
 
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
+#include "model/file_io.h"
+#include "model/settings_file.h"
 #include "model/write_mask.h"
 #include "sim/pty_server.h"
 #include "ui/memory_editing.h"
@@ -38,6 +40,8 @@ private slots:
     void readWithRowsThatGotNoAnswer();
     void writeCheckedByReadingBack();
     void writeChangedWritesWhatDiffers();
+    void stoppedTransfersCountOnlyWhatMoved();
+    void settingsReadWithAWarningAreAskedAbout();
     void waitWindowClosedEarly();
     void checkWithoutAnswerGivesNoVerdict();
     void disconnectDuringVerifiedWrite();
@@ -234,6 +238,55 @@ void RadioOperationsTest::writeChangedWritesWhatDiffers() {
     QCOMPARE(f.prompts->questions.last().text,
              QStringLiteral("TH-D7メモリに書き込みます\nこのメモリ表は無線機からもファイルからも読み込んでいません"
                             "（起動時の内容です）。無線機で使用中のチャンネル 1 件が空きになります。"));
+}
+
+// A radio switched off part-way: the box never says the transfer was done, and counts only the
+// rows or VFOs moved whole, not the one under way when the radio fell silent.
+void RadioOperationsTest::stoppedTransfersCountOnlyWhatMoved() {
+    struct Case {
+        const char* command;
+        const char* stopAt;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"R4", "MW 0,0,041",
+         "無線機が応答しません。途中で止めました。\n\n書き込みエラー\n\n170 件中 41 件を書き込み、129 "
+         "件は書き込めませんでした。\n無線機には、書き込んだ内容と元の内容が混ざっています。"},
+        {"VFOV2", "VR 1",
+         "無線機が応答しません。途中で止めました。\n\nVFO読みとりエラー\n\n6 件中 0 件を読み込み、6 "
+         "件は読めませんでした。\n読めなかった VFO は元のまま残しています。\nA125: 無線機から応答がありませんでした"},
+    };
+    for (const Case& c : cases) {
+        zem::sim::SimOptions options;
+        options.faults.emplace_back(zem::sim::Fault::Kind::Stop, 0, c.stopAt);
+        RadioFixture f(options);
+        f.Connect();
+        f.prompts->questionAnswers.append(true);
+        f.Choose(c.command);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.prompts->messages.isEmpty(), 20000);
+        QVERIFY2(f.LastMessage().startsWith(QString::fromUtf8(c.text)), qPrintable(f.LastMessage()));
+    }
+}
+
+// Settings from a file whose MENU line was read by position go to the radio only after a
+// question naming the line; its default, Cancel, sends nothing.
+void RadioOperationsTest::settingsReadWithAWarningAreAskedAbout() {
+    RadioFixture f;
+    std::string bytes = zem::FormatSettingsFile(f.window->Image());
+    bytes.insert(bytes.find("\nMENU ") + 6, std::string(2000, ','));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shifted.zem"));
+    zem::SaveFileAtomically(path.toStdString(), bytes);
+    f.window->Openzem(path);
+    f.Connect();
+    for (const char* command : {"S1", "WriteChanged"}) {
+        f.Choose(command);
+        QVERIFY2(f.prompts->questions.last().text.startsWith(QStringLiteral(
+                     "設定ファイルの MENU 行は確かには読めていません。設定が違う項目に入っているかもしれません。\n\n"
+                     "178 行目の MENU 行は")),
+                 command);
+        QVERIFY2(f.engine->CommandLog().empty(), command);
+    }
 }
 
 // With "書き込み後に照合" checked a write is read back into the link: a channel the radio stored
