@@ -429,9 +429,10 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     outcome.retried += plan->outcome.retried;
     progress.Finish(end->errors, outcome);
     const bool whole = end->errors == 0 && !end->outcome.radioSilent;
-    if (!whole)
+    if (whole)
+        Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    else
         WrittenPerBlock(*end);
-    Error(QStringLiteral("changed: %1 written").arg(whole ? end->parts : 0));
     if (stopped)
         return Interrupted(command, QStringLiteral("nothing more was written"));
     if (interruption.Interrupted())

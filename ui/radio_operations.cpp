@@ -418,11 +418,11 @@ void RadioOperations::ResPlanned(const WritePlan& plan) {
             waitWindow_.done(QDialog::Rejected);
         return;
     }
+    plan_ = plan;
     if (!session_.WriteChanged(plan)) {
         ShowResult(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
-    plan_ = plan;
     ApplyState();
 }
 
