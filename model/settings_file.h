@@ -75,6 +75,10 @@ struct SettingsFileRead {
     // empty when it was read. A refused file leaves the image untouched.
     std::string refusal;
     std::vector<std::string> warnings; // lines left unread or read uncertainly, for the user
+    // The warning among them about the MENU line of the set read (its commas read by position or
+    // one of several ways): its values may sit in other settings than the file meant, so they must
+    // not reach a radio unasked. Empty when the line was read surely.
+    std::string menuWarning;
     // The file holds lines the image does not (an earlier set, a stray tail): a save over the file
     // would drop them, so the user must hear of it.
     bool linesLeft = false;
