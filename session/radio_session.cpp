@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -170,8 +171,11 @@ std::vector<Block> BlocksOf(const HistoryEntry& entry) {
 
 RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
 
-// The link's own destructor stops its worker (a sweep first) and waits for it.
-RadioSession::~RadioSession() = default;
+// The link's own destructor stops its worker (a sweep first) and waits for it. Entries not yet
+// saved are saved first.
+RadioSession::~RadioSession() {
+    SaveKept();
+}
 
 bool RadioSession::Connect(const PortTarget& target) {
     if (link_)
@@ -662,7 +666,9 @@ void RadioSession::EndChangedWrite(long errors) {
     emit changedWritten(result);
 }
 
-// The entry holds start-up values outside `blocks`, and says so in its description.
+// The entry holds start-up values outside `blocks`, and says so in its description. It is saved
+// once the handler under way has returned: by then the next transfer has been handed to the worker,
+// so the disk never holds one up.
 void RadioSession::Keep(HistoryKind kind, const std::vector<Block>& blocks) {
     if (!history_ || blocks.empty())
         return;
@@ -675,14 +681,24 @@ void RadioSession::Keep(HistoryKind kind, const std::vector<Block>& blocks) {
         entry.blocks[static_cast<std::size_t>(b)] = true;
         CopyBlock(b, radio_, image);
     }
+    unsaved_.push_back({std::move(entry), image});
+    if (unsaved_.size() == 1)
+        QTimer::singleShot(0, this, &RadioSession::SaveKept);
+}
+
+void RadioSession::SaveKept() {
+    if (unsaved_.empty())
+        return;
     try {
-        SaveHistoryEntry(*history_, entry, image);
+        for (const UnsavedEntry& kept : unsaved_)
+            SaveHistoryEntry(*history_, kept.entry, kept.image);
         PruneHistory(*history_);
     } catch (const FileError& e) {
         if (!historyFailed_)
             emit historyFailed(QString::fromUtf8(e.what()));
         historyFailed_ = true;
     }
+    unsaved_.clear();
 }
 
 void RadioSession::Finish(WriteResult result) {
@@ -700,6 +716,7 @@ void RadioSession::EndLink() {
                 .outcome = pending_.outcome});
     link_->wait();
     link_.reset();
+    SaveKept();
     held_ = {};
     connected_ = false;
     stopping_ = false;

@@ -169,13 +169,16 @@ public:
     bool FastTransfers() const;
 
     // Keeps what the radio held in `folder` from now on: every whole read, and before and after
-    // every write the blocks it writes (see model/radio_history.h). An entry is saved once the
-    // transfer has been handed to the link or has ended, so saving never holds a transfer up; a
-    // save that fails is reported once (historyFailed) and changes nothing else.
+    // every write the blocks it writes (see model/radio_history.h). Entries are saved after the
+    // event under way, by then the next transfer is with the link, so saving never holds a transfer
+    // up, and at the latest when the link closes; a save that fails is reported once
+    // (historyFailed) and changes nothing else.
     void KeepHistory(std::filesystem::path folder);
     // With a history, a block write this connection does not know the radio's content of reads
     // it first for the before-write entry (on by default).
     void SetBackupBeforeWrite(bool on) { backup_ = on; }
+    // Saves the entries kept and not yet saved now, for a front end about to list them.
+    void SaveKept();
     // Takes `image` as what the radio holds in `blocks`, as a read on this connection would: a
     // write of the changes then plans against it without reading. For a caller that knows the
     // radio's content (a file it wrote earlier); a part the radio holds otherwise is read back
@@ -309,6 +312,11 @@ private:
     std::optional<std::filesystem::path> history_;
     bool backup_ = true;
     bool historyFailed_ = false;
+    struct UnsavedEntry {
+        HistoryEntry entry;
+        RadioImage image;
+    };
+    std::vector<UnsavedEntry> unsaved_; // kept, saved once the handler under way has returned
 };
 
 } // namespace zem

@@ -300,6 +300,7 @@ void RadioOperations::PlanWrite(const RadioImage& image, const WriteMask& allowe
 // 無線機に戻す writes the entry's blocks as 変更分を書き込み writes the table's: only what differs
 // from the radio, shown first, then read back.
 void RadioOperations::ShowHistory() {
+    session_.SaveKept();
     HistoryDialog dialog(ReadHistory(HistoryFolder()), window_.Image(), session_.Connected() && !session_.Busy(),
                          &window_);
     if (dialog.exec() != QDialog::Accepted || !dialog.ChosenRow())
