@@ -260,7 +260,11 @@ void RadioOperationsTest::historyRestoresTheRadio() {
     f.Choose("R4");
     QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了"));
 
+    // Chooses the entry in `row` (from the newest) and presses `button`; `shown` takes the list's
+    // kinds and counts, then the differences.
     QStringList shown;
+    int row = 1;
+    const char* button = "HistoryRestore";
     std::function<void()> answer = [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || dialog->objectName() != QStringLiteral("HistoryDialog")) {
@@ -268,11 +272,11 @@ void RadioOperationsTest::historyRestoresTheRadio() {
             return;
         }
         auto* list = dialog->findChild<QTableWidget*>(QStringLiteral("HistoryList"));
-        for (int row = 0; row < list->rowCount(); ++row)
-            shown << list->item(row, 1)->text() + QLatin1Char(' ') + list->item(row, 4)->text();
-        list->selectRow(1);
+        for (int r = 0; r < list->rowCount(); ++r)
+            shown << list->item(r, 1)->text() + QLatin1Char(' ') + list->item(r, 4)->text();
+        list->selectRow(row);
         shown << dialog->findChild<QPlainTextEdit*>(QStringLiteral("HistoryDifferences"))->toPlainText();
-        dialog->findChild<QPushButton*>(QStringLiteral("HistoryRestore"))->click();
+        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
     };
     QTimer::singleShot(0, answer);
     f.Choose("History1");
@@ -284,6 +288,17 @@ void RadioOperationsTest::historyRestoresTheRadio() {
              QStringLiteral(
                  "TH-D7を履歴の内容に戻します\n\n無線機で変わるもの（1 件）:\nチャンネル 003: 名前: EDITED → RADIO"));
     QVERIFY(f.engine->Image().Channels == radio.Channels);
+
+    // 開く takes the read's channels into the table, which then has no file name.
+    shown.clear();
+    row = 4; // the read, below the restore's two entries and the write's
+    button = "HistoryOpen";
+    QTimer::singleShot(0, answer);
+    f.Choose("History1");
+    QCOMPARE(shown.size(), 6);
+    QCOMPARE(shown[4], QStringLiteral("読み出し -"));
+    QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7"));
     qunsetenv("ZEM_D7_HISTORY");
 }
 
