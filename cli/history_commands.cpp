@@ -52,8 +52,8 @@ bool IsNumber(const QString& text) {
     return ok;
 }
 
-// Entry N against entry M, a settings file, or without either the entry before N, in the blocks
-// both hold from the radio, memos aside.
+// Entry N against entry M, a settings file, or without either the entry before N (the newest older
+// one holding any of its blocks), in the blocks both hold from the radio, memos aside.
 int Diff(const QString& command, const std::vector<zem::HistoryRow>& rows, const QStringList& args) {
     const zem::HistoryRow* entry = Numbered(command, rows, args.value(1));
     if (!entry)
@@ -62,8 +62,11 @@ int Diff(const QString& command, const std::vector<zem::HistoryRow>& rows, const
     zem::RadioImage other = zem::StartupImage();
     std::array<bool, 3> blocks{true, true, true};
     if (before || IsNumber(args[2])) {
-        const zem::HistoryRow* second =
-            Numbered(command, rows, before ? QString::number(entry - rows.data() + 2) : args[2]);
+        const zem::HistoryRow* second = before ? zem::EntryBefore(rows, static_cast<std::size_t>(entry - rows.data()))
+                                               : Numbered(command, rows, args[2]);
+        if (before && !second)
+            Error(QStringLiteral("zem_d7-cli %1: no entry before %2 holds its blocks; give another entry or a file")
+                      .arg(command, args[1]));
         if (!second)
             return kBadInput;
         other = second->image;

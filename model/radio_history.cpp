@@ -150,6 +150,17 @@ DiffScope CommonScope(const HistoryEntry& a, const std::array<bool, 3>& b) {
         .channels = a.blocks[0] && b[0], .vfos = a.blocks[1] && b[1], .settings = a.blocks[2] && b[2], .memo = false};
 }
 
+// A read of several blocks keeps one entry per block, so the entry before is the newest older one
+// holding any block of this one.
+const HistoryRow* EntryBefore(const std::vector<HistoryRow>& rows, std::size_t newer) {
+    for (std::size_t i = newer + 1; i < rows.size(); ++i) {
+        const DiffScope scope = CommonScope(rows[newer].stored.entry, rows[i].stored.entry.blocks);
+        if (scope.channels || scope.vfos || scope.settings)
+            return &rows[i];
+    }
+    return nullptr;
+}
+
 std::size_t UsedChannels(const RadioImage& image) {
     return static_cast<std::size_t>(std::count_if(image.Channels.begin(), image.Channels.end(),
                                                   [](const MemoryChannel& ch) { return !IsEmptyRow(ch); }));
@@ -169,11 +180,11 @@ std::vector<HistoryRow> ReadHistory(const std::filesystem::path& folder) {
             row.used = UsedChannels(row.image);
         rows.push_back(std::move(row));
     }
-    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-        const DiffScope scope = CommonScope(rows[i].stored.entry, rows[i + 1].stored.entry.blocks);
-        if (scope.channels || scope.vfos || scope.settings)
-            rows[i].differences = DiffImages(rows[i + 1].image, rows[i].image, scope).size();
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (const HistoryRow* before = EntryBefore(rows, i))
+            rows[i].differences =
+                DiffImages(before->image, rows[i].image, CommonScope(rows[i].stored.entry, before->stored.entry.blocks))
+                    .size();
     return rows;
 }
 

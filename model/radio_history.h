@@ -75,6 +75,8 @@ struct HistoryRow {
     std::optional<std::size_t> used;        // with the memory block
     std::optional<std::size_t> differences; // from the entry before, in the blocks both hold
 };
+// The entry before `rows[newer]` (newest first): the newest older one holding any of its blocks.
+const HistoryRow* EntryBefore(const std::vector<HistoryRow>& rows, std::size_t newer);
 // Every entry of `folder` read, newest first; one whose settings file does not read whole is left
 // out.
 std::vector<HistoryRow> ReadHistory(const std::filesystem::path& folder);
