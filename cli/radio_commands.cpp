@@ -46,16 +46,18 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
         return Interrupted(command, QStringLiteral("no verdict"));
     if (!end.opened)
         return PortFailed(end.failure);
-    Out((result.answer.isEmpty() ? QStringLiteral("(応答なし)") : result.answer).toStdString() + "\n");
-    Out(std::string(result.yes ? check.yes : check.no) + "\n");
-    // A verdict made without an answer says nothing about the radio: a script must not take it
-    // for one.
+    // A verdict made without an answer says nothing about the radio: none is given, so a script
+    // cannot take one for it.
     if (!result.answered || result.answer.isEmpty()) {
         Error(QStringLiteral(
                   "zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。")
                   .arg(command));
         return kRadioErrors;
     }
+    // The answer is the radio's (or whatever answers on the port): escaped, it cannot drive the
+    // terminal.
+    Out(Shown(result.answer) + "\n");
+    Out(std::string(result.yes ? check.yes : check.no) + "\n");
     return kOk;
 }
 

@@ -74,21 +74,27 @@ TEST(cli_radio_commands_test, sim_port_is_a_radio_inside_the_tool) {
     EXPECT_EQ(run.out, "ID TH-D7\nTH-D7です\n");
 }
 
-// One peer for both runs: a thread started after the first run's fork would end a run under
-// ThreadSanitizer, which does not support that.
-TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_answer_and_exits_1) {
-    test::PtyPeer peer;
+// Without an answer there is no verdict, only what to check; an answer is shown escaped, so what
+// answers on the port cannot drive the terminal. The peers start before the first run: a thread
+// started after a run's fork would end a run under ThreadSanitizer, which does not support that.
+TEST(cli_radio_commands_test, checks_give_no_verdict_without_an_answer_and_show_the_answer_escaped) {
+    test::PtyPeer silent;
+    test::PtyPeer hostile(
+        [](const std::string&) { return std::vector<test::PtyPeer::Chunk>{{"ID \x1b[2J\x1b]0;pwned\x07\r"}}; });
     for (const char* command : {"id", "check-mod"}) {
-        const CliRun run = RunCli({command, "--port", Path(peer.SlavePath()), "--timeout", "100"});
+        const CliRun run = RunCli({command, "--port", Path(silent.SlavePath()), "--timeout", "100"});
         EXPECT_EQ(run.status, 1) << command;
-        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "(応答なし)") << command;
-        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << command; // the verdict follows
+        EXPECT_EQ(run.out, "") << command;
         EXPECT_EQ(run.err,
                   "zem_d7-cli " + std::string(command) +
                       ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\n")
             << command;
     }
-    EXPECT_EQ(peer.Received(), "ID\rFL\r");
+    EXPECT_EQ(silent.Received(), "ID\rFL\r");
+    const CliRun run = RunCli({"id", "--port", Path(hostile.SlavePath())});
+    EXPECT_EQ(run.status, 0);
+    // The BEL at the end goes with the answer's trailing blanks and control characters.
+    EXPECT_EQ(run.out, "ID \\x1B[2J\\x1B]0;pwned\nTH-D7以外の機器です\n");
 }
 
 TEST(cli_radio_commands_test, bad_arguments) {
