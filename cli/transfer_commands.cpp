@@ -537,7 +537,7 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     bool storeFailed = false;
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     QObject::connect(session.get(), &zem::RadioSession::reading, [&](int value, bool unreadStep) {
-        pass += static_cast<char>('0' + value);
+        pass += zem::ReadingChar(value, unreadStep);
         unreadInPass += unreadStep ? 1 : 0;
     });
     QObject::connect(session.get(), &zem::RadioSession::passStarted, [&] {
@@ -558,7 +558,11 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
         if (++done == passes || storeFailed)
             session->StopSweep();
     });
-    QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&] { session->Disconnect(); });
+    bool silent = false;
+    QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&](bool radioSilent) {
+        silent = radioSilent;
+        session->Disconnect();
+    });
     // A sweep is stopped as its Stop button stops it; before it has begun, the link is stopped.
     interruption.OnInterrupt([&] {
         if (session->Busy())
@@ -573,10 +577,16 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
         return PortFailed(end.failure);
     if (storeFailed)
         return kBadInput;
-    if (unread != 0) {
-        Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（0 として記録）。").arg(unread));
+    if (unread != 0)
+        Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（%2 として記録）。")
+                  .arg(unread)
+                  .arg(QLatin1Char(zem::kUnreadMark)));
+    if (silent)
+        Error(QStringLiteral("zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under "
+                             "way is not kept")
+                  .arg(std::max(done, 0)));
+    if (unread != 0 || silent)
         return kRadioErrors;
-    }
     return kOk;
 }
 

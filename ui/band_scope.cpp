@@ -214,7 +214,7 @@ void BandScope::StopButton1Click() {
 
 void BandScope::ResScope(long value, bool unread) {
     if (value >= 0 && value <= 9) {
-        passText_ += static_cast<char>('0' + value);
+        passText_ += ReadingChar(static_cast<int>(value), unread);
         const std::size_t at = passText_.size() - 1;
         if (at < lastReadings_.size()) {
             lastReadings_[at] = static_cast<int>(value);

@@ -53,7 +53,7 @@ private:
     void ResRead(const ReadResult& result);
     void ResWrite(const WriteResult& result);
     void ResChanged(const ChangedWriteResult& result);
-    void ResSweepEnded();
+    void ResSweepEnded(bool radioSilent);
 
     // The result box, over the wait window, which closes once the box has been dismissed.
     void ShowResult(const QString& text, const char* caption);

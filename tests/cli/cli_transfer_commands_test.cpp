@@ -192,14 +192,26 @@ TEST(cli_transfer_commands_test, fast_and_normal_reads_give_the_same_file_on_a_n
     EXPECT_EQ(back, sample);
 }
 
-// Every step keeps its place in the line; a radio that gives no readings fails the run.
-TEST(cli_transfer_commands_test, scope_against_a_silent_radio_says_readings_were_missing_and_exits_1) {
-    test::PtyPeer silent;
-    const CliRun run = RunCli({"scope", "--port", Path(silent.SlavePath()), "--timeout", "30", "--lower", "144",
-                               "--upper", "144.1", "--step", "5", "--passes", "1"});
+// A radio switched off in the second pass: the sweep stops three silent exchanges later and says
+// so; the first pass is printed and stored with its unreadable step marked, the cut one is not.
+TEST(cli_transfer_commands_test, scope_stops_when_the_radio_falls_silent_and_keeps_only_whole_passes) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::Garble, 2, "SM 0");
+    options.faults.emplace_back(sim::Fault::Kind::Stop, 18);
+    sim::PtyServer server(nullptr, options);
+    ASSERT_EQ(server.Start(), "");
+    QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("scope.txt"));
+    const CliRun run = RunCli({"scope", "--port", Path(server.SlavePath()), "--timeout", "100", "--lower", "144",
+                               "--upper", "144.1", "--step", "5", "--passes", "5", "--store", store});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "00000\n");
-    EXPECT_EQ(run.err, "zem_d7-cli scope: 5 か所で S メーターを読めませんでした（0 として記録）。\n");
+    EXPECT_EQ(run.out, "0-000\n");
+    EXPECT_EQ(run.err, "zem_d7-cli scope: 1 か所で S メーターを読めませんでした（- として記録）。\n"
+                       "zem_d7-cli scope: the radio does not answer; stopped after 1 passes, the pass under way is "
+                       "not kept\n");
+    const std::string stored = ReadWholeFile(store.toStdString(), kZemFileLimit);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), '\n'), 1);
+    EXPECT_EQ(stored.substr(stored.rfind(':')), ":0-000\r\n");
 }
 
 // A radio holding two channels otherwise than the file: --changed reads it (one row garbled
