@@ -75,14 +75,18 @@ bool CheckNotInput(const QString& command, const QString& out, const QString& in
     return false;
 }
 
-bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {
+bool FileStep(const QString& command, const std::function<void()>& step) {
     try {
-        zem::SaveFileAtomically(LocalPath(out), bytes);
+        step();
         return true;
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
         return false;
     }
+}
+
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {
+    return FileStep(command, [&] { zem::SaveFileAtomically(LocalPath(out), bytes); });
 }
 
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -40,13 +41,15 @@ bool CheckOutputWritable(const QString& command, const QString& out);
 // would destroy the input. False after the one error line.
 bool CheckNotInput(const QString& command, const QString& out, const QString& input);
 
+// Runs a step with files; false after printing its FileError as the one error line.
+bool FileStep(const QString& command, const std::function<void()>& step);
 // Save through the safe save; false after printing the one error line.
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line
-// (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go to standard
-// error, one line each, and the file counts as read.
+// (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go
+// to standard error, one line each, and the file counts as read.
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
 
 } // namespace cli

@@ -12,6 +12,8 @@ void Out(std::string_view utf8);
 // One line on standard error, with its control characters and the bytes of file names that are
 // not UTF-8 escaped (\xNN): a line may quote a file's name or content.
 void Error(const QString& line);
+// Bytes on standard error as they are: the progress bar's redraws.
+void ErrorBytes(std::string_view bytes);
 // A text from the command line or a file as bytes: a file name's own bytes come back (see
 // zem::FileNameText), so the system finds the file the user named.
 std::string Bytes(const QString& text);

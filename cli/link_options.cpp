@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "console.h"
+#include "interruption.h"
 #include "options.h"
 
 #include "sim/port_factory.h"
@@ -48,7 +49,7 @@ int PortFailed(const QString& failure) {
 
 int Interrupted(const QString& command, const QString& what) {
     Error(QStringLiteral("zem_d7-cli %1: interrupted; %2").arg(command, what));
-    return kInterrupted;
+    return EndingStatus();
 }
 
 } // namespace cli

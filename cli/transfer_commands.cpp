@@ -21,13 +21,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cli {
 namespace {
@@ -50,6 +48,30 @@ bool ReadTransferOptions(const QCommandLineParser& parser, const QString& comman
     return true;
 }
 
+// The output opened before the radio is touched, so that a FIFO without a reader or a slow device
+// holds up nothing and a signal ends the wait; nullptr after the one error line, or when a signal
+// ended the wait (the caller then says so).
+std::unique_ptr<zem::OutputFile> OpenOutput(const QString& command, const QString& out,
+                                            const Interruption& interruption) {
+    std::unique_ptr<zem::OutputFile> output;
+    FileStep(command, [&] {
+        // Asked only while the output keeps the tool waiting: the user learns why it stands still.
+        bool said = false;
+        output = std::make_unique<zem::OutputFile>(LocalPath(out), [&interruption, command, out, said]() mutable {
+            if (!std::exchange(said, true))
+                Error(QStringLiteral("zem_d7-cli %1: waiting for %2 to take the output (Ctrl-C ends the wait)")
+                          .arg(command, out));
+            return interruption.Interrupted();
+        });
+    });
+    return output && output->Opened() ? std::move(output) : nullptr;
+}
+
+// The exit status of an output OpenOutput did not open.
+int NotOpened(const QString& command, const Interruption& interruption) {
+    return interruption.Interrupted() ? Interrupted(command, QStringLiteral("the radio was not touched")) : kBadInput;
+}
+
 // Progress on standard error: a bar redrawn in place on a terminal, one line per block otherwise.
 class ProgressReport {
 public:
@@ -67,9 +89,10 @@ public:
             return;
         constexpr std::size_t kWidth = 30;
         const std::size_t filled = done * kWidth / total;
-        std::fprintf(stderr, "\r%-8s %3zu/%zu [%s%s]", block_.c_str(), done, total, std::string(filled, '#').c_str(),
-                     std::string(kWidth - filled, '-').c_str());
-        std::fflush(stderr);
+        char bar[128];
+        const int size = std::snprintf(bar, sizeof bar, "\r%-8s %3zu/%zu [%s%s]", block_.c_str(), done, total,
+                                       std::string(filled, '#').c_str(), std::string(kWidth - filled, '-').c_str());
+        ErrorBytes(std::string_view(bar, static_cast<std::size_t>(std::clamp(size, 0, int{sizeof bar} - 1))));
     }
     void Finish(long errors, const zem::TransferOutcome& outcome) {
         EndBar();
@@ -97,7 +120,7 @@ public:
 private:
     void EndBar() {
         if (terminal_)
-            std::fputc('\n', stderr);
+            ErrorBytes("\n");
     }
 
     bool terminal_;
@@ -176,6 +199,13 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         const zem::Block block = blocks[current];
         progress.Start(zem::BlockName(block));
         underWay = write ? "written; the radio now holds a mix" : "read";
+        // A signal or a closed pipe noted while the last block ended (its line found the pipe
+        // closed) stops the transfer before the next block.
+        if (interruption.Interrupted()) {
+            stopped = true;
+            session->Disconnect();
+            return;
+        }
         if (!(write ? session->Write(block, image, verify) : session->Read(block, image))) {
             Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
@@ -285,7 +315,7 @@ int SavePartial(const QString& command, const QString& out, const zem::RadioImag
 }
 
 // Reads the blocks of the radio, then writes what `image` holds otherwise and reads it back. A
-// signal stops the step under way after its exchange under way and gives kInterrupted.
+// signal stops the step under way after its exchange under way and gives EndingStatus().
 int WriteChangedParts(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
                       const zem::RadioImage& image, Interruption& interruption) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
@@ -359,6 +389,9 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
+    const std::unique_ptr<zem::OutputFile> output = OpenOutput(command, out, interruption);
+    if (!output)
+        return NotOpened(command, interruption);
     TransferFound found;
     const int result = Transfer(options.target, options.blocks, false, false, image, interruption, found);
     if (result == kPortError)
@@ -367,8 +400,9 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
         return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
     if (found.silent)
         return SavePartial(command, out, image);
-    if (!SaveImage(command, out, image))
-        return kBadInput;
+    if (!FileStep(command, [&] { output->Save(zem::FormatSettingsFile(image)); }))
+        return interruption.Interrupted() ? Interrupted(command, QStringLiteral("%1 was not written").arg(out))
+                                          : kBadInput;
     if (interruption.Interrupted())
         return Interrupted(command, QStringLiteral("everything was read and %1 saved").arg(out));
     return result;
@@ -473,41 +507,21 @@ std::string StorageLine(const std::string& digits) {
 }
 
 // The storage file of --store holds every pass so far after each pass, so however the sweep ends
-// the passes done are kept. A regular file (or a new one) is saved whole after each pass: it
-// holds its old content or all passes so far, never part of a line. A FIFO or a device is opened
-// once and takes each line as it comes: opened again, a FIFO would wait for a new reader.
+// the passes done are kept: a regular file holds its old content or all passes so far, never part
+// of a line; a FIFO or a device takes each line as it comes (see zem::OutputFile).
 class StoreFile {
 public:
-    explicit StoreFile(std::filesystem::path path) : path_(std::move(path)) {
-        struct stat status {};
-        stream_ = ::stat(path_.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
-    }
-    StoreFile(const StoreFile&) = delete;
-    StoreFile& operator=(const StoreFile&) = delete;
-    ~StoreFile() {
-        if (file_)
-            std::fclose(file_);
-    }
+    explicit StoreFile(std::unique_ptr<zem::OutputFile> output) : output_(std::move(output)) {}
 
     // Throws FileError.
     void Add(const std::string& line) {
-        if (!stream_) {
-            stored_ += line;
-            zem::SaveFileAtomically(path_, stored_);
-            return;
-        }
-        if (!file_)
-            file_ = std::fopen(path_.c_str(), "wb");
-        if (!file_ || std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0)
-            throw zem::FileError("ファイル " + path_.string() + " に書き込めませんでした（" + std::strerror(errno) +
-                                 "）");
+        stored_ += line;
+        output_->Save(stored_);
     }
 
 private:
-    std::filesystem::path path_;
-    bool stream_ = false;
+    std::unique_ptr<zem::OutputFile> output_;
     std::string stored_;
-    std::FILE* file_ = nullptr;
 };
 
 } // namespace
@@ -528,8 +542,12 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
 
     Interruption interruption;
     std::optional<StoreFile> store;
-    if (parser.isSet(kStoreOption))
-        store.emplace(LocalPath(parser.value(kStoreOption)));
+    if (parser.isSet(kStoreOption)) {
+        std::unique_ptr<zem::OutputFile> output = OpenOutput(command, parser.value(kStoreOption), interruption);
+        if (!output)
+            return NotOpened(command, interruption);
+        store.emplace(std::move(output));
+    }
     std::string pass;
     int done = -1;   // the first marker starts the first pass
     long unread = 0; // steps of the printed passes whose S-meter could not be read
@@ -543,7 +561,6 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     QObject::connect(session.get(), &zem::RadioSession::passStarted, [&] {
         if (done >= 0) {
             Out(pass + "\n");
-            std::fflush(stdout);
             unread += unreadInPass;
             try {
                 if (store)
