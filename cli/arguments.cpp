@@ -7,6 +7,8 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
+#include <QCoreApplication>
+
 namespace cli {
 
 std::filesystem::path LocalPath(const QString& name) {
@@ -17,7 +19,7 @@ std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& 
     const QStringList files = parser.positionalArguments();
     if (files.size() == 1)
         return files.front();
-    Error(QStringLiteral("zem_d7-cli %1: give one %2").arg(command, what));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give one %2").arg(command, what));
     return std::nullopt;
 }
 
@@ -30,7 +32,8 @@ bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QS
     blocks = parser.isSet(kReadBlocksOption) ? parser.value(kReadBlocksOption).split(QLatin1Char(',')) : kBlockNames;
     for (const QString& name : blocks) {
         if (!kBlockNames.contains(name)) {
-            Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'")
+                      .arg(command, name));
             return false;
         }
     }
@@ -43,7 +46,8 @@ zem::DiffScope ScopeOf(const QStringList& blocks, bool memo) {
 
 bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName) {
     if (out.isEmpty())
-        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o %2").arg(command, valueName));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give the output file with -o %2")
+                  .arg(command, valueName));
     return !out.isEmpty();
 }
 
@@ -51,7 +55,8 @@ bool CheckOutputName(const QString& command, const QString& out) {
     if (!CheckOutputGiven(command, out, kOutputOption.valueName()))
         return false;
     if (!zem::HasZemExtension(LocalPath(out))) {
-        Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
                   .arg(command, out));
         return false;
     }
@@ -71,7 +76,8 @@ bool CheckOutputWritable(const QString& command, const QString& out) {
 bool CheckNotInput(const QString& command, const QString& out, const QString& input) {
     if (!zem::IsSameFile(LocalPath(out), LocalPath(input)))
         return true;
-    Error(QStringLiteral("zem_d7-cli %1: %2 is the input file %3; give another output file").arg(command, out, input));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2 is the input file %3; give another output file")
+              .arg(command, out, input));
     return false;
 }
 
@@ -97,7 +103,7 @@ bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImag
     try {
         const zem::SettingsFileRead read = zem::LoadZemFile(LocalPath(file), image);
         if (!read.recognised) {
-            Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2: the file format is wrong").arg(command, file));
             return false;
         }
         if (!read.refusal.empty()) {

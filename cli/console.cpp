@@ -4,6 +4,8 @@
 
 #include "model/file_name.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -31,6 +33,14 @@ void Error(const QString& line) {
 
 void ErrorBytes(std::string_view bytes) {
     Write(stderr, bytes);
+}
+
+QString Help(const char* english) {
+    return QString::fromUtf8(english);
+}
+
+QString Translated(const QString& english) {
+    return QCoreApplication::translate("cli", english.toUtf8().constData());
 }
 
 std::string Bytes(const QString& text) {

@@ -7,6 +7,8 @@
 
 #include "sim/port_factory.h"
 
+#include <QCoreApplication>
+
 namespace cli {
 namespace {
 
@@ -18,7 +20,7 @@ constexpr int kLongestTimeoutMs = 60'000;
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, zem::PortTarget& target) {
     target.port = parser.value(kPortOption).toStdString();
     if (target.port.empty()) {
-        Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
         return false;
     }
     target.fast = parser.isSet(kFastOption);
@@ -26,7 +28,7 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
         bool ok = false;
         const int ms = parser.value(kTimeoutOption).toInt(&ok);
         if (!ok || ms < 1 || ms > kLongestTimeoutMs) {
-            Error(QStringLiteral("zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
                       .arg(command)
                       .arg(kLongestTimeoutMs));
             return false;
@@ -41,14 +43,14 @@ std::unique_ptr<zem::RadioSession> MakeSession() {
 }
 
 int PortFailed(const QString& failure) {
-    Error(QStringLiteral("ポートが開けませんでした。"));
+    Error(QCoreApplication::translate("cli", "The port could not be opened."));
     for (const QString& line : failure.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         Error(line);
     return kPortError;
 }
 
 int Interrupted(const QString& command, const QString& what) {
-    Error(QStringLiteral("zem_d7-cli %1: interrupted; %2").arg(command, what));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: interrupted; %2").arg(command, what));
     return EndingStatus();
 }
 

@@ -15,6 +15,7 @@
 #include "model/startup_image.h"
 #include "model/sweep_range.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
@@ -59,7 +60,8 @@ std::unique_ptr<zem::OutputFile> OpenOutput(const QString& command, const QStrin
         bool said = false;
         output = std::make_unique<zem::OutputFile>(LocalPath(out), [&interruption, command, out, said]() mutable {
             if (!std::exchange(said, true))
-                Error(QStringLiteral("zem_d7-cli %1: waiting for %2 to take the output (Ctrl-C ends the wait)")
+                Error(QCoreApplication::translate(
+                          "cli", "zem_d7-cli %1: waiting for %2 to take the output (Ctrl-C ends the wait)")
                           .arg(command, out));
             return interruption.Interrupted();
         });
@@ -69,7 +71,9 @@ std::unique_ptr<zem::OutputFile> OpenOutput(const QString& command, const QStrin
 
 // The exit status of an output OpenOutput did not open.
 int NotOpened(const QString& command, const Interruption& interruption) {
-    return interruption.Interrupted() ? Interrupted(command, QStringLiteral("the radio was not touched")) : kBadInput;
+    return interruption.Interrupted()
+               ? Interrupted(command, QCoreApplication::translate("cli", "the radio was not touched"))
+               : kBadInput;
 }
 
 // Progress on standard error: a bar redrawn in place on a terminal, one line per block otherwise.
@@ -96,13 +100,13 @@ public:
     }
     void Finish(long errors, const zem::TransferOutcome& outcome) {
         EndBar();
-        Error(QStringLiteral("%1: %2 done, %3 errors, %4 retried")
+        Error(QCoreApplication::translate("cli", "%1: %2 done, %3 errors, %4 retried")
                   .arg(QString::fromStdString(block_))
                   .arg(total_)
                   .arg(errors)
                   .arg(outcome.retried));
         if (outcome.radioSilent)
-            Error(QStringLiteral("無線機が応答しません（%1: %2/%3 で停止）")
+            Error(QCoreApplication::translate("cli", "The radio does not answer (%1: stopped at %2/%3)")
                       .arg(QString::fromStdString(block_))
                       .arg(outcome.done)
                       .arg(outcome.total));
@@ -110,11 +114,11 @@ public:
     // A block stopped part-way: the rows before the one under way were done.
     void Stopped(const char* what) {
         EndBar();
-        Error(QStringLiteral("%1: %2 of %3 rows %4")
+        Error(QCoreApplication::translate("cli", "%1: %2 of %3 rows %4")
                   .arg(QString::fromStdString(block_))
                   .arg(done_)
                   .arg(total_)
-                  .arg(QString::fromUtf8(what)));
+                  .arg(QCoreApplication::translate("cli", what)));
     }
 
 private:
@@ -163,9 +167,10 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
     QStringList names;
     for (std::size_t i = 0; i < std::min(rows.size(), kNamed); ++i)
         names << QString::fromStdString(RowName(block, rows[i].row));
-    QString line = QStringLiteral("%1: errors in %2").arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
+    QString line = QCoreApplication::translate("cli", "%1: errors in %2")
+                       .arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
     if (rows.size() > kNamed)
-        line += QStringLiteral(" and %1 more").arg(rows.size() - kNamed);
+        line += QCoreApplication::translate("cli", " and %1 more").arg(rows.size() - kNamed);
     Error(line);
 }
 
@@ -198,7 +203,8 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         }
         const zem::Block block = blocks[current];
         progress.Start(zem::BlockName(block));
-        underWay = write ? "written; the radio now holds a mix" : "read";
+        underWay =
+            write ? QT_TRANSLATE_NOOP("cli", "written; the radio now holds a mix") : QT_TRANSLATE_NOOP("cli", "read");
         // A signal or a closed pipe noted while the last block ended (its line found the pipe
         // closed) stops the transfer before the next block.
         if (interruption.Interrupted()) {
@@ -207,7 +213,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             return;
         }
         if (!(write ? session->Write(block, image, verify) : session->Read(block, image))) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
         }
     };
@@ -247,7 +253,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
                          writeRetried = outcome.retried;
                          errors += written;
                          progress.Start(std::string(zem::BlockName(block)) + " read-back");
-                         underWay = "read back; not compared";
+                         underWay = QT_TRANSLATE_NOOP("cli", "read back; not compared");
                      });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
         if (stopped)
@@ -257,7 +263,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             return;
         }
         if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
             return;
         }
@@ -276,7 +282,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     if (current != blocks.size())
         return kRadioErrors;
     if (errors != 0) {
-        Error(QStringLiteral("エラー数：%1").arg(errors));
+        Error(QCoreApplication::translate("cli", "Errors: %1").arg(errors));
         return kRadioErrors;
     }
     return kOk;
@@ -306,10 +312,11 @@ int SavePartial(const QString& command, const QString& out, const zem::RadioImag
     if (partial.isEmpty() || !SaveImage(command, partial, image)) {
         if (!partial.isEmpty())
             QFile::remove(partial);
-        Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: the rows read could not be kept beside %2")
+                  .arg(command, out));
         return kRadioErrors;
     }
-    Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
               .arg(command, out, partial));
     return kRadioErrors;
 }
@@ -333,12 +340,12 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     });
     QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
         progress.Start(std::string(zem::BlockName(block)) + " (radio)");
-        underWay = "read; nothing was written";
+        underWay = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
     });
     QObject::connect(session.get(), &zem::RadioSession::writingChanged, [&](std::size_t parts) {
-        Error(QStringLiteral("changed: %1 to write").arg(parts));
+        Error(QCoreApplication::translate("cli", "changed: %1 to write").arg(parts));
         progress.Start("changed");
-        underWay = "written or read back; the radio now holds a mix";
+        underWay = QT_TRANSLATE_NOOP("cli", "written or read back; the radio now holds a mix");
     });
     QObject::connect(session.get(), &zem::RadioSession::changedWritten, [&](const zem::ChangedWriteResult& r) {
         if (stopped)
@@ -348,14 +355,14 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     });
     const zem::RadioSession::RunEnd run = session->Run(target, [&] {
         if (!session->WriteChanged(image, blocks)) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the transfer"));
             session->Disconnect();
         }
     });
     if (stopped && !end) {
         if (underWay)
             progress.Stopped(underWay);
-        return Interrupted(command, QStringLiteral("nothing more was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
     }
     if (!run.opened)
         return PortFailed(run.failure);
@@ -363,15 +370,16 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         return kRadioErrors;
     progress.Finish(end->errors, end->outcome);
     if (!end->wrote) {
-        Error(QStringLiteral("zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
                   .arg(end->errors));
         return kRadioErrors;
     }
-    Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    Error(QCoreApplication::translate("cli", "changed: %1 written").arg(end->parts));
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
     if (end->errors != 0 || end->outcome.radioSilent) {
-        Error(QStringLiteral("エラー数：%1").arg(end->errors));
+        Error(QCoreApplication::translate("cli", "Errors: %1").arg(end->errors));
         return kRadioErrors;
     }
     return kOk;
@@ -397,14 +405,15 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
-        return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
+        return Interrupted(command, QCoreApplication::translate("cli", "%1 was not written").arg(out));
     if (found.silent)
         return SavePartial(command, out, image);
     if (!FileStep(command, [&] { output->Save(zem::FormatSettingsFile(image)); }))
-        return interruption.Interrupted() ? Interrupted(command, QStringLiteral("%1 was not written").arg(out))
-                                          : kBadInput;
+        return interruption.Interrupted()
+                   ? Interrupted(command, QCoreApplication::translate("cli", "%1 was not written").arg(out))
+                   : kBadInput;
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was read and %1 saved").arg(out));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was read and %1 saved").arg(out));
     return result;
 }
 
@@ -415,7 +424,7 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     TransferOptions options;
     if (!ReadTransferOptions(parser, command, options))
         return kBadInput;
-    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QCoreApplication::translate("cli", "settings file"));
     if (!file)
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
@@ -423,7 +432,8 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     if (parser.isSet(kChangedOption)) {
         if (parser.isSet(kVerifyOption)) {
-            Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
+            Error(QCoreApplication::translate(
+                "cli", "zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
             return kBadInput;
         }
         return WriteChangedParts(command, options.target, options.blocks, image, interruption);
@@ -434,13 +444,14 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
-        return Interrupted(command, QStringLiteral("nothing more was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
     Out(DifferenceLines(found.differences));
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
     if (found.differences.empty())
         return result;
-    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(found.differences.size()));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
+              .arg(found.differences.size()));
     return kRadioErrors;
 }
 
@@ -452,7 +463,7 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     // ASCII only: a full-width '５' is a digit to Unicode but names no step, and a step without a
     // size would divide the sweep's count by zero.
     if (step.size() != 1 || step.front() < QLatin1Char('0') || step.front() > QLatin1Char('9')) {
-        Error(QStringLiteral("zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
         return false;
     }
     zem::SweepCheck check;
@@ -469,13 +480,13 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     case zem::SweepRefusal::None:
         return true;
     case zem::SweepRefusal::LowerAboveUpper:
-        Error(QStringLiteral("zem_d7-cli scope: 下限が上限を超えています"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the lower edge is above the upper edge"));
         return false;
     case zem::SweepRefusal::NoBand:
-        Error(QStringLiteral("zem_d7-cli scope: 周波数範囲が不正です。"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the frequency range is not valid."));
         return false;
     case zem::SweepRefusal::TooNarrow:
-        Error(QStringLiteral("zem_d7-cli scope: the range must be at least two steps wide"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the range must be at least two steps wide"));
         return false;
     }
     return false;
@@ -489,7 +500,8 @@ bool CheckStoreFile(const QCommandLineParser& parser, const QString& command) {
     const QString store = parser.value(kStoreOption);
     std::error_code error;
     if (zem::HasZemExtension(LocalPath(store)) && std::filesystem::exists(LocalPath(store), error)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2 is a settings file; --store would replace it with readings")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli %1: %2 is a settings file; --store would replace it with readings")
                   .arg(command, store));
         return false;
     }
@@ -536,7 +548,7 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     bool ok = false;
     const int passes = parser.value(kPassesOption).toInt(&ok);
     if (!ok || passes < 1) {
-        Error(QStringLiteral("zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
         return kBadInput;
     }
 
@@ -589,18 +601,20 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     });
     const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->StartSweep(range); });
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("%1 passes done").arg(std::max(done, 0)));
+        return Interrupted(command, QCoreApplication::translate("cli", "%1 passes done").arg(std::max(done, 0)));
     if (!end.opened)
         return PortFailed(end.failure);
     if (storeFailed)
         return kBadInput;
     if (unread != 0)
-        Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（%2 として記録）。")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli scope: the S-meter could not be read at %1 steps (recorded as %2).")
                   .arg(unread)
                   .arg(QLatin1Char(zem::kUnreadMark)));
     if (silent)
-        Error(QStringLiteral("zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under "
-                             "way is not kept")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under "
+                         "way is not kept")
                   .arg(std::max(done, 0)));
     if (unread != 0 || silent)
         return kRadioErrors;

@@ -115,6 +115,7 @@ TEST(cli_signal_test, every_ending_stops_a_radio_command_and_leaves_port_and_fil
     for (const Row& row : rows) {
         server.Engine().ClearLog();
         QProcess process;
+        process.setProcessEnvironment(CliEnvironment());
         if (row.pipe) {
             QString line = QStringLiteral(ZEM_CLI);
             for (const QString& arg : row.args)

@@ -79,17 +79,17 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and
     const Row rows[] = {
         {sim::Fault(sim::Fault::Kind::NoEcho, 0, "VW"),
          "vfo",
-         {"vfo: 6 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
+         {"vfo: 6 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "Errors: 6"}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "MNA"),
          "memory",
          {"memory: 170 done, " + std::to_string(used.size()) + " errors, " + std::to_string(used.size()) + " retried",
           "memory: errors in " + firstTen + " and " + std::to_string(used.size() - 10) + " more",
-          "エラー数：" + std::to_string(used.size())}},
+          "Errors: " + std::to_string(used.size())}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "DMN"),
          "settings",
          {"settings: 51 done, 10 errors, 10 retried",
           "settings: errors in DTMF 0, DTMF 1, DTMF 2, DTMF 3, DTMF 4, DTMF 5, DTMF 6, DTMF 7, DTMF 8, DTMF 9",
-          "エラー数：10"}},
+          "Errors: 10"}},
     };
     for (const Row& row : rows) {
         sim::SimOptions options;
@@ -128,7 +128,7 @@ TEST(cli_transfer_commands_test, verified_write_lists_each_row_the_radio_holds_d
     EXPECT_EQ(Lines(run.err),
               (std::vector<std::string>{
                   "memory: 170 done, 0 errors, 0 retried", "memory read-back: 170 done, 0 errors, 0 retried",
-                  "zem_d7-cli write: " + std::to_string(used) + " か所が書き込んだ内容と異なります"}));
+                  "zem_d7-cli write: " + std::to_string(used) + " places differ from what was written"}));
 }
 
 // A sound radio: the memos, which it does not keep, do not count, and no block has anything to
@@ -206,7 +206,7 @@ TEST(cli_transfer_commands_test, scope_stops_when_the_radio_falls_silent_and_kee
                                "--upper", "144.1", "--step", "5", "--passes", "5", "--store", store});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "0-000\n");
-    EXPECT_EQ(run.err, "zem_d7-cli scope: 1 か所で S メーターを読めませんでした（- として記録）。\n"
+    EXPECT_EQ(run.err, "zem_d7-cli scope: the S-meter could not be read at 1 steps (recorded as -).\n"
                        "zem_d7-cli scope: the radio does not answer; stopped after 1 passes, the pass under way is "
                        "not kept\n");
     const std::string stored = ReadWholeFile(store.toStdString(), kZemFileLimit);
@@ -257,7 +257,7 @@ TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output
 
     const CliRun run = RunCli({"read", "--port", Path(server.SlavePath()), "--timeout", "200", "-o", out});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("無線機が応答しません（memory: 52/170 で停止）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The radio does not answer (memory: stopped at 52/170)"), std::string::npos) << run.err;
     const QString partial = dir.filePath(QStringLiteral("backup.partial.2.zem"));
     EXPECT_NE(run.err.find(partial.toStdString()), std::string::npos) << run.err;
     EXPECT_EQ(ReadWholeFile(out.toStdString(), kZemFileLimit), backup);
@@ -269,7 +269,7 @@ TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output
 }
 
 constexpr const char* kMissing =
-    "ポートが開けませんでした。\n/dev/does-not-exist がありません。ケーブルをつないでから、"
+    "The port could not be opened.\n/dev/does-not-exist がありません。ケーブルをつないでから、"
     "ポートメニューで無線機のポートを選んでください。\n（No such file or directory）\n";
 
 TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
@@ -289,10 +289,10 @@ TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
          "zem_d7-cli write: --changed reads back what it writes; leave out --verify\n"},
         {{"scope", "--port", "sim", "--lower", "381", "--upper", "380", "--step", "5", "--passes", "1"},
          2,
-         "zem_d7-cli scope: 下限が上限を超えています\n"},
+         "zem_d7-cli scope: the lower edge is above the upper edge\n"},
         {{"scope", "--port", "sim", "--lower", "380", "--upper", "380", "--step", "5", "--passes", "1"},
          2,
-         "zem_d7-cli scope: 周波数範囲が不正です。\n"},
+         "zem_d7-cli scope: the frequency range is not valid.\n"},
         {{"scope", "--port", "sim", "--lower", "144", "--upper", "144.02", "--step", "5", "--passes", "1"},
          2,
          "zem_d7-cli scope: the range must be at least two steps wide\n"},
