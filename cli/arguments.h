@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // What every subcommand does with its arguments and files, so each says it the same way.
@@ -49,7 +50,9 @@ bool SaveImage(const QString& command, const QString& out, const zem::RadioImage
 
 // Reads a settings file named on the command line; false after printing the one error line
 // (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go
-// to standard error, one line each, and the file counts as read.
-bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
+// to standard error, one line each, and the file counts as read. `menuWarning`, when given, takes the reader's warning
+// about the MENU line (empty when none).
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image,
+                     std::string* menuWarning = nullptr);
 
 } // namespace cli

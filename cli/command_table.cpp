@@ -131,8 +131,9 @@ const std::vector<Command>& Commands() {
          Help(QT_TRANSLATE_NOOP("cli", "write a settings file to the radio")),
          Help(QT_TRANSLATE_NOOP(
              "cli", "Write a settings file's memory channels, VFOs and settings to the radio. With --changed only "
-                    "what differs from the radio is written; it is read back, so --verify is not taken with it.")),
-         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption}),
+                    "what differs from the radio is written; it is read back, so --verify is not taken with it. "
+                    "What will change is printed before it is written.")),
+         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption, &kDryRunOption, &kForceOption}),
          {SettingsFile(QT_TRANSLATE_NOOP("cli", "The settings file to write."))},
          &RunWrite},
         {QStringLiteral("scope"),

@@ -165,10 +165,6 @@ The scan memories L0-U9 are not written. What the layout cannot carry (Reverse, 
         <translation>設定ファイルを無線機に書き込む</translation>
     </message>
     <message>
-        <source>Write a settings file&apos;s memory channels, VFOs and settings to the radio. With --changed only what differs from the radio is written; it is read back, so --verify is not taken with it.</source>
-        <translation>設定ファイルのメモリチャンネル、VFO、設定を無線機に書き込みます。--changed では無線機と違うところだけを書き、読み戻すので、--verify とは併用しません。</translation>
-    </message>
-    <message>
         <source>The settings file to write.</source>
         <translation>書き込む設定ファイル。</translation>
     </message>
@@ -383,10 +379,6 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>無線機が応答しません（%1: %2/%3 で停止）</translation>
     </message>
     <message>
-        <source>%1: %2 of %3 rows %4</source>
-        <translation>%1: %3 行中 %2 行を%4</translation>
-    </message>
-    <message>
         <source>%1: errors in %2</source>
         <translation>%1: エラーのあったもの: %2</translation>
     </message>
@@ -396,7 +388,7 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     </message>
     <message>
         <source>written; the radio now holds a mix</source>
-        <translation>書き込みました。無線機の内容は新旧が混ざっています</translation>
+        <translation>書き込みました; 無線機の内容は新旧が混ざっています</translation>
     </message>
     <message>
         <source>read</source>
@@ -408,7 +400,7 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     </message>
     <message>
         <source>read back; not compared</source>
-        <translation>読み戻しました。比べていません</translation>
+        <translation>読み戻しました; 比べていません</translation>
     </message>
     <message>
         <source>Errors: %1</source>
@@ -424,7 +416,7 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     </message>
     <message>
         <source>read; nothing was written</source>
-        <translation>読み出しました。何も書き込んでいません</translation>
+        <translation>読み出しました; 何も書き込んでいません</translation>
     </message>
     <message>
         <source>changed: %1 to write</source>
@@ -432,7 +424,7 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     </message>
     <message>
         <source>written or read back; the radio now holds a mix</source>
-        <translation>書き込みまたは読み戻しました。無線機の内容は新旧が混ざっています</translation>
+        <translation>書き込みまたは読み戻しました; 無線機の内容は新旧が混ざっています</translation>
     </message>
     <message>
         <source>zem_d7-cli: the link refused the transfer</source>
@@ -505,6 +497,54 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     <message>
         <source>zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under way is not kept</source>
         <translation>zem_d7-cli scope: 無線機が応答しません。掃引 %1 回で止めました。途中の掃引は残しません</translation>
+    </message>
+    <message>
+        <source>Write a settings file&apos;s memory channels, VFOs and settings to the radio. With --changed only what differs from the radio is written; it is read back, so --verify is not taken with it. What will change is printed before it is written.</source>
+        <translation>設定ファイルのメモリチャンネル、VFO、設定を無線機に書き込みます。--changed では無線機と違うところだけを書き、読み戻すので、--verify とは併用しません。変わるところは書く前に表示します。</translation>
+    </message>
+    <message>
+        <source>With --changed: read what is needed and print what would change on the radio, one line per item, without writing anything.</source>
+        <translation>--changed とともに: 必要なところを読み出し、無線機で変わるところを 1 行に 1 件ずつ表示して、何も書き込まない。</translation>
+    </message>
+    <message>
+        <source>Write settings even when the file&apos;s MENU line was read with a warning (by position, or one of several ways).</source>
+        <translation>ファイルの MENU 行が警告つきで読まれた（位置で読んだ、または読み方が複数ある）ときも設定を書き込む。</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 rows %4, %5 not%6</source>
+        <translation>%1: %3 行中 %2 行を%4（%5 行は済んでいません）%6</translation>
+    </message>
+    <message>
+        <source>%1: 0 of %2 rows %3</source>
+        <translation>%1: %2 行中 0 行を%3</translation>
+    </message>
+    <message>
+        <source>written</source>
+        <translation>書き込みました</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 written, %4 not</source>
+        <translation>%1: %3 件中 %2 件を書き込みました（%4 件は済んでいません）</translation>
+    </message>
+    <message>
+        <source>the radio now holds a mix</source>
+        <translation>無線機の内容は新旧が混ざっています</translation>
+    </message>
+    <message>
+        <source>changed: 0 written</source>
+        <translation>changed: 0 件書き込みました</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli %1: nothing was read; %2 was not written</source>
+        <translation>zem_d7-cli %1: 何も読み出せませんでした。%2 は書いていません</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli write: --dry-run is taken only with --changed</source>
+        <translation>zem_d7-cli write: --dry-run は --changed とともにだけ使えます</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli write: %1: the settings are not written, since their MENU line was read with a warning: %2 (check them, then give --force, or leave them out with --only)</source>
+        <translation>zem_d7-cli write: %1: MENU 行が警告つきで読まれたため、設定は書き込みません: %2（確かめてから --force を付けるか、--only で設定を外してください）</translation>
     </message>
 </context>
 </TS>
