@@ -113,8 +113,12 @@ void BandScope::ShowLinkState(bool connected, bool busy) {
     stop_->setEnabled(connected);
 }
 
-void BandScope::SweepEnded() {
+// A pass stopped part-way is stored with the next sweep's first line, unless a silent radio cut it
+// short: its readings never came.
+void BandScope::SweepEnded(bool radioSilent) {
     sweepStatus_->hide();
+    if (radioSilent)
+        passText_.clear();
 }
 
 void BandScope::LinkClosed() {

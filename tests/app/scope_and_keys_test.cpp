@@ -168,11 +168,22 @@ void ScopeAndKeysTest::sweepStopsWhenTheRadioFallsSilent() {
     zem::sim::SimOptions options;
     options.faults.emplace_back(Fault::Kind::Stop, 0, "UP");
     RadioFixture f(options);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("scope.txt"));
+    f.prompts->saveAnswers.enqueue(path);
+    f.Choose("O2");
     f.Connect();
     Button(f, "SButton1")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!f.session.Busy(), 60'000);
     QCOMPARE(f.LastMessage(), QStringLiteral("無線機が応答しません。スコープを止めました。"));
     QVERIFY(Button(f, "SButton1")->isEnabled());
+    // The pass cut short is not stored with the next sweep's first line.
+    Reading(f, 200);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 3); // the sweep's first marker, the next one's, and the empty text after
+    QVERIFY2(lines[1].endsWith(":\r"), lines[1].constData());
 }
 
 // Three readings of a pass of five (count 4): bars at k × 521 / 4 rounded half to even, each
