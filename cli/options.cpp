@@ -90,6 +90,18 @@ const Option kForceOption = Optional(
          "cli", "Write settings even when the file's MENU line was read with a warning (by position, or one of "
                 "several ways)."))});
 
+const Option kNoBackupOption = Optional(
+    {QStringLiteral("no-backup"),
+     Help(QT_TRANSLATE_NOOP("cli", "Do not read a block first when this connection has not read it, so the history "
+                                   "keeps nothing of what the write replaces."))});
+
+const Option kRadioBaseOption = Optional(
+    {QStringLiteral("base"),
+     Help(QT_TRANSLATE_NOOP(
+         "cli", "With --changed: take FILE as what the radio holds instead of reading it (\"last\": the newest "
+                "history entry of this port), write only what differs and read that back.")),
+     QStringLiteral("FILE")});
+
 const Option kLowerOption =
     Required({QStringLiteral("lower"), Help(QT_TRANSLATE_NOOP("cli", "Lower edge in MHz.")), QStringLiteral("MHZ")});
 const Option kUpperOption =

@@ -499,10 +499,6 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>zem_d7-cli scope: 無線機が応答しません。掃引 %1 回で止めました。途中の掃引は残しません</translation>
     </message>
     <message>
-        <source>Write a settings file&apos;s memory channels, VFOs and settings to the radio. With --changed only what differs from the radio is written; it is read back, so --verify is not taken with it. What will change is printed before it is written.</source>
-        <translation>設定ファイルのメモリチャンネル、VFO、設定を無線機に書き込みます。--changed では無線機と違うところだけを書き、読み戻すので、--verify とは併用しません。変わるところは書く前に表示します。</translation>
-    </message>
-    <message>
         <source>With --changed: read what is needed and print what would change on the radio, one line per item, without writing anything.</source>
         <translation>--changed とともに: 必要なところを読み出し、無線機で変わるところを 1 行に 1 件ずつ表示して、何も書き込まない。</translation>
     </message>
@@ -545,6 +541,78 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     <message>
         <source>zem_d7-cli write: %1: the settings are not written, since their MENU line was read with a warning: %2 (check them, then give --force, or leave them out with --only)</source>
         <translation>zem_d7-cli write: %1: MENU 行が警告つきで読まれたため、設定は書き込みません: %2（確かめてから --force を付けるか、--only で設定を外してください）</translation>
+    </message>
+    <message>
+        <source>Write a settings file&apos;s memory channels, VFOs and settings to the radio. With --changed only what differs from the radio is written; it is read back, so --verify is not taken with it. What will change is printed before it is written. A block this connection has not read is read first, so that the radio&apos;s history keeps what the write replaces (--no-backup leaves that read out).</source>
+        <translation>設定ファイルのメモリチャンネル、VFO、設定を無線機に書き込みます。--changed では無線機と違うところだけを書き、読み戻すので、--verify とは併用しません。変わるところは書く前に表示します。この接続でまだ読み出していないブロックは先に読み出し、書き込みで置き換わる内容を無線機の履歴に残します（--no-backup でこの読み出しを省きます）。</translation>
+    </message>
+    <message>
+        <source>list, show, compare or restore what the radio held</source>
+        <translation>無線機が保持していた内容を一覧・表示・比較・復元する</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s history: every read, and before and after every write the blocks written, kept in $ZEM_D7_HISTORY or ~/.local/share/zem_d7/history (the newest 200 entries, 50 MB at most).
+history: one line per entry, newest first: number, time, what (read, before write, after write), port, blocks held, used channels, differences from the entry before (the newest older one holding one of its blocks: each block read or written keeps an entry of its own).
+history show N: the entry&apos;s description, then the entry as show prints it.
+history diff N [M|FILE]: what differs from the entry before N to N, or from N to entry M or FILE, as diff prints it (only the blocks both hold, memos aside); exit status 1 when anything differs.
+history restore N --port PORT [--dry-run]: write the entry&apos;s blocks back as write --changed does: what will change first, then only that, read back.</source>
+        <translation>無線機の履歴: すべての読み出しと、すべての書き込みの前後に書いたブロックを、$ZEM_D7_HISTORY または ~/.local/share/zem_d7/history に残します（新しい 200 件まで、最大 50 MB）。
+history: 新しい順に 1 件 1 行: 番号、時刻、種類（read、before write、after write）、ポート、保持するブロック、使用中のチャンネル、前の項目（そのブロックのどれかを持つ、より古い項目のうち最も新しいもの。読み出しや書き込みのブロックごとに 1 項目）との違い。
+history show N: 項目の説明に続いて、show と同じ形で項目を表示します。
+history diff N [M|FILE]: N の前の項目から N まで、または N から項目 M か FILE までの違いを diff と同じ形で表示します（両方にあるブロックだけ、メモを除く）。違いがあれば終了ステータス 1。
+history restore N --port PORT [--dry-run]: write --changed と同じく項目のブロックを書き戻します: 先に変わるところを表示し、そこだけを書いて読み戻します。</translation>
+    </message>
+    <message>
+        <source>list, show, diff or restore.</source>
+        <translation>list、show、diff、restore のいずれか。</translation>
+    </message>
+    <message>
+        <source>The entry&apos;s number in the list (1 the newest).</source>
+        <translation>一覧での項目の番号（1 が最新）。</translation>
+    </message>
+    <message>
+        <source>diff: another entry or a settings file.</source>
+        <translation>diff: 別の項目または設定ファイル。</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli %1: no entry %2; the history holds %3 (zem_d7-cli history lists them)</source>
+        <translation>zem_d7-cli %1: 項目 %2 はありません。履歴は %3 件です（zem_d7-cli history で一覧します）</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli %1: no entry before %2 holds its blocks; give another entry or a file</source>
+        <translation>zem_d7-cli %1: %2 より前にそのブロックを持つ項目がありません。別の項目かファイルを指定してください</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli history: give list, show N, diff N [M|FILE] or restore N --port PORT</source>
+        <translation>zem_d7-cli history: list、show N、diff N [M|FILE]、restore N --port PORT のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli: the radio&apos;s history could not be kept (%1); the transfer goes on</source>
+        <translation>zem_d7-cli: 無線機の履歴を残せませんでした（%1）。転送は続けます</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli: %1: the radio could not be read whole before the write; its history keeps nothing of this write</source>
+        <translation>zem_d7-cli: %1: 書き込みの前に無線機をすべては読み出せませんでした。この書き込みについて履歴には何も残りません</translation>
+    </message>
+    <message>
+        <source>Do not read a block first when this connection has not read it, so the history keeps nothing of what the write replaces.</source>
+        <translation>この接続でまだ読み出していないブロックを先に読み出さない（書き込みで置き換わる内容は履歴に残らない）。</translation>
+    </message>
+    <message>
+        <source>With --changed: take FILE as what the radio holds instead of reading it (&quot;last&quot;: the newest history entry of this port), write only what differs and read that back.</source>
+        <translation>--changed とともに: 無線機を読み出す代わりに FILE（&quot;last&quot;: このポートの最新の履歴項目）を無線機の内容とみなし、違うところだけを書いて読み戻す。</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli write: the newest history entry of port %1 was kept before a write that did not end whole; the radio&apos;s content is not known (leave out --base)</source>
+        <translation>zem_d7-cli write: ポート %1 の最新の履歴項目は、最後まで終わらなかった書き込みの前のものです。無線機の内容はわかりません（--base を外してください）</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli write: the history holds no entry of port %1</source>
+        <translation>zem_d7-cli write: 履歴にポート %1 の項目がありません</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli write: --base is taken only with --changed</source>
+        <translation>zem_d7-cli write: --base は --changed とともにだけ使えます</translation>
     </message>
 </context>
 </TS>
