@@ -526,9 +526,12 @@ void RadioOperations::ResPortClose() {
     ApplyState();
 }
 
-void RadioOperations::ResSweepEnded() {
-    window_.Scope().SweepEnded();
+// A sweep the radio fell silent in says so: the trace stops for a reason the user must hear of.
+void RadioOperations::ResSweepEnded(bool radioSilent) {
+    window_.Scope().SweepEnded(radioSilent);
     ApplyState();
+    if (radioSilent)
+        Show(QStringLiteral("無線機が応答しません。スコープを止めました。"), "エラー");
 }
 
 void RadioOperations::ApplyState() {
