@@ -241,7 +241,7 @@ void MemoryEditing::Paste() {
     Commit(*table, QStringLiteral("貼り付け"), rows);
     ShowCsvNotes(window_.UserPrompts(), &window_,
                  QStringLiteral("%1 チャンネルを貼り付けました。TH-D7 に記憶できない行と項目は次のとおりです。")
-                     .arg(rows.size()),
+                     .arg(std::ranges::count_if(pasted.channels, [](const auto& ch) { return ch.has_value(); })),
                  pasted.notes, pasted.moreNotes, kCaption);
 }
 
