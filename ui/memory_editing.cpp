@@ -105,6 +105,8 @@ MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& page
     grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_.setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_.setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The commands act on the highlighted rows: the current row is highlighted from the start.
+    SelectRows(std::vector<std::size_t>{0});
 
     for (const Command& command : Commands()) {
         QAction* action = actions_.emplace_back(window_.findChild<QAction*>(QString::fromLatin1(command.action)));

@@ -267,6 +267,9 @@ void MemoryEditingTest::movedRowsStaySelected() {
     f.Select({0});
     f.Choose("MoveUp1");
     QVERIFY(!f.window->Editing().History().canUndo());
+    // Ctrl+End moves the highlight with the current row, so the commands act on the row shown.
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{169}));
 }
 
 void MemoryEditingTest::pdfOfTheChannelList() {
