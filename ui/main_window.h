@@ -35,10 +35,12 @@ class TwaitForm1;
 class Tsetform1;
 class TSetForm2;
 class RadioPage;
+enum class Block;
 class NavitoraPage;
 
-// The program's main window: owns the user's copy of the radio image with its three changed
-// flags and the current settings-file path, shows it on four pages, and carries the main menu.
+// The program's main window: owns the user's copy of the radio image with the points it is
+// measured against (as the file and the radio last held it) and the current settings-file path,
+// shows it on four pages, and carries the main menu.
 // Its methods are grouped by concern: design (main_window_design.cpp, main_window_menu.cpp),
 // grids (main_window_grids.cpp), files and CSV (main_window_files.cpp), sorts
 // (main_window_sorts.cpp), shell commands and closing (main_window_shell.cpp), and the radio
@@ -66,10 +68,18 @@ public:
 
     const RadioImage& Image() const { return image_; }
     RadioImage& Image() { return image_; }
-    // The memory table differs from the step of its history last saved.
+    // A block differs from what it was when last read, written, saved or opened: a read would
+    // lose work that exists nowhere else.
     bool MemoryChanged() const;
-    bool VfoChanged() const { return vfoChanged_; }
-    bool SettingsChanged() const { return settingsChanged_; }
+    bool VfoChanged() const;
+    bool SettingsChanged() const;
+    // The tables or the settings differ from the file last saved or opened (from the start
+    // without one); the title shows a '*'.
+    bool Unsaved() const;
+    // `image`'s block is what the radio holds after a whole read or write.
+    void MatchRadio(Block block, const RadioImage& image);
+    // The title: the program, the file's name and a '*' while the work is unsaved.
+    void ShowTitle();
     const QString& CurrentPath() const { return currentPath_; }
     Prompts& UserPrompts() { return *prompts_; }
 
@@ -176,13 +186,18 @@ private:
     void ConnectGrids();
     // A dialog would copy its row back over what the read put there: the row does not open.
     bool RefuseWhileReading(bool reading);
+    // The image with the settings pages' edits not yet taken into it.
+    RadioImage Work() const;
+    // The image is what the file holds, just saved or opened.
+    void MatchFile();
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;
-    bool vfoChanged_ = false;
-    bool settingsChanged_ = false;
+    RadioImage fileImage_;     // as the file last saved or opened holds it
+    RadioImage matchedImage_;  // each block as last read, written, saved or opened
+    bool pagesEdited_ = false; // the settings pages hold edits image_.Settings has not taken
     QString currentPath_;
     int currentRow_ = 0; // the row a dialog was opened for
     MemoryEditing* editing_ = nullptr;

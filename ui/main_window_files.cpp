@@ -89,9 +89,7 @@ bool TFormD7::Savezem(const QString& path) {
         return false;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
-    editing_->MarkSaved();
-    vfoChanged_ = settingsChanged_ = false;
+    MatchFile();
     return true;
 }
 
@@ -117,7 +115,6 @@ void TFormD7::Openzem(const QString& path) {
         return;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;
     for (const std::string& warning : outcome.warnings)
         warnings << ShownInMessage(QString::fromStdString(warning));
@@ -126,6 +123,9 @@ void TFormD7::Openzem(const QString& path) {
     PutMenu();
     RectoGrid();
     VFORectoGrid();
+    // Another file's steps would bring its rows back into this one.
+    editing_->History().clear();
+    MatchFile();
 }
 
 void TFormD7::CSV1Click() {

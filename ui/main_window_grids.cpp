@@ -54,7 +54,6 @@ void TFormD7::StartUp(const QString& startFile) {
     for (std::size_t c = 0; c < VfoColumns().size(); ++c)
         VFOStringGrid1->SetCell(static_cast<int>(c) + 1, 0, QString::fromUtf8(VfoColumns()[c].heading));
 
-    vfoChanged_ = settingsChanged_ = false;
     VFOformat();
 
     if (!startFile.isEmpty())
@@ -62,6 +61,8 @@ void TFormD7::StartUp(const QString& startFile) {
     GetMenu();
     RectoGrid();
     VFORectoGrid();
+    // Without a file, the start is what unsaved work is measured against.
+    MatchFile();
 }
 
 std::optional<ConversionError> TFormD7::FillMemoryGrid() {
@@ -122,7 +123,7 @@ void TFormD7::VFOStringGrid1DblClick() {
     vfoEditor_(record, index);
     image_.Vfos[index] = record;
     VFORectoGrid();
-    vfoChanged_ = true;
+    ShowTitle();
     activateWindow();
     VFOStringGrid1->setFocus();
 }

@@ -20,7 +20,7 @@ class TFormD7;
 // The editing of the memory table: the undo history of its changes, the 編集 menu's commands on
 // the rows selected in the memory grid (copy, cut, paste, empty, insert, delete, move), the
 // grid's context menu, and printing the channel list. Every change to the table goes through
-// Commit, so each is one step of the history; the memory-changed flag is "not at the saved step".
+// Commit, so each is one step of the history.
 class MemoryEditing : public QObject {
     Q_OBJECT
 public:
@@ -36,8 +36,6 @@ public:
     void Commit(const ChannelTable& after, const QString& step, std::vector<std::size_t> selection = {},
                 bool reportDamage = true);
 
-    bool Modified() const { return !history_.isClean(); }
-    void MarkSaved() { history_.setClean(); }
     QUndoStack& History() { return history_; }
 
     // Table indexes of the selected rows, ascending; the current row when none is selected.

@@ -217,6 +217,7 @@ void RadioOperations::RunTransfer(const Transfer& t) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
+    sent_ = window_.Image();
     window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo);
     ApplyState();
     waitWindow_.Begin();
@@ -235,6 +236,7 @@ void RadioOperations::RunWriteChanged() {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
+    sent_ = window_.Image();
     ApplyState();
     waitWindow_.exec();
 }
@@ -288,6 +290,10 @@ void RadioOperations::ResRead(const ReadResult& result) {
         window_.PutMenu();
         break;
     }
+    // A read that kept rows leaves them the window's own: a further read may still lose them.
+    if (session_.Holds(result.block))
+        window_.MatchRadio(result.block, result.image);
+    window_.ShowTitle();
     const BlockTexts& texts = TextsOf(result.block);
     if (result.value > 0 && texts.readFailed == nullptr)
         window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
@@ -301,6 +307,8 @@ void RadioOperations::ResRead(const ReadResult& result) {
 }
 
 void RadioOperations::ResWrite(const WriteResult& result) {
+    if (session_.Holds(result.block))
+        window_.MatchRadio(result.block, sent_);
     const BlockTexts& texts = TextsOf(result.block);
     QString text = QString::fromUtf8(result.errors == 0 ? texts.writeDone : texts.writeFailed);
     if (result.verify)
@@ -309,6 +317,10 @@ void RadioOperations::ResWrite(const WriteResult& result) {
 }
 
 void RadioOperations::ResChanged(const ChangedWriteResult& result) {
+    if (result.wrote && result.errors == 0 && !result.outcome.radioSilent) {
+        for (const Block block : AllBlocks())
+            window_.MatchRadio(block, sent_);
+    }
     QString text;
     if (!result.wrote)
         text = QStringLiteral("無線機の内容を読み切れなかったため（%1 件を読めず）、何も書き込んでいません。")

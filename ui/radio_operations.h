@@ -64,6 +64,7 @@ private:
     TFormD7& window_;
     TwaitForm1& waitWindow_;
     RadioSession& session_;
+    RadioImage sent_; // the window's image as the last transfer took it
 };
 
 } // namespace zem
