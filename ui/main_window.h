@@ -157,8 +157,9 @@ public:
     void ShowLinkState(bool connected, bool busy);
     // 切断(&C) while connected, 接続(&C) after a connection has ended.
     void ShowConnectCaption(bool connected);
-    // While a read may replace the channel or VFO table, the grid's rows open no dialog.
-    void ShowTablesReading(bool channels, bool vfos);
+    // While a read may replace a table, nothing else changes it: the commands that would are
+    // disabled or refuse, so that nothing the user does is lost when the read ends.
+    void ShowTablesReading(bool channels, bool vfos, bool settings);
     bool VerifyAfterWrite() const;
     bool FastTransfers() const;
     PortMenu& Ports() { return *ports_; }
@@ -213,6 +214,7 @@ private:
     PortMenu* ports_ = nullptr;
     bool channelsReading_ = false;
     bool vfosReading_ = false;
+    bool settingsReading_ = false;
     TwaitForm1* waitWindow_ = nullptr;
     TAboutForm* aboutBox_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;

@@ -98,6 +98,13 @@ bool TFormD7::Savezem(const QString& path) {
 void TFormD7::Openzem(const QString& path) {
     if (!IsFile(path) || !HasZemExtension(FsPath(path)))
         return;
+    if (channelsReading_ || vfosReading_ || settingsReading_) {
+        prompts_->Message(this,
+                          QStringLiteral("無線機から読み込んでいる間はファイルを開けません。"
+                                         "読み込みが終わってから開いてください。"),
+                          QStringLiteral("ファイルを開く"));
+        return;
+    }
     RadioImage read = image_;
     SettingsFileRead outcome;
     try {

@@ -79,6 +79,7 @@ struct Command {
     const char* action; // the menu item's name
     std::vector<QKeySequence> keys;
     void (MemoryEditing::*run)(); // none for undo and redo, which the history runs
+    bool keepsTable = false;      // usable while a read replaces the table
 };
 
 const std::vector<Command>& Commands() {
@@ -86,7 +87,7 @@ const std::vector<Command>& Commands() {
         {"Undo1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, nullptr},
         {"Redo1", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, nullptr},
         {"Cut1", {QKeySequence(Qt::CTRL | Qt::Key_X)}, &MemoryEditing::Cut},
-        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy},
+        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy, true},
         {"Paste1", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &MemoryEditing::Paste},
         {"Clear1", {QKeySequence(Qt::Key_Delete)}, &MemoryEditing::EmptySelected},
         {"InsertRow1", {QKeySequence(Qt::CTRL | Qt::Key_Insert)}, &MemoryEditing::InsertRows},
@@ -131,13 +132,18 @@ MemoryEditing::~MemoryEditing() {
     history_.disconnect(this);
 }
 
+void MemoryEditing::SetReading(bool reading) {
+    reading_ = reading;
+    UpdateActions();
+}
+
 // The row commands act on what the Memory page shows; elsewhere their keys belong to the page.
 void MemoryEditing::UpdateActions() {
     const bool shown = pages_.currentIndex() == kMemoryPage;
-    for (QAction* action : actions_)
-        action->setEnabled(shown);
-    undo_->setEnabled(shown && history_.canUndo());
-    redo_->setEnabled(shown && history_.canRedo());
+    for (std::size_t k = 0; k < actions_.size(); ++k)
+        actions_[k]->setEnabled(shown && (!reading_ || Commands()[k].keepsTable));
+    undo_->setEnabled(shown && !reading_ && history_.canUndo());
+    redo_->setEnabled(shown && !reading_ && history_.canRedo());
     undo_->setStatusTip(history_.undoText());
     redo_->setStatusTip(history_.redoText());
 }

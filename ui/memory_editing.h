@@ -37,6 +37,8 @@ public:
                 bool reportDamage = true);
 
     QUndoStack& History() { return history_; }
+    // While a read replaces the table, the commands that change it are disabled; copying stays.
+    void SetReading(bool reading);
 
     // Table indexes of the selected rows, ascending; the current row when none is selected.
     std::vector<std::size_t> SelectedRows() const;
@@ -67,6 +69,7 @@ private:
     std::vector<QAction*> actions_; // in the order of the command table
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    bool reading_ = false;
 };
 
 } // namespace zem

@@ -218,7 +218,8 @@ void RadioOperations::RunTransfer(const Transfer& t) {
         return;
     }
     sent_ = window_.Image();
-    window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo);
+    window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo,
+                              !t.write && t.block == Block::Settings);
     ApplyState();
     waitWindow_.Begin();
     waitWindow_.exec();
@@ -256,7 +257,7 @@ void RadioOperations::Show(const QString& text, const char* caption) {
 
 // The commands come back first; the wait window stays on screen until the box is dismissed.
 void RadioOperations::ShowResult(const QString& text, const char* caption) {
-    window_.ShowTablesReading(false, false);
+    window_.ShowTablesReading(false, false, false);
     ApplyState();
     Show(text, caption);
     if (waitWindow_.isVisible())
@@ -349,7 +350,7 @@ void RadioOperations::ResPort(bool ok, const QString& failure) {
 
 // A transfer whose completion never came (the link stopped before taking it up) ends here.
 void RadioOperations::ResPortClose() {
-    window_.ShowTablesReading(false, false);
+    window_.ShowTablesReading(false, false, false);
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Rejected);
     window_.Scope().LinkClosed();

@@ -280,8 +280,14 @@ void RadioOperationsTest::waitWindowClosedEarly() {
     QVERIFY(f.window->statusBar()->currentMessage().startsWith(QStringLiteral("読み込み中は編集できません")));
     f.window->VFOStringGrid1DblClick(); // the VFO table is not being read
     QCOMPARE(opened, 1);
+    // Nothing else changes the table the read is to replace: what the user did would be lost.
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    const char* const changing[] = {"Paste1", "Clear1", "DeleteRow1", "S2", "CSV1", "Open2"};
+    for (const char* item : changing)
+        QVERIFY2(!f.Enabled(item), item);
+    QVERIFY(f.Enabled("Copy1"));
     QTRY_COMPARE_WITH_TIMEOUT(f.LastMessage(), QStringLiteral("読み込み終了"), 20000);
-    QVERIFY(f.Enabled("M2"));
+    QVERIFY(f.Enabled("Paste1") && f.Enabled("Open2") && f.Enabled("M2"));
     f.window->MemStringGrid1DblClick();
     QCOMPARE(opened, 2);
 }
