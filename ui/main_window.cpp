@@ -94,7 +94,7 @@ bool TFormD7::Unsaved() const {
 }
 
 void TFormD7::MatchFile() {
-    fileImage_ = matchedImage_ = Work();
+    fileImage_ = matchedImage_ = image_;
     ShowTitle();
 }
 

@@ -189,7 +189,7 @@ private:
     bool RefuseWhileReading(bool reading);
     // The image with the settings pages' edits not yet taken into it.
     RadioImage Work() const;
-    // The image is what the file holds, just saved or opened.
+    // The image is what the file holds, just saved or opened (settings pages taken or filled).
     void MatchFile();
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
