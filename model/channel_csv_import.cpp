@@ -393,9 +393,13 @@ bool IsHeaderlessChannelRow(std::string_view firstRecordText) {
            detail::ParseDecimal(at(Column::Frequency)).has_value();
 }
 
+// A name or memo of a `MHz,name,memo` line may be a column's word ("145.0,Mode,"): a header does
+// not start with a number.
 bool NamesChannelColumns(std::string_view firstRecordText) {
-    const ColumnIndex index = FindColumns(TakeCsvRecord(firstRecordText).fields);
-    return std::ranges::any_of(index, [](const auto& at) { return at.has_value(); });
+    const std::vector<std::string> fields = TakeCsvRecord(firstRecordText).fields;
+    const ColumnIndex index = FindColumns(fields);
+    return !detail::ParseDecimal(Trimmed(fields.front())) &&
+           std::ranges::any_of(index, [](const auto& at) { return at.has_value(); });
 }
 
 void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note) {
