@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loaded_blocks.h"
 #include "prompts.h"
 #include "string_grid.h"
 
@@ -81,6 +82,8 @@ public:
     // The title: the program, the file's name and a '*' while the work is unsaved.
     void ShowTitle();
     const QString& CurrentPath() const { return currentPath_; }
+    // Where the blocks came from, for a write of the changes.
+    LoadedBlocks& Loaded() { return loaded_; }
     Prompts& UserPrompts() { return *prompts_; }
 
     // Makes `channels` the memory table as one step of the 編集 menu's history (元に戻す takes it
@@ -199,6 +202,7 @@ private:
     RadioImage fileImage_;     // as the file last saved or opened holds it
     RadioImage matchedImage_;  // each block as last read, written, saved or opened
     bool pagesEdited_ = false; // the settings pages hold edits image_.Settings has not taken
+    LoadedBlocks loaded_;
     QString currentPath_;
     int currentRow_ = 0; // the row a dialog was opened for
     MemoryEditing* editing_ = nullptr;
