@@ -45,7 +45,9 @@ void TFormD7::ShowTablesReading(bool channels, bool vfos, bool settings) {
     editing_->SetReading(channels);
     for (const char* name : kChannelCommands)
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!channels);
-    findChild<QAction*>(QStringLiteral("Open2"))->setEnabled(!(channels || vfos || settings));
+    // A settings file or a history entry would replace the tables being read.
+    for (const char* name : {"Open2", "History1"})
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!(channels || vfos || settings));
     radioPage_->SetSettingsEnabled(!settings);
     navitoraPage_->SetSettingsEnabled(!settings);
 }
@@ -58,6 +60,10 @@ bool TFormD7::RefuseWhileReading(bool reading) {
 
 bool TFormD7::VerifyAfterWrite() const {
     return findChild<QAction*>(QStringLiteral("VerifyAfterWrite"))->isChecked();
+}
+
+bool TFormD7::BackupBeforeWrite() const {
+    return findChild<QAction*>(QStringLiteral("BackupBeforeWrite"))->isChecked();
 }
 
 bool TFormD7::FastTransfers() const {
