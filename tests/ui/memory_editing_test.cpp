@@ -305,6 +305,9 @@ void MemoryEditingTest::bulkChangeReportsTheRowsLeftAsTheyWere() {
 // Names and memos as shown, half-width and full-width kana alike; a number is also a frequency.
 void MemoryEditingTest::findByTextOrFrequencyWrapping() {
     EditFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.Grid("MemStringGrid1")->setFocus();
     auto* status = f.window->findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
     struct Case {
         QString typed;
@@ -324,12 +327,12 @@ void MemoryEditingTest::findByTextOrFrequencyWrapping() {
         f.Choose("Find1");
         for (std::size_t k = 1; k < c.found.size(); ++k) {
             QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{c.found[k - 1]});
-            f.Choose("FindNext1");
+            QTest::keyClick(f.Grid("MemStringGrid1"), Qt::Key_F3);
         }
         QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{c.found.back()});
         QCOMPARE(status->currentMessage(), c.wrapWord);
     }
-    f.Choose("FindPrevious1");
+    QTest::keyClick(f.Grid("MemStringGrid1"), Qt::Key_F3, Qt::ShiftModifier);
     QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{7});
     QCOMPARE(status->currentMessage(), QStringLiteral("先頭まで検索したので、末尾から続けました。"));
     f.prompts->textAnswers.enqueue(QStringLiteral("存在しない"));
