@@ -3,6 +3,7 @@
 #include "console.h"
 #include "escaped_text.h"
 #include "options.h"
+#include "shown_image.h"
 
 #include "collation/channel_search.h"
 #include "model/codecs.h"
@@ -42,6 +43,8 @@ void MemoryHeadings(std::string& out) {
     Row(out, zem::kMemoryCornerHeading, headings);
 }
 
+} // namespace
+
 std::string FormatImage(const zem::RadioImage& image) {
     std::string out = "# memory\n";
     MemoryHeadings(out);
@@ -73,8 +76,6 @@ std::string FormatImage(const zem::RadioImage& image) {
     }
     return out;
 }
-
-} // namespace
 
 int RunShow(const QString& command, const QCommandLineParser& parser) {
     const QStringList files = parser.positionalArguments();

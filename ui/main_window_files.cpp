@@ -138,6 +138,30 @@ void TFormD7::Openzem(const QString& path) {
     MatchFile();
 }
 
+// The entry is nobody's file: the table has no name, so 上書き保存 asks for one. The blocks taken
+// count as changed where they differ from the radio and the file, as any edit does.
+void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& blocks) {
+    for (const Block b : blocks) {
+        switch (b) {
+        case Block::Memory:
+            CommitChannels(image.Channels, QStringLiteral("無線機の履歴を開く"));
+            break;
+        case Block::Vfo:
+            image_.Vfos = image.Vfos;
+            VFORectoGrid();
+            break;
+        case Block::Settings:
+            image_.Settings = image.Settings;
+            loaded_.menuWarning.clear();
+            PutMenu();
+            break;
+        }
+        loaded_.Load(b, BlockSource::File, image_);
+    }
+    currentPath_.clear();
+    ShowTitle();
+}
+
 void TFormD7::CSV1Click() {
     const QString path = prompts_->OpenFileName(this, kOpenDialog2);
     if (path.isEmpty()) {
