@@ -26,9 +26,13 @@ bool SameHz(const auto& digits, long long hz) {
 } // namespace
 
 ChannelQuery::ChannelQuery(const QString& text) : folded_(Folded(text.trimmed())) {
+    // A frequency copied from the grid carries its unit.
+    QString number = folded_;
+    if (number.endsWith(QLatin1String("mhz")))
+        number.chop(3);
     try {
-        if (!folded_.isEmpty())
-            hz_ = MhzToHz(folded_.toStdString());
+        if (!number.isEmpty())
+            hz_ = MhzToHz(number.toStdString());
     } catch (const ConversionError&) {
         // Not a frequency: the text is looked for in names and memos only.
     }

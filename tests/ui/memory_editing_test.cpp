@@ -318,7 +318,7 @@ void MemoryEditingTest::findByTextOrFrequencyWrapping() {
         {QStringLiteral("ﾖﾋﾞﾀﾞｼ"), {1, 1}, QStringLiteral("末尾まで検索したので、先頭から続けました。")},
         {QStringLiteral("ｈｏｍｅ"), {2}, {}},
         {QStringLiteral("145"), {7, 0}, QStringLiteral("末尾まで検索したので、先頭から続けました。")},
-        {QStringLiteral("439.88"), {8}, {}},
+        {QStringLiteral("439.88000MHz"), {8}, {}},
         {QStringLiteral("435"), {7}, {}}, // a split channel's transmit frequency
     };
     for (const Case& c : cases) {
