@@ -204,7 +204,7 @@ std::vector<std::size_t> MemoryEditing::ShownRows() const {
 }
 
 void MemoryEditing::ShowRows() {
-    const bool hide = hideEmpty_ && hideEmpty_->isChecked();
+    const bool hide = hideEmpty_->isChecked();
     for (std::size_t row = 0; row < kChannelRows; ++row)
         grid_.setRowHidden(static_cast<int>(row), hide && IsEmptyRow(window_.Image().Channels[row]));
 }
