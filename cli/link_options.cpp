@@ -39,6 +39,10 @@ std::unique_ptr<zem::RadioSession> MakeSession() {
     return std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
 }
 
+std::unique_ptr<zem::PortDoctor> MakeDoctor() {
+    return std::make_unique<zem::PortDoctor>(zem::sim::PortFactoryWithSimulator());
+}
+
 int PortFailed(const QString& failure) {
     Error(QStringLiteral("ポートが開けませんでした。"));
     for (const QString& line : failure.split(QLatin1Char('\n'), Qt::SkipEmptyParts))

@@ -37,6 +37,11 @@ const QStringList kBlockNames{QStringLiteral("memory"), QStringLiteral("vfo"), Q
 const Option kPortOption = Required(
     {QStringLiteral("port"), QStringLiteral("The radio's port: a device path (/dev/ttyUSB0), com1 to com4, or sim."),
      QStringLiteral("PORT")});
+const Option kDoctorPortOption =
+    Optional({QStringLiteral("port"),
+              QStringLiteral("The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. Without it, every "
+                             "serial device present is tried in turn."),
+              QStringLiteral("PORT")});
 const Option kTimeoutOption = Optional({QStringLiteral("timeout"),
                                         QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
                                             .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),

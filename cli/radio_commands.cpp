@@ -2,10 +2,12 @@
 #include "console.h"
 #include "interruption.h"
 #include "link_options.h"
+#include "options.h"
 
 #include "session/ports.h"
 
 #include <QCommandLineParser>
+#include <QEventLoop>
 
 namespace cli {
 namespace {
@@ -67,6 +69,31 @@ int RunId(const QString& command, const QCommandLineParser& parser) {
 
 int RunCheckMod(const QString& command, const QCommandLineParser& parser) {
     return RunCheck(kModCheck, command, parser);
+}
+
+int RunDoctor(const QString& command, const QCommandLineParser& parser) {
+    if (!CheckNoArguments(parser, command))
+        return kBadInput;
+    if (parser.isSet(kDoctorPortOption) && parser.value(kDoctorPortOption).isEmpty()) {
+        Error(
+            QStringLiteral("zem_d7-cli %1: --port takes a port; leave it out to try every serial device").arg(command));
+        return kBadInput;
+    }
+    Interruption interruption;
+    const std::unique_ptr<zem::PortDoctor> doctor = MakeDoctor();
+    QEventLoop loop;
+    bool answered = false;
+    QObject::connect(doctor.get(), &zem::PortDoctor::line, [](const QString& text) { Out(text.toStdString() + "\n"); });
+    QObject::connect(doctor.get(), &zem::PortDoctor::finished, [&](bool thD7) {
+        answered = thD7;
+        loop.quit();
+    });
+    interruption.OnInterrupt([&] { doctor->Stop(); });
+    doctor->Start(Bytes(parser.value(kDoctorPortOption)));
+    loop.exec();
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("checks not finished"));
+    return answered ? kOk : kRadioErrors;
 }
 
 int RunPorts(const QString& command, const QCommandLineParser& parser) {
