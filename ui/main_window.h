@@ -131,7 +131,8 @@ public:
         WriteVfo,
         ReadSettings,
         WriteSettings,
-        WriteChanged
+        WriteChanged,
+        Diagnose
     };
     void O1Click() { emit RadioCommandChosen(RadioCommand::Connect); }
     void T2Click() { emit RadioCommandChosen(RadioCommand::ModelCheck); }
@@ -143,6 +144,7 @@ public:
     void N8Click() { emit RadioCommandChosen(RadioCommand::ReadSettings); }
     void S1Click() { emit RadioCommandChosen(RadioCommand::WriteSettings); }
     void WriteChangedClick() { emit RadioCommandChosen(RadioCommand::WriteChanged); }
+    void Doctor1Click() { emit RadioCommandChosen(RadioCommand::Diagnose); }
     // The commands a connection enables, with the operations waiting while `busy`.
     void ShowLinkState(bool connected, bool busy);
     // 切断(&C) while connected, 接続(&C) after a connection has ended.

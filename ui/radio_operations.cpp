@@ -1,6 +1,7 @@
 #include "radio_operations.h"
 
 #include "band_scope.h"
+#include "doctor_window.h"
 #include "port_menu.h"
 #include "remote_keys.h"
 #include "wait_window.h"
@@ -173,6 +174,8 @@ void RadioOperations::Command(TFormD7::RadioCommand command) {
         RunCheck(command == C::ModelCheck ? Check::Model : Check::Modification);
     else if (command == C::WriteChanged)
         RunWriteChanged();
+    else if (command == C::Diagnose)
+        Diagnose();
     for (const Transfer& t : kTransfers)
         if (t.command == command)
             RunTransfer(t);
@@ -185,10 +188,20 @@ void RadioOperations::O1Click() {
         StartComm();
 }
 
-void RadioOperations::StartComm() {
+std::string RadioOperations::ChosenPort() const {
     const PortMenu::Choice port = window_.Ports().Chosen();
-    const std::string path = port.path.isEmpty() ? PortOfIndex(port.index)->name : port.path.toStdString();
-    session_.Connect({.port = path, .fast = window_.FastTransfers()});
+    return port.path.isEmpty() ? PortOfIndex(port.index)->name : port.path.toStdString();
+}
+
+void RadioOperations::StartComm() {
+    session_.Connect({.port = ChosenPort(), .fast = window_.FastTransfers()});
+}
+
+// The doctor works beside the session: on the port this program is connected to, it says so.
+void RadioOperations::Diagnose() {
+    if (!doctorWindow_)
+        doctorWindow_ = new DoctorWindow(&window_, session_.Ports());
+    doctorWindow_->Run(QString::fromStdString(ChosenPort()));
 }
 
 void RadioOperations::CloseComm() {

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -45,6 +46,7 @@ private slots:
     void checksAndTransfersOverAPseudoTerminal();
     void portThatCannotBeOpened();
     void portMenuChoices();
+    void portDoctor();
     void unknownCodesChangeNothing();
     void closingWhileConnectedStopsTheLink();
 };
@@ -343,6 +345,22 @@ void RadioOperationsTest::portThatCannotBeOpened() {
     // A permission error gives the advice the port doctor gives.
     const std::string advice = zem::OpenFailureText(EACCES, "/dev/ttyX9");
     QVERIFY(advice.rfind(zem::PermissionText("/dev/ttyX9"), 0) == 0);
+}
+
+// The doctor's lines in a text the user can copy from; it sends "ID" and nothing else.
+void RadioOperationsTest::portDoctor() {
+    RadioFixture f;
+    f.radio.SelectPort(QStringLiteral("sim"));
+    f.Choose("Doctor1");
+    const auto* text = f.window->findChild<QPlainTextEdit*>(QStringLiteral("DoctorText"));
+    QVERIFY(text && text->isVisible() && text->isReadOnly());
+    const QString verdict = QStringLiteral("ok TH-D7 が sim で応答しました。このポートで接続できます。");
+    QTRY_VERIFY(text->toPlainText().endsWith(verdict));
+    QCOMPARE(text->toPlainText(), QStringLiteral("ok sim はプログラムの中のポートです。デバイスの確認はありません。\n"
+                                                 "ok sim を 9600 baud 8N1 で開きました。\n"
+                                                 "ok sim の無線機が ID に「ID TH-D7」と答えました。\n") +
+                                      verdict);
+    QCOMPARE(f.engine->CommandLog(), std::vector<std::string>{"ID"});
 }
 
 void RadioOperationsTest::portMenuChoices() {
