@@ -27,7 +27,7 @@ std::string Advice(int error, const std::string& path) {
     case ENOTTY:
         return path + " はシリアルポートではありません。ポートメニューで無線機のポートを選んでください。";
     default:
-        return path + " を開けませんでした。";
+        return path + " を開けませんでした。ケーブルを抜き差しして、もう一度試してください。";
     }
 }
 

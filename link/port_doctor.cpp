@@ -24,6 +24,9 @@
 namespace zem {
 namespace {
 
+// The next step where the system's reason is all there is to tell.
+constexpr std::string_view kTryAgain = "ケーブルを抜き差しし、ポートの名前を確かめてから、もう一度試してください。";
+
 // Noise can be long; the first bytes tell enough.
 constexpr std::size_t kShownNoise = 32;
 
@@ -100,7 +103,7 @@ bool CheckExists(const std::string& port, const std::string& path, const DoctorR
                           " がありません。ケーブルをつないでから、ポートの一覧で無線機のポートを選んでください（USB "
                           "ケーブルなら /dev/ttyUSB0 など）。"));
         else
-            run.report(Ng(named + " を調べられません（" + std::strerror(errno) + "）。"));
+            run.report(Ng(named + " を調べられません（" + std::strerror(errno) + "）。" + std::string(kTryAgain)));
         return false;
     }
     if (!S_ISCHR(info.st_mode)) {
@@ -119,7 +122,7 @@ bool CheckAccess(const std::string& path, const DoctorRun& run) {
     }
     run.report(Ng(errno == EACCES || errno == EPERM
                       ? PermissionText(path)
-                      : path + " を読み書きできません（" + std::strerror(errno) + "）。"));
+                      : path + " を読み書きできません（" + std::strerror(errno) + "）。" + std::string(kTryAgain)));
     return false;
 }
 
@@ -218,8 +221,9 @@ bool DiagnosePort(const std::string& port, const DoctorRun& run) {
         return false;
 
     if (!serial || serial->Open(path) != 0) {
-        const std::string why = OpenFailureText(serial ? serial->OpenErrno() : ENODEV, path);
-        run.report(Ng(why.empty() ? path + " を開けませんでした。" : why.substr(0, why.find('\n'))));
+        std::string why = OpenFailureText(serial ? serial->OpenErrno() : ENODEV, path);
+        std::erase(why, '\n');
+        run.report(Ng(why.empty() ? path + " を開けませんでした。" + std::string(kTryAgain) : why));
         return false;
     }
     run.report(Ok(path + " を 9600 baud 8N1 で開きました。"));
@@ -249,8 +253,9 @@ bool RunDoctor(const std::string& port, const DoctorRun& run) {
             return true;
         }
     }
-    run.report(Ng(Stopped(run) ? std::string("診断を途中で止めました。")
-                               : "TH-D7 は応答しませんでした。NG の行の手順を試してから、もう一度診断してください。"));
+    run.report(Ng(Stopped(run)
+                      ? std::string("診断を途中で止めました。もう一度診断するときは、初めからやり直してください。")
+                      : "TH-D7 は応答しませんでした。NG の行の手順を試してから、もう一度診断してください。"));
     return false;
 }
 
