@@ -160,7 +160,7 @@ bool CheckHolders(const std::string& path, const DoctorRun& run) {
     const std::string unseen =
         found.unseen.empty()
             ? std::string()
-            : HoldersText(found.unseen) + " が動いていますが、このユーザーからは何を開いているか見えません。";
+            : HoldersText(found.unseen) + "が動いていますが、このユーザーからは何を開いているか見えません。";
     if (ExclusiveMarked(path)) {
         run.report(
             Ng(path + " に排他フラグ（TIOCEXCL）が残っています。" +
