@@ -67,31 +67,32 @@ PortHolders FindPortHolders(const std::string& device, const fs::path& proc) {
                               ? static_cast<long>((major - kPtySlaveMajor) * 256 + ::minor(wanted.st_rdev))
                               : -1;
 
+    // Processes come and go while they are listed: every step takes its error instead of throwing,
+    // and a process gone meanwhile is passed over.
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(proc, ec)) {
-        const std::optional<pid_t> pid = PidOf(entry.path());
+    for (fs::directory_iterator entry(proc, ec), end; !ec && entry != end; entry.increment(ec)) {
+        const std::optional<pid_t> pid = PidOf(entry->path());
         if (!pid)
             continue;
-        fs::directory_iterator fds(entry.path() / "fd", ec);
-        if (ec) {
-            const std::string name = ProcessName(entry.path());
+        std::error_code fdError;
+        fs::directory_iterator fd(entry->path() / "fd", fdError);
+        if (fdError) {
+            const std::string name = ProcessName(entry->path());
             if (!ServiceAdvice(name).empty())
                 found.unseen.push_back({*pid, name});
-            ec.clear();
             continue;
         }
         bool holds = false;
         bool farEnd = false;
-        for (const fs::directory_entry& fd : fds) {
+        for (; !fdError && fd != end; fd.increment(fdError)) {
             struct stat info {};
-            const std::string number = fd.path().filename().string();
-            if (::stat(fd.path().c_str(), &info) == 0 && S_ISCHR(info.st_mode) && info.st_rdev == wanted.st_rdev)
+            if (::stat(fd->path().c_str(), &info) == 0 && S_ISCHR(info.st_mode) && info.st_rdev == wanted.st_rdev)
                 holds = true;
-            else if (ptyIndex >= 0 && MasterIndex(entry.path(), number) == ptyIndex)
+            else if (ptyIndex >= 0 && MasterIndex(entry->path(), fd->path().filename().string()) == ptyIndex)
                 farEnd = true;
         }
         if (holds && !farEnd)
-            found.holders.push_back({*pid, ProcessName(entry.path())});
+            found.holders.push_back({*pid, ProcessName(entry->path())});
     }
     return found;
 }
