@@ -56,6 +56,8 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
         Error(QStringLiteral(
                   "zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。")
                   .arg(command));
+        Error(QStringLiteral("zem_d7-cli doctor --port %1 で原因を調べられます。")
+                  .arg(QString::fromStdString(target.port)));
         return kRadioErrors;
     }
     return kOk;

@@ -94,13 +94,17 @@ QString CheckText(const VerifyResult& verify) {
     return text;
 }
 
+// Where a silent radio leaves the user: the doctor tells why, once the port is free again.
+const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接続診断(G) を選ぶと、原因を調べられます。");
+
 // A transfer the radio fell silent in says so first, with how far it got.
 QString SilentText(const TransferOutcome& outcome) {
     if (!outcome.radioSilent)
         return {};
-    return QStringLiteral("無線機が応答しません。%1 / %2 件を終えたところで止めました。\n\n")
+    return QStringLiteral("無線機が応答しません。%1 / %2 件を終えたところで止めました。%3\n\n")
         .arg(outcome.done)
-        .arg(outcome.total);
+        .arg(outcome.total)
+        .arg(kDoctorHint);
 }
 
 QString RetryText(const TransferOutcome& outcome) {
@@ -278,7 +282,8 @@ void RadioOperations::ResCheck(const CheckResult& result) {
     ApplyState();
     // Without an answer the check has no verdict to give.
     if (!result.answered)
-        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。"),
+        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。") +
+                 kDoctorHint,
              "ID");
     else if (result.check == Check::Model)
         Show(result.yes ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");

@@ -83,9 +83,12 @@ TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "(応答なし)") << command;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << command; // the verdict follows
-        EXPECT_EQ(run.err,
-                  "zem_d7-cli " + std::string(command) +
-                      ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\n")
+        EXPECT_EQ(
+            run.err,
+            "zem_d7-cli " + std::string(command) +
+                ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\nzem_d7-cli "
+                "doctor --port " +
+                peer.SlavePath() + " で原因を調べられます。\n")
             << command;
     }
     EXPECT_EQ(peer.Received(), "ID\rFL\r");
