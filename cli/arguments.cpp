@@ -89,7 +89,7 @@ bool SaveImage(const QString& command, const QString& out, const zem::RadioImage
     return SaveBytes(command, out, zem::FormatSettingsFile(image));
 }
 
-bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image) {
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image, std::string* menuWarning) {
     try {
         const zem::SettingsFileRead read = zem::LoadZemFile(LocalPath(file), image);
         if (!read.recognised) {
@@ -102,6 +102,8 @@ bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImag
         }
         for (const std::string& warning : read.warnings)
             Error(QStringLiteral("zem_d7-cli %1: %2: %3").arg(command, file, QString::fromStdString(warning)));
+        if (menuWarning)
+            *menuWarning = read.menuWarning;
         return true;
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));

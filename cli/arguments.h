@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // What every subcommand does with its arguments and files, so each says it the same way.
@@ -45,8 +46,10 @@ bool SaveBytes(const QString& command, const QString& out, std::string_view byte
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
 
 // Reads a settings file named on the command line; false after printing the one error line
-// (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go to standard
-// error, one line each, and the file counts as read.
-bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image);
+// (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go
+// to standard error, one line each, and the file counts as read. `menuWarning`, when given, takes the reader's warning
+// about the MENU line (empty when none).
+bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image,
+                     std::string* menuWarning = nullptr);
 
 } // namespace cli

@@ -129,8 +129,9 @@ const std::vector<Command>& Commands() {
         {QStringLiteral("write"),
          QStringLiteral("write a settings file to the radio"),
          QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio. With --changed only "
-                        "what differs from the radio is written; it is read back, so --verify is not taken with it."),
-         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption}),
+                        "what differs from the radio is written; it is read back, so --verify is not taken with it. "
+                        "What will change is printed before it is written."),
+         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption, &kDryRunOption, &kForceOption}),
          {SettingsFile(QStringLiteral("write"))},
          &RunWrite},
         {QStringLiteral("scope"),

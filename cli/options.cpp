@@ -76,6 +76,16 @@ const Option kChangedOption = Optional(
      QStringLiteral("Read the radio first (--fast applies), then write only the channels, scan memories, VFOs, "
                     "settings and DTMF memories the file holds otherwise, and read those back.")});
 
+const Option kDryRunOption = Optional(
+    {QStringLiteral("dry-run"),
+     QStringLiteral("With --changed: read what is needed and print what would change on the radio, one line per "
+                    "item, without writing anything.")});
+
+const Option kForceOption = Optional(
+    {QStringLiteral("force"),
+     QStringLiteral("Write settings even when the file's MENU line was read with a warning (by position, or one of "
+                    "several ways).")});
+
 const Option kLowerOption =
     Required({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
 const Option kUpperOption =

@@ -43,6 +43,8 @@ extern const Option kNewOption;
 extern const Option kNoMemoOption;
 extern const Option kVerifyOption;
 extern const Option kChangedOption;
+extern const Option kDryRunOption;
+extern const Option kForceOption;
 
 // The sweep: --lower MHZ, --upper MHZ, --step CODE, --passes N, --store FILE.
 extern const Option kLowerOption;

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
+#include "escaped_text.h"
 #include "interruption.h"
 #include "link_options.h"
 #include "options.h"
@@ -14,6 +15,7 @@
 #include "model/menu_fields.h"
 #include "model/startup_image.h"
 #include "model/sweep_range.h"
+#include "model/write_plan.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -71,11 +73,13 @@ public:
                      std::string(kWidth - filled, '-').c_str());
         std::fflush(stderr);
     }
+    // "done" counts only what was read or written whole; a block the radio fell silent in says how
+    // far it came instead.
     void Finish(long errors, const zem::TransferOutcome& outcome) {
         EndBar();
         Error(QStringLiteral("%1: %2 done, %3 errors, %4 retried")
                   .arg(QString::fromStdString(block_))
-                  .arg(total_)
+                  .arg(outcome.moved)
                   .arg(errors)
                   .arg(outcome.retried));
         if (outcome.radioSilent)
@@ -84,14 +88,22 @@ public:
                       .arg(outcome.done)
                       .arg(outcome.total));
     }
-    // A block stopped part-way: the rows before the one under way were done.
-    void Stopped(const char* what) {
+    // A block stopped part-way: how many of its rows were moved whole (from its result when one
+    // came, else the rows before the one under way) and how many not. `what` is the verb and what
+    // follows the counts, "written; the radio now holds a mix".
+    void Stopped(const char* what, const std::optional<zem::TransferOutcome>& outcome = std::nullopt) {
         EndBar();
-        Error(QStringLiteral("%1: %2 of %3 rows %4")
+        const std::size_t total = outcome ? outcome->total : total_;
+        const std::size_t moved = std::min(outcome ? outcome->moved : done_, total);
+        const QString words = QString::fromUtf8(what);
+        const qsizetype tail = words.indexOf(QLatin1Char(';'));
+        Error(QStringLiteral("%1: %2 of %3 rows %4, %5 not%6")
                   .arg(QString::fromStdString(block_))
-                  .arg(done_)
-                  .arg(total_)
-                  .arg(QString::fromUtf8(what)));
+                  .arg(moved)
+                  .arg(total)
+                  .arg(words.left(tail))
+                  .arg(total - moved)
+                  .arg(tail < 0 ? QString() : words.mid(tail)));
     }
 
 private:
@@ -150,6 +162,7 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
 struct TransferFound {
     std::vector<zem::RowDifference> differences{}; // the read-backs'
     bool silent = false;                           // stopped early: the radio fell silent
+    std::size_t moved = 0;                         // rows, VFOs and settings commands moved whole
 };
 
 // Reads or writes (with `verify`, each block read back after it is written) the blocks one after
@@ -188,7 +201,12 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             NameFailedRows(written->block, written->failed);
         underWay = nullptr;
         errors += value;
+        found.moved += outcome.moved;
         if (outcome.radioSilent) {
+            progress.Stopped(write && outcome.moved > 0 ? "written; the radio now holds a mix"
+                             : write                    ? "written"
+                                                        : "read",
+                             outcome);
             found.silent = true;
             session->Disconnect();
             return;
@@ -200,9 +218,13 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         if (!stopped)
             progress.Update(d, total);
     });
+    // After a stop the block's result still comes, counting what was moved before it.
+    std::optional<zem::TransferOutcome> stoppedOutcome;
     QObject::connect(session.get(), &zem::RadioSession::read, [&](const zem::ReadResult& r) {
-        if (stopped)
+        if (stopped) {
+            stoppedOutcome = r.outcome;
             return;
+        }
         zem::CopyBlock(r.block, r.image, image);
         for (const std::string& refusal : r.commaRefusals)
             Error(QStringLiteral("zem_d7-cli: settings: %1").arg(QString::fromStdString(refusal)));
@@ -220,8 +242,10 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
                          underWay = "read back; not compared";
                      });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
-        if (stopped)
+        if (stopped) {
+            stoppedOutcome = r.outcome;
             return;
+        }
         if (!r.verify) {
             done(r.errors, r.outcome, &r);
             return;
@@ -237,14 +261,25 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         done(r.verify->unread, readBack, &r);
     });
     const zem::RadioSession::RunEnd end = session->Run(target, next);
+    // Each block after the one that stopped was not moved at all.
+    const auto notReached = [&](std::size_t from) {
+        for (std::size_t b = from; b < blocks.size(); ++b)
+            Error(QStringLiteral("%1: 0 of %2 rows %3")
+                      .arg(QLatin1String(zem::BlockName(blocks[b])))
+                      .arg(zem::PartsOf(blocks[b]))
+                      .arg(write ? QStringLiteral("written") : QStringLiteral("read")));
+    };
     if (stopped && underWay) {
-        progress.Stopped(underWay);
+        progress.Stopped(underWay, stoppedOutcome);
+        notReached(current + 1);
         return kInterrupted;
     }
     if (!end.opened)
         return stopped ? kInterrupted : PortFailed(end.failure);
-    if (current != blocks.size())
+    if (current != blocks.size()) {
+        notReached(current + 1);
         return kRadioErrors;
+    }
     if (errors != 0) {
         Error(QStringLiteral("エラー数：%1").arg(errors));
         return kRadioErrors;
@@ -284,12 +319,46 @@ int SavePartial(const QString& command, const QString& out, const zem::RadioImag
     return kRadioErrors;
 }
 
-// Reads the blocks of the radio, then writes what `image` holds otherwise and reads it back. A
-// signal stops the step under way after its exchange under way and gives kInterrupted.
+// The plan, one line per item, on standard error, or on standard output for a dry run.
+void PrintPlan(const zem::WritePlan& plan, bool toStandardOutput) {
+    static constexpr zem::PlanKindWords kWords{"channel", "VFO", "setting", "DTMF"};
+    for (const zem::PlanItem& item : plan.items) {
+        const std::string line = zem::PlanLine(item, kWords, &Escaped);
+        if (toStandardOutput)
+            Out(line + '\n');
+        else
+            Error(QString::fromStdString(line));
+    }
+}
+
+// Per block, how many of the plan's rows, VFOs and settings commands were written whole.
+void WrittenPerBlock(const zem::ChangedWriteResult& result) {
+    std::size_t written = 0;
+    std::size_t chosen = 0;
+    for (const zem::Block b : zem::AllBlocks()) {
+        const auto i = static_cast<std::size_t>(b);
+        chosen += result.chosen[i];
+        written += result.written[i];
+        if (result.chosen[i] > 0)
+            Error(QStringLiteral("%1: %2 of %3 written, %4 not")
+                      .arg(QLatin1String(zem::BlockName(b)))
+                      .arg(result.written[i])
+                      .arg(result.chosen[i])
+                      .arg(result.chosen[i] - result.written[i]));
+    }
+    if (written > 0 && written < chosen)
+        Error(QStringLiteral("the radio now holds a mix"));
+}
+
+// Plans the write of what `image` holds otherwise than the radio in `blocks` (reading the radio's
+// blocks this connection does not know), prints the plan, then writes it and reads it back; a dry
+// run prints the plan to standard output and writes nothing. A signal stops the step under way
+// after its exchange under way and gives kInterrupted.
 int WriteChangedParts(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
-                      const zem::RadioImage& image, Interruption& interruption) {
+                      const zem::RadioImage& image, bool dryRun, Interruption& interruption) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
+    std::optional<zem::WritePlan> plan;
     std::optional<zem::ChangedWriteResult> end;
     const char* underWay = nullptr; // what the step under way does, for the line of a stop
     bool stopped = false;
@@ -305,42 +374,70 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         progress.Start(std::string(zem::BlockName(block)) + " (radio)");
         underWay = "read; nothing was written";
     });
+    QObject::connect(session.get(), &zem::RadioSession::planned, [&](const zem::WritePlan& p) {
+        plan = p;
+        if (stopped || !p.whole || dryRun || p.items.empty()) {
+            session->Disconnect();
+            return;
+        }
+        PrintPlan(p, false);
+        if (!session->WriteChanged(p)) {
+            Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+            session->Disconnect();
+        }
+    });
     QObject::connect(session.get(), &zem::RadioSession::writingChanged, [&](std::size_t parts) {
         Error(QStringLiteral("changed: %1 to write").arg(parts));
         progress.Start("changed");
         underWay = "written or read back; the radio now holds a mix";
     });
     QObject::connect(session.get(), &zem::RadioSession::changedWritten, [&](const zem::ChangedWriteResult& r) {
-        if (stopped)
-            return;
         end = r;
         session->Disconnect();
     });
     const zem::RadioSession::RunEnd run = session->Run(target, [&] {
-        if (!session->WriteChanged(image, blocks)) {
+        const zem::BlockSources fromFile{zem::BlockSource::File, zem::BlockSource::File, zem::BlockSource::File};
+        if (!session->PlanChanged(image, zem::AllowedParts(fromFile, {}, blocks))) {
             Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
             session->Disconnect();
         }
     });
     if (stopped && !end) {
         if (underWay)
-            progress.Stopped(underWay);
+            progress.Stopped(underWay, plan ? std::optional(plan->outcome) : std::nullopt);
         return Interrupted(command, QStringLiteral("nothing more was written"));
     }
     if (!run.opened)
         return PortFailed(run.failure);
-    if (!end)
+    if (!plan)
         return kRadioErrors;
-    progress.Finish(end->errors, end->outcome);
-    if (!end->wrote) {
+    if (!plan->whole) {
+        progress.Finish(plan->unread, plan->outcome);
         Error(QStringLiteral("zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
-                  .arg(end->errors));
+                  .arg(plan->unread));
         return kRadioErrors;
     }
-    Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    if (dryRun) {
+        PrintPlan(*plan, true);
+        return kOk;
+    }
+    if (!end) {
+        Error(QStringLiteral("changed: 0 written"));
+        return plan->items.empty() ? kOk : kRadioErrors;
+    }
+    zem::TransferOutcome outcome = end->outcome;
+    outcome.retried += plan->outcome.retried;
+    progress.Finish(end->errors, outcome);
+    const bool whole = end->errors == 0 && !end->outcome.radioSilent;
+    if (whole)
+        Error(QStringLiteral("changed: %1 written").arg(end->parts));
+    else
+        WrittenPerBlock(*end);
+    if (stopped)
+        return Interrupted(command, QStringLiteral("nothing more was written"));
     if (interruption.Interrupted())
         return Interrupted(command, QStringLiteral("everything was written"));
-    if (end->errors != 0 || end->outcome.radioSilent) {
+    if (!whole) {
         Error(QStringLiteral("エラー数：%1").arg(end->errors));
         return kRadioErrors;
     }
@@ -365,6 +462,10 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
         return result;
     if (result == kInterrupted)
         return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
+    if (found.silent && found.moved == 0) {
+        Error(QStringLiteral("zem_d7-cli %1: nothing was read; %2 was not written").arg(command, out));
+        return kRadioErrors;
+    }
     if (found.silent)
         return SavePartial(command, out, image);
     if (!SaveImage(command, out, image))
@@ -385,14 +486,29 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
-    if (!LoadZemArgument(command, *file, image))
+    std::string menuWarning;
+    if (!LoadZemArgument(command, *file, image, &menuWarning))
         return kBadInput;
+    const bool dryRun = parser.isSet(kDryRunOption);
+    if (dryRun && !parser.isSet(kChangedOption)) {
+        Error(QStringLiteral("zem_d7-cli write: --dry-run is taken only with --changed"));
+        return kBadInput;
+    }
+    // Settings whose MENU line was read uncertainly may sit in other settings than the file meant.
+    const bool settings =
+        std::find(options.blocks.begin(), options.blocks.end(), zem::Block::Settings) != options.blocks.end();
+    if (settings && !menuWarning.empty() && !dryRun && !parser.isSet(kForceOption)) {
+        Error(QStringLiteral("zem_d7-cli write: %1: the settings are not written, since their MENU line was read "
+                             "with a warning: %2 (check them, then give --force, or leave them out with --only)")
+                  .arg(*file, QString::fromStdString(menuWarning)));
+        return kBadInput;
+    }
     if (parser.isSet(kChangedOption)) {
         if (parser.isSet(kVerifyOption)) {
             Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
             return kBadInput;
         }
-        return WriteChangedParts(command, options.target, options.blocks, image, interruption);
+        return WriteChangedParts(command, options.target, options.blocks, image, dryRun, interruption);
     }
     TransferFound found;
     const int result =

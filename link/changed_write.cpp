@@ -32,7 +32,13 @@ void TCommThread::DoWriteChanged() {
     Outcome_.total =
         2 * (chosen.Count() + static_cast<std::size_t>(std::count(chosen.dtmf.begin(), chosen.dtmf.end(), true)));
     Progress(0, Outcome_.total);
-    long errors = WriteChannels(chosen) + WriteVfos(chosen) + WriteSettings(chosen);
+    // Each kind's count is what the others had not yet added.
+    long errors = WriteChannels(chosen);
+    Outcome_.written[0] = Outcome_.moved;
+    errors += WriteVfos(chosen);
+    Outcome_.written[1] = Outcome_.moved - Outcome_.written[0];
+    errors += WriteSettings(chosen);
+    Outcome_.written[2] = Outcome_.moved - Outcome_.written[0] - Outcome_.written[1];
     Status("照合中");
     errors += ReadChannels(chosen) + ReadVfos(chosen) + ReadSettings(chosen);
     errors += static_cast<long>(Differing(chosen, Image, wanted));

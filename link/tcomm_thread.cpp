@@ -232,6 +232,8 @@ long TCommThread::ReadParts(std::span<const bool> chosen, const std::function<bo
             ++kept;
             if (nameKept)
                 Kept(i);
+        } else {
+            ++Outcome_.moved;
         }
         PartDone();
     }
@@ -258,6 +260,8 @@ long TCommThread::WriteParts(std::span<const bool> chosen, const std::function<A
         }
         if (attempt.errors != 0)
             Kept(i);
+        else
+            ++Outcome_.moved;
         errors += attempt.errors;
         PartDone();
     }

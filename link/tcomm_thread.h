@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QThread>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -117,6 +118,10 @@ public:
         bool radioSilent = false; // stopped early: the radio sent nothing for kSilentExchangeLimit exchanges
         std::size_t done = 0;     // rows, VFOs or settings commands finished before the end or the stop
         std::size_t total = 0;
+        std::size_t moved = 0; // of those done, the ones read or written whole (failed ones left out)
+        // A write of the changes: the channel rows, VFOs and settings commands written whole, each
+        // kind on its own, before the read-back.
+        std::array<std::size_t, 3> written{};
     };
     const TransferOutcome& LastOutcome() const { return Outcome_; }
 

@@ -337,9 +337,8 @@ std::string MenuSharingWarning(const MenuLineRead& menu, std::size_t line,
            " に ',' を含めて読みました。設定を確かめてください";
 }
 
-// Reads one whole set into image.
-void ReadSet(std::span<const std::string_view> set, std::size_t firstLine, RadioImage& image,
-             std::vector<std::string>& warnings) {
+// Reads one whole set into image; gives the warning about its MENU line (empty when read surely).
+std::string ReadSet(std::span<const std::string_view> set, std::size_t firstLine, RadioImage& image) {
     std::size_t next = 0;
     for (MemoryChannel& ch : image.Channels)
         ch = ParseMemLine(set[next++]);
@@ -348,13 +347,15 @@ void ReadSet(std::span<const std::string_view> set, std::size_t firstLine, Radio
     const std::size_t menuLine = firstLine + next;
     const std::string_view menuText = set[next++];
     const MenuLineRead menu = *ReadMenuLine(menuText);
+    std::string warning;
     if (menu.sharing == MenuSharing::Ambiguous || menu.sharing == MenuSharing::ByPosition)
-        warnings.push_back(MenuSharingWarning(menu, menuLine, SplitAtCommas(*TaggedValues(menuText))));
+        warning = MenuSharingWarning(menu, menuLine, SplitAtCommas(*TaggedValues(menuText)));
     const auto dtmf = image.Settings.Dtmf;
     image.Settings = menu.settings;
     image.Settings.Dtmf = dtmf;
     for (DtmfMemory& m : image.Settings.Dtmf)
         m = ParseDtmfLine(set[next++]);
+    return warning;
 }
 
 std::string IncompleteSetWarning(std::size_t firstLine, std::size_t count) {
@@ -451,7 +452,7 @@ SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
     // A blank tail would start another set of missing lines.
     while (lines.size() > 1 && IsBlankLine(lines.back()))
         lines.pop_back();
-    SettingsFileRead result{true, {}, {}};
+    SettingsFileRead result{true, {}, {}, {}};
     RadioImage read = image;
     std::string tail;
     const std::span<const std::string_view> body = std::span(lines).subspan(1);
@@ -472,7 +473,9 @@ SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
         }
         // A later set replaces the one before, and with it what was said about it.
         result.warnings.clear();
-        ReadSet(set, firstLine, read, result.warnings);
+        result.menuWarning = ReadSet(set, firstLine, read);
+        if (!result.menuWarning.empty())
+            result.warnings.push_back(result.menuWarning);
     }
     if (!tail.empty())
         result.warnings.push_back(tail);

@@ -75,6 +75,10 @@ struct SettingsFileRead {
     // empty when it was read. A refused file leaves the image untouched.
     std::string refusal;
     std::vector<std::string> warnings; // lines left unread or read uncertainly, for the user
+    // The warning among them about the MENU line of the set read (its commas read by position or
+    // one of several ways): its values may sit in other settings than the file meant, so they must
+    // not reach a radio unasked. Empty when the line was read surely.
+    std::string menuWarning;
     bool Read() const { return recognised && refusal.empty(); }
 };
 // Reads a whole file's bytes into image. CR, LF and CR LF end a line, so no text of the format can

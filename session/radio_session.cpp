@@ -2,6 +2,7 @@
 
 #include "model/codecs.h"
 #include "model/cp932.h"
+#include "model/menu_fields.h"
 
 #include <QEventLoop>
 
@@ -65,21 +66,74 @@ const BlockOperations* BlockEndedBy(LinkCode code, LinkCode BlockOperations::*en
     return nullptr;
 }
 
-// The parts of `mask` that lie in the blocks of `scope`.
-WriteMask Within(WriteMask mask, const std::vector<Block>& scope) {
-    const auto in = [&](Block b) { return std::find(scope.begin(), scope.end(), b) != scope.end(); };
-    if (!in(Block::Memory))
-        mask.channels = {};
-    if (!in(Block::Vfo))
-        mask.vfos = {};
-    if (!in(Block::Settings)) {
-        mask.settings = {};
-        mask.dtmf = {};
+// Sets every part of a block of `mask`.
+void SetBlock(WriteMask& mask, Block block, bool on) {
+    switch (block) {
+    case Block::Memory:
+        mask.channels.fill(on);
+        break;
+    case Block::Vfo:
+        mask.vfos.fill(on);
+        break;
+    case Block::Settings:
+        mask.settings.fill(on);
+        mask.dtmf.fill(on);
+        break;
     }
+}
+
+// The parts of `mask` in one block.
+WriteMask OnlyBlock(WriteMask mask, Block block) {
+    for (const Block other : AllBlocks())
+        if (other != block)
+            SetBlock(mask, other, false);
     return mask;
 }
 
+bool Touches(const WriteMask& mask, Block block) {
+    return OnlyBlock(mask, block).Count() != 0;
+}
+
+// What the link's write of `mask` counts in each block: a DTMF memory is two settings commands.
+std::array<std::size_t, 3> LinkParts(const WriteMask& mask) {
+    const auto dtmf = static_cast<std::size_t>(std::count(mask.dtmf.begin(), mask.dtmf.end(), true));
+    return {OnlyBlock(mask, Block::Memory).Count(), OnlyBlock(mask, Block::Vfo).Count(),
+            OnlyBlock(mask, Block::Settings).Count() + dtmf};
+}
+
+// `base` with the parts of `parts` taken from `from`.
+RadioImage WithParts(RadioImage base, const RadioImage& from, const WriteMask& parts) {
+    for (std::size_t row = 0; row < kChannelRows; ++row)
+        if (parts.channels[row])
+            base.Channels[row] = from.Channels[row];
+    for (std::size_t v = 0; v < kVfoCount; ++v)
+        if (parts.vfos[v])
+            base.Vfos[v] = from.Vfos[v];
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f)
+        if (parts.settings[f])
+            MenuFields()[f].set(base.Settings, MenuFields()[f].get(from.Settings));
+    for (std::size_t k = 0; k < kDtmfCount; ++k)
+        if (parts.dtmf[k])
+            base.Settings.Dtmf[k] = from.Settings.Dtmf[k];
+    return base;
+}
+
 } // namespace
+
+WriteMask AllowedParts(const BlockSources& sources, const WriteMask& edited, const std::vector<Block>& scope) {
+    WriteMask allowed = edited;
+    for (const Block b : AllBlocks()) {
+        if (sources[static_cast<std::size_t>(b)] != BlockSource::Never)
+            SetBlock(allowed, b, true);
+        if (std::find(scope.begin(), scope.end(), b) == scope.end())
+            SetBlock(allowed, b, false);
+    }
+    return allowed;
+}
+
+std::size_t PartsOf(Block block) {
+    return LinkParts(WriteMask::All())[static_cast<std::size_t>(block)];
+}
 
 const char* BlockName(Block block) {
     return OperationsOf(block).name;
@@ -188,38 +242,64 @@ bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
     return Request(ops.write, std::move(pending));
 }
 
-bool RadioSession::WriteChanged(const RadioImage& image, const std::vector<Block>& blocks) {
+bool RadioSession::PlanChanged(const RadioImage& image, const WriteMask& allowed) {
     if (!link_ || !connected_ || stopping_ || Busy())
         return false;
     link_->SetFastTransfers(fast_);
-    pending_ = {.kind = Pending::WritingChanged, .written = image, .scope = blocks};
-    if (ChangedStep())
+    pending_ = {.kind = Pending::ReadingRadio, .allowed = allowed};
+    pending_.plan.wanted = image;
+    if (PlanStep())
         return true;
     pending_ = {};
     return false;
 }
 
-bool RadioSession::ChangedStep() {
-    for (const Block b : pending_.scope) {
-        if (Holds(b))
+// Only the blocks the plan may touch are read: a block never loaded and never edited is none of
+// its business.
+bool RadioSession::PlanStep() {
+    for (const Block b : AllBlocks()) {
+        if (Holds(b) || !Touches(pending_.allowed, b))
             continue;
-        OperationsOf(b).copy(pending_.written, link_->Image);
-        pending_.kind = Pending::ReadingRadio;
+        OperationsOf(b).copy(pending_.plan.wanted, link_->Image);
         pending_.block = b;
-        pending_.changed.radioRead = true;
+        pending_.plan.radioRead = true;
         if (!(link_.get()->*OperationsOf(b).read)())
             return false;
         emit readingRadio(b);
         return true;
     }
-    const WriteMask mask = Within(ChangedParts(radio_, pending_.written), pending_.scope);
-    link_->Image = pending_.written;
-    link_->WriteOnly = mask;
-    pending_.kind = Pending::WritingChanged;
-    pending_.changed.parts = mask.Count();
+    WritePlan& plan = pending_.plan;
+    WriteMask parts = ChangedParts(radio_, plan.wanted);
+    const auto meet = [](auto& out, const auto& allowed) {
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = out[i] && allowed[i];
+    };
+    meet(parts.channels, pending_.allowed.channels);
+    meet(parts.vfos, pending_.allowed.vfos);
+    meet(parts.settings, pending_.allowed.settings);
+    meet(parts.dtmf, pending_.allowed.dtmf);
+    plan.parts = parts;
+    plan.items = PlanItems(radio_, plan.wanted, parts);
+    EndPlan();
+    return true;
+}
+
+bool RadioSession::WriteChanged(const WritePlan& plan) {
+    if (!link_ || !connected_ || stopping_ || Busy() || !plan.whole)
+        return false;
+    for (const Block b : AllBlocks())
+        if (Touches(plan.parts, b) && !Holds(b))
+            return false;
+    link_->SetFastTransfers(fast_);
+    // The rest of the link's image is the radio's, so that after the read-back the touched blocks
+    // are what the radio holds, parts the plan left alone included.
+    link_->Image = WithParts(radio_, plan.wanted, plan.parts);
+    link_->WriteOnly = plan.parts;
     if (!link_->ReqWriteChanged())
         return false;
-    emit writingChanged(mask.Count());
+    pending_ = {.kind = Pending::WritingChanged, .allowed = plan.parts};
+    pending_.changed = {.parts = plan.items.size(), .chosen = LinkParts(plan.parts)};
+    emit writingChanged(plan.items.size());
     return true;
 }
 
@@ -444,40 +524,44 @@ void RadioSession::EndReadBack(long unread) {
             .outcome = outcome});
 }
 
-// The radio's block read before a write of the changes. A row it kept would be compared as the
-// caller's own and never written, so a read that kept any ends the write before it starts.
+// The radio's block read for a plan. A row it kept would be compared as the caller's own and
+// never written, so a read that kept any makes a plan that writes nothing.
 void RadioSession::EndRadioRead(long kept) {
     const TransferOutcome& outcome = link_->LastOutcome();
-    pending_.changed.outcome.retried += outcome.retried;
-    pending_.changed.outcome.radioSilent = outcome.radioSilent;
-    pending_.changed.outcome.done = outcome.done;
-    pending_.changed.outcome.total = outcome.total;
+    TransferOutcome& total = pending_.plan.outcome;
+    total = {.retried = total.retried + outcome.retried,
+             .radioSilent = outcome.radioSilent,
+             .done = outcome.done,
+             .total = outcome.total,
+             .moved = outcome.moved};
     Hold(pending_.block, kept == 0 && !outcome.radioSilent);
-    if (kept != 0 || outcome.radioSilent || stopping_ || !ChangedStep()) {
-        pending_.changed.errors = kept;
-        EndChanged();
+    if (kept != 0 || outcome.radioSilent || stopping_) {
+        pending_.plan.whole = false;
+        pending_.plan.unread = kept;
+        EndPlan();
+    } else if (!PlanStep()) {
+        pending_.plan.whole = false;
+        EndPlan();
     }
+}
+
+void RadioSession::EndPlan() {
+    const WritePlan plan = std::move(pending_.plan);
+    pending_ = {};
+    emit planned(plan);
 }
 
 // The parts written were read back into the link's image; with no error that is the radio's.
 // The rows a write of the changes kept are not named: the link counts its parts per kind
 // (channel row, VFO, settings command), so one index would name rows of different blocks alike.
 void RadioSession::EndChangedWrite(long errors) {
-    const TransferOutcome& outcome = link_->LastOutcome();
-    ChangedWriteResult& result = pending_.changed;
-    result.wrote = true;
+    ChangedWriteResult result = pending_.changed;
     result.errors = errors;
-    result.outcome = {.retried = result.outcome.retried + outcome.retried,
-                      .radioSilent = outcome.radioSilent,
-                      .done = outcome.done,
-                      .total = outcome.total};
-    for (const Block b : pending_.scope)
-        Hold(b, errors == 0 && !outcome.radioSilent);
-    EndChanged();
-}
-
-void RadioSession::EndChanged() {
-    const ChangedWriteResult result = pending_.changed;
+    result.outcome = link_->LastOutcome();
+    result.written = result.outcome.written;
+    for (const Block b : AllBlocks())
+        if (Touches(pending_.allowed, b))
+            Hold(b, errors == 0 && !result.outcome.radioSilent);
     pending_ = {};
     emit changedWritten(result);
 }

@@ -7,6 +7,7 @@
 #include "model/records.h"
 #include "model/sweep_range.h"
 #include "model/write_mask.h"
+#include "model/write_plan.h"
 
 #include <QObject>
 #include <QString>
@@ -83,15 +84,39 @@ struct WriteResult {
     TransferOutcome outcome{};            // the write's, its read-back's retries added
 };
 
-// A write of what differs between an image and what the radio holds.
+// Where a front end's copy of a block came from: never loaded (start-up values), read from the
+// radio on this connection, or a settings file (opened, or the tool's input).
+enum class BlockSource { Never, Radio, File };
+using BlockSources = std::array<BlockSource, 3>; // by Block
+
+// What a write of the changes may touch within `scope`: every part of a block held from the radio
+// or a file, and of the other blocks only the parts the user edited, so that a block never loaded
+// stays as the radio has it.
+WriteMask AllowedParts(const BlockSources& sources, const WriteMask& edited, const std::vector<Block>& scope);
+
+// How many rows, VFOs or settings commands a whole transfer of the block counts.
+std::size_t PartsOf(Block block);
+
+// What a write of the changes will send, made before anything is sent so that it can be shown.
+struct WritePlan {
+    RadioImage wanted{};           // the image the parts are written from
+    WriteMask parts{};             // the parts that differ from the radio and may be touched
+    std::vector<PlanItem> items{}; // the same parts, radio → wanted, for the user
+    bool radioRead = false;        // the radio was read first: this connection did not know it
+    // False when that read kept rows or stopped: nothing may be written, since the rows it kept
+    // say nothing of the radio; `unread` counts them.
+    bool whole = true;
+    long unread = 0;
+    TransferOutcome outcome{}; // the reads' retries; the stop and progress of the last
+};
+
+// A write of a plan, read back. Counts are per block (memory, VFOs, settings commands).
 struct ChangedWriteResult {
-    bool radioRead = false; // nothing was known of the radio: it was read first
-    // False when that first read kept rows or could not run: nothing was then written, since the
-    // rows it kept say nothing of the radio.
-    bool wrote = false;
-    std::size_t parts = 0;     // channels, VFOs, settings and DTMF memories written
-    long errors = 0;           // the write's, read-backs that differ included; without `wrote`, the read's
-    TransferOutcome outcome{}; // the retries of every step; the stop and progress of the last
+    std::size_t parts = 0;                // the plan's items
+    std::array<std::size_t, 3> chosen{};  // rows, VFOs and settings commands the plan sends
+    std::array<std::size_t, 3> written{}; // of those, written whole before the read-back
+    long errors = 0;                      // the write's, read-backs that differ included
+    TransferOutcome outcome{};
 };
 
 // Where the link goes and how it waits.
@@ -145,12 +170,17 @@ public:
     bool Read(Block block, const RadioImage& keep);
     // With `verify` the block is read back into the link afterwards and compared.
     bool Write(Block block, const RadioImage& image, bool verify);
-    // Writes the parts of `blocks` in which `image` differs from what the radio holds, then reads
-    // them back. What the radio holds is what this connection last read from it or wrote to it
-    // whole; a block without that is read first (into the session, never into the caller's image).
-    bool WriteChanged(const RadioImage& image, const std::vector<Block>& blocks);
-    // Whether this connection knows what the radio holds in `block`.
+    // Plans a write of the parts of `allowed` in which `image` differs from what the radio holds;
+    // planned() follows, and nothing is written. What the radio holds is what this connection last
+    // read from it or wrote to it whole; a block with allowed parts but without that is read first
+    // (into the session, never into the caller's image).
+    bool PlanChanged(const RadioImage& image, const WriteMask& allowed);
+    // Writes a whole plan's parts, then reads them back; changedWritten() follows. Refused when a
+    // block it writes is no longer known, so that nothing is written against a stale radio.
+    bool WriteChanged(const WritePlan& plan);
+    // Whether this connection knows what the radio holds in `block`, and what that is.
     bool Holds(Block block) const { return held_[static_cast<std::size_t>(block)]; }
+    const RadioImage& Held() const { return radio_; }
     bool StartSweep(const SweepRange& range);
     // Ends the sweep after the reading under way; sweepEnded() follows.
     void StopSweep();
@@ -182,8 +212,10 @@ signals:
     // A verified write has been written, with `errors` counted, and is being read back.
     void verifying(zem::Block block, long errors, const zem::TransferOutcome& outcome);
     void written(const zem::WriteResult& result);
-    // A write of the changes: the radio's block is being read first; then `parts` are written.
+    // A write of the changes: the radio's block is being read first; then the plan is made; then
+    // its `parts` are written.
     void readingRadio(zem::Block block);
+    void planned(const zem::WritePlan& plan);
     void writingChanged(std::size_t parts);
     void changedWritten(const zem::ChangedWriteResult& result);
     void passStarted();
@@ -198,13 +230,14 @@ private:
         enum Kind { None, Checking, Reading, Writing, ReadingBack, ReadingRadio, WritingChanged, Sweeping } kind = None;
         Block block = Block::Memory;
         Check check = Check::Model;
-        RadioImage written{}; // a verified write or a write of the changes: what is to be written
+        RadioImage written{}; // a verified write: what is to be written
         bool verify = false;
         long errors = 0;
         TransferOutcome outcome{};
         std::vector<KeptRow> kept{};
         std::vector<KeptRow> failed{}; // a verified write's, during its read-back
-        std::vector<Block> scope{};    // a write of the changes: its blocks
+        WriteMask allowed{};           // a plan: the parts it may touch; its write: the parts sent
+        WritePlan plan{};
         ChangedWriteResult changed{};
     };
     bool Request(bool (TCommThread::*request)(), Pending pending);
@@ -213,11 +246,11 @@ private:
     void EndRead(Block block, long value);
     void EndWrite(Block block, long errors);
     void EndReadBack(long unread);
-    // The next step of a write of the changes: a read of a block not held, else the write.
-    bool ChangedStep();
+    // The next step of a plan: a read of a block not held, else the plan itself.
+    bool PlanStep();
     void EndRadioRead(long kept);
+    void EndPlan();
     void EndChangedWrite(long errors);
-    void EndChanged();
     // What the radio holds in `block` is the link's image of it (`known`), or unknown.
     void Hold(Block block, bool known);
     void Finish(WriteResult result);

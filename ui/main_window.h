@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loaded_blocks.h"
 #include "prompts.h"
 #include "string_grid.h"
 
@@ -71,6 +72,8 @@ public:
     bool VfoChanged() const { return vfoChanged_; }
     bool SettingsChanged() const { return settingsChanged_; }
     const QString& CurrentPath() const { return currentPath_; }
+    // Where the blocks came from, for a write of the changes.
+    LoadedBlocks& Loaded() { return loaded_; }
     Prompts& UserPrompts() { return *prompts_; }
 
     // Makes `channels` the memory table as one step of the 編集 menu's history (元に戻す takes it
@@ -183,6 +186,7 @@ private:
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;
+    LoadedBlocks loaded_;
     bool vfoChanged_ = false;
     bool settingsChanged_ = false;
     QString currentPath_;

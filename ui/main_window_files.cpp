@@ -123,6 +123,9 @@ void TFormD7::Openzem(const QString& path) {
         warnings << ShownInMessage(QString::fromStdString(warning));
     statusBar()->showMessage(warnings.join(QLatin1Char(' ')));
     image_ = read;
+    for (const Block b : AllBlocks())
+        loaded_.Load(b, BlockSource::File, image_);
+    loaded_.menuWarning = outcome.menuWarning;
     PutMenu();
     RectoGrid();
     VFORectoGrid();

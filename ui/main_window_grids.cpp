@@ -60,6 +60,10 @@ void TFormD7::StartUp(const QString& startFile) {
     if (!startFile.isEmpty())
         Openzem(QFileInfo(startFile).absoluteFilePath());
     GetMenu();
+    // Without a file the start-up values are what the user's edits are told from.
+    for (const Block b : AllBlocks())
+        if (loaded_.SourceOf(b) == BlockSource::Never)
+            loaded_.Load(b, BlockSource::Never, image_);
     RectoGrid();
     VFORectoGrid();
 }

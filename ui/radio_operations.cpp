@@ -8,6 +8,7 @@
 
 #include "model/command_text.h"
 #include "model/startup_image.h"
+#include "model/write_plan.h"
 #include "session/ports.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ constexpr std::size_t kListedRows = 5;
 // What each block's transfers say when they end, and the caption of their boxes.
 struct BlockTexts {
     const char* readDone;
-    const char* readFailed; // the settings read counts errors; the other reads count kept rows
+    const char* readFailed;
     const char* writeDone;
     const char* writeFailed;
     const char* caption;
@@ -30,8 +31,8 @@ struct BlockTexts {
 
 const BlockTexts& TextsOf(Block block) {
     static const BlockTexts kTexts[] = {
-        {"読み込み終了", nullptr, "書き込み終了", "書き込みエラー", "MR"},
-        {"VFO読みとり完了しました", nullptr, "VFO書き込み完了しました", "VFO書き込みエラー", "ID"},
+        {"読み込み終了", "読み込みエラー", "書き込み終了", "書き込みエラー", "MR"},
+        {"VFO読みとり完了しました", "VFO読みとりエラー", "VFO書き込み完了しました", "VFO書き込みエラー", "ID"},
         {"設定読み込み完了しました", "設定読み込みエラー", "設定書き込み完了しました", "設定書き込みエラー", "ID"},
     };
     return kTexts[static_cast<std::size_t>(block)];
@@ -49,15 +50,14 @@ QString FaultText(RowFault fault) {
     return {};
 }
 
-// A read that kept rows or VFOs as they were names the first of them and why, so that nobody
-// takes the table for the radio's whole contents.
+// A read that kept rows or VFOs as they were says so below its count and names the first of them
+// and why, so that nobody takes the table for the radio's whole contents.
 QString KeptText(const ReadResult& result) {
     if (result.value <= 0)
         return {};
     const bool vfos = result.block == Block::Vfo;
-    QString text = QStringLiteral("\n\n%1 %2を読めなかったため、元のまま残しています。")
-                       .arg(result.value)
-                       .arg(vfos ? QStringLiteral("個の VFO ") : QStringLiteral("行"));
+    QString text = QStringLiteral("\n読めなかった%1は元のまま残しています。")
+                       .arg(vfos ? QStringLiteral(" VFO ") : QStringLiteral("行"));
     for (std::size_t i = 0; i < std::min(result.kept.size(), kListedRows); ++i) {
         const KeptRow& kept = result.kept[i];
         const std::string label = vfos ? std::string(VfoTableFacts()[kept.row].label) : RowLabel(kept.row);
@@ -97,14 +97,43 @@ QString CheckText(const VerifyResult& verify) {
 // Where a silent radio leaves the user: the doctor tells why, once the port is free again.
 const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接続診断(G) を選ぶと、原因を調べられます。");
 
-// A transfer the radio fell silent in says so first, with how far it got.
+// A transfer the radio fell silent in says so first; the count below says how far it got.
 QString SilentText(const TransferOutcome& outcome) {
     if (!outcome.radioSilent)
         return {};
-    return QStringLiteral("無線機が応答しません。%1 / %2 件を終えたところで止めました。%3\n\n")
-        .arg(outcome.done)
-        .arg(outcome.total)
-        .arg(kDoctorHint);
+    return QStringLiteral("無線機が応答しません。途中で止めました。") + kDoctorHint + QStringLiteral("\n\n");
+}
+
+// What a transfer that did not end whole moved: only the rows, VFOs or settings commands read or
+// written whole count, so a row that failed or was never reached is never counted as done.
+QString CountText(const TransferOutcome& outcome, bool write) {
+    const std::size_t moved = std::min(outcome.moved, outcome.total);
+    return write ? QStringLiteral("%1 件中 %2 件を書き込み、%3 件は書き込めませんでした。")
+                       .arg(outcome.total)
+                       .arg(moved)
+                       .arg(outcome.total - moved)
+                 : QStringLiteral("%1 件中 %2 件を読み込み、%3 件は読めませんでした。")
+                       .arg(outcome.total)
+                       .arg(moved)
+                       .arg(outcome.total - moved);
+}
+
+QString MixText() {
+    return QStringLiteral("無線機には、書き込んだ内容と元の内容が混ざっています。");
+}
+
+// The plan's items, the first kListedItems of them and a count of the rest.
+constexpr std::size_t kListedItems = 30;
+constexpr PlanKindWords kPlanWords{"チャンネル", "VFO", "設定", "DTMF"};
+
+QString PlanText(const WritePlan& plan) {
+    QString text;
+    for (std::size_t i = 0; i < std::min(plan.items.size(), kListedItems); ++i)
+        text += QLatin1Char('\n') + ShownInMessage(QString::fromStdString(PlanLine(
+                                        plan.items[i], kPlanWords, [](std::string_view t) { return std::string(t); })));
+    if (plan.items.size() > kListedItems)
+        text += QStringLiteral("\nほか %1 件").arg(plan.items.size() - kListedItems);
+    return text;
 }
 
 QString RetryText(const TransferOutcome& outcome) {
@@ -128,8 +157,7 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioS
     connect(&session_, &RadioSession::read, this, &RadioOperations::ResRead);
     connect(&session_, &RadioSession::written, this, &RadioOperations::ResWrite);
     connect(&session_, &RadioSession::changedWritten, this, &RadioOperations::ResChanged);
-    connect(&session_, &RadioSession::readingRadio, this,
-            [this] { waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます")); });
+    connect(&session_, &RadioSession::planned, this, &RadioOperations::ResPlanned);
     connect(&session_, &RadioSession::writingChanged, this, [this](std::size_t parts) {
         waitWindow_.Begin(QStringLiteral("変更分 %1 件を書き込んで読み返しています").arg(parts));
     });
@@ -222,8 +250,11 @@ void RadioOperations::RunCheck(Check check) {
 void RadioOperations::RunTransfer(const Transfer& t) {
     if (!session_.Linked())
         return;
+    if (t.write && t.block == Block::Settings && !ConfirmMenuWarning())
+        return;
     if ((!t.changed || (window_.*t.changed)()) &&
-        !window_.UserPrompts().Question(&window_, QString::fromUtf8(t.question), QString::fromUtf8(t.caption)))
+        !window_.UserPrompts().Question(&window_, QString::fromUtf8(t.question) + NeverLoadedText(t),
+                                        QString::fromUtf8(t.caption)))
         return;
     if (t.block == Block::Settings && t.write)
         window_.GetMenu();
@@ -240,20 +271,59 @@ void RadioOperations::RunTransfer(const Transfer& t) {
     waitWindow_.exec();
 }
 
-// The table against what the radio holds; the session reads the radio first when this connection
-// has not read or written it whole, and says so through the wait window.
+// The table against what the radio holds, within what the table may change there; the session
+// reads the radio first when this connection has not read or written it whole, and says so through
+// the wait window. The question comes with the plan (ResPlanned), which may be made at once.
 void RadioOperations::RunWriteChanged() {
-    if (!session_.Linked() || !window_.UserPrompts().Question(&window_, QStringLiteral("TH-D7に変更分を書き込みます"),
-                                                              QStringLiteral("変更分の書き込み")))
+    if (!session_.Linked())
         return;
     window_.GetMenu();
+    const LoadedBlocks& loaded = window_.Loaded();
+    const WriteMask allowed = AllowedParts(loaded.sources, loaded.Edited(window_.Image()), AllBlocks());
+    if (allowed.settings != WriteMask{}.settings && !ConfirmMenuWarning())
+        return;
     session_.SetFastTransfers(window_.FastTransfers());
-    if (!session_.WriteChanged(window_.Image(), AllBlocks())) {
+    waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます"));
+    if (!session_.PlanChanged(window_.Image(), allowed)) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
     ApplyState();
-    waitWindow_.exec();
+    if (session_.Busy())
+        waitWindow_.exec();
+}
+
+// Settings whose MENU line the file's reader warned about go to the radio only when the user says
+// so after reading the warning.
+bool RadioOperations::ConfirmMenuWarning() {
+    const LoadedBlocks& loaded = window_.Loaded();
+    if (loaded.menuWarning.empty() || loaded.SourceOf(Block::Settings) != BlockSource::File)
+        return true;
+    return window_.UserPrompts().Question(
+        &window_,
+        QStringLiteral(
+            "設定ファイルの MENU 行は確かには読めていません。設定が違う項目に入っているかもしれません。\n\n") +
+            ShownInMessage(QString::fromStdString(loaded.menuWarning)) +
+            QStringLiteral("\n\nこのまま無線機に書き込みますか？"),
+        QStringLiteral("設定書き込み"));
+}
+
+// A memory write of a table that came from neither the radio nor a file replaces the radio's
+// channels with start-up values: the question says so, and how many used channels it empties
+// when this connection knows the radio's.
+QString RadioOperations::NeverLoadedText(const Transfer& t) const {
+    if (!t.write || t.block != Block::Memory || window_.Loaded().SourceOf(Block::Memory) != BlockSource::Never)
+        return {};
+    QString text = QStringLiteral("\nこのメモリ表は無線機からもファイルからも読み込んでいません（起動時の内容です）。");
+    if (session_.Holds(Block::Memory)) {
+        const ChannelTable& radio = session_.Held().Channels;
+        const ChannelTable& table = window_.Image().Channels;
+        std::size_t cleared = 0;
+        for (std::size_t row = 0; row < kChannelRows; ++row)
+            cleared += !IsEmptyRow(radio[row]) && IsEmptyRow(table[row]) ? 1 : 0;
+        text += QStringLiteral("無線機で使用中のチャンネル %1 件が空きになります。").arg(cleared);
+    }
+    return text;
 }
 
 void RadioOperations::StartSweep(const SweepRange& range) {
@@ -307,12 +377,20 @@ void RadioOperations::ResRead(const ReadResult& result) {
         break;
     }
     const BlockTexts& texts = TextsOf(result.block);
-    if (result.value > 0 && texts.readFailed == nullptr)
+    const bool whole = result.value == 0 && !result.outcome.radioSilent;
+    // Only a whole read makes the block the radio's; rows kept from before are not.
+    if (whole)
+        window_.Loaded().Load(result.block, BlockSource::Radio, result.image);
+    if (whole && result.block == Block::Settings)
+        window_.Loaded().menuWarning.clear();
+    if (result.value > 0 && result.block != Block::Settings)
         window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
                                .arg(result.value)
                                .arg(result.block == Block::Vfo ? QStringLiteral("個の VFO ") : QStringLiteral("行")));
-    const char* done = result.value != 0 && texts.readFailed ? texts.readFailed : texts.readDone;
-    QString text = QString::fromUtf8(done) + (texts.readFailed ? QString() : KeptText(result));
+    QString text = QString::fromUtf8(whole ? texts.readDone : texts.readFailed);
+    if (!whole)
+        text += QStringLiteral("\n\n") + CountText(result.outcome, false) +
+                (result.block == Block::Settings ? QString() : KeptText(result));
     for (const std::string& refusal : result.commaRefusals)
         text += QLatin1Char('\n') + QString::fromStdString(refusal);
     ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
@@ -320,26 +398,85 @@ void RadioOperations::ResRead(const ReadResult& result) {
 
 void RadioOperations::ResWrite(const WriteResult& result) {
     const BlockTexts& texts = TextsOf(result.block);
-    QString text = QString::fromUtf8(result.errors == 0 ? texts.writeDone : texts.writeFailed);
+    const bool whole = result.errors == 0 && !result.outcome.radioSilent;
+    if (whole)
+        window_.Loaded().Load(result.block, BlockSource::Radio, window_.Image());
+    QString text = QString::fromUtf8(whole ? texts.writeDone : texts.writeFailed);
+    if (!whole) {
+        text += QStringLiteral("\n\n") + CountText(result.outcome, true);
+        if (result.outcome.moved > 0 && result.outcome.moved < result.outcome.total)
+            text += QLatin1Char('\n') + MixText();
+    }
     if (result.verify)
         text += QStringLiteral("\n\n") + CheckText(*result.verify);
     ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
 }
 
-void RadioOperations::ResChanged(const ChangedWriteResult& result) {
+// The question lists what the plan changes; OK writes it, Cancel sends nothing. A plan that
+// could not be made whole, or that changes nothing, is only reported.
+void RadioOperations::ResPlanned(const WritePlan& plan) {
     QString text;
-    if (!result.wrote)
+    if (!plan.whole)
         text = QStringLiteral("無線機の内容を読み切れなかったため（%1 件を読めず）、何も書き込んでいません。")
-                   .arg(result.errors);
-    else if (result.errors == 0)
+                   .arg(plan.unread);
+    else if (plan.items.empty())
+        text = QStringLiteral("無線機と異なる変更はありません。何も書き込んでいません。");
+    const QString read = plan.radioRead ? QStringLiteral("\n（書き込む前に無線機の内容を読み込みました）") : QString();
+    if (!text.isEmpty()) {
+        ShowResult(SilentText(plan.outcome) + text + read + RetryText(plan.outcome), "変更分の書き込み");
+        return;
+    }
+    const QString question =
+        QStringLiteral("TH-D7に変更分を書き込みます\n\n無線機で変わるもの（%1 件）:").arg(plan.items.size()) +
+        PlanText(plan) + read;
+    if (!window_.UserPrompts().Question(&window_, question, QStringLiteral("変更分の書き込み"))) {
+        ApplyState();
+        if (waitWindow_.isVisible())
+            waitWindow_.done(QDialog::Rejected);
+        return;
+    }
+    plan_ = plan;
+    if (!session_.WriteChanged(plan)) {
+        ShowResult(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        return;
+    }
+    ApplyState();
+}
+
+// Per block, how many of the plan's rows, VFOs and settings commands were written; a stop or a
+// failure never says the write was done.
+void RadioOperations::ResChanged(const ChangedWriteResult& result) {
+    static const char* const kBlockNames[] = {"メモリ", "VFO", "設定"};
+    const bool whole = result.errors == 0 && !result.outcome.radioSilent;
+    QString text;
+    if (whole) {
         text = QStringLiteral("変更分 %1 件を書き込みました").arg(result.parts);
-    else
-        text = QStringLiteral("変更分の書き込みエラー\n\n%1 件を書き込み、エラー %2 件")
-                   .arg(result.parts)
-                   .arg(result.errors);
-    if (result.radioRead)
-        text += QStringLiteral("\n（書き込む前に無線機の内容を読み込みました）");
-    ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), "変更分の書き込み");
+        for (const Block b : AllBlocks())
+            if (result.chosen[static_cast<std::size_t>(b)] > 0)
+                CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
+    } else {
+        text = QStringLiteral("変更分の書き込みエラー\n");
+        std::size_t chosen = 0;
+        std::size_t written = 0;
+        for (const Block b : AllBlocks()) {
+            const auto i = static_cast<std::size_t>(b);
+            chosen += result.chosen[i];
+            written += result.written[i];
+            if (result.chosen[i] > 0)
+                text += QStringLiteral("\n%1: %2 件中 %3 件を書き込み、%4 件は書き込めませんでした。")
+                            .arg(QString::fromUtf8(kBlockNames[i]))
+                            .arg(result.chosen[i])
+                            .arg(result.written[i])
+                            .arg(result.chosen[i] - result.written[i]);
+        }
+        if (written > 0 && written < chosen)
+            text += QLatin1Char('\n') + MixText();
+        if (written == chosen)
+            text += QStringLiteral("\n書き込んだ後の読み返しで、異なる内容または応答のないものがありました。");
+    }
+    TransferOutcome outcome = result.outcome;
+    outcome.retried += plan_.outcome.retried;
+    ShowResult(SilentText(outcome) + text + RetryText(outcome), "変更分の書き込み");
 }
 
 void RadioOperations::ResPort(bool ok, const QString& failure) {
@@ -355,6 +492,10 @@ void RadioOperations::ResPort(bool ok, const QString& failure) {
 
 // A transfer whose completion never came (the link stopped before taking it up) ends here.
 void RadioOperations::ResPortClose() {
+    // A block read from the radio was that radio's on that connection; the next may be another's.
+    for (const Block b : AllBlocks())
+        if (window_.Loaded().SourceOf(b) == BlockSource::Radio)
+            window_.Loaded().sources[static_cast<std::size_t>(b)] = BlockSource::Never;
     window_.ShowTablesReading(false, false);
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Rejected);

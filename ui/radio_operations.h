@@ -58,7 +58,12 @@ private:
     void ResCheck(const CheckResult& result);
     void ResRead(const ReadResult& result);
     void ResWrite(const WriteResult& result);
+    void ResPlanned(const WritePlan& plan);
     void ResChanged(const ChangedWriteResult& result);
+    // Asks before settings read from a file with a warning about its MENU line go to the radio.
+    bool ConfirmMenuWarning();
+    // The question's second line for a memory write of a table never loaded.
+    QString NeverLoadedText(const Transfer& t) const;
     void ResSweepEnded();
 
     // The result box, over the wait window, which closes once the box has been dismissed.
@@ -70,6 +75,7 @@ private:
     TFormD7& window_;
     TwaitForm1& waitWindow_;
     RadioSession& session_;
+    WritePlan plan_;                       // the plan being written, whose image becomes the table's loaded one
     DoctorWindow* doctorWindow_ = nullptr; // made on first use, owned by the window
 };
 

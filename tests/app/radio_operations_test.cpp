@@ -3,6 +3,8 @@
 #include "link/access_advice.h"
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
+#include "model/file_io.h"
+#include "model/settings_file.h"
 #include "model/write_mask.h"
 #include "sim/pty_server.h"
 #include "ui/memory_editing.h"
@@ -40,6 +42,8 @@ private slots:
     void readWithRowsThatGotNoAnswer();
     void writeCheckedByReadingBack();
     void writeChangedWritesWhatDiffers();
+    void stoppedTransfersCountOnlyWhatMoved();
+    void settingsReadWithAWarningAreAskedAbout();
     void waitWindowClosedEarly();
     void checkWithoutAnswerGivesNoVerdict();
     void disconnectDuringVerifiedWrite();
@@ -189,37 +193,105 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     f.window->Image().Channels[0] = Channel("00145000000", "MINE");
     f.Connect();
     f.Choose("M2");
-    QCOMPARE(f.LastMessage(), QStringLiteral("読み込み終了\n\n1 行を読めなかったため、元のまま残しています。\n"
+    QCOMPARE(f.LastMessage(), QStringLiteral("読み込みエラー\n\n170 件中 169 件を読み込み、1 件は読めませんでした。\n"
+                                             "読めなかった行は元のまま残しています。\n"
                                              "0: 無線機から応答がありませんでした\n\n再試行: 1 回"));
     QCOMPARE(f.window->statusBar()->currentMessage(), QStringLiteral("完了: 1 行を読めず、元のまま残しました"));
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("MINE"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("SECOND"));
 }
 
-// 変更分を書き込み reads the radio first (a row garbled once), writes the two channels that differ
-// and reads them back: the radio then holds the table. After that the session knows the radio,
-// so a further edit is written without a read.
+// 変更分を書き込み in a window that loaded nothing: the radio is read first (a row garbled once),
+// the question lists the two edited channels and nothing of the radio's other channels, VFOs or
+// settings; Cancel sends nothing, OK writes those two. A memory write of that table then says
+// that it never came from the radio or a file, and how many used channels it would empty.
 void RadioOperationsTest::writeChangedWritesWhatDiffers() {
     zem::sim::SimOptions options;
     options.faults.emplace_back(zem::sim::Fault::Kind::Garble, 1, "MR 0,0,003");
     RadioFixture f(options);
     f.window->GetMenu();
     zem::RadioImage radio = f.window->Image();
-    radio.Channels[3] = Channel("00433000000", "OLD");
+    radio.Channels[3] = Channel("00433020000", "OLD");
+    radio.Channels[5] = Channel("00145000000", "FIVE");
+    radio.Channels[9] = Channel("00146000000", "OLD9");
+    radio.Vfos[1].LowerLimit = "00140";
+    radio.Settings.MES = "D7 SIM";
     f.engine->SetImage(radio);
-    f.window->Image().Channels[7] = Channel("00145500000", "NEW");
+    f.window->Image().Channels[5] = Channel("00433000000", "FIVE");
+    f.window->Image().Channels[9] = Channel("00146000000", "NEW9");
     f.Connect();
-    f.prompts->questionAnswers.append(true);
+    f.prompts->questionAnswers.append(false);
     f.Choose("WriteChanged");
-    QCOMPARE(f.LastMessage(), QStringLiteral("変更分 2 件を書き込みました\n（書き込む前に無線機の内容を読み込みました）"
-                                             "\n\n再試行: 1 回"));
-    QCOMPARE(zem::ChangedParts(f.engine->Image(), f.window->Image()).Count(), 0u);
+    QTRY_COMPARE(f.prompts->questions.size(), 1);
+    QCOMPARE(f.prompts->questions.last().text,
+             QStringLiteral("TH-D7に変更分を書き込みます\n\n無線機で変わるもの（2 件）:\n"
+                            "チャンネル 005: 145.00000MHz → 433.00000MHz\nチャンネル 009: 名前: OLD9 → NEW9\n"
+                            "（書き込む前に無線機の内容を読み込みました）"));
+    QVERIFY(!f.wait.isVisible());
+    QCOMPARE(zem::ChangedParts(f.engine->Image(), radio).Count(), 0u);
 
-    f.window->Image().Channels[9] = Channel("00146000000", "MORE");
     f.prompts->questionAnswers.append(true);
     f.Choose("WriteChanged");
-    QCOMPARE(f.LastMessage(), QStringLiteral("変更分 1 件を書き込みました"));
-    QCOMPARE(zem::ChangedParts(f.engine->Image(), f.window->Image()).Count(), 0u);
+    QTRY_COMPARE(f.LastMessage(), QStringLiteral("変更分 2 件を書き込みました"));
+    radio.Channels[5] = f.window->Image().Channels[5];
+    radio.Channels[9] = f.window->Image().Channels[9];
+    QCOMPARE(zem::ChangedParts(f.engine->Image(), radio).Count(), 0u);
+
+    f.Choose("R4");
+    QCOMPARE(f.prompts->questions.last().text,
+             QStringLiteral("TH-D7メモリに書き込みます\nこのメモリ表は無線機からもファイルからも読み込んでいません"
+                            "（起動時の内容です）。無線機で使用中のチャンネル 1 件が空きになります。"));
+}
+
+// A radio switched off part-way: the box never says the transfer was done, and counts only the
+// rows or VFOs moved whole, not the one under way when the radio fell silent.
+void RadioOperationsTest::stoppedTransfersCountOnlyWhatMoved() {
+    struct Case {
+        const char* command;
+        const char* stopAt;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"R4", "MW 0,0,041",
+         "無線機が応答しません。途中で止めました。\n切断してから 通信 → 接続診断(G) "
+         "を選ぶと、原因を調べられます。\n\n書き込みエラー\n\n170 件中 41 件を書き込み、129 "
+         "件は書き込めませんでした。\n無線機には、書き込んだ内容と元の内容が混ざっています。"},
+        {"VFOV2", "VR 1",
+         "無線機が応答しません。途中で止めました。\n切断してから 通信 → 接続診断(G) "
+         "を選ぶと、原因を調べられます。\n\nVFO読みとりエラー\n\n6 件中 0 件を読み込み、6 "
+         "件は読めませんでした。\n読めなかった VFO は元のまま残しています。\nA125: 無線機から応答がありませんでした"},
+    };
+    for (const Case& c : cases) {
+        zem::sim::SimOptions options;
+        options.faults.emplace_back(zem::sim::Fault::Kind::Stop, 0, c.stopAt);
+        RadioFixture f(options);
+        f.Connect();
+        f.prompts->questionAnswers.append(true);
+        f.Choose(c.command);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.prompts->messages.isEmpty(), 20000);
+        QVERIFY2(f.LastMessage().startsWith(QString::fromUtf8(c.text)), qPrintable(f.LastMessage()));
+    }
+}
+
+// Settings from a file whose MENU line was read by position go to the radio only after a
+// question naming the line; its default, Cancel, sends nothing.
+void RadioOperationsTest::settingsReadWithAWarningAreAskedAbout() {
+    RadioFixture f;
+    std::string bytes = zem::FormatSettingsFile(f.window->Image());
+    bytes.insert(bytes.find("\nMENU ") + 6, std::string(2000, ','));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shifted.zem"));
+    zem::SaveFileAtomically(path.toStdString(), bytes);
+    f.window->Openzem(path);
+    f.Connect();
+    for (const char* command : {"S1", "WriteChanged"}) {
+        f.Choose(command);
+        QVERIFY2(f.prompts->questions.last().text.startsWith(QStringLiteral(
+                     "設定ファイルの MENU 行は確かには読めていません。設定が違う項目に入っているかもしれません。\n\n"
+                     "178 行目の MENU 行は")),
+                 command);
+        QVERIFY2(f.engine->CommandLog().empty(), command);
+    }
 }
 
 // With "書き込み後に照合" checked a write is read back into the link: a channel the radio stored

@@ -59,7 +59,8 @@ TEST(cli_transfer_commands_test, read_of_part_of_the_radio_keeps_the_rest_of_the
     EXPECT_EQ(back.Settings, sample.Settings);
 }
 
-// Each block names the rows its errors fell on, ten at most, then how many more.
+// Each block names the rows its errors fell on, ten at most, then how many more; "done" counts
+// only the rows written whole.
 TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and_exit_1) {
     RadioImage sample;
     ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
@@ -79,15 +80,16 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and
     const Row rows[] = {
         {sim::Fault(sim::Fault::Kind::NoEcho, 0, "VW"),
          "vfo",
-         {"vfo: 6 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
+         {"vfo: 0 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "MNA"),
          "memory",
-         {"memory: 170 done, " + std::to_string(used.size()) + " errors, " + std::to_string(used.size()) + " retried",
+         {"memory: " + std::to_string(kChannelRows - used.size()) + " done, " + std::to_string(used.size()) +
+              " errors, " + std::to_string(used.size()) + " retried",
           "memory: errors in " + firstTen + " and " + std::to_string(used.size() - 10) + " more",
           "エラー数：" + std::to_string(used.size())}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "DMN"),
          "settings",
-         {"settings: 51 done, 10 errors, 10 retried",
+         {"settings: 41 done, 10 errors, 10 retried",
           "settings: errors in DTMF 0, DTMF 1, DTMF 2, DTMF 3, DTMF 4, DTMF 5, DTMF 6, DTMF 7, DTMF 8, DTMF 9",
           "エラー数：10"}},
     };
@@ -226,6 +228,41 @@ TEST(cli_transfer_commands_test, write_of_the_changes_leaves_the_radio_as_the_fi
     EXPECT_EQ(ChangedParts(server.Engine().Image(), sample).Count(), 0u);
 }
 
+// --dry-run prints what would change, one item a line, and leaves the radio as it was; a file
+// whose MENU line was read by position is refused before anything is sent, naming the line.
+TEST(cli_transfer_commands_test, write_of_the_changes_shows_its_plan_and_refuses_uncertain_settings) {
+    RadioImage sample;
+    ASSERT_TRUE(LoadZemFile(Sample(), sample).recognised);
+    RadioImage radio = sample;
+    radio.Channels[3] = UsedChannel("00433000000", "OLD");
+    radio.Settings.MES = "D7 SIM";
+    sim::PtyServer server;
+    server.Engine().SetImage(radio);
+    ASSERT_EQ(server.Start(), "");
+    const QString port = Path(server.SlavePath());
+    const CliRun dry = RunCli({"write", "--port", port, "--changed", "--dry-run", Path(Sample())});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    const std::vector<std::string> lines = Lines(dry.out);
+    ASSERT_EQ(lines.size(), 2u) << dry.out;
+    EXPECT_EQ(lines[0].rfind("channel 003: 433.00000MHz → ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "setting MES: \"D7 SIM\" → \"HELLO!!\"");
+    EXPECT_EQ(ChangedParts(server.Engine().Image(), radio).Count(), 0u);
+
+    std::string bytes = ReadWholeFile(Sample(), kZemFileLimit);
+    const std::size_t menu = bytes.find("MENU HELLO!!,");
+    ASSERT_NE(menu, std::string::npos);
+    bytes.insert(menu + 5, std::string(2000, ','));
+    QTemporaryDir dir;
+    const QString shifted = dir.filePath(QStringLiteral("shifted.zem"));
+    SaveFileAtomically(shifted.toStdString(), bytes);
+    server.Engine().ClearLog();
+    const CliRun refused = RunCli({"write", "--port", port, "--changed", shifted});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("178 行目の MENU 行"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("the settings are not written"), std::string::npos) << refused.err;
+    EXPECT_TRUE(server.CommandLog().empty());
+}
+
 // The radio falls silent at channel 50: the read stops, the output the user named is left whole,
 // and the rows read are kept in a new file beside it, which is named.
 TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output_and_names_a_new_file) {
@@ -272,6 +309,9 @@ TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
         {{"read", "--port", "sim", "-o", "x.txt"}, 2, nullptr},
         {{"read", "--port", "sim", "--only", "memory,dtmf", "-o", "x.zem"}, 2, nullptr},
         {{"write", "--port", "sim"}, 2, "zem_d7-cli write: give one settings file\n"},
+        {{"write", "--port", "sim", "--dry-run", Path(Sample())},
+         2,
+         "zem_d7-cli write: --dry-run is taken only with --changed\n"},
         {{"write", "--port", "sim", "--changed", "--verify", Path(Sample())},
          2,
          "zem_d7-cli write: --changed reads back what it writes; leave out --verify\n"},

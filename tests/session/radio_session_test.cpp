@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -141,6 +142,65 @@ TEST(RadioSession, ReadNamesKeptRowsAndTheirCause) {
         ASSERT_EQ(f.read->kept.size(), 1u);
         EXPECT_EQ(f.read->kept[0].row, 0u);
         EXPECT_EQ(f.read->kept[0].fault, c.cause);
+    }
+}
+
+// A write of the changes touches a block held from the radio or a file, and of a block never
+// loaded only the parts edited; a block it touches is read first, one it does not is never read,
+// and planning writes nothing. The radio holds a channel, a VFO, a setting and a DTMF memory
+// otherwise than the start-up image; the table has channel 5 edited.
+TEST(RadioSession, PlanTouchesLoadedBlocksAndEditedParts) {
+    RadioImage radio = StartupImage();
+    radio.Channels[3] = UsedChannel("00145000000", "RADIO");
+    radio.Vfos[1].LowerLimit = "00140";
+    radio.Settings.MES = "D7 SIM";
+    radio.Settings.Dtmf[3].Code = "123";
+    RadioImage table = StartupImage();
+    table.Channels[5] = UsedChannel("00433000000", "NEW");
+    const WriteMask edited = ChangedParts(StartupImage(), table);
+    using S = BlockSource;
+    struct Case {
+        BlockSources sources;
+        WriteMask edited;
+        std::vector<std::string> items;
+        bool radioRead;
+    };
+    const std::vector<Case> cases{
+        {{S::Never, S::Never, S::Never}, {}, {}, false},
+        {{S::Never, S::Never, S::Never}, edited, {"channel 005"}, true},
+        {{S::File, S::Never, S::Never}, edited, {"channel 003", "channel 005"}, true},
+        {{S::Never, S::Radio, S::File}, {}, {"VFO 2 (A145)", "setting MES", "DTMF 3"}, true},
+        {{S::File, S::File, S::File},
+         {},
+         {"channel 003", "channel 005", "VFO 2 (A145)", "setting MES", "DTMF 3"},
+         true},
+    };
+    for (const Case& c : cases) {
+        SessionFixture f;
+        f.engine->SetImage(radio);
+        std::optional<WritePlan> plan;
+        QObject::connect(&f.session, &RadioSession::planned, [&](const WritePlan& p) { plan = p; });
+        ASSERT_TRUE(f.session.PlanChanged(table, AllowedParts(c.sources, c.edited, AllBlocks())));
+        ASSERT_TRUE(f.Until([&] { return plan.has_value(); }));
+        constexpr std::array<const char*, 4> kWords{"channel", "VFO", "setting", "DTMF"};
+        std::vector<std::string> items;
+        for (const PlanItem& item : plan->items)
+            items.push_back(kWords[static_cast<std::size_t>(item.kind)] + (' ' + PlanItemName(item)));
+        EXPECT_EQ(items, c.items);
+        EXPECT_TRUE(plan->whole);
+        EXPECT_EQ(plan->radioRead, c.radioRead) << c.items.size();
+        EXPECT_EQ(ChangedParts(f.engine->Image(), radio).Count(), 0u) << "planning writes nothing";
+        if (c.sources[0] != S::Never || c.edited.Count() == 0)
+            continue;
+        // Written, the plan changes the edited channel and nothing else of the radio.
+        std::optional<ChangedWriteResult> written;
+        QObject::connect(&f.session, &RadioSession::changedWritten, [&](const ChangedWriteResult& r) { written = r; });
+        ASSERT_TRUE(f.session.WriteChanged(*plan));
+        ASSERT_TRUE(f.Until([&] { return written.has_value(); }));
+        EXPECT_EQ(written->errors, 0);
+        RadioImage expected = radio;
+        expected.Channels[5] = table.Channels[5];
+        EXPECT_EQ(ChangedParts(f.engine->Image(), expected).Count(), 0u);
     }
 }
 

@@ -1,0 +1,75 @@
+#include "write_plan.h"
+
+#include "command_text.h"
+#include "grid_text.h"
+#include "menu_fields.h"
+#include "startup_image.h"
+
+#include <map>
+
+namespace zem {
+
+// The differences are found once, by the comparison `diff` uses, and taken by their labels: each
+// label names one row, VFO, setting or DTMF memory.
+std::vector<PlanItem> PlanItems(const RadioImage& radio, const RadioImage& wanted, const WriteMask& parts) {
+    std::map<std::string, std::vector<FieldChange>> changes;
+    for (RowDifference& row : DiffImages(radio, wanted, {.memo = false}))
+        changes[row.label] = std::move(row.fields);
+    std::vector<PlanItem> items;
+    const auto add = [&](PlanItem::Kind kind, std::size_t index, const std::string& label) {
+        const auto found = changes.find(label);
+        items.push_back({kind, index, found == changes.end() ? std::vector<FieldChange>{} : found->second});
+    };
+    for (std::size_t row = 0; row < kChannelRows; ++row)
+        if (parts.channels[row])
+            add(PlanItem::Kind::Channel, row, RowLabel(row));
+    for (std::size_t v = 0; v < kVfoCount; ++v)
+        if (parts.vfos[v])
+            add(PlanItem::Kind::Vfo, v, std::string(VfoTableFacts()[v].label));
+    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+        if (parts.settings[f])
+            add(PlanItem::Kind::Setting, f, std::string(MenuFields()[f].name));
+        if (!MenuFields()[f].dtmfFollows)
+            continue;
+        for (std::size_t k = 0; k < kDtmfCount; ++k)
+            if (parts.dtmf[k])
+                add(PlanItem::Kind::Dtmf, k, "DTMF " + std::to_string(k));
+    }
+    return items;
+}
+
+std::string PlanItemName(const PlanItem& item) {
+    switch (item.kind) {
+    case PlanItem::Kind::Channel: {
+        const std::string label = RowLabel(item.index);
+        return item.index < kNumberedChannels ? std::string(3 - label.size(), '0') + label : label;
+    }
+    case PlanItem::Kind::Vfo:
+        return std::to_string(item.index + 1) + " (" + std::string(VfoTableFacts()[item.index].label) + ")";
+    case PlanItem::Kind::Setting:
+        return std::string(MenuFields()[item.index].name);
+    case PlanItem::Kind::Dtmf:
+        return std::to_string(item.index);
+    }
+    return {};
+}
+
+std::string PlanLine(const PlanItem& item, const PlanKindWords& words, std::string (*escape)(std::string_view)) {
+    std::string line = std::string(words[static_cast<std::size_t>(item.kind)]) + ' ' + escape(PlanItemName(item));
+    if (item.kind == PlanItem::Kind::Vfo || item.kind == PlanItem::Kind::Dtmf)
+        return line;
+    const bool quoted = item.kind == PlanItem::Kind::Setting;
+    const auto text = [&](const std::string& t) { return quoted ? '"' + escape(t) + '"' : escape(t); };
+    std::string separator = ": ";
+    for (const FieldChange& field : item.fields) {
+        line += separator;
+        separator = ", ";
+        // The receive frequency is what the grid shows first: it goes without its heading.
+        if (!field.name.empty() && field.name != MemoryColumns()[0].heading)
+            line += escape(field.name) + ": ";
+        line += text(field.before) + " → " + text(field.after);
+    }
+    return line;
+}
+
+} // namespace zem
