@@ -6,21 +6,55 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 namespace zem {
 namespace {
 
+// The system's entries through the reentrant calls: the plain getpwuid and getgrgid share one
+// buffer between calls and between threads, and the link's worker may ask while the doctor's
+// thread does. A group with many members needs a larger buffer than most.
+template <typename Entry, typename Call> std::optional<Entry> Lookup(Call call, std::vector<char>& buffer) {
+    for (std::size_t size = 16384; size <= (std::size_t{1} << 22); size *= 2) {
+        buffer.resize(size);
+        Entry entry{};
+        Entry* found = nullptr;
+        const int error = call(&entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE)
+            continue;
+        if (error != 0 || found == nullptr)
+            return std::nullopt;
+        return entry;
+    }
+    return std::nullopt;
+}
+
+struct Account {
+    std::string name;
+    gid_t gid = 0;
+};
+
+std::optional<Account> AccountOf(uid_t uid) {
+    std::vector<char> buffer;
+    const std::optional<passwd> entry = Lookup<passwd>(
+        [uid](passwd* e, char* b, std::size_t n, passwd** found) { return ::getpwuid_r(uid, e, b, n, found); }, buffer);
+    return entry ? std::optional<Account>(Account{entry->pw_name, entry->pw_gid}) : std::nullopt;
+}
+
 std::string UserName(uid_t uid) {
-    const passwd* entry = ::getpwuid(uid);
-    return entry ? entry->pw_name : std::to_string(uid);
+    const std::optional<Account> account = AccountOf(uid);
+    return account ? account->name : std::to_string(uid);
 }
 
 std::string GroupName(gid_t gid) {
-    const group* entry = ::getgrgid(gid);
-    return entry ? entry->gr_name : std::to_string(gid);
+    std::vector<char> buffer;
+    const std::optional<group> entry = Lookup<group>(
+        [gid](group* e, char* b, std::size_t n, group** found) { return ::getgrgid_r(gid, e, b, n, found); }, buffer);
+    return entry ? std::string(entry->gr_name) : std::to_string(gid);
 }
 
 bool InGroupList(const std::string& user, gid_t primary, gid_t wanted) {
@@ -56,8 +90,8 @@ DeviceAccess AccessOf(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path device = std::filesystem::canonical(path, ec);
     access.path = ec ? path : device.string();
-    const passwd* me = ::getpwuid(::getuid());
-    access.user = me ? me->pw_name : std::to_string(::getuid());
+    const std::optional<Account> me = AccountOf(::getuid());
+    access.user = me ? me->name : std::to_string(::getuid());
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return access;
@@ -66,7 +100,7 @@ DeviceAccess AccessOf(const std::string& path) {
     access.owner = UserName(info.st_uid);
     access.gid = info.st_gid;
     access.group = GroupName(info.st_gid);
-    access.memberOfGroup = me && InGroupList(me->pw_name, me->pw_gid, info.st_gid);
+    access.memberOfGroup = me && InGroupList(me->name, me->gid, info.st_gid);
     access.groupInEffect = InEffect(info.st_gid);
     return access;
 }
