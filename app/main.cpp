@@ -56,6 +56,7 @@ int main(int argc, char* argv[]) {
     form.AttachShellWindows(&waitWindow, &aboutBox);
     zem::TStform splash;
     zem::RadioSession session(zem::sim::PortFactoryWithSimulator());
+    session.KeepHistory(zem::HistoryFolder());
     form.Ports().OfferSimulator(QString::fromUtf8(zem::sim::kSimulatorPort));
     auto* radio = new zem::RadioOperations(form, waitWindow, session); // owned by the window
     if (!options.port.isEmpty())

@@ -11,18 +11,25 @@
 // Then the recovery figures, on the same paced line: a full read and a full write under a mix of
 // faults that each hit once (they must end with no errors), how soon a read ends once the radio
 // stops answering at row 50, and a write of two edited channels after a full read.
+//
+// Last, the command-line tool's `write --changed --base`, which takes a file as the radio's content
+// and so reads nothing first: the same two channels, the tool started and ended as a user runs it.
+// `transfer --base-only` measures only that and the full write it is compared with.
 
 #include "full_memory.h"
 
 #include "link/link_message.h"
 #include "link/tcomm_thread.h"
 #include "model/command_text.h"
+#include "model/file_io.h"
 #include "model/startup_image.h"
 #include "model/write_mask.h"
 #include "sim/pty_server.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <chrono>
@@ -345,10 +352,55 @@ const char* MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, 
     return nullptr;
 }
 
+// The tool's `write --changed --base` of two edited channels to a radio holding the base, in
+// normal and in fast mode: its wall time from start to exit, with the wire's figures. The port
+// must be free: the bench's own link is closed by then. The failure, or nothing.
+const char* MeasureToolBase(const zem::RadioImage& full, zem::sim::PtyServer& server,
+                            std::vector<TransferFigures>& rows) {
+    QTemporaryDir dir;
+    zem::RadioImage table = full;
+    table.Channels[7].RxFreq = "00145250000";
+    table.Channels[88].Name = "EDITED";
+    const QString base = dir.filePath(QStringLiteral("base.zem"));
+    const QString wanted = dir.filePath(QStringLiteral("wanted.zem"));
+    zem::SaveZemFile(base.toStdString(), full);
+    zem::SaveZemFile(wanted.toStdString(), table);
+    for (const bool fast : {false, true}) {
+        server.Engine().SetImage(full);
+        server.Engine().ClearLog();
+        server.ResetByteCounts();
+        QStringList args{QStringLiteral("write"),
+                         QStringLiteral("--port"),
+                         QString::fromStdString(server.SlavePath()),
+                         QStringLiteral("--changed"),
+                         QStringLiteral("--base"),
+                         base,
+                         wanted};
+        if (fast)
+            args << QStringLiteral("--fast");
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ZEM_D7_HISTORY"), dir.filePath(QStringLiteral("history")));
+        tool.setProcessEnvironment(environment);
+        const Clock::time_point start = Clock::now();
+        tool.start(QStringLiteral(ZEM_CLI), args);
+        if (!tool.waitForFinished(static_cast<int>(std::chrono::milliseconds(kCompletionGuard).count())) ||
+            tool.exitCode() != 0)
+            return "the tool's write --changed --base did not end well";
+        const Seconds wall = Clock::now() - start;
+        if (!zem::bench::SameOnTheRadio(server.Engine().Image().Channels, table.Channels))
+            return "the tool's write --changed --base did not leave the two channels on the radio";
+        rows.push_back({std::string(fast ? "fast " : "") + "--base", fast, wall, server.CommandLog().size(),
+                        server.BytesReceived(), server.BytesSent()});
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    const bool baseOnly = QCoreApplication::arguments().contains(QStringLiteral("--base-only"));
 
     const zem::RadioImage full = zem::bench::FullMemoryImage();
     zem::sim::SimOptions options;
@@ -378,6 +430,24 @@ int main(int argc, char* argv[]) {
     std::fflush(stdout);
 
     std::vector<TransferFigures> rows;
+    if (baseOnly) {
+        engine->SetImage(zem::StartupImage());
+        link.Image = full;
+        const auto write =
+            Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
+        link.Running.store(0, std::memory_order_release);
+        if (!write || !window.WaitFor(zem::kMsgPortClosed))
+            return Fail("the full write did not complete");
+        link.wait();
+        std::vector<TransferFigures> base;
+        if (const char* failure = MeasureToolBase(full, server, base))
+            return Fail(failure);
+        PrintTransfers({write->first});
+        PrintTransfers(base);
+        for (const TransferFigures& f : base)
+            std::printf("%s: %.3f of a full normal write\n", f.name.c_str(), f.wall / write->first.wall);
+        return 0;
+    }
     for (const bool fast : {false, true}) {
         if (const char* failure = MeasureBoth(fast, full, link, window, server, *engine, rows))
             return Fail(failure);
@@ -397,6 +467,9 @@ int main(int argc, char* argv[]) {
     if (!window.WaitFor(zem::kMsgPortClosed))
         return Fail("the link did not close its port");
     link.wait();
+    std::vector<TransferFigures> base;
+    if (const char* failure = MeasureToolBase(full, server, base))
+        return Fail(failure);
     server.Stop();
 
     PrintTransfers(rows);
@@ -419,6 +492,10 @@ int main(int argc, char* argv[]) {
     const Seconds readFirst = rows[2].wall + changed[1].wall;
     std::printf("fast memory read, then the two channels fast: %.2f s = %.3f of a full normal write\n",
                 readFirst.count(), readFirst / rows[1].wall);
+    std::printf("the tool's write --changed --base of the two channels, from start to exit:\n");
+    PrintTransfers(base);
+    for (const TransferFigures& f : base)
+        std::printf("%s: %.3f of a full normal write\n", f.name.c_str(), f.wall / rows[1].wall);
     std::printf("idle   %.1f s: CPU %.3f s = %.2f %% of one core, %.0f context switches/s\n", idle.wall.count(),
                 idle.cpu.count(), 100 * idle.cpu / idle.wall, static_cast<double>(idle.switches) / idle.wall.count());
     return 0;

@@ -130,8 +130,11 @@ const std::vector<Command>& Commands() {
          QStringLiteral("write a settings file to the radio"),
          QStringLiteral("Write a settings file's memory channels, VFOs and settings to the radio. With --changed only "
                         "what differs from the radio is written; it is read back, so --verify is not taken with it. "
-                        "What will change is printed before it is written."),
-         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption, &kDryRunOption, &kForceOption}),
+                        "What will change is printed before it is written. A block this connection has not read "
+                        "is read first, so that the radio's history keeps what the write replaces (--no-backup "
+                        "leaves that read out)."),
+         WithLink({&kWriteBlocksOption, &kVerifyOption, &kChangedOption, &kDryRunOption, &kForceOption,
+                   &kNoBackupOption, &kRadioBaseOption}),
          {SettingsFile(QStringLiteral("write"))},
          &RunWrite},
         {QStringLiteral("scope"),
@@ -141,6 +144,24 @@ const std::vector<Command>& Commands() {
          WithLink({&kLowerOption, &kUpperOption, &kStepOption, &kPassesOption, &kStoreOption}),
          {},
          &RunScope},
+        {QStringLiteral("history"),
+         QStringLiteral("list, show, compare or restore what the radio held"),
+         QStringLiteral(
+             "The radio's history: every read, and before and after every write the blocks written, kept in "
+             "$ZEM_D7_HISTORY or ~/.local/share/zem_d7/history (the newest 200 entries, 50 MB at most).\n"
+             "history: one line per entry, newest first: number, time, what (read, before write, after write), "
+             "port, blocks held, used channels, differences from the entry before (the newest older one holding "
+             "one of its blocks: each block read or written keeps an entry of its own).\n"
+             "history show N: the entry's description, then the entry as show prints it.\n"
+             "history diff N [M|FILE]: what differs from the entry before N to N, or from N to entry M or FILE, "
+             "as diff prints it (only the blocks both hold, memos aside); exit status 1 when anything differs.\n"
+             "history restore N --port PORT [--dry-run]: write the entry's blocks back as write --changed does: "
+             "what will change first, then only that, read back."),
+         WithLink({&kDryRunOption}),
+         {{QStringLiteral("ACTION"), QStringLiteral("list, show, diff or restore."), true},
+          {QStringLiteral("N"), QStringLiteral("The entry's number in the list (1 the newest)."), true},
+          {QStringLiteral("M|FILE"), QStringLiteral("diff: another entry or a settings file."), true}},
+         &RunHistory},
     };
     return commands;
 }

@@ -33,5 +33,6 @@ int RunPorts(const QString& command, const QCommandLineParser& parser);
 int RunRead(const QString& command, const QCommandLineParser& parser);
 int RunWrite(const QString& command, const QCommandLineParser& parser);
 int RunScope(const QString& command, const QCommandLineParser& parser);
+int RunHistory(const QString& command, const QCommandLineParser& parser);
 
 } // namespace cli

@@ -35,8 +35,21 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
     return true;
 }
 
+// Every radio command keeps its history; a problem with it is said on standard error and the
+// transfer goes on.
 std::unique_ptr<zem::RadioSession> MakeSession() {
-    return std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
+    auto session = std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
+    session->KeepHistory(zem::HistoryFolder());
+    QObject::connect(session.get(), &zem::RadioSession::historyFailed, [](const QString& reason) {
+        Error(
+            QStringLiteral("zem_d7-cli: the radio's history could not be kept (%1); the transfer goes on").arg(reason));
+    });
+    QObject::connect(session.get(), &zem::RadioSession::backupIncomplete, [](zem::Block block) {
+        Error(QStringLiteral("zem_d7-cli: %1: the radio could not be read whole before the write; its history "
+                             "keeps nothing of this write")
+                  .arg(QLatin1String(zem::BlockName(block))));
+    });
+    return session;
 }
 
 std::unique_ptr<zem::PortDoctor> MakeDoctor() {

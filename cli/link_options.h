@@ -13,7 +13,7 @@ namespace cli {
 // --port PORT (required), --timeout MS and --fast; false after printing the one error line.
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, zem::PortTarget& target);
 
-// A session whose port "sim" is a simulated radio inside the tool.
+// A session whose port "sim" is a simulated radio inside the tool, keeping the radio's history.
 std::unique_ptr<zem::RadioSession> MakeSession();
 
 // The port doctor, whose port "sim" is the same simulated radio.

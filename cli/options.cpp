@@ -86,6 +86,17 @@ const Option kForceOption = Optional(
      QStringLiteral("Write settings even when the file's MENU line was read with a warning (by position, or one of "
                     "several ways).")});
 
+const Option kNoBackupOption =
+    Optional({QStringLiteral("no-backup"),
+              QStringLiteral("Do not read a block first when this connection has not read it, so the history "
+                             "keeps nothing of what the write replaces.")});
+
+const Option kRadioBaseOption = Optional(
+    {QStringLiteral("base"),
+     QStringLiteral("With --changed: take FILE as what the radio holds instead of reading it (\"last\": the newest "
+                    "history entry of this port), write only what differs and read that back."),
+     QStringLiteral("FILE")});
+
 const Option kLowerOption =
     Required({QStringLiteral("lower"), QStringLiteral("Lower edge in MHz."), QStringLiteral("MHZ")});
 const Option kUpperOption =

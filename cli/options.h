@@ -45,6 +45,8 @@ extern const Option kVerifyOption;
 extern const Option kChangedOption;
 extern const Option kDryRunOption;
 extern const Option kForceOption;
+extern const Option kNoBackupOption;
+extern const Option kRadioBaseOption;
 
 // The sweep: --lower MHZ, --upper MHZ, --step CODE, --passes N, --store FILE.
 extern const Option kLowerOption;

@@ -3,6 +3,7 @@
 #include "console.h"
 #include "escaped_text.h"
 #include "options.h"
+#include "shown_image.h"
 
 #include "model/codecs.h"
 #include "model/command_text.h"
@@ -26,6 +27,8 @@ void Row(std::string& out, std::string_view label, const std::vector<std::string
     }
     out += '\n';
 }
+
+} // namespace
 
 std::string FormatImage(const zem::RadioImage& image) {
     std::string out = "# memory\n";
@@ -65,8 +68,6 @@ std::string FormatImage(const zem::RadioImage& image) {
     }
     return out;
 }
-
-} // namespace
 
 int RunShow(const QString& command, const QCommandLineParser& parser) {
     const QStringList files = parser.positionalArguments();

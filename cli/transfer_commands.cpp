@@ -1,4 +1,5 @@
 #include "arguments.h"
+#include "changed_write.h"
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
@@ -169,9 +170,11 @@ struct TransferFound {
 // the other on one connection; `image` is the window's copy, into which the reads go. A block the
 // radio fell silent in ends the transfer there. A signal stops the block under way after its
 // exchange under way, says how far it came and gives kInterrupted. Returns the exit status.
-int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify,
+// A write without `backup` reads no block first for the history.
+int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& blocks, bool write, bool verify, bool backup,
              zem::RadioImage& image, Interruption& interruption, TransferFound& found) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
+    session->SetBackupBeforeWrite(backup);
     ProgressReport progress;
     std::size_t current = 0;
     long errors = 0;
@@ -217,6 +220,15 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     QObject::connect(session.get(), &zem::RadioSession::progress, [&](std::size_t d, std::size_t total) {
         if (!stopped)
             progress.Update(d, total);
+    });
+    // A write's block may be read first for the history, then written.
+    QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
+        progress.Start(std::string(zem::BlockName(block)) + " (radio)");
+        underWay = "read; nothing was written";
+    });
+    QObject::connect(session.get(), &zem::RadioSession::writing, [&](zem::Block block) {
+        progress.Start(zem::BlockName(block));
+        underWay = "written; the radio now holds a mix";
     });
     // After a stop the block's result still comes, counting what was moved before it.
     std::optional<zem::TransferOutcome> stoppedOutcome;
@@ -350,12 +362,11 @@ void WrittenPerBlock(const zem::ChangedWriteResult& result) {
         Error(QStringLiteral("the radio now holds a mix"));
 }
 
-// Plans the write of what `image` holds otherwise than the radio in `blocks` (reading the radio's
-// blocks this connection does not know), prints the plan, then writes it and reads it back; a dry
-// run prints the plan to standard output and writes nothing. A signal stops the step under way
-// after its exchange under way and gives kInterrupted.
+} // namespace
+
 int WriteChangedParts(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
-                      const zem::RadioImage& image, bool dryRun, Interruption& interruption) {
+                      const zem::RadioImage& image, bool dryRun, Interruption& interruption,
+                      const std::optional<TrustedBase>& base) {
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     ProgressReport progress;
     std::optional<zem::WritePlan> plan;
@@ -396,6 +407,8 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         session->Disconnect();
     });
     const zem::RadioSession::RunEnd run = session->Run(target, [&] {
+        if (base)
+            session->TrustRadio(base->image, base->blocks);
         const zem::BlockSources fromFile{zem::BlockSource::File, zem::BlockSource::File, zem::BlockSource::File};
         if (!session->PlanChanged(image, zem::AllowedParts(fromFile, {}, blocks))) {
             Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
@@ -428,6 +441,9 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     zem::TransferOutcome outcome = end->outcome;
     outcome.retried += plan->outcome.retried;
     progress.Finish(end->errors, outcome);
+    Out(DifferenceLines(end->differences));
+    if (!end->differences.empty())
+        Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(end->differences.size()));
     const bool whole = end->errors == 0 && !end->outcome.radioSilent;
     if (whole)
         Error(QStringLiteral("changed: %1 written").arg(end->parts));
@@ -444,6 +460,41 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     return kOk;
 }
 
+namespace {
+
+// --base FILE, or --base last: the newest history entry of the port, with the blocks it holds. An
+// entry kept before a write, with none after it, says nothing of the radio: that write did not
+// end whole.
+std::optional<TrustedBase> ReadRadioBase(const QString& command, const QCommandLineParser& parser,
+                                         const zem::PortTarget& target, bool& bad) {
+    if (!parser.isSet(kRadioBaseOption))
+        return std::nullopt;
+    const QString name = parser.value(kRadioBaseOption);
+    TrustedBase base{zem::StartupImage(), zem::AllBlocks()};
+    if (name != QLatin1String("last")) {
+        bad = !LoadZemArgument(command, name, base.image);
+        return base;
+    }
+    for (const zem::StoredEntry& stored : zem::ListHistory(zem::HistoryFolder())) {
+        if (stored.entry.port != target.port)
+            continue;
+        if (stored.entry.kind == zem::HistoryKind::BeforeWrite) {
+            Error(QStringLiteral("zem_d7-cli write: the newest history entry of port %1 was kept before a write "
+                                 "that did not end whole; the radio's content is not known (leave out --base)")
+                      .arg(QString::fromStdString(target.port)));
+            bad = true;
+            return std::nullopt;
+        }
+        bad = !LoadZemArgument(command, QString::fromStdString(stored.file.string()), base.image);
+        base.blocks = zem::BlocksOf(stored.entry);
+        return base;
+    }
+    Error(QStringLiteral("zem_d7-cli write: the history holds no entry of port %1")
+              .arg(QString::fromStdString(target.port)));
+    bad = true;
+    return std::nullopt;
+}
+
 } // namespace
 
 int RunRead(const QString& command, const QCommandLineParser& parser) {
@@ -457,7 +508,7 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     if (!LoadBase(parser, command, image))
         return kBadInput;
     TransferFound found;
-    const int result = Transfer(options.target, options.blocks, false, false, image, interruption, found);
+    const int result = Transfer(options.target, options.blocks, false, false, false, image, interruption, found);
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
@@ -503,16 +554,24 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
                   .arg(*file, QString::fromStdString(menuWarning)));
         return kBadInput;
     }
+    if (parser.isSet(kRadioBaseOption) && !parser.isSet(kChangedOption)) {
+        Error(QStringLiteral("zem_d7-cli write: --base is taken only with --changed"));
+        return kBadInput;
+    }
     if (parser.isSet(kChangedOption)) {
         if (parser.isSet(kVerifyOption)) {
             Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
             return kBadInput;
         }
-        return WriteChangedParts(command, options.target, options.blocks, image, dryRun, interruption);
+        bool bad = false;
+        const std::optional<TrustedBase> base = ReadRadioBase(command, parser, options.target, bad);
+        if (bad)
+            return kBadInput;
+        return WriteChangedParts(command, options.target, options.blocks, image, dryRun, interruption, base);
     }
     TransferFound found;
-    const int result =
-        Transfer(options.target, options.blocks, true, parser.isSet(kVerifyOption), image, interruption, found);
+    const int result = Transfer(options.target, options.blocks, true, parser.isSet(kVerifyOption),
+                                !parser.isSet(kNoBackupOption), image, interruption, found);
     if (result == kPortError)
         return result;
     if (result == kInterrupted)

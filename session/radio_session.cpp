@@ -2,9 +2,14 @@
 
 #include "model/codecs.h"
 #include "model/cp932.h"
+#include "model/file_io.h"
 #include "model/menu_fields.h"
+#include "model/startup_image.h"
 
+#include <QDateTime>
 #include <QEventLoop>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -148,10 +153,29 @@ void CopyBlock(Block block, const RadioImage& from, RadioImage& to) {
     OperationsOf(block).copy(from, to);
 }
 
+std::filesystem::path HistoryFolder() {
+    const QByteArray set = qgetenv("ZEM_D7_HISTORY");
+    if (!set.isEmpty())
+        return std::filesystem::path(set.toStdString());
+    return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
+           "zem_d7" / "history";
+}
+
+std::vector<Block> BlocksOf(const HistoryEntry& entry) {
+    std::vector<Block> blocks;
+    for (const Block b : AllBlocks())
+        if (entry.blocks[static_cast<std::size_t>(b)])
+            blocks.push_back(b);
+    return blocks;
+}
+
 RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
 
-// The link's own destructor stops its worker (a sweep first) and waits for it.
-RadioSession::~RadioSession() = default;
+// The link's own destructor stops its worker (a sweep first) and waits for it. Entries not yet
+// saved are saved first.
+RadioSession::~RadioSession() {
+    SaveKept();
+}
 
 bool RadioSession::Connect(const PortTarget& target) {
     if (link_)
@@ -159,6 +183,7 @@ bool RadioSession::Connect(const PortTarget& target) {
     link_ = std::make_unique<TCommThread>();
     link_->SetStatusBar(this);
     link_->SetPortPath(target.port);
+    port_ = target.port;
     link_->SetWindow(this);
     link_->SetPortFactory(ports_);
     link_->SetExchangeTimeout(target.timeout);
@@ -207,6 +232,17 @@ bool RadioSession::FastTransfers() const {
     return link_ && link_->FastTransfers();
 }
 
+void RadioSession::KeepHistory(std::filesystem::path folder) {
+    history_ = std::move(folder);
+}
+
+void RadioSession::TrustRadio(const RadioImage& image, const std::vector<Block>& blocks) {
+    for (const Block b : blocks) {
+        CopyBlock(b, image, radio_);
+        held_[static_cast<std::size_t>(b)] = link_ != nullptr;
+    }
+}
+
 bool RadioSession::Request(bool (TCommThread::*request)(), Pending pending) {
     if (!link_ || !connected_ || stopping_ || Busy())
         return false;
@@ -229,17 +265,59 @@ bool RadioSession::Read(Block block, const RadioImage& keep) {
     return Request(ops.read, {.kind = Pending::Reading, .block = block});
 }
 
-// What was written is kept before the request: once the write is asked for, the worker owns the
-// link's image and a read-back writes into it.
+// A block this connection does not know is read first, so that the history holds what the write
+// replaces.
 bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
     if (!link_ || Busy())
         return false;
+    if (!history_ || !backup_ || Holds(block))
+        return StartWrite(block, image, verify);
+    const BlockOperations& ops = OperationsOf(block);
+    ops.copy(image, link_->Image);
+    if (!Request(ops.read, {.kind = Pending::BackingUp, .block = block, .written = image, .verify = verify}))
+        return false;
+    emit readingRadio(block);
+    return true;
+}
+
+// What was written is kept before the request: once the write is asked for, the worker owns the
+// link's image and a read-back writes into it. The before-write entry is saved while the worker
+// writes.
+bool RadioSession::StartWrite(Block block, const RadioImage& image, bool verify) {
     const BlockOperations& ops = OperationsOf(block);
     ops.copy(image, link_->Image);
     Pending pending{.kind = Pending::Writing, .block = block, .verify = verify};
     if (verify)
         pending.written = image;
-    return Request(ops.write, std::move(pending));
+    if (!Request(ops.write, std::move(pending)))
+        return false;
+    if (Holds(block))
+        Keep(HistoryKind::BeforeWrite, {block});
+    return true;
+}
+
+// The write goes on after a read that kept rows, only without its entry. After a read the radio
+// fell silent in nothing is written and the write ends as not begun; a read the user stopped ends
+// it with the read's own counts.
+void RadioSession::EndBackUp(long kept) {
+    const TransferOutcome read = link_->LastOutcome();
+    const Pending backup = std::move(pending_);
+    pending_ = {};
+    Hold(backup.block, kept == 0 && !read.radioSilent);
+    if (stopping_) {
+        Finish({.block = backup.block, .errors = kept, .outcome = read});
+        return;
+    }
+    if (!Holds(backup.block))
+        emit backupIncomplete(backup.block);
+    if (!read.radioSilent && StartWrite(backup.block, backup.written, backup.verify)) {
+        emit writing(backup.block);
+        return;
+    }
+    const auto parts = static_cast<long>(PartsOf(backup.block));
+    Finish({.block = backup.block,
+            .errors = parts,
+            .outcome = {.retried = read.retried, .radioSilent = read.radioSilent, .total = PartsOf(backup.block)}});
 }
 
 bool RadioSession::PlanChanged(const RadioImage& image, const WriteMask& allowed) {
@@ -295,10 +373,16 @@ bool RadioSession::WriteChanged(const WritePlan& plan) {
     // are what the radio holds, parts the plan left alone included.
     link_->Image = WithParts(radio_, plan.wanted, plan.parts);
     link_->WriteOnly = plan.parts;
+    const RadioImage sent = link_->Image;
     if (!link_->ReqWriteChanged())
         return false;
-    pending_ = {.kind = Pending::WritingChanged, .allowed = plan.parts};
+    pending_ = {.kind = Pending::WritingChanged, .written = sent, .allowed = plan.parts};
     pending_.changed = {.parts = plan.items.size(), .chosen = LinkParts(plan.parts)};
+    std::vector<Block> touched;
+    for (const Block b : AllBlocks())
+        if (Touches(plan.parts, b))
+            touched.push_back(b);
+    Keep(HistoryKind::BeforeWrite, touched);
     emit writingChanged(plan.items.size());
     return true;
 }
@@ -415,6 +499,8 @@ void RadioSession::AppMessage(const LinkMessage& message) {
                 EndReadBack(value);
             else if (pending_.kind == Pending::ReadingRadio)
                 EndRadioRead(value);
+            else if (pending_.kind == Pending::BackingUp)
+                EndBackUp(value);
         }
         break;
     case kMsgMemoryWritten:
@@ -475,6 +561,8 @@ void RadioSession::EndRead(Block block, long value) {
                       .kept = std::move(pending_.kept),
                       .outcome = link_->LastOutcome()};
     Hold(block, value == 0 && !result.outcome.radioSilent);
+    if (Holds(block))
+        Keep(HistoryKind::Read, {block});
     if (block == Block::Settings)
         result.commaRefusals = link_->CommaRefusals();
     pending_ = {};
@@ -487,6 +575,8 @@ void RadioSession::EndWrite(Block block, long errors) {
         .block = block, .errors = errors, .failed = std::move(pending_.kept), .outcome = link_->LastOutcome()};
     Hold(block, errors == 0 && !result.outcome.radioSilent);
     if (!pending_.verify) {
+        if (Holds(block))
+            Keep(HistoryKind::AfterWrite, {block});
         Finish(result);
         return;
     }
@@ -517,6 +607,8 @@ void RadioSession::EndReadBack(long unread) {
     VerifyResult verify{.differences = DiffImages(pending_.written, link_->Image, ops.compared), .unread = unread};
     if (!verify.differences.empty() || unread != 0)
         Hold(pending_.block, false);
+    if (Holds(pending_.block))
+        Keep(HistoryKind::AfterWrite, {pending_.block});
     Finish({.block = pending_.block,
             .errors = pending_.errors,
             .failed = std::move(pending_.failed),
@@ -535,6 +627,8 @@ void RadioSession::EndRadioRead(long kept) {
              .total = outcome.total,
              .moved = outcome.moved};
     Hold(pending_.block, kept == 0 && !outcome.radioSilent);
+    if (Holds(pending_.block))
+        Keep(HistoryKind::Read, {pending_.block});
     if (kept != 0 || outcome.radioSilent || stopping_) {
         pending_.plan.whole = false;
         pending_.plan.unread = kept;
@@ -559,11 +653,52 @@ void RadioSession::EndChangedWrite(long errors) {
     result.errors = errors;
     result.outcome = link_->LastOutcome();
     result.written = result.outcome.written;
+    result.differences = DiffImages(pending_.written, link_->Image, DiffScope{.memo = false});
+    std::vector<Block> touched;
     for (const Block b : AllBlocks())
-        if (Touches(pending_.allowed, b))
+        if (Touches(pending_.allowed, b)) {
             Hold(b, errors == 0 && !result.outcome.radioSilent);
+            touched.push_back(b);
+        }
+    if (errors == 0 && !result.outcome.radioSilent)
+        Keep(HistoryKind::AfterWrite, touched);
     pending_ = {};
     emit changedWritten(result);
+}
+
+// The entry holds start-up values outside `blocks`, and says so in its description. It is saved
+// once the handler under way has returned: by then the next transfer has been handed to the worker,
+// so the disk never holds one up.
+void RadioSession::Keep(HistoryKind kind, const std::vector<Block>& blocks) {
+    if (!history_ || blocks.empty())
+        return;
+    HistoryEntry entry{.time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString(),
+                       .kind = kind,
+                       .port = port_,
+                       .version = ZEM_VERSION};
+    RadioImage image = StartupImage();
+    for (const Block b : blocks) {
+        entry.blocks[static_cast<std::size_t>(b)] = true;
+        CopyBlock(b, radio_, image);
+    }
+    unsaved_.push_back({std::move(entry), image});
+    if (unsaved_.size() == 1)
+        QTimer::singleShot(0, this, &RadioSession::SaveKept);
+}
+
+void RadioSession::SaveKept() {
+    if (unsaved_.empty())
+        return;
+    try {
+        for (const UnsavedEntry& kept : unsaved_)
+            SaveHistoryEntry(*history_, kept.entry, kept.image);
+        PruneHistory(*history_);
+    } catch (const FileError& e) {
+        if (!historyFailed_)
+            emit historyFailed(QString::fromUtf8(e.what()));
+        historyFailed_ = true;
+    }
+    unsaved_.clear();
 }
 
 void RadioSession::Finish(WriteResult result) {
@@ -581,6 +716,7 @@ void RadioSession::EndLink() {
                 .outcome = pending_.outcome});
     link_->wait();
     link_.reset();
+    SaveKept();
     held_ = {};
     connected_ = false;
     stopping_ = false;

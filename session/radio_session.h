@@ -4,6 +4,7 @@
 #include "link/serial_port.h"
 #include "link/tcomm_thread.h"
 #include "model/image_diff.h"
+#include "model/radio_history.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
 #include "model/write_mask.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -112,12 +114,18 @@ struct WritePlan {
 
 // A write of a plan, read back. Counts are per block (memory, VFOs, settings commands).
 struct ChangedWriteResult {
-    std::size_t parts = 0;                // the plan's items
-    std::array<std::size_t, 3> chosen{};  // rows, VFOs and settings commands the plan sends
-    std::array<std::size_t, 3> written{}; // of those, written whole before the read-back
-    long errors = 0;                      // the write's, read-backs that differ included
+    std::size_t parts = 0;                    // the plan's items
+    std::array<std::size_t, 3> chosen{};      // rows, VFOs and settings commands the plan sends
+    std::array<std::size_t, 3> written{};     // of those, written whole before the read-back
+    long errors = 0;                          // the write's, read-backs that differ included
+    std::vector<RowDifference> differences{}; // the parts whose read-back differs from what was sent
     TransferOutcome outcome{};
 };
+
+// The history folder: $ZEM_D7_HISTORY when set, else zem_d7/history in the user's data folder.
+std::filesystem::path HistoryFolder();
+// The blocks an entry holds from the radio.
+std::vector<Block> BlocksOf(const HistoryEntry& entry);
 
 // Where the link goes and how it waits.
 struct PortTarget {
@@ -162,6 +170,23 @@ public:
     // From the next operation on; one under way keeps its pace.
     void SetFastTransfers(bool on);
     bool FastTransfers() const;
+
+    // Keeps what the radio held in `folder` from now on: every whole read, and before and after
+    // every write the blocks it writes (see model/radio_history.h). Entries are saved after the
+    // event under way, by then the next transfer is with the link, so saving never holds a transfer
+    // up, and at the latest when the link closes; a save that fails is reported once
+    // (historyFailed) and changes nothing else.
+    void KeepHistory(std::filesystem::path folder);
+    // With a history, a block write this connection does not know the radio's content of reads
+    // it first for the before-write entry (on by default).
+    void SetBackupBeforeWrite(bool on) { backup_ = on; }
+    // Saves the entries kept and not yet saved now, for a front end about to list them.
+    void SaveKept();
+    // Takes `image` as what the radio holds in `blocks`, as a read on this connection would: a
+    // write of the changes then plans against it without reading. For a caller that knows the
+    // radio's content (a file it wrote earlier); a part the radio holds otherwise is read back
+    // after the write and named among the differences.
+    void TrustRadio(const RadioImage& image, const std::vector<Block>& blocks);
 
     // The requests: false (nothing sent) while not connected or while another operation runs.
     bool RunCheck(Check check);
@@ -215,6 +240,12 @@ signals:
     // A write of the changes: the radio's block is being read first; then the plan is made; then
     // its `parts` are written.
     void readingRadio(zem::Block block);
+    // A block write's before-write read kept rows or stopped: no entry was kept, the write goes on.
+    void backupIncomplete(zem::Block block);
+    // After that read, the block's write itself begins.
+    void writing(zem::Block block);
+    // A history entry could not be saved (`reason`, UTF-8 from the system); said once per session.
+    void historyFailed(const QString& reason);
     void planned(const zem::WritePlan& plan);
     void writingChanged(std::size_t parts);
     void changedWritten(const zem::ChangedWriteResult& result);
@@ -227,10 +258,20 @@ protected:
 
 private:
     struct Pending {
-        enum Kind { None, Checking, Reading, Writing, ReadingBack, ReadingRadio, WritingChanged, Sweeping } kind = None;
+        enum Kind {
+            None,
+            Checking,
+            Reading,
+            BackingUp,
+            Writing,
+            ReadingBack,
+            ReadingRadio,
+            WritingChanged,
+            Sweeping
+        } kind = None;
         Block block = Block::Memory;
         Check check = Check::Model;
-        RadioImage written{}; // a verified write: what is to be written
+        RadioImage written{}; // a verified write, a backed-up write or a plan's: what is to be written
         bool verify = false;
         long errors = 0;
         TransferOutcome outcome{};
@@ -244,6 +285,10 @@ private:
     void AppMessage(const LinkMessage& message);
     void EndCheck(Check check, const LinkMessage& message);
     void EndRead(Block block, long value);
+    bool StartWrite(Block block, const RadioImage& image, bool verify);
+    void EndBackUp(long kept);
+    // Saves what the radio holds in `blocks` as an entry of `kind`, when keeping a history.
+    void Keep(HistoryKind kind, const std::vector<Block>& blocks);
     void EndWrite(Block block, long errors);
     void EndReadBack(long unread);
     // The next step of a plan: a read of a block not held, else the plan itself.
@@ -266,6 +311,15 @@ private:
     // What the radio holds, for the blocks marked in held_: the last whole read or write.
     RadioImage radio_{};
     std::array<bool, 3> held_{};
+    std::string port_;
+    std::optional<std::filesystem::path> history_;
+    bool backup_ = true;
+    bool historyFailed_ = false;
+    struct UnsavedEntry {
+        HistoryEntry entry;
+        RadioImage image;
+    };
+    std::vector<UnsavedEntry> unsaved_; // kept, saved once the handler under way has returned
 };
 
 } // namespace zem

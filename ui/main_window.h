@@ -106,6 +106,9 @@ public:
     void CSV2Click();
     bool Savezem(const QString& path);
     void Openzem(const QString& path);
+    // Takes `blocks` of `image` into the table as a file without a name would come (the memory as
+    // one step of the 編集 history); the other blocks stay.
+    void OpenImage(const RadioImage& image, const std::vector<Block>& blocks);
 
     // --- sorts (main_window_sorts.cpp) ---
     void S2Click();
@@ -135,6 +138,7 @@ public:
         ReadSettings,
         WriteSettings,
         WriteChanged,
+        History,
         Diagnose
     };
     void O1Click() { emit RadioCommandChosen(RadioCommand::Connect); }
@@ -147,6 +151,8 @@ public:
     void N8Click() { emit RadioCommandChosen(RadioCommand::ReadSettings); }
     void S1Click() { emit RadioCommandChosen(RadioCommand::WriteSettings); }
     void WriteChangedClick() { emit RadioCommandChosen(RadioCommand::WriteChanged); }
+    // ファイル → 無線機の履歴: announced too, since restoring an entry is a radio write.
+    void HistoryClick() { emit RadioCommandChosen(RadioCommand::History); }
     void Doctor1Click() { emit RadioCommandChosen(RadioCommand::Diagnose); }
     // The commands a connection enables, with the operations waiting while `busy`.
     void ShowLinkState(bool connected, bool busy);
@@ -156,6 +162,7 @@ public:
     void ShowTablesReading(bool channels, bool vfos);
     bool VerifyAfterWrite() const;
     bool FastTransfers() const;
+    bool BackupBeforeWrite() const;
     PortMenu& Ports() { return *ports_; }
     BandScope& Scope() { return *scope_; }
     RemoteKeys& Keys();

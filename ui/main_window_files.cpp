@@ -131,6 +131,32 @@ void TFormD7::Openzem(const QString& path) {
     VFORectoGrid();
 }
 
+// The entry is nobody's file: the table has no name, so 上書き保存 asks for one, and the blocks taken
+// count as changed until saved.
+void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& blocks) {
+    for (const Block b : blocks) {
+        switch (b) {
+        case Block::Memory:
+            CommitChannels(image.Channels, QStringLiteral("無線機の履歴を開く"));
+            break;
+        case Block::Vfo:
+            image_.Vfos = image.Vfos;
+            vfoChanged_ = true;
+            VFORectoGrid();
+            break;
+        case Block::Settings:
+            image_.Settings = image.Settings;
+            settingsChanged_ = true;
+            loaded_.menuWarning.clear();
+            PutMenu();
+            break;
+        }
+        loaded_.Load(b, BlockSource::File, image_);
+    }
+    currentPath_.clear();
+    setWindowTitle(QStringLiteral("ZEM_D7"));
+}
+
 void TFormD7::CSV1Click() {
     const QString path = prompts_->OpenFileName(this, kOpenDialog2);
     if (path.isEmpty()) {

@@ -18,7 +18,7 @@ enum ItemState : unsigned {
     kDisabled = 1u << 0,
     kHidden = 1u << 1,
     kChecked = 1u << 2,
-    kCheckable = 1u << 3, // an option the user turns on and off, off at start
+    kCheckable = 1u << 3, // an option the user turns on and off, off at start unless kChecked
 };
 
 using Handler = void (TFormD7::*)();
@@ -56,6 +56,7 @@ void TFormD7::BuildMenus() {
              {"N2", "-", nullptr, kShown},
              {"CSV1", "CSVファイルを取り込み", &TFormD7::CSV1Click, kShown},
              {"CSV2", "CSV形式に保存", &TFormD7::CSV2Click, kShown},
+             {"History1", "無線機の履歴(&H)...", &TFormD7::HistoryClick, kShown},
              {"N11", "-", nullptr, kShown},
              {"Print1", "印刷...(&P)", nullptr, kShown},
              {"Pdf1", "PDFに保存...", nullptr, kShown},
@@ -103,6 +104,7 @@ void TFormD7::BuildMenus() {
              {"N10", "-", nullptr, kShown},
              {"VerifyAfterWrite", "書き込み後に照合", nullptr, kCheckable},
              {"FastTransfer", "高速転送", nullptr, kCheckable},
+             {"BackupBeforeWrite", "書き込み前に無線機の内容を保存", nullptr, kCheckable | kChecked},
          }},
         {"P1",
          "ポート(&P)",
@@ -157,10 +159,9 @@ void TFormD7::BuildMenus() {
             action->setEnabled(!(item.state & kDisabled));
             action->setVisible(!(item.state & kHidden));
             action->setCheckable(radio || (item.state & kCheckable));
-            if (radio) {
-                action->setChecked(item.state & kChecked);
+            action->setChecked(item.state & kChecked);
+            if (radio)
                 radio->addAction(action);
-            }
             if (item.handler)
                 connect(action, &QAction::triggered, this, item.handler);
         }

@@ -47,6 +47,10 @@ bool TFormD7::VerifyAfterWrite() const {
     return findChild<QAction*>(QStringLiteral("VerifyAfterWrite"))->isChecked();
 }
 
+bool TFormD7::BackupBeforeWrite() const {
+    return findChild<QAction*>(QStringLiteral("BackupBeforeWrite"))->isChecked();
+}
+
 bool TFormD7::FastTransfers() const {
     return findChild<QAction*>(QStringLiteral("FastTransfer"))->isChecked();
 }

@@ -2,6 +2,7 @@
 
 #include "band_scope.h"
 #include "doctor_window.h"
+#include "history_dialog.h"
 #include "port_menu.h"
 #include "remote_keys.h"
 #include "wait_window.h"
@@ -163,6 +164,17 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioS
     });
     connect(&session_, &RadioSession::verifying, this,
             [this] { waitWindow_.Begin(QStringLiteral("書き込んだ内容を読み返して照合しています")); });
+    connect(&session_, &RadioSession::readingRadio, this,
+            [this] { waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます")); });
+    connect(&session_, &RadioSession::writing, this, [this] { waitWindow_.Begin(); });
+    connect(&session_, &RadioSession::backupIncomplete, this, [this] {
+        historyNote_ = QStringLiteral("書き込む前に無線機の内容を読み切れなかったため、この書き込みの前の内容は"
+                                      "履歴に保存していません。");
+    });
+    connect(&session_, &RadioSession::historyFailed, this, [this](const QString& reason) {
+        historyNote_ =
+            QStringLiteral("無線機の履歴を保存できませんでした（転送は続けています）。\n") + ShownInMessage(reason);
+    });
     connect(&session_, &RadioSession::status, this, [this](const QString& text) {
         window_.ShowStatus(text);
         waitWindow_.ShowStatus(text);
@@ -206,6 +218,8 @@ void RadioOperations::Command(TFormD7::RadioCommand command) {
         RunCheck(command == C::ModelCheck ? Check::Model : Check::Modification);
     else if (command == C::WriteChanged)
         RunWriteChanged();
+    else if (command == C::History)
+        ShowHistory();
     else if (command == C::Diagnose)
         Diagnose();
     for (const Transfer& t : kTransfers)
@@ -258,8 +272,9 @@ void RadioOperations::RunTransfer(const Transfer& t) {
         return;
     if (t.block == Block::Settings && t.write)
         window_.GetMenu();
-    // The option holds from the next operation on; one already running keeps its pace.
+    // The options hold from the next operation on; one already running keeps its pace.
     session_.SetFastTransfers(window_.FastTransfers());
+    session_.SetBackupBeforeWrite(window_.BackupBeforeWrite());
     if (!(t.write ? session_.Write(t.block, window_.Image(), window_.VerifyAfterWrite())
                   : session_.Read(t.block, window_.Image()))) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
@@ -282,15 +297,39 @@ void RadioOperations::RunWriteChanged() {
     const WriteMask allowed = AllowedParts(loaded.sources, loaded.Edited(window_.Image()), AllBlocks());
     if (allowed.settings != WriteMask{}.settings && !ConfirmMenuWarning())
         return;
+    restoring_ = false;
+    PlanWrite(window_.Image(), allowed);
+}
+
+void RadioOperations::PlanWrite(const RadioImage& image, const WriteMask& allowed) {
     session_.SetFastTransfers(window_.FastTransfers());
     waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます"));
-    if (!session_.PlanChanged(window_.Image(), allowed)) {
+    if (!session_.PlanChanged(image, allowed)) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
     ApplyState();
     if (session_.Busy())
         waitWindow_.exec();
+}
+
+// 無線機に戻す writes the entry's blocks as 変更分を書き込み writes the table's: only what differs
+// from the radio, shown first, then read back.
+void RadioOperations::ShowHistory() {
+    session_.SaveKept();
+    HistoryDialog dialog(ReadHistory(HistoryFolder()), window_.Image(), session_.Connected() && !session_.Busy(),
+                         &window_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.ChosenRow())
+        return;
+    const HistoryRow& row = *dialog.ChosenRow();
+    const std::vector<Block> blocks = BlocksOf(row.stored.entry);
+    if (dialog.Chosen() == HistoryDialog::Choice::Open) {
+        window_.OpenImage(row.image, blocks);
+        return;
+    }
+    constexpr BlockSources kFromFile{BlockSource::File, BlockSource::File, BlockSource::File};
+    restoring_ = true;
+    PlanWrite(row.image, AllowedParts(kFromFile, {}, blocks));
 }
 
 // Settings whose MENU line the file's reader warned about go to the radio only when the user says
@@ -343,7 +382,8 @@ void RadioOperations::Show(const QString& text, const char* caption) {
 void RadioOperations::ShowResult(const QString& text, const char* caption) {
     window_.ShowTablesReading(false, false);
     ApplyState();
-    Show(text, caption);
+    Show(historyNote_.isEmpty() ? text : text + QStringLiteral("\n\n") + historyNote_, caption);
+    historyNote_.clear();
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Accepted);
 }
@@ -427,8 +467,8 @@ void RadioOperations::ResPlanned(const WritePlan& plan) {
         return;
     }
     const QString question =
-        QStringLiteral("TH-D7に変更分を書き込みます\n\n無線機で変わるもの（%1 件）:").arg(plan.items.size()) +
-        PlanText(plan) + read;
+        (restoring_ ? QStringLiteral("TH-D7を履歴の内容に戻します") : QStringLiteral("TH-D7に変更分を書き込みます")) +
+        QStringLiteral("\n\n無線機で変わるもの（%1 件）:").arg(plan.items.size()) + PlanText(plan) + read;
     if (!window_.UserPrompts().Question(&window_, question, QStringLiteral("変更分の書き込み"))) {
         ApplyState();
         if (waitWindow_.isVisible())
@@ -452,7 +492,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
     if (whole) {
         text = QStringLiteral("変更分 %1 件を書き込みました").arg(result.parts);
         for (const Block b : AllBlocks())
-            if (result.chosen[static_cast<std::size_t>(b)] > 0)
+            if (!restoring_ && result.chosen[static_cast<std::size_t>(b)] > 0)
                 CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
     } else {
         text = QStringLiteral("変更分の書き込みエラー\n");
@@ -473,6 +513,8 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
             text += QLatin1Char('\n') + MixText();
         if (written == chosen)
             text += QStringLiteral("\n書き込んだ後の読み返しで、異なる内容または応答のないものがありました。");
+        if (!result.differences.empty())
+            text += QStringLiteral("\n\n") + CheckText({.differences = result.differences});
     }
     TransferOutcome outcome = result.outcome;
     outcome.retried += plan_.outcome.retried;

@@ -51,6 +51,11 @@ private:
     void RunCheck(Check check);
     void RunTransfer(const Transfer& t);
     void RunWriteChanged();
+    // Plans a write of what `image` holds otherwise than the radio within `allowed`; the question
+    // comes with the plan.
+    void PlanWrite(const RadioImage& image, const WriteMask& allowed);
+    // ファイル → 無線機の履歴: the entries, then opening one or writing it back.
+    void ShowHistory();
     void StartSweep(const SweepRange& range);
 
     void ResPort(bool ok, const QString& failure);
@@ -75,7 +80,10 @@ private:
     TFormD7& window_;
     TwaitForm1& waitWindow_;
     RadioSession& session_;
-    WritePlan plan_;                       // the plan being written, whose image becomes the table's loaded one
+    WritePlan plan_;         // the plan being written, whose image becomes the table's loaded one
+    bool restoring_ = false; // the plan writes a history entry back, not the table
+    // What the history could not keep, said in the next result box.
+    QString historyNote_;
     DoctorWindow* doctorWindow_ = nullptr; // made on first use, owned by the window
 };
 

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -42,6 +43,7 @@ private slots:
     void readWithRowsThatGotNoAnswer();
     void writeCheckedByReadingBack();
     void writeChangedWritesWhatDiffers();
+    void historyRestoresTheRadio();
     void stoppedTransfersCountOnlyWhatMoved();
     void settingsReadWithAWarningAreAskedAbout();
     void waitWindowClosedEarly();
@@ -241,6 +243,65 @@ void RadioOperationsTest::writeChangedWritesWhatDiffers() {
     QCOMPARE(f.prompts->questions.last().text,
              QStringLiteral("TH-D7メモリに書き込みます\nこのメモリ表は無線機からもファイルからも読み込んでいません"
                             "（起動時の内容です）。無線機で使用中のチャンネル 1 件が空きになります。"));
+}
+
+// A read and a write are kept; 無線機の履歴 lists them, shows the chosen entry's differences from
+// the table, and 無線機に戻す writes its channel back after the question that lists it.
+void RadioOperationsTest::historyRestoresTheRadio() {
+    QTemporaryDir dir;
+    qputenv("ZEM_D7_HISTORY", dir.path().toUtf8());
+    RadioFixture f;
+    f.session.KeepHistory(dir.path().toStdString());
+    zem::RadioImage radio = f.engine->Image();
+    radio.Channels[3] = Channel("00433020000", "RADIO");
+    f.engine->SetImage(radio);
+    f.Connect();
+    f.Choose("M2");
+    f.window->Image().Channels[3].Name = "EDITED";
+    f.prompts->questionAnswers.append({true, true});
+    f.Choose("R4");
+    QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了"));
+
+    // Chooses the entry in `row` (from the newest) and presses `button`; `shown` takes the list's
+    // kinds and counts, then the differences.
+    QStringList shown;
+    int row = 1;
+    const char* button = "HistoryRestore";
+    std::function<void()> answer = [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != QStringLiteral("HistoryDialog")) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        auto* list = dialog->findChild<QTableWidget*>(QStringLiteral("HistoryList"));
+        for (int r = 0; r < list->rowCount(); ++r)
+            shown << list->item(r, 1)->text() + QLatin1Char(' ') + list->item(r, 4)->text();
+        list->selectRow(row);
+        shown << dialog->findChild<QPlainTextEdit*>(QStringLiteral("HistoryDifferences"))->toPlainText();
+        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    };
+    QTimer::singleShot(0, answer);
+    f.Choose("History1");
+    QTRY_COMPARE(f.LastMessage(), QStringLiteral("変更分 1 件を書き込みました"));
+    QCOMPARE(shown,
+             QStringList({QStringLiteral("書き込み後 1"), QStringLiteral("書き込み前 0"), QStringLiteral("読み出し -"),
+                          QStringLiteral("今の表との違い（1 か所、履歴 → 表）:\n3\t名前: RADIO → EDITED")}));
+    QCOMPARE(f.prompts->questions.last().text,
+             QStringLiteral(
+                 "TH-D7を履歴の内容に戻します\n\n無線機で変わるもの（1 件）:\nチャンネル 003: 名前: EDITED → RADIO"));
+    QVERIFY(f.engine->Image().Channels == radio.Channels);
+
+    // 開く takes the read's channels into the table, which then has no file name.
+    shown.clear();
+    row = 4; // the read, below the restore's two entries and the write's
+    button = "HistoryOpen";
+    QTimer::singleShot(0, answer);
+    f.Choose("History1");
+    QCOMPARE(shown.size(), 6);
+    QCOMPARE(shown[4], QStringLiteral("読み出し -"));
+    QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7"));
+    qunsetenv("ZEM_D7_HISTORY");
 }
 
 // A radio switched off part-way: the box never says the transfer was done, and counts only the

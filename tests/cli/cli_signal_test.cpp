@@ -44,12 +44,12 @@ TEST(cli_signal_test, a_signal_stops_a_radio_command_and_leaves_port_and_files_s
     };
     const Row rows[] = {
         {"write",
-         {"write", "--port", port, "--fast", "--only", "memory", ZEM_SAMPLE_ZEM},
+         {"write", "--port", port, "--fast", "--no-backup", "--only", "memory", ZEM_SAMPLE_ZEM},
          SIGINT,
          commands(20),
          "not; the radio now holds a mix"},
         {"verified write",
-         {"write", "--port", port, "--fast", "--verify", "--only", "vfo,settings", ZEM_SAMPLE_ZEM},
+         {"write", "--port", port, "--fast", "--no-backup", "--verify", "--only", "vfo,settings", ZEM_SAMPLE_ZEM},
          SIGTERM,
          commands(30),
          "settings: "},

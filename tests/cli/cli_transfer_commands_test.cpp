@@ -98,8 +98,8 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and
         options.faults.push_back(row.fault);
         sim::PtyServer server(nullptr, options);
         ASSERT_EQ(server.Start(), "");
-        const CliRun run =
-            RunCli({"write", "--port", Path(server.SlavePath()), "--fast", "--only", row.blocks, Path(Sample())});
+        const CliRun run = RunCli({"write", "--port", Path(server.SlavePath()), "--fast", "--no-backup", "--only",
+                                   row.blocks, Path(Sample())});
         EXPECT_EQ(run.status, 1) << row.blocks;
         EXPECT_EQ(Lines(run.err), row.err) << row.blocks;
     }
