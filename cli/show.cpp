@@ -1,7 +1,6 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
-#include "escaped_text.h"
 #include "options.h"
 #include "shown_image.h"
 
@@ -23,7 +22,7 @@ void Row(std::string& out, std::string_view label, const std::vector<std::string
     out += label;
     for (const std::string& cell : cells) {
         out += '\t';
-        out += Escaped(cell);
+        out += cell;
     }
     out += '\n';
 }
@@ -57,12 +56,11 @@ std::string FormatImage(const zem::RadioImage& image) {
 
     out += "# settings\n";
     for (const zem::MenuField& f : zem::MenuFields()) {
-        Row(out, f.name, {zem::Cp932ToUtf8(f.get(image.Settings))});
+        Row(out, f.name, {zem::ShownCp932(f.get(image.Settings))});
         if (f.dtmfFollows) {
             for (std::size_t k = 0; k < zem::kDtmfCount; ++k) {
                 const zem::DtmfMemory& m = image.Settings.Dtmf[k];
-                Row(out, "DTMF " + std::to_string(k),
-                    {zem::Cp932ToUtf8(m.Name.view()), zem::Cp932ToUtf8(m.Code.view())});
+                Row(out, "DTMF " + std::to_string(k), {zem::ShownCp932(m.Name.view()), zem::ShownCp932(m.Code.view())});
             }
         }
     }

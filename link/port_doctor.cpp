@@ -9,6 +9,7 @@
 #include "termios_port.h"
 
 #include "model/command_text.h"
+#include "model/cp932.h"
 #include "model/file_name.h"
 
 #include <fcntl.h>
@@ -49,8 +50,16 @@ std::vector<std::string_view> LinesOf(std::string_view raw) {
     return lines;
 }
 
+// Bytes that answer nothing are shown as bytes: a pair that happens to form a character would only
+// mislead.
 std::string ShownNoise(std::string_view raw) {
-    std::string shown = ShownText(raw.substr(0, kShownNoise));
+    std::string shown;
+    for (const char c : raw.substr(0, kShownNoise)) {
+        if (c >= 0x20 && c < 0x7F)
+            shown += c;
+        else
+            AppendHexEscape(shown, static_cast<unsigned char>(c));
+    }
     if (raw.size() > kShownNoise)
         shown += "…（" + std::to_string(raw.size()) + " バイト）";
     return shown;
@@ -201,7 +210,7 @@ IdAnswer ClassifyIdAnswer(std::string_view raw) {
     std::erase(lines, std::string_view("ID"));
     for (std::string_view line : lines) {
         if (line.rfind("ID ", 0) == 0)
-            return {ContainsCp932(line, "TH-D7") ? Kind::ThD7 : Kind::OtherDevice, ShownText(line)};
+            return {ContainsCp932(line, "TH-D7") ? Kind::ThD7 : Kind::OtherDevice, ShownCp932(line)};
     }
     if (lines.size() == 1 && lines.front() == "?")
         return {Kind::PacketMode, "?"};

@@ -20,6 +20,7 @@ TEST(port_doctor_test, answers_to_id_are_told_apart) {
         {"ID\r", Kind::Echo, ""},
         {"ID\r\nID\r\n", Kind::Echo, ""},
         {"ID TM-X\x1b]0;x\x07\r", Kind::OtherDevice, "ID TM-X\\x1B]0;x\\x07"},
+        {"ID \x83\x65\x83\x58\x83\x67\r", Kind::OtherDevice, "ID テスト"}, // the radio's CP932
         {"?\r", Kind::PacketMode, "?"},
         {"ID\r?\r", Kind::PacketMode, "?"},
         {"N\r", Kind::NotAnAnswer, "N\\x0D"},
