@@ -149,8 +149,9 @@ std::string HolderAdvice(const std::vector<PortHolder>& holders) {
 
 // The exclusive mark a program set (TIOCEXCL) stays on the device after it until the device is
 // closed by everyone; it makes every later open but root's fail with EBUSY, and root can read it.
+// Read-only is enough: the mark refuses every mode of open, and the probe writes nothing.
 bool ExclusiveMarked(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == EBUSY;
     int marked = 0;
