@@ -159,6 +159,9 @@ public:
     // result follows, then closed(). For a front end told to stop that keeps its event loop.
     void Interrupt();
 
+    // The ports this session's links open, for the port doctor.
+    const SerialPortFactory& Ports() const { return ports_; }
+
     bool Linked() const { return link_ != nullptr; } // from Connect until closed()
     bool Connected() const { return connected_; }    // from a usable port until closed()
     bool Busy() const { return pending_.kind != Pending::None; }
