@@ -56,7 +56,11 @@ int SaveImport(const QString& command, const QString& csvName, const QString& ou
     if (!SaveImage(command, out, image, OutputGuard({csvName}, true)))
         return kBadInput;
     const int status = ReportNotes(command, csvName, result.notes, result.moreNotes);
-    Say(out, std::to_string(taken) + " channels imported into " + Shown(out) + "\n");
+    Say(out, QCoreApplication::translate("cli", "%1 channels imported into %2")
+                     .arg(taken)
+                     .arg(QString::fromStdString(Shown(out)))
+                     .toStdString() +
+                 "\n");
     return status;
 }
 
@@ -237,8 +241,8 @@ std::optional<zem::BulkChange> ReadBulkChange(const QCommandLineParser& parser) 
         const QString value = parser.value(option);
         field = convert(value);
         if (!field) {
-            Error(QStringLiteral("zem_d7-cli set: --%1 cannot be '%2' (%3)")
-                      .arg(option.names().constFirst(), value, option.description()));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli set: --%1 cannot be '%2' (%3)")
+                      .arg(option.names().constFirst(), value, Translated(option.description())));
             good = false;
         }
     };
@@ -265,8 +269,8 @@ std::optional<zem::BulkChange> ReadBulkChange(const QCommandLineParser& parser) 
     read(kModeOption, change.mode, [](const QString& v) { return CharOfWord(v, {{"FM", '0'}, {"AM", '1'}}); });
     read(kLockoutOption, change.lockout, onOff);
     if (good && change.Empty()) {
-        Error(QStringLiteral("zem_d7-cli set: give at least one field to change (--step, --shift, --offset, "
-                             "--reverse, --tone, --ctcss, --mode or --lockout)"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli set: give at least one field to change (--step, --shift, "
+                                                 "--offset, --reverse, --tone, --ctcss, --mode or --lockout)"));
         good = false;
     }
     return good ? std::optional(change) : std::nullopt;
@@ -275,13 +279,13 @@ std::optional<zem::BulkChange> ReadBulkChange(const QCommandLineParser& parser) 
 } // namespace
 
 int RunSet(const QString& command, const QCommandLineParser& parser) {
-    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QCoreApplication::translate("cli", "settings file"));
     if (!file)
         return kBadInput;
     const std::optional<std::vector<std::size_t>> rows = zem::ParseRowList(parser.value(kChannelsOption).toStdString());
     if (!rows) {
-        Error(QStringLiteral("zem_d7-cli set: --channels cannot be '%1' (%2)")
-                  .arg(parser.value(kChannelsOption), kChannelsOption.description()));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli set: --channels cannot be '%1' (%2)")
+                  .arg(parser.value(kChannelsOption), Translated(kChannelsOption.description())));
         return kBadInput;
     }
     const std::optional<zem::BulkChange> change = ReadBulkChange(parser);

@@ -83,8 +83,9 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     if (!CheckNoArguments(parser, command))
         return kBadInput;
     if (parser.isSet(kDoctorPortOption) && parser.value(kDoctorPortOption).isEmpty()) {
-        Error(
-            QStringLiteral("zem_d7-cli %1: --port takes a port; leave it out to try every serial device").arg(command));
+        Error(QCoreApplication::translate("cli",
+                                          "zem_d7-cli %1: --port takes a port; leave it out to try every serial device")
+                  .arg(command));
         return kBadInput;
     }
     Interruption interruption;
@@ -100,7 +101,7 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     doctor->Start(Bytes(parser.value(kDoctorPortOption)));
     loop.exec();
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("checks not finished"));
+        return Interrupted(command, QCoreApplication::translate("cli", "checks not finished"));
     return answered ? kOk : kRadioErrors;
 }
 

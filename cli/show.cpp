@@ -96,12 +96,13 @@ int RunShow(const QString& command, const QCommandLineParser& parser) {
 int RunFind(const QString& command, const QCommandLineParser& parser) {
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2) {
-        Error(QStringLiteral("zem_d7-cli find: give one settings file and the text or frequency to find"));
+        Error(QCoreApplication::translate("cli",
+                                          "zem_d7-cli find: give one settings file and the text or frequency to find"));
         return kBadInput;
     }
     const zem::ChannelQuery query(positional[1]);
     if (query.Empty()) {
-        Error(QStringLiteral("zem_d7-cli find: give a text or frequency to find"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli find: give a text or frequency to find"));
         return kBadInput;
     }
     zem::RadioImage image = zem::StartupImage();

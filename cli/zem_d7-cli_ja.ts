@@ -618,5 +618,113 @@ history restore N --port PORT [--dry-run]: write --changed と同じく項目の
         <source>zem_d7-cli write: --base is taken only with --changed</source>
         <translation>zem_d7-cli write: --base は --changed とともにだけ使えます</translation>
     </message>
+    <message>
+        <source>change fields of many memory channels at once</source>
+        <translation>多数のメモリーチャンネルの項目を一度に変える</translation>
+    </message>
+    <message>
+        <source>Set the fields given on every used row of --channels (empty rows are left alone) and save the result; nothing else in the rows changes. A row that cannot take a field (a split channel and a shift, offset or reverse; AM outside 118-135 MHz) is left as it was and named on standard error. Exit status: 0 every row taken, 1 written without the rows named, 2 bad arguments or input (nothing written).</source>
+        <translation>--channels の使用中の各行に、指定した項目を設定して保存します（空の行はそのままです）。行のほかの項目は変わりません。項目を受け付けられない行（スプリットチャンネルへのシフト・オフセット・リバース、118〜135 MHz 以外での AM）は元のまま残し、標準エラーに示します。終了ステータス: 0 すべての行に設定、1 示した行を除いて書き込み、2 引数または入力の誤り（何も書き込みません）。</translation>
+    </message>
+    <message>
+        <source>The settings file to change.</source>
+        <translation>変更する設定ファイル。</translation>
+    </message>
+    <message>
+        <source>print the channels whose name or memo holds TEXT, or on a frequency</source>
+        <translation>名前かメモに TEXT を含むチャンネル、またはその周波数のチャンネルを表示する</translation>
+    </message>
+    <message>
+        <source>Print the used memory rows, as show prints them, whose name or memo holds TEXT (half-width and full-width forms and letter case alike) or, when TEXT is a number, whose receive (or split transmit) frequency is TEXT MHz. Exit status: 0 found, 1 nothing found, 2 bad arguments or input.</source>
+        <translation>名前かメモに TEXT を含む（半角・全角、大文字・小文字は区別しません）使用中のメモリー行を、show と同じ形で表示します。TEXT が数値のときは、受信（またはスプリットの送信）周波数が TEXT MHz の行を表示します。終了ステータス: 0 見つかった、1 見つからない、2 引数または入力の誤り。</translation>
+    </message>
+    <message>
+        <source>The settings file to search.</source>
+        <translation>検索する設定ファイル。</translation>
+    </message>
+    <message>
+        <source>The text or frequency.</source>
+        <translation>テキストまたは周波数。</translation>
+    </message>
+    <message>
+        <source>find out why the radio does not answer</source>
+        <translation>無線機が応答しない原因を調べる</translation>
+    </message>
+    <message>
+        <source>Check the port and the radio, one line each, beginning &quot;ok&quot; or &quot;NG&quot; (with the next step to take): the device exists, this user may read and write it, no other program holds it and no exclusive flag is left on it, it opens at 9600 baud 8N1, and the TH-D7 answers &quot;ID&quot; (an echo, &quot;?&quot; from packet mode, noise and silence are told apart). The last line is the verdict. Only &quot;ID&quot; is sent; no setting of the radio changes. Exit status: 0 the TH-D7 answered, 1 a check failed, 2 bad arguments.</source>
+        <translation>ポートと無線機を調べ、1 項目 1 行で &quot;ok&quot; か &quot;NG&quot;（次にすべきこと付き）で始めて表示します: デバイスがあるか、このユーザーが読み書きできるか、ほかのプログラムが使っておらず排他フラグも残っていないか、9600 ボー 8N1 で開けるか、TH-D7 が &quot;ID&quot; に応答するか（エコー、パケットモードの &quot;?&quot;、雑音、無応答を区別します）。最後の行が結論です。送るのは &quot;ID&quot; だけで、無線機の設定は変わりません。終了ステータス: 0 TH-D7 が応答した、1 いずれかの確認が失敗した、2 引数の誤り。</translation>
+    </message>
+    <message>
+        <source>%1 channels imported into %2</source>
+        <translation>%1 チャンネルを %2 に取り込みました</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli set: --%1 cannot be &apos;%2&apos; (%3)</source>
+        <translation>zem_d7-cli set: --%1 に &apos;%2&apos; は指定できません（%3）</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli set: give at least one field to change (--step, --shift, --offset, --reverse, --tone, --ctcss, --mode or --lockout)</source>
+        <translation>zem_d7-cli set: 変更する項目を 1 つ以上指定してください（--step、--shift、--offset、--reverse、--tone、--ctcss、--mode、--lockout）</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli set: --channels cannot be &apos;%1&apos; (%2)</source>
+        <translation>zem_d7-cli set: --channels に &apos;%1&apos; は指定できません（%2）</translation>
+    </message>
+    <message>
+        <source>The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. Without it, every serial device present is tried in turn.</source>
+        <translation>調べるポート: デバイスのパス（/dev/ttyUSB0）、com1〜com4、または sim。省略すると、あるシリアルデバイスを順にすべて試します。</translation>
+    </message>
+    <message>
+        <source>The rows to change, as the grid labels them: numbers, L0-U9 and ranges (10-20,L0).</source>
+        <translation>変更する行（グリッドの表記で）: 番号、L0〜U9、範囲（10-20,L0）。</translation>
+    </message>
+    <message>
+        <source>Step in kHz: 5, 6.25, 10, 12.5, 15, 20, 25, 30, 50 or 100.</source>
+        <translation>ステップ（kHz）: 5、6.25、10、12.5、15、20、25、30、50、100 のいずれか。</translation>
+    </message>
+    <message>
+        <source>simplex, + or - (not for split channels).</source>
+        <translation>simplex、+、- のいずれか（スプリットチャンネルには不可）。</translation>
+    </message>
+    <message>
+        <source>Shift offset in MHz (not for split channels).</source>
+        <translation>シフトのオフセット（MHz、スプリットチャンネルには不可）。</translation>
+    </message>
+    <message>
+        <source>on or off (on not for split channels).</source>
+        <translation>on または off（スプリットチャンネルに on は不可）。</translation>
+    </message>
+    <message>
+        <source>off, or the tone to send in Hz (88.5).</source>
+        <translation>off、または送信するトーン（Hz、88.5 など）。</translation>
+    </message>
+    <message>
+        <source>off, or the CTCSS tone in Hz.</source>
+        <translation>off、または CTCSS トーン（Hz）。</translation>
+    </message>
+    <message>
+        <source>FM or AM (AM only between 118 and 135 MHz).</source>
+        <translation>FM または AM（AM は 118〜135 MHz のみ）。</translation>
+    </message>
+    <message>
+        <source>on or off.</source>
+        <translation>on または off。</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli %1: --port takes a port; leave it out to try every serial device</source>
+        <translation>zem_d7-cli %1: --port にはポートを指定してください。すべてのシリアルデバイスを試すときは省略します</translation>
+    </message>
+    <message>
+        <source>checks not finished</source>
+        <translation>確認は終わっていません</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli find: give one settings file and the text or frequency to find</source>
+        <translation>zem_d7-cli find: 設定ファイル 1 つと、探すテキストまたは周波数を指定してください</translation>
+    </message>
+    <message>
+        <source>zem_d7-cli find: give a text or frequency to find</source>
+        <translation>zem_d7-cli find: 探すテキストまたは周波数を指定してください</translation>
+    </message>
 </context>
 </TS>

@@ -115,6 +115,9 @@ TEST(cli_radio_commands_test, messages_follow_the_locale_and_machine_output_does
     const std::string help = run("ja_JP.UTF-8", {"scope", "--help"}).out;
     EXPECT_NE(help.find("掃引する回数。"), std::string::npos) << help;
     EXPECT_NE(help.find("コマンドラインオプションのヘルプを表示する。"), std::string::npos) << help;
+    // The option's help inside the message speaks the message's language.
+    EXPECT_EQ(run("ja_JP.UTF-8", {"set", "--channels", "1", "--lockout", "maybe", "-o", "out.zem", "in.zem"}).err,
+              "zem_d7-cli set: --lockout に 'maybe' は指定できません（on または off。）\n");
 
     const QStringList machineRead[] = {
         {"show", "--new"},
