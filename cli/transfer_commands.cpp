@@ -146,6 +146,12 @@ private:
     std::size_t total_ = 0;
 };
 
+// A block's name in a progress line with what is being done to it; the name stays the word --only
+// takes.
+std::string BlockLabel(const char* format, zem::Block block) {
+    return QCoreApplication::translate("cli", format).arg(QString::fromUtf8(zem::BlockName(block))).toStdString();
+}
+
 // A row, VFO or settings command of a block as `diff` labels it: the grid's label, or the menu
 // field ("MES") or DTMF memory ("DTMF 3") a settings command sends. The settings transfer sends
 // the menu fields in table order, each DTMF memory's code and name after the field the table puts
@@ -259,7 +265,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     });
     // A write's block may be read first for the history, then written.
     QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
-        progress.Start(std::string(zem::BlockName(block)) + " (radio)");
+        progress.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
         underWay = "read; nothing was written";
     });
     QObject::connect(session.get(), &zem::RadioSession::writing, [&](zem::Block block) {
@@ -286,7 +292,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
                          progress.Finish(written, outcome);
                          writeRetried = outcome.retried;
                          errors += written;
-                         progress.Start(std::string(zem::BlockName(block)) + " read-back");
+                         progress.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 read-back"), block));
                          underWay = QT_TRANSLATE_NOOP("cli", "read back; not compared");
                      });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
@@ -418,7 +424,7 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
             progress.Update(d, total);
     });
     QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
-        progress.Start(std::string(zem::BlockName(block)) + " (radio)");
+        progress.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
         underWay = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
     });
     QObject::connect(session.get(), &zem::RadioSession::planned, [&](const zem::WritePlan& p) {

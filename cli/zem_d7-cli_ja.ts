@@ -726,5 +726,13 @@ history restore N --port PORT [--dry-run]: write --changed と同じく項目の
         <source>zem_d7-cli find: give a text or frequency to find</source>
         <translation>zem_d7-cli find: 探すテキストまたは周波数を指定してください</translation>
     </message>
+    <message>
+        <source>%1 (radio)</source>
+        <translation>%1（無線機）</translation>
+    </message>
+    <message>
+        <source>%1 read-back</source>
+        <translation>%1 読み戻し</translation>
+    </message>
 </context>
 </TS>
