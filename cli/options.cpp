@@ -39,12 +39,12 @@ const Option kPortOption = Required(
      QStringLiteral("PORT")});
 const Option kTimeoutOption = Optional({QStringLiteral("timeout"),
                                         QStringLiteral("Longest wait for each answer of the radio, in ms (default %1).")
-                                            .arg(zem::TCommThread::kDefaultExchangeTimeout.count()),
+                                            .arg(zem::kDefaultExchangeTimeout.count()),
                                         QStringLiteral("MS")});
 const Option kFastOption =
     Optional({QStringLiteral("fast"),
               QStringLiteral("Take each answer as soon as it has ended instead of after %1 ms of silence.")
-                  .arg(zem::TCommThread::kReadInterval.count())});
+                  .arg(zem::kAnswerInterval.count())});
 
 const Option kOutputOption = Output(QStringLiteral("settings file"), QStringLiteral("OUT.zem"));
 const Option kCsvOutputOption = Output(QStringLiteral("CSV file"), QStringLiteral("OUT.csv"));

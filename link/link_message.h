@@ -1,5 +1,8 @@
 #pragma once
 
+#include "link_only.h"
+#include "model/transfer_outcome.h"
+
 #include <QEvent>
 #include <QString>
 
@@ -94,13 +97,6 @@ public:
 private:
     std::size_t done_;
     std::size_t total_;
-};
-
-// Why a transfer kept a row or VFO as it was.
-enum class RowFault : int {
-    NoAnswer,   // the radio did not answer in time
-    Unreadable, // an answer came that does not name or describe what was asked
-    LineClosed, // the line reported an error or went away
 };
 
 // A row or VFO of a read that was kept as it was, or a row, VFO or settings command (by its index

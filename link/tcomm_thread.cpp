@@ -1,10 +1,10 @@
 #include "tcomm_thread.h"
 
 #include "event_hand_over.h"
-#include "port_names.h"
 #include "termios_port.h"
 
 #include "model/cp932.h"
+#include "model/port_names.h"
 
 #include <array>
 #include <functional>

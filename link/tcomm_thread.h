@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link_message.h"
+#include "link_only.h"
 #include "serial_port.h"
 
 #include "model/records.h"
@@ -113,16 +114,6 @@ public:
 
     // How the last transfer went, beside its completion value. Written by the worker before it
     // posts the completion, so the window reads it in its handler of that message.
-    struct TransferOutcome {
-        long retried = 0;         // rows, VFOs, settings asked or sent again, or read back
-        bool radioSilent = false; // stopped early: the radio sent nothing for kSilentExchangeLimit exchanges
-        std::size_t done = 0;     // rows, VFOs or settings commands finished before the end or the stop
-        std::size_t total = 0;
-        std::size_t moved = 0; // of those done, the ones read or written whole (failed ones left out)
-        // A write of the changes: the channel rows, VFOs and settings commands written whole, each
-        // kind on its own, before the read-back.
-        std::array<std::size_t, 3> written{};
-    };
     const TransferOutcome& LastOutcome() const { return Outcome_; }
 
     std::atomic<std::int32_t> Running{1};

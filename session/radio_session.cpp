@@ -1,5 +1,9 @@
 #include "radio_session.h"
 
+#include "link/link_message.h"
+#include "link/tcomm_thread.h"
+#include "link/termios_port.h"
+
 #include "model/codecs.h"
 #include "model/cp932.h"
 #include "model/file_io.h"
@@ -15,7 +19,21 @@
 #include <array>
 
 namespace zem {
+
+constinit const std::chrono::milliseconds kDefaultExchangeTimeout = TCommThread::kDefaultExchangeTimeout;
+constinit const std::chrono::milliseconds kAnswerInterval = TCommThread::kReadInterval;
+
 namespace {
+
+// The front end's own port names first; every other name is a serial device.
+SerialPortFactory WithSerialDevices(SerialPortFactory own) {
+    return [own = std::move(own)](const std::string& name) -> std::unique_ptr<SerialPort> {
+        if (own)
+            if (std::unique_ptr<SerialPort> port = own(name))
+                return port;
+        return std::make_unique<TermiosPort>();
+    };
+}
 
 // Which requests move a block, the completion codes that end them, how the block is copied
 // between an image and the link's, and what of it a read-back compares (memos live only in the
@@ -169,7 +187,8 @@ std::vector<Block> BlocksOf(const HistoryEntry& entry) {
     return blocks;
 }
 
-RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
+RadioSession::RadioSession(SerialPortFactory ports, QObject* parent)
+    : QObject(parent), ports_(WithSerialDevices(std::move(ports))) {}
 
 // The link's own destructor stops its worker (a sweep first) and waits for it. Entries not yet
 // saved are saved first.

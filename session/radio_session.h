@@ -1,12 +1,10 @@
 #pragma once
 
-#include "link/link_message.h"
-#include "link/serial_port.h"
-#include "link/tcomm_thread.h"
 #include "model/image_diff.h"
 #include "model/radio_history.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
+#include "model/transfer_outcome.h"
 #include "model/write_mask.h"
 #include "model/write_plan.h"
 
@@ -25,6 +23,19 @@
 
 namespace zem {
 
+class LinkMessage;
+class SerialPort;
+class TCommThread;
+
+// Makes the port for a name of the front end's own ("sim"), or nothing for any other name, which
+// is then a serial device.
+using SerialPortFactory = std::function<std::unique_ptr<SerialPort>(const std::string& name)>;
+
+// The link's pace, for a front end to offer and describe: the longest wait for the radio's answer,
+// and the quiet after which an answer is taken as complete.
+extern const std::chrono::milliseconds kDefaultExchangeTimeout;
+extern const std::chrono::milliseconds kAnswerInterval;
+
 // The three blocks of the radio image a transfer moves.
 enum class Block { Memory, Vfo, Settings };
 // The two checks: is the radio a TH-D7, is it modified.
@@ -36,10 +47,6 @@ const char* BlockName(Block block);
 const std::vector<Block>& AllBlocks();
 // Copies one block of `from` into `to`, as a read's result goes into the caller's image.
 void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
-
-// How a transfer went beside its count: exchanges retried, and whether it stopped early because
-// the radio fell silent, with how far it had got.
-using TransferOutcome = TCommThread::TransferOutcome;
 
 // A row or VFO a read kept as it was, or a row, VFO or settings command a write counted errors
 // for, and why.
@@ -130,7 +137,7 @@ std::vector<Block> BlocksOf(const HistoryEntry& entry);
 // Where the link goes and how it waits.
 struct PortTarget {
     std::string port; // a device path, com1..com4, or a name the port factory knows ("sim")
-    std::chrono::milliseconds timeout = TCommThread::kDefaultExchangeTimeout;
+    std::chrono::milliseconds timeout = kDefaultExchangeTimeout;
     bool fast = false;
 };
 
@@ -142,7 +149,7 @@ struct PortTarget {
 class RadioSession : public QObject {
     Q_OBJECT
 public:
-    explicit RadioSession(SerialPortFactory ports, QObject* parent = nullptr);
+    explicit RadioSession(SerialPortFactory ports = {}, QObject* parent = nullptr);
     // Stops the link and waits for its worker; after Abandon only for a worker that has ended.
     ~RadioSession() override;
 
@@ -150,9 +157,9 @@ public:
     bool Connect(const PortTarget& target);
     // Asks the link to stop after the operation under way; closed() follows.
     void Disconnect();
-    // For a program that ends: the link stops after the exchange under way (see
-    // TCommThread::Abandon). True when the worker has ended within `bound`; otherwise the worker
-    // still holds the port and the caller must not wait for it.
+    // For a program that ends: the exchange under way ends as usual, every later one at once
+    // without touching the line, and the link stops. True when the worker has ended within
+    // `bound`; otherwise the worker still holds the port and the caller must not wait for it.
     bool Abandon(std::chrono::milliseconds bound);
     // Stops the link after the exchange under way without waiting for it: the operation under way
     // runs through the rest of its exchanges without touching the line (they count as errors), its

@@ -180,7 +180,7 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioS
     BandScope& scope = window_.Scope();
     connect(&scope, &BandScope::SweepRequested, this, &RadioOperations::StartSweep);
     connect(&scope, &BandScope::StopRequested, &session_, &RadioSession::StopSweep);
-    connect(&session_, &RadioSession::passStarted, &scope, [&scope] { scope.ResScope(kScopePassStart, false); });
+    connect(&session_, &RadioSession::passStarted, &scope, &BandScope::StartPass);
     connect(&session_, &RadioSession::reading, &scope, &BandScope::ResScope);
     connect(&session_, &RadioSession::sweepEnded, this, &RadioOperations::ResSweepEnded);
     window_.Keys().SetLink([this](std::string_view command, bool toggle) {

@@ -1,4 +1,4 @@
-#include "link/serial_devices.h"
+#include "session/serial_devices.h"
 
 #include <gtest/gtest.h>
 
