@@ -67,7 +67,7 @@ void TCommThread::DoScope() {
     // unsolicited line or a control byte sent with it would make a command of its own.
     if (keptStep && !HasControlChars(*keptStep))
         Exchange(*keptStep, response);
-    Finish(kMsgPortOpened, OpenErrors_);
+    Finish(OpenErrors_);
 }
 
 } // namespace zem

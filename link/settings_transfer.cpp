@@ -132,12 +132,11 @@ long TCommThread::WriteSettings(const WriteMask& mask) {
 }
 
 void TCommThread::DoMenuRead() {
-    CommaRefusals_.clear();
     Outcome_.total = kCommandCount;
     Progress(0, kCommandCount);
     const long errors = ReadSettings(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgSettingsRead, errors);
+    Finish(errors);
 }
 
 void TCommThread::DoMenuwrite() {
@@ -145,7 +144,7 @@ void TCommThread::DoMenuwrite() {
     Progress(0, kCommandCount);
     const long errors = WriteSettings(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgSettingsWritten, errors);
+    Finish(errors);
 }
 
 } // namespace zem

@@ -26,6 +26,9 @@ namespace zem {
 class LinkMessage;
 class SerialPort;
 class TCommThread;
+struct LinkCompletion;
+struct LinkRequest;
+enum LinkOperation : int;
 
 // Makes the port for a name of the front end's own ("sim"), or nothing for any other name, which
 // is then a serial device.
@@ -143,9 +146,9 @@ struct PortTarget {
 
 // The radio as both front ends use it: one link at a time, one operation at a time, each a typed
 // request whose progress and result come back as values, in the order the link made them, on the
-// thread that made this object. Underneath is the link's worker with its operation codes and
-// posted completions; this object is the one place that knows which request, completion code and
-// block belong together.
+// thread that made this object. Underneath is the link's worker, handed one request record at a
+// time and answering each with one completion record; this object is the one place that knows
+// which operation moves which block.
 class RadioSession : public QObject {
     Q_OBJECT
 public:
@@ -279,27 +282,28 @@ private:
         bool verify = false;
         long errors = 0;
         TransferOutcome outcome{};
-        std::vector<KeptRow> kept{};
         std::vector<KeptRow> failed{}; // a verified write's, during its read-back
         WriteMask allowed{};           // a plan: the parts it may touch; its write: the parts sent
         WritePlan plan{};
         ChangedWriteResult changed{};
     };
-    bool Request(bool (TCommThread::*request)(), Pending pending);
+    bool Request(const LinkRequest& request, Pending pending);
+    // A request of `op` over `block`: the link's copy with the block taken from `from`.
+    LinkRequest BlockRequest(LinkOperation op, Block block, const RadioImage& from) const;
     void AppMessage(const LinkMessage& message);
-    void EndCheck(Check check, const LinkMessage& message);
-    void EndRead(Block block, long value);
+    void EndCheck(Check check, const LinkCompletion& done);
+    void EndRead(Block block, const LinkCompletion& done);
     bool StartWrite(Block block, const RadioImage& image, bool verify);
-    void EndBackUp(long kept);
+    void EndBackUp(const LinkCompletion& done);
     // Saves what the radio holds in `blocks` as an entry of `kind`, when keeping a history.
     void Keep(HistoryKind kind, const std::vector<Block>& blocks);
-    void EndWrite(Block block, long errors);
-    void EndReadBack(long unread);
+    void EndWrite(Block block, const LinkCompletion& done);
+    void EndReadBack(const LinkCompletion& done);
     // The next step of a plan: a read of a block not held, else the plan itself.
     bool PlanStep();
-    void EndRadioRead(long kept);
+    void EndRadioRead(const LinkCompletion& done);
     void EndPlan();
-    void EndChangedWrite(long errors);
+    void EndChangedWrite(const LinkCompletion& done);
     // What the radio holds in `block` is the link's image of it (`known`), or unknown.
     void Hold(Block block, bool known);
     void Finish(WriteResult result);
@@ -311,7 +315,9 @@ private:
     bool stopping_ = false;
     bool fast_ = false;
     Pending pending_;
-    QString lastStatus_;
+    // What the link's working copy holds: what was handed over with the last request, and after
+    // each completion what the worker left there. Requests hand it back with their block changed.
+    RadioImage linkImage_{};
     // What the radio holds, for the blocks marked in held_: the last whole read or write.
     RadioImage radio_{};
     std::array<bool, 3> held_{};
