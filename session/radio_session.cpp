@@ -5,6 +5,7 @@
 #include "link/termios_port.h"
 
 #include "model/codecs.h"
+#include "model/command_text.h"
 #include "model/cp932.h"
 #include "model/file_io.h"
 #include "model/menu_fields.h"
@@ -160,6 +161,30 @@ WriteMask AllowedParts(const BlockSources& sources, const WriteMask& edited, con
 
 std::size_t PartsOf(Block block) {
     return LinkParts(WriteMask::All())[static_cast<std::size_t>(block)];
+}
+
+// The settings transfer sends the menu fields in table order, each DTMF memory's code and name
+// after the field the table puts them behind.
+std::string PartName(Block block, std::size_t row) {
+    switch (block) {
+    case Block::Memory:
+        return RowLabel(row);
+    case Block::Vfo:
+        return row < kVfoCount ? std::string(VfoTableFacts()[row].label) : std::to_string(row);
+    case Block::Settings:
+        break;
+    }
+    std::size_t index = 0;
+    for (const MenuField& f : MenuFields()) {
+        if (index++ == row)
+            return std::string(f.name);
+        if (!f.dtmfFollows)
+            continue;
+        if (row < index + 2 * kDtmfCount)
+            return "DTMF " + std::to_string((row - index) / 2);
+        index += 2 * kDtmfCount;
+    }
+    return std::to_string(row);
 }
 
 const char* BlockName(Block block) {

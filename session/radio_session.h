@@ -108,6 +108,10 @@ WriteMask AllowedParts(const BlockSources& sources, const WriteMask& edited, con
 
 // How many rows, VFOs or settings commands a whole transfer of the block counts.
 std::size_t PartsOf(Block block);
+// A row, VFO or settings command of a block (by its index in the transfer) as both front ends
+// name it: the grid's label, or the menu field ("MES") or DTMF memory ("DTMF 3") a settings
+// command sends.
+std::string PartName(Block block, std::size_t row);
 
 // What a write of the changes will send, made before anything is sent so that it can be shown.
 struct WritePlan {

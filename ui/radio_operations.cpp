@@ -60,8 +60,8 @@ QString KeptText(const ReadResult& result) {
                        .arg(vfos ? QStringLiteral(" VFO ") : QStringLiteral("行"));
     for (std::size_t i = 0; i < std::min(result.kept.size(), kListedRows); ++i) {
         const KeptRow& kept = result.kept[i];
-        const std::string label = vfos ? std::string(VfoTableFacts()[kept.row].label) : RowLabel(kept.row);
-        text += QStringLiteral("\n%1: %2").arg(QString::fromStdString(label), FaultText(kept.fault));
+        text += QStringLiteral("\n%1: %2")
+                    .arg(QString::fromStdString(PartName(result.block, kept.row)), FaultText(kept.fault));
     }
     if (result.kept.size() > kListedRows)
         text += QStringLiteral("\n…");
