@@ -163,8 +163,6 @@ std::size_t PartsOf(Block block) {
     return LinkParts(WriteMask::All())[static_cast<std::size_t>(block)];
 }
 
-// The settings transfer sends the menu fields in table order, each DTMF memory's code and name
-// after the field the table puts them behind.
 std::string PartName(Block block, std::size_t row) {
     switch (block) {
     case Block::Memory:
@@ -174,15 +172,11 @@ std::string PartName(Block block, std::size_t row) {
     case Block::Settings:
         break;
     }
-    std::size_t index = 0;
-    for (const MenuField& f : MenuFields()) {
-        if (index++ == row)
-            return std::string(f.name);
-        if (!f.dtmfFollows)
-            continue;
-        if (row < index + 2 * kDtmfCount)
-            return "DTMF " + std::to_string((row - index) / 2);
-        index += 2 * kDtmfCount;
+    std::size_t index = 0; // a DTMF memory is two commands, its code and its name
+    for (const SettingsPart& part : SettingsOrder()) {
+        index += part.IsDtmf() ? 2 : 1;
+        if (row < index)
+            return part.IsDtmf() ? "DTMF " + std::to_string(part.dtmf) : std::string(MenuFields()[part.field].name);
     }
     return std::to_string(row);
 }
