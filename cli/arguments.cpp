@@ -7,6 +7,8 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
+#include <cstdio>
+
 namespace cli {
 
 std::filesystem::path LocalPath(const QString& name) {
@@ -47,10 +49,14 @@ bool CheckOutputGiven(const QString& command, const QString& out, const QString&
     return !out.isEmpty();
 }
 
+std::filesystem::path OutputPath(const QString& out) {
+    return out == QLatin1String("-") ? std::filesystem::path("/dev/stdout") : LocalPath(out);
+}
+
 bool CheckOutputName(const QString& command, const QString& out) {
     if (!CheckOutputGiven(command, out, kOutputOption.valueName()))
         return false;
-    if (!zem::HasZemExtension(LocalPath(out))) {
+    if (!zem::HasZemExtension(LocalPath(out)) && !zem::WritesThrough(OutputPath(out))) {
         Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
                   .arg(command, out));
         return false;
@@ -58,9 +64,20 @@ bool CheckOutputName(const QString& command, const QString& out) {
     return true;
 }
 
-bool CheckOutputWritable(const QString& command, const QString& out) {
+zem::SaveGuard OutputGuard(const QStringList& inputs, bool settingsOutput) {
+    zem::SaveGuard guard;
+    for (const QString& input : inputs)
+        guard.inputs.push_back(LocalPath(input));
+    guard.keepSettingsFiles = !settingsOutput;
+    return guard;
+}
+
+namespace {
+
+// Runs a step of the safe save; false after the one error line.
+template <typename Step> bool Saved(const QString& command, Step step) {
     try {
-        zem::CheckSaveTarget(LocalPath(out));
+        step();
         return true;
     } catch (const zem::FileError& e) {
         Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
@@ -68,25 +85,25 @@ bool CheckOutputWritable(const QString& command, const QString& out) {
     }
 }
 
-bool CheckNotInput(const QString& command, const QString& out, const QString& input) {
-    if (!zem::IsSameFile(LocalPath(out), LocalPath(input)))
-        return true;
-    Error(QStringLiteral("zem_d7-cli %1: %2 is the input file %3; give another output file").arg(command, out, input));
-    return false;
+} // namespace
+
+bool CheckOutputWritable(const QString& command, const QString& out, const zem::SaveGuard& guard) {
+    return Saved(command, [&] { zem::CheckSaveTarget(OutputPath(out), guard); });
 }
 
-bool SaveBytes(const QString& command, const QString& out, std::string_view bytes) {
-    try {
-        zem::SaveFileAtomically(LocalPath(out), bytes);
-        return true;
-    } catch (const zem::FileError& e) {
-        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, QString::fromUtf8(e.what())));
-        return false;
-    }
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes, const zem::SaveGuard& guard) {
+    return Saved(command, [&] { zem::SaveFileAtomically(OutputPath(out), bytes, guard); });
 }
 
-bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image) {
-    return SaveBytes(command, out, zem::FormatSettingsFile(image));
+bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image, const zem::SaveGuard& guard) {
+    return SaveBytes(command, out, zem::FormatSettingsFile(image), guard);
+}
+
+void Say(const QString& out, const std::string& line) {
+    if (zem::IsSameFile(OutputPath(out), "/dev/stdout") || out == QLatin1String("-"))
+        std::fputs(line.c_str(), stderr);
+    else
+        Out(line);
 }
 
 bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImage& image, std::string* menuWarning) {

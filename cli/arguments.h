@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/file_io.h"
 #include "model/image_diff.h"
 #include "model/records.h"
 
@@ -31,19 +32,24 @@ zem::DiffScope ScopeOf(const QStringList& blocks, bool memo);
 
 // An output file must be named; false after the one error line, which asks for `valueName`.
 bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName);
-// An output settings file must be named and end in ".zem", or it could not be opened again.
+// An output settings file must be named and end in ".zem", or it could not be opened again; a
+// FIFO, a device or standard output ("-") takes it under any name.
 bool CheckOutputName(const QString& command, const QString& out);
 
-// The output can be saved (see zem::CheckSaveTarget): a command that talks to the radio checks
-// it first, so a transfer is not run for a file that cannot take it. False after the one error line.
-bool CheckOutputWritable(const QString& command, const QString& out);
-// The output is not the input file, through links too: writing one kind of file over the other
-// would destroy the input. False after the one error line.
-bool CheckNotInput(const QString& command, const QString& out, const QString& input);
+// The output's path: "-" is standard output.
+std::filesystem::path OutputPath(const QString& out);
+// What an output may not replace: the files read (`inputs`) and, unless it is a settings file
+// itself, any settings file.
+zem::SaveGuard OutputGuard(const QStringList& inputs, bool settingsOutput);
+// The output can be saved (see zem::CheckSaveTarget): every command checks it before its work, so
+// a transfer is not run for a file that cannot take it. False after the one error line.
+bool CheckOutputWritable(const QString& command, const QString& out, const zem::SaveGuard& guard);
 
 // Save through the safe save; false after printing the one error line.
-bool SaveBytes(const QString& command, const QString& out, std::string_view bytes);
-bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image);
+bool SaveBytes(const QString& command, const QString& out, std::string_view bytes, const zem::SaveGuard& guard);
+bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image, const zem::SaveGuard& guard);
+// Where a command's own lines go: standard error when the output is standard output.
+void Say(const QString& out, const std::string& line);
 
 // Reads a settings file named on the command line; false after printing the one error line
 // (not ".zem", missing, unreadable, "ファイル形式が違います", a first set that is not whole). The reader's warnings go

@@ -49,10 +49,10 @@ int ReportNotes(const QString& command, const QString& csvName, const std::vecto
 template <typename Import>
 int SaveImport(const QString& command, const QString& csvName, const QString& out, const zem::RadioImage& image,
                std::size_t taken, const Import& result) {
-    if (!SaveImage(command, out, image))
+    if (!SaveImage(command, out, image, OutputGuard({csvName}, true)))
         return kBadInput;
     const int status = ReportNotes(command, csvName, result.notes, result.moreNotes);
-    Out(std::to_string(taken) + " channels imported into " + Shown(out) + "\n");
+    Say(out, std::to_string(taken) + " channels imported into " + Shown(out) + "\n");
     return status;
 }
 
@@ -74,7 +74,7 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputName(command, out) || !CheckNotInput(command, out, *file))
+    if (!CheckOutputName(command, out) || !CheckOutputWritable(command, out, OutputGuard({*file}, true)))
         return kBadInput;
 
     zem::RadioImage image;
@@ -90,6 +90,10 @@ int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
     if (zem::IsChannelCsv(csv))
         return ImportChannelLayout(*file, out, csv, image);
     const zem::CsvImportResult result = zem::ImportCsv(csv, image.Channels);
+    if (!result.refusal.empty()) {
+        Error(QStringLiteral("zem_d7-cli import-csv: %1: %2").arg(*file, QString::fromStdString(result.refusal)));
+        return kBadInput;
+    }
     if (result.error) {
         Error(QStringLiteral("zem_d7-cli import-csv: %1:%2: %3")
                   .arg(*file)
@@ -115,7 +119,8 @@ std::optional<Conversion> ReadConversion(const QCommandLineParser& parser, const
     if (!file)
         return std::nullopt;
     Conversion c{*file, parser.value(output)};
-    if (!CheckOutputGiven(command, c.out, output.valueName()) || !CheckNotInput(command, c.out, c.file) ||
+    if (!CheckOutputGiven(command, c.out, output.valueName()) ||
+        !CheckOutputWritable(command, c.out, OutputGuard({c.file}, false)) ||
         !LoadZemArgument(command, c.file, c.image))
         return std::nullopt;
     return c;
@@ -134,7 +139,7 @@ int RunExportCsv(const QString& command, const QCommandLineParser& parser) {
         Error(QStringLiteral("zem_d7-cli export-csv: %1: %2").arg(c->file, QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    if (!SaveBytes(command, c->out, csv.text))
+    if (!SaveBytes(command, c->out, csv.text, OutputGuard({c->file}, false)))
         return kBadInput;
     return ReportNotes(command, c->out, csv.notes);
 }
@@ -144,11 +149,9 @@ int RunPrint(const QString& command, const QCommandLineParser& parser) {
     if (!c)
         return kBadInput;
     const zem::PrintHeader header{QFileInfo(c->file).fileName(), QDateTime::currentDateTime()};
-    if (const std::optional<QString> error = zem::WriteChannelListPdf(c->out, c->image.Channels, header)) {
-        Error(QStringLiteral("zem_d7-cli print: %1").arg(*error));
-        return kBadInput;
-    }
-    return kOk;
+    return SaveBytes(command, c->out, zem::ChannelListPdf(c->image.Channels, header), OutputGuard({c->file}, false))
+               ? kOk
+               : kBadInput;
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {
@@ -167,7 +170,7 @@ int RunSort(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     }
     const QString out = parser.value(kOutputOption);
-    if (!CheckOutputName(command, out))
+    if (!CheckOutputName(command, out) || !CheckOutputWritable(command, out, OutputGuard({}, true)))
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
     if (!LoadZemArgument(command, positional[1], image))
@@ -178,7 +181,7 @@ int RunSort(const QString& command, const QCommandLineParser& parser) {
         Error(QStringLiteral("zem_d7-cli sort: %1: %2").arg(positional[1], QString::fromUtf8(e.what())));
         return kBadInput;
     }
-    return SaveImage(command, out, image) ? kOk : kBadInput;
+    return SaveImage(command, out, image, OutputGuard({}, true)) ? kOk : kBadInput;
 }
 
 } // namespace cli

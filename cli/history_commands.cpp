@@ -3,11 +3,11 @@
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
-#include "escaped_text.h"
 #include "link_options.h"
 #include "options.h"
 #include "shown_image.h"
 
+#include "model/file_name.h"
 #include "model/radio_history.h"
 #include "model/startup_image.h"
 
@@ -92,8 +92,8 @@ int RunHistory(const QString& command, const QCommandLineParser& parser) {
         for (const zem::HistoryRow& row : rows) {
             const zem::HistoryEntry& e = row.stored.entry;
             Out(std::to_string(++number) + '\t' + LocalTime(e.time) + '\t' + std::string(zem::HistoryKindWord(e.kind)) +
-                '\t' + Escaped(e.port) + '\t' + BlockWords(e) + '\t' + Count(row.used) + '\t' + Count(row.differences) +
-                '\n');
+                '\t' + zem::ShownText(e.port) + '\t' + BlockWords(e) + '\t' + Count(row.used) + '\t' +
+                Count(row.differences) + '\n');
         }
         return kOk;
     }

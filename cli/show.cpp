@@ -1,7 +1,6 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
-#include "escaped_text.h"
 #include "options.h"
 #include "shown_image.h"
 
@@ -23,7 +22,7 @@ void Row(std::string& out, std::string_view label, const std::vector<std::string
     out += label;
     for (const std::string& cell : cells) {
         out += '\t';
-        out += Escaped(cell);
+        out += cell;
     }
     out += '\n';
 }
@@ -60,10 +59,10 @@ std::string FormatImage(const zem::RadioImage& image) {
         if (part.IsDtmf()) {
             const zem::DtmfMemory& m = image.Settings.Dtmf[part.dtmf];
             Row(out, "DTMF " + std::to_string(part.dtmf),
-                {zem::Cp932ToUtf8(m.Name.view()), zem::Cp932ToUtf8(m.Code.view())});
+                {zem::ShownCp932(m.Name.view()), zem::ShownCp932(m.Code.view())});
         } else {
             const zem::MenuField& f = zem::MenuFields()[part.field];
-            Row(out, f.name, {zem::Cp932ToUtf8(f.get(image.Settings))});
+            Row(out, f.name, {zem::ShownCp932(f.get(image.Settings))});
         }
     }
     return out;

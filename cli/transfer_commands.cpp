@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "console.h"
 #include "difference_lines.h"
-#include "escaped_text.h"
 #include "interruption.h"
 #include "link_options.h"
 #include "options.h"
@@ -11,25 +10,20 @@
 #include "model/codecs.h"
 #include "model/command_text.h"
 #include "model/conversion_error.h"
-#include "model/cp932.h"
 #include "model/file_io.h"
 #include "model/menu_fields.h"
 #include "model/startup_image.h"
 #include "model/sweep_range.h"
 #include "model/write_plan.h"
+#include "session/scope_storage.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QLocale>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cli {
@@ -273,35 +267,30 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     return kOk;
 }
 
-// Beside OUT.zem, the first of OUT.partial.zem, OUT.partial.2.zem, ... that does not exist,
-// created here so that nothing else takes the name before the save; empty when none could be.
-QString NewPartialFile(const QString& out) {
-    const QString stem = out.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) ? out.chopped(4) : out;
-    for (int n = 1; n < 100; ++n) {
-        const QString name = stem + QStringLiteral(".partial") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n)) +
-                             QStringLiteral(".zem");
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return name;
-        if (file.exists())
-            continue;
-        break;
-    }
-    return {};
-}
-
 // A read the radio fell silent in holds, past where it stopped, what the base held: it is kept
-// in a new file and never replaces the output, which may be the user's last good copy.
+// in a new file beside the output, the first of OUT.partial.zem, OUT.partial.2.zem, ... that is
+// free, and never replaces the output, which may be the user's last good copy. An output that is
+// a stream (standard output, a FIFO, a device) has no folder of the user's: the file goes to the
+// current folder as read.partial.zem.
 int SavePartial(const QString& command, const QString& out, const zem::RadioImage& image) {
-    const QString partial = NewPartialFile(out);
-    if (partial.isEmpty() || !SaveImage(command, partial, image)) {
-        if (!partial.isEmpty())
-            QFile::remove(partial);
-        Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
+    const QString stem = zem::WritesThrough(OutputPath(out))                        ? QStringLiteral("read")
+                         : out.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) ? out.chopped(4)
+                                                                                    : out;
+    zem::SaveGuard guard = OutputGuard({}, true);
+    guard.onlyNew = true;
+    for (int n = 1; n < 100; ++n) {
+        const QString partial = stem + QStringLiteral(".partial") +
+                                (n == 1 ? QString() : QStringLiteral(".%1").arg(n)) + QStringLiteral(".zem");
+        std::error_code error;
+        if (std::filesystem::symlink_status(LocalPath(partial), error).type() != std::filesystem::file_type::not_found)
+            continue;
+        if (!SaveImage(command, partial, image, guard))
+            break;
+        Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
+                  .arg(command, out, partial));
         return kRadioErrors;
     }
-    Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
-              .arg(command, out, partial));
+    Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
     return kRadioErrors;
 }
 
@@ -309,7 +298,7 @@ int SavePartial(const QString& command, const QString& out, const zem::RadioImag
 void PrintPlan(const zem::WritePlan& plan, bool toStandardOutput) {
     static constexpr zem::PlanKindWords kWords{"channel", "VFO", "setting", "DTMF"};
     for (const zem::PlanItem& item : plan.items) {
-        const std::string line = zem::PlanLine(item, kWords, &Escaped);
+        const std::string line = zem::PlanLine(item, kWords);
         if (toStandardOutput)
             Out(line + '\n');
         else
@@ -476,7 +465,7 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     TransferOptions options;
     const QString out = parser.value(kOutputOption);
     if (!ReadTransferOptions(parser, command, options) || !CheckOutputName(command, out) ||
-        !CheckOutputWritable(command, out))
+        !CheckOutputWritable(command, out, OutputGuard({}, true)))
         return kBadInput;
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
@@ -493,7 +482,7 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     }
     if (found.silent)
         return SavePartial(command, out, image);
-    if (!SaveImage(command, out, image))
+    if (!SaveImage(command, out, image, OutputGuard({}, true)))
         return kBadInput;
     if (interruption.Interrupted())
         return Interrupted(command, QStringLiteral("everything was read and %1 saved").arg(out));
@@ -596,69 +585,6 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     return false;
 }
 
-// --store writes a text file: it may replace an earlier storage file, never a settings file, and
-// one that cannot be written is refused before the sweep. False after the one error line.
-bool CheckStoreFile(const QCommandLineParser& parser, const QString& command) {
-    if (!parser.isSet(kStoreOption))
-        return true;
-    const QString store = parser.value(kStoreOption);
-    std::error_code error;
-    if (zem::HasZemExtension(LocalPath(store)) && std::filesystem::exists(LocalPath(store), error)) {
-        Error(QStringLiteral("zem_d7-cli %1: %2 is a settings file; --store would replace it with readings")
-                  .arg(command, store));
-        return false;
-    }
-    return CheckOutputWritable(command, store);
-}
-
-// The storage line of a pass: local date and time, ':', the digits, CR LF, in CP932.
-std::string StorageLine(const std::string& digits) {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                          locale.toString(now.time(), QLocale::LongFormat);
-    return zem::Utf8ToCp932(stamp.toStdString()).value_or(now.toString(Qt::ISODate).toStdString()) + ":" + digits +
-           "\r\n";
-}
-
-// The storage file of --store holds every pass so far after each pass, so however the sweep ends
-// the passes done are kept. A regular file (or a new one) is saved whole after each pass: it
-// holds its old content or all passes so far, never part of a line. A FIFO or a device is opened
-// once and takes each line as it comes: opened again, a FIFO would wait for a new reader.
-class StoreFile {
-public:
-    explicit StoreFile(std::filesystem::path path) : path_(std::move(path)) {
-        struct stat status {};
-        stream_ = ::stat(path_.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
-    }
-    StoreFile(const StoreFile&) = delete;
-    StoreFile& operator=(const StoreFile&) = delete;
-    ~StoreFile() {
-        if (file_)
-            std::fclose(file_);
-    }
-
-    // Throws FileError.
-    void Add(const std::string& line) {
-        if (!stream_) {
-            stored_ += line;
-            zem::SaveFileAtomically(path_, stored_);
-            return;
-        }
-        if (!file_)
-            file_ = std::fopen(path_.c_str(), "wb");
-        if (!file_ || std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fflush(file_) != 0)
-            throw zem::FileError("ファイル " + path_.string() + " に書き込めませんでした（" + std::strerror(errno) +
-                                 "）");
-    }
-
-private:
-    std::filesystem::path path_;
-    bool stream_ = false;
-    std::string stored_;
-    std::FILE* file_ = nullptr;
-};
-
 } // namespace
 
 // Each pass goes out as it ends, flushed, and into the storage file; a signal ends the sweep after
@@ -666,7 +592,7 @@ private:
 int RunScope(const QString& command, const QCommandLineParser& parser) {
     zem::PortTarget target;
     zem::SweepRange range;
-    if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range) || !CheckStoreFile(parser, command))
+    if (!ReadLinkOptions(parser, command, target) || !ReadScopeRange(parser, range))
         return kBadInput;
     bool ok = false;
     const int passes = parser.value(kPassesOption).toInt(&ok);
@@ -676,9 +602,16 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     }
 
     Interruption interruption;
-    std::optional<StoreFile> store;
-    if (parser.isSet(kStoreOption))
-        store.emplace(LocalPath(parser.value(kStoreOption)));
+    // --store may replace an earlier storage file, never a settings file; it is made (emptied)
+    // before the radio is touched.
+    std::optional<zem::GrowingFile> store;
+    try {
+        if (parser.isSet(kStoreOption))
+            store.emplace(OutputPath(parser.value(kStoreOption)), OutputGuard({}, false));
+    } catch (const zem::FileError& e) {
+        Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
+        return kBadInput;
+    }
     std::string pass;
     int done = -1;   // the first marker starts the first pass
     long unread = 0; // steps of the printed passes whose S-meter could not be read
@@ -696,7 +629,7 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
             unread += unreadInPass;
             try {
                 if (store)
-                    store->Add(StorageLine(pass));
+                    store->Add(zem::ScopeStorageLine(pass, QDateTime::currentDateTime()));
             } catch (const zem::FileError& e) {
                 Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
                 storeFailed = true;

@@ -102,7 +102,7 @@ bool TCommThread::ReadSetting(std::size_t index, RadioSettings& into) {
     if (!c.carriesComma && value.find(',') != std::string_view::npos) {
         const std::string label = c.query + ": ";
         if (std::ranges::none_of(CommaRefusals_, [&](const std::string& r) { return r.starts_with(label); }))
-            CommaRefusals_.push_back(label + "無線機の値「" + Cp932ToUtf8(value) +
+            CommaRefusals_.push_back(label + "無線機の値「" + ShownCp932(value) +
                                      "」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
         return false;
     }

@@ -213,7 +213,7 @@ void TCommThread::Status(std::string_view utf8) {
 }
 
 void TCommThread::StatusCp932(std::string_view cp932) {
-    Status(Cp932ToUtf8(cp932));
+    Status(ShownCp932(cp932));
 }
 
 void TCommThread::Progress(std::size_t done, std::size_t total) {

@@ -56,6 +56,9 @@ bool IsChannelCsv(std::string_view fileBytes);
 // A damaged file can note each of millions of lines: an import keeps the first notes and only
 // counts the others, so that its memory stays bounded and the user still hears of them.
 inline constexpr std::size_t kKeptNotes = 1000;
+
+// What a UTF-8 file may begin with (spreadsheets write it); the text starts after it.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note);
 
 struct ChannelCsvImport {

@@ -19,7 +19,6 @@ namespace {
 using channel_csv::Column;
 using channel_csv::Index;
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Enough of a quoted value to find it in the file; a damaged field could be megabytes long.
 constexpr std::size_t kQuotedBytes = 40;
 
@@ -51,7 +50,7 @@ std::string Quote(std::string_view utf8) {
 }
 
 std::string_view StripByteOrderMark(std::string_view bytes) {
-    return bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
+    return bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
 }
 
 std::string NameOf(Column c) {
@@ -222,7 +221,7 @@ void ReadText(const Row& row, Column c, bool commaAllowed, FixedText<Capacity>& 
     const std::string_view kept = CutCp932(converted.cp932, Capacity);
     if (kept.size() < converted.cp932.size())
         notes.push_back(name + " は " + std::to_string(Capacity) + " バイトまでなので " +
-                        Quote(Cp932ToUtf8(std::string_view(converted.cp932).substr(kept.size()))) + " を切りました");
+                        Quote(ShownCp932(std::string_view(converted.cp932).substr(kept.size()))) + " を切りました");
     text = kept;
 }
 

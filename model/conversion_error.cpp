@@ -32,7 +32,7 @@ std::string Message(ConversionError::Kind kind, std::string_view offending, std:
 std::string QuotedCp932(std::string_view cp932) {
     const std::string_view shown = CutCp932(cp932, kQuotedBytes);
     std::string text = "'";
-    text.append(Cp932ToUtf8(shown)).append(shown.size() < cp932.size() ? "…'" : "'");
+    text.append(ShownCp932(shown)).append(shown.size() < cp932.size() ? "…'" : "'");
     return text;
 }
 

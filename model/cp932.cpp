@@ -1,5 +1,7 @@
 #include "cp932.h"
 
+#include "file_name.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
@@ -88,6 +90,31 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         cp932.remove_prefix(1);
     }
     return out;
+}
+
+std::string ShownCp932(std::string_view cp932) {
+    std::string shown;
+    while (!cp932.empty()) {
+        const bool pair = IsCp932LeadByte(static_cast<unsigned char>(cp932.front())) && cp932.size() > 1;
+        std::string_view one = cp932.substr(0, pair ? 2 : 1);
+        std::string utf8;
+        const bool converted = FromCp932().Convert(one, utf8) == Converter::Result::Done && !utf8.empty();
+        const auto lead = static_cast<unsigned char>(utf8.empty() ? 0 : utf8[0]);
+        // C0 controls, DEL, and C1 controls (U+0080..U+009F, 0xC2 0x80..0x9F in UTF-8).
+        const bool control =
+            lead < 0x20 || lead == 0x7F || (lead == 0xC2 && static_cast<unsigned char>(utf8[1]) < 0xA0);
+        if (converted && !control) {
+            shown += utf8;
+            cp932.remove_prefix(pair ? 2 : 1);
+            continue;
+        }
+        // A lead byte without its trail: the next byte may start a character of its own.
+        const std::size_t escaped = converted ? (pair ? 2 : 1) : 1;
+        for (std::size_t k = 0; k < escaped; ++k)
+            AppendHexEscape(shown, static_cast<unsigned char>(cp932[k]));
+        cp932.remove_prefix(escaped);
+    }
+    return shown;
 }
 
 Utf8Conversion Cp932ToUtf8Listing(std::string_view cp932) {

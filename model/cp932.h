@@ -20,6 +20,11 @@ struct Utf8Conversion {
 // CP932 bytes to UTF-8, leaving out the bytes that start no character (the lead byte left by a
 // cut, a byte CP932 does not define) and listing them, for writers that must not guess.
 Utf8Conversion Cp932ToUtf8Listing(std::string_view cp932);
+// CP932 text (a name, a memo, a radio's answer) as it is shown, in UTF-8: its characters as
+// they are; bytes that start no CP932 character and control characters as \xNN (see
+// AppendHexEscape), so a damaged byte can be told from another and nothing reaches a terminal
+// as an escape sequence or a line of its own. Never U+FFFD.
+std::string ShownCp932(std::string_view cp932);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the UTF-8 is malformed).
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 // The same for a text that must be written whatever it holds (a line of a file the user asked

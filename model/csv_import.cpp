@@ -39,10 +39,22 @@ std::size_t CountLines(std::string_view text) {
 }
 
 // A column cut to the field's bytes between characters, since a cut inside a double-byte
-// character would leave half a character on the radio's display; what is cut is noted.
+// character would leave half a character on the radio's display; what is cut is noted. Control
+// characters (no CP932 trail byte is one) would reach the radio raw: they become blanks, noted.
 template <std::size_t Capacity>
-void CutText(std::string_view column, std::string_view what, FixedText<Capacity>& text,
+void CutText(std::string_view given, std::string_view what, FixedText<Capacity>& text,
              std::vector<std::string>& notes) {
+    std::string column(given);
+    bool blanked = false;
+    for (char& c : column) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            c = ' ';
+            blanked = true;
+        }
+    }
+    if (blanked)
+        notes.push_back(std::string(what) + "の制御文字は空白にしました");
     text = CutCp932(column, Capacity);
     if (text.size() < column.size())
         notes.push_back(std::string(what) + "は " + std::to_string(Capacity) + " バイトまでなので " +
@@ -83,10 +95,21 @@ MemoryChannel ParseCsvLine(std::string_view line, std::vector<std::string>& note
 
 CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
     CsvImportResult result;
+    // A NUL among the first two bytes is half of a UTF-16 character of the ASCII range.
+    if (fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF") ||
+        (fileBytes.size() >= 2 && (fileBytes[0] == '\0' || fileBytes[1] == '\0'))) {
+        result.refusal = "UTF-16 のファイルは読めません。UTF-8 か Shift-JIS（CP932）で保存し直してください";
+        return result;
+    }
+    const bool utf8 = fileBytes.starts_with(kUtf8ByteOrderMark);
+    if (utf8)
+        fileBytes.remove_prefix(kUtf8ByteOrderMark.size());
     std::size_t lineNumber = 0;
     while (!fileBytes.empty()) {
-        const std::string_view line = TakeLine(fileBytes);
+        const std::string_view fileLine = TakeLine(fileBytes);
         ++lineNumber;
+        const Cp932Conversion converted = utf8 ? Utf8ToCp932Listing(fileLine) : Cp932Conversion{};
+        const std::string_view line = utf8 ? std::string_view(converted.cp932) : fileLine;
         if (IsBlank(line))
             continue;
         if (result.accepted == kNumberedChannels) {
@@ -99,6 +122,8 @@ CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
             break;
         }
         ChannelCsvNote note{lineNumber, {}, true, {}};
+        if (!converted.missing.empty())
+            note.what.push_back("'" + converted.missing + "' は CP932 にないので除きました");
         if (line.find(',') == std::string_view::npos) {
             note.what.push_back("',' がない行です（周波数だけのチャンネルも '145.0,' と書きます）");
             AddNote(result.notes, result.moreNotes, std::move(note));

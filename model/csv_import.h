@@ -26,9 +26,11 @@ MemoryChannel ImportedChannel(std::string_view mhzText);
 // ImportedChannel reads it.
 MemoryChannel ParseCsvLine(std::string_view line);
 // The same, noting why a line is rejected and what of its name and memo is cut.
+// Control characters of the name and memo become blanks, noted.
 MemoryChannel ParseCsvLine(std::string_view line, std::vector<std::string>& notes);
 
 struct CsvImportResult {
+    std::string refusal;                  // why the whole file was not read (a UTF-16 file); no row changed
     std::size_t accepted = 0;             // channels filled
     std::optional<ConversionError> error; // the conversion error that ended the import
     std::size_t errorLine = 0;            // 1-based line number of that error
@@ -38,10 +40,11 @@ struct CsvImportResult {
 };
 
 // Fills channels 0, 1, 2, ... from the accepted lines of a CSV file (CR, LF or CR LF line ends).
-// Blank lines are skipped; a line without ',' or with a frequency outside the receive bands is
-// noted and changes nothing; the import stops after 150 accepted lines and notes the lines it
-// left unread, and never touches rows 150..169. A conversion error ends the import at its line,
-// and the rows filled before it stay.
+// The file is CP932, or UTF-8 when it begins with the UTF-8 byte-order mark (characters CP932
+// lacks are noted and left out); a UTF-16 file is refused as such. Control characters in names
+// and memos become blanks, noted. Blank lines are skipped; a line without ',' or with a frequency outside the receive
+// bands is noted and changes nothing; the import stops after 150 accepted lines and notes the lines it left unread, and
+// never touches rows 150..169. A conversion error ends the import at its line, and the rows filled before it stay.
 CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels);
 
 } // namespace zem

@@ -1,6 +1,7 @@
 #include "file_io.h"
 
 #include "file_name.h"
+#include "text_lines.h"
 
 #include <array>
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,8 +23,9 @@ std::string PathText(const std::filesystem::path& path) {
     return ShownText(path.native());
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path, int error) {
-    throw FileError("ファイル " + PathText(path) + " を作成できません（" + std::strerror(error) + "）");
+[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path, int error, std::string_view advice = {}) {
+    throw FileError("ファイル " + PathText(path) + " を作成できません（" + std::strerror(error) + "）" +
+                    std::string(advice));
 }
 
 // `oldKept` only when a file was there and the save has not touched it.
@@ -55,6 +58,8 @@ public:
             ::close(fd_);
     }
     int get() const { return fd_; }
+    // A descriptor the program holds for others (standard output) stays open.
+    void Release() { fd_ = -1; }
     void Reset(int fd) {
         if (fd_ >= 0)
             ::close(fd_);
@@ -196,6 +201,9 @@ public:
         return 0;
     }
 
+    // Gives the file a name that must be free; the temporary name goes with the destructor. 0 or errno.
+    int LinkAs(const std::filesystem::path& target) { return ::link(path_.c_str(), target.c_str()) == 0 ? 0 : errno; }
+
 private:
     std::filesystem::path path_;
     Descriptor fd_{-1};
@@ -220,22 +228,86 @@ std::filesystem::path EndOfLinks(const std::filesystem::path& requested) {
     }
 }
 
+// The descriptor a name such as /dev/stdout stands for, when the program holds it open: the
+// links of those names end in names such as "pipe:[1234]" that only the system can follow, and a
+// regular file behind them must be written into, not replaced, or the shell's redirection would
+// keep the old file.
+std::optional<int> HeldDescriptor(const std::filesystem::path& path) {
+    const std::string& name = path.native();
+    std::optional<int> fd;
+    if (name == "/dev/stdout")
+        fd = STDOUT_FILENO;
+    else if (name == "/dev/stderr")
+        fd = STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (name.size() > folder.size() && name.starts_with(folder) &&
+            name.find_first_not_of("0123456789", folder.size()) == std::string::npos && name.size() < folder.size() + 9)
+            fd = std::stoi(name.substr(folder.size()));
+    }
+    if (fd && ::fcntl(*fd, F_GETFD) == -1)
+        return std::nullopt;
+    return fd;
+}
+
 // What is at the end of the links, and whether a save may go there.
 struct SaveTarget {
     std::filesystem::path path;
     bool exists = false;
     struct stat status {};
+    std::optional<int> held;
 
-    bool Replaced() const { return !exists || S_ISREG(status.st_mode); }
+    bool Replaced() const { return !held && (!exists || S_ISREG(status.st_mode)); }
 };
 
-SaveTarget ExamineTarget(const std::filesystem::path& requested) {
-    // A FIFO or a device is opened by the name given: the links of /dev/stdout end in names such
-    // as "pipe:[1234]" that only the system can follow.
-    SaveTarget target{requested};
+// Whether a regular file begins as a settings file does: its first line holds the header's mark.
+// A file that cannot be read cannot be told, and is left to the other checks.
+bool HoldsSettingsFile(const std::filesystem::path& path) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    std::string head;
+    if (fd.get() < 0 || ReadAll(fd.get(), head, 4096) != 0)
+        return false;
+    std::string_view text = head;
+    return TakeLine(text).find(kSettingsHeaderMark) != std::string_view::npos;
+}
+
+// Root may write any file the system lets it open; a file that grants no one the right to write
+// is still refused, as the shell refuses it to everyone else.
+void CheckWritable(const SaveTarget& target, const std::filesystem::path& requested) {
+    constexpr std::string_view kReadOnlyAdvice =
+        "。書き込みが許されていないファイルです。別の名前を指定するか、書き込みを許可してください（chmod u+w）";
+    if ((target.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        ThrowCannotCreate(requested, EACCES, kReadOnlyAdvice);
+    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+        ThrowCannotCreate(requested, errno, errno == EACCES ? kReadOnlyAdvice : std::string_view{});
+}
+
+void CheckGuard(const SaveTarget& target, const std::filesystem::path& requested, const SaveGuard& guard) {
+    if (!target.exists)
+        return;
+    for (const std::filesystem::path& input : guard.inputs) {
+        if (IsSameFile(target.path, input))
+            throw FileError("ファイル " + PathText(requested) + " は読み込むファイル " + PathText(input) +
+                            " と同じです。別の出力ファイルを指定してください");
+    }
+    if (guard.onlyNew)
+        ThrowCannotCreate(requested, EEXIST);
+    if (guard.keepSettingsFiles && S_ISREG(target.status.st_mode) && HoldsSettingsFile(target.path))
+        throw FileError("ファイル " + PathText(requested) +
+                        " は設定ファイルです。上書きすると設定が失われるので、別のファイルを指定してください");
+}
+
+SaveTarget ExamineTarget(const std::filesystem::path& requested, const SaveGuard& guard) {
+    SaveTarget target;
+    target.path = requested;
+    target.held = HeldDescriptor(requested);
+    if (target.held)
+        return target;
+    // A FIFO or a device is opened by the name given.
     if (::stat(requested.c_str(), &target.status) == 0 && !S_ISREG(target.status.st_mode) &&
         !S_ISDIR(target.status.st_mode)) {
         target.exists = true;
+        CheckGuard(target, requested, guard);
+        CheckWritable(target, requested);
         return target;
     }
     target.path = EndOfLinks(requested);
@@ -245,26 +317,37 @@ SaveTarget ExamineTarget(const std::filesystem::path& requested) {
         ThrowCannotCreate(requested, errno);
     if (target.exists && S_ISDIR(target.status.st_mode))
         ThrowCannotCreate(requested, EISDIR);
-    if (!target.Replaced())
-        return target;
-    // A read-only file is refused as the shell refuses it, although the folder would allow the
-    // rename.
-    if (target.exists && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
-        ThrowCannotCreate(requested, errno);
+    CheckGuard(target, requested, guard);
+    // A read-only file is refused although the folder would allow the rename.
+    if (target.exists)
+        CheckWritable(target, requested);
     const std::filesystem::path dir = target.path.has_parent_path() ? target.path.parent_path() : ".";
     if (::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
         ThrowCannotCreate(requested, errno);
     return target;
 }
 
+// Opens a FIFO or a device for writing, or gives the descriptor the name stands for.
+int OpenThrough(const SaveTarget& target, const std::filesystem::path& shown) {
+    if (target.held)
+        return *target.held;
+    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        ThrowCannotCreate(shown, errno);
+    return fd;
+}
+
 // A FIFO or a device takes the bytes as they are; there is no old content to keep.
 void WriteThrough(const SaveTarget& target, const std::filesystem::path& shown, std::string_view bytes) {
-    Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0)
-        ThrowCannotCreate(shown, errno);
+    Descriptor fd(OpenThrough(target, shown));
     int error = WriteAll(fd.get(), bytes);
-    if (error == 0)
+    if (target.held) {
+        fd.Release();
+        if (error == 0 && ::fsync(*target.held) != 0 && errno != EINVAL && errno != EROFS)
+            error = errno;
+    } else if (error == 0) {
         error = fd.Close();
+    }
     if (error != 0)
         ThrowWriteFailed(shown, error, false);
 }
@@ -288,7 +371,7 @@ void SyncDirectory(const std::filesystem::path& file) {
         ::fsync(fd.get());
 }
 
-void Replace(const SaveTarget& target, const std::filesystem::path& shown, std::string_view bytes) {
+void Replace(const SaveTarget& target, const std::filesystem::path& shown, std::string_view bytes, bool onlyNew) {
     const std::lock_guard lock(saveMutex);
     const EndingSignalCleanup cleanup;
     TempFile temp(target.path, shown);
@@ -303,23 +386,62 @@ void Replace(const SaveTarget& target, const std::filesystem::path& shown, std::
         error = temp.fd().Close();
     if (error != 0)
         ThrowWriteFailed(shown, error, target.exists);
-    if (const int renameError = temp.RenameOver(target.path); renameError != 0)
+    if (const int renameError = onlyNew ? temp.LinkAs(target.path) : temp.RenameOver(target.path); renameError != 0)
         ThrowCannotCreate(shown, renameError);
     SyncDirectory(target.path);
 }
 
 } // namespace
 
-void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    const SaveTarget target = ExamineTarget(path);
+void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes, const SaveGuard& guard) {
+    const SaveTarget target = ExamineTarget(path, guard);
     if (target.Replaced())
-        Replace(target, path, bytes);
+        Replace(target, path, bytes, guard.onlyNew);
     else
         WriteThrough(target, path, bytes);
 }
 
-void CheckSaveTarget(const std::filesystem::path& path) {
-    ExamineTarget(path);
+void CheckSaveTarget(const std::filesystem::path& path, const SaveGuard& guard) {
+    ExamineTarget(path, guard);
+}
+
+bool WritesThrough(const std::filesystem::path& path) {
+    struct stat status {};
+    return HeldDescriptor(path) ||
+           (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode));
+}
+
+GrowingFile::GrowingFile(std::filesystem::path path, SaveGuard guard)
+    : path_(std::move(path)), guard_(std::move(guard)) {
+    const SaveTarget target = ExamineTarget(path_, guard_);
+    if (target.Replaced()) {
+        Replace(target, path_, "", guard_.onlyNew);
+        guard_.onlyNew = false;
+        return;
+    }
+    stream_ = OpenThrough(target, path_);
+    ownStream_ = !target.held;
+}
+
+GrowingFile::~GrowingFile() {
+    if (ownStream_)
+        ::close(stream_);
+}
+
+void GrowingFile::Add(std::string_view bytes) {
+    if (stream_ >= 0) {
+        if (const int error = WriteAll(stream_, bytes); error != 0)
+            ThrowWriteFailed(path_, error, false);
+        return;
+    }
+    const std::size_t kept = content_.size();
+    content_ += bytes;
+    try {
+        SaveFileAtomically(path_, content_, guard_);
+    } catch (const FileError&) {
+        content_.resize(kept);
+        throw;
+    }
 }
 
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zem {
 
@@ -22,23 +23,68 @@ public:
 inline constexpr std::size_t kZemFileLimit = std::size_t{16} << 20;
 inline constexpr std::size_t kCsvFileLimit = std::size_t{64} << 20;
 
+// What a save must not write over, beside what the system refuses.
+struct SaveGuard {
+    // The files the command reads: the output is never one of them (the same file through any link).
+    std::vector<std::filesystem::path> inputs;
+    // An output that is not a settings file never replaces one: a regular file whose first line holds
+    // the settings header is refused, whatever its name.
+    bool keepSettingsFiles = false;
+    // Only a name that is free is taken; a file already there is refused with EEXIST.
+    bool onlyNew = false;
+};
+// The guard of an output that is not a settings file (a CSV export, a PDF, a scope's storage).
+inline SaveGuard OtherThanSettings() {
+    SaveGuard guard;
+    guard.keepSettingsFiles = true;
+    return guard;
+}
+
 // Saves bytes at path so that it holds either its old content or all of the new one:
 // - a regular file (or none yet) is replaced by a temporary file written beside it, flushed to
 //   the disk and renamed over it; the replaced file keeps its mode, owner and group, or is left
 //   as it was when they cannot be kept;
 // - a link stays a link: the file at the end of its chain is the one saved (created when the
 //   link dangles);
-// - a FIFO or a device is written through, as cp does, never replaced;
+// - a FIFO or a device is written through, as cp does, never replaced; a name of a descriptor the
+//   program holds (/dev/stdout, /dev/fd/N, /proc/self/fd/N) is written into that descriptor;
+// - a file without any write permission is refused for every user, root included;
 // - a signal that ends the program during the save removes the temporary file first.
 // Throws FileError with the system's reason: "ファイル <path> を作成できません（…）" when the
-// file cannot be saved there (read-only, folder missing, a directory, a link loop), or a message
-// naming the failed write that says whether the old file is still whole.
-void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// file cannot be saved there (read-only, folder missing, a directory, a link loop, refused by the
+// guard), or a message naming the failed write that says whether the old file is still whole.
+void SaveFileAtomically(const std::filesystem::path& path, std::string_view bytes, const SaveGuard& guard = {});
 // The checks of SaveFileAtomically that need no writing, so that a command can refuse an output
 // before the work that produces it. Throws the same FileError.
-void CheckSaveTarget(const std::filesystem::path& path);
+void CheckSaveTarget(const std::filesystem::path& path, const SaveGuard& guard = {});
+// True when the save writes into what is there instead of replacing it: a FIFO, a device or a
+// descriptor's name.
+bool WritesThrough(const std::filesystem::path& path);
 // True when both paths name one existing file (the same device and inode, links followed).
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// A file that takes text as it comes (a scope's storage file). It is emptied when made, through
+// the checks of a save. A regular file is then saved whole after each addition, so it holds all
+// that was added or what it held before that addition, never part of a line; a FIFO, a device or
+// a descriptor is opened once and takes each addition as it comes.
+class GrowingFile {
+public:
+    // Throws FileError.
+    GrowingFile(std::filesystem::path path, SaveGuard guard);
+    GrowingFile(const GrowingFile&) = delete;
+    GrowingFile& operator=(const GrowingFile&) = delete;
+    ~GrowingFile();
+    // Throws FileError; what was added before stays.
+    void Add(std::string_view bytes);
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    SaveGuard guard_;
+    std::string content_;
+    int stream_ = -1; // the descriptor of a FIFO or a device, or -1
+    bool ownStream_ = false;
+};
 
 // Throws FileError when the path is not a readable regular file or holds more than limit bytes.
 std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit);

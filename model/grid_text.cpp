@@ -45,7 +45,7 @@ std::string FreqCell(std::string_view hzDigits) {
 
 std::string ShownCell(const std::function<std::string()>& cell) {
     try {
-        return Cp932ToUtf8(cell());
+        return ShownCp932(cell());
     } catch (const ConversionError& e) {
         return e.what();
     }

@@ -153,8 +153,8 @@ std::vector<FieldChange> Changes(const Record& before, const Record& after, std:
         FieldChange change{std::string(rule.name), ShownCell([&] { return rule.shown(before); }),
                            ShownCell([&] { return rule.shown(after); })};
         if (change.before == change.after) {
-            change.before = Cp932ToUtf8(storedBefore);
-            change.after = Cp932ToUtf8(storedAfter);
+            change.before = ShownCp932(storedBefore);
+            change.after = ShownCp932(storedAfter);
         }
         changes.push_back(std::move(change));
     }
@@ -189,7 +189,7 @@ void AddSettings(std::vector<RowDifference>& rows, const RadioSettings& before, 
         }
         const MenuField& f = MenuFields()[part.field];
         if (f.get(before) != f.get(after))
-            rows.push_back({std::string(f.name), {{"", Cp932ToUtf8(f.get(before)), Cp932ToUtf8(f.get(after))}}});
+            rows.push_back({std::string(f.name), {{"", ShownCp932(f.get(before)), ShownCp932(f.get(after))}}});
     }
 }
 
@@ -211,13 +211,13 @@ std::vector<RowDifference> DiffImages(const RadioImage& before, const RadioImage
     return rows;
 }
 
-std::string DifferenceLine(const RowDifference& row, std::string (*escape)(std::string_view)) {
-    std::string line = escape(row.label);
+std::string DifferenceLine(const RowDifference& row) {
+    std::string line = row.label;
     for (const FieldChange& field : row.fields) {
         line += '\t';
         if (!field.name.empty())
-            line += escape(field.name) + ": ";
-        line += escape(field.before) + " → " + escape(field.after);
+            line += field.name + ": ";
+        line += field.before + " → " + field.after;
     }
     return line;
 }

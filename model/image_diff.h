@@ -45,8 +45,8 @@ struct DiffScope {
 std::vector<RowDifference> DiffImages(const RadioImage& before, const RadioImage& after, const DiffScope& scope = {});
 
 // A difference in one line: the label, then for each field a TAB and "NAME: BEFORE → AFTER"
-// ("BEFORE → AFTER" for a setting's nameless field). Every label and text goes through `escape`,
-// so that a layout can keep control characters out of its columns.
-std::string DifferenceLine(const RowDifference& row, std::string (*escape)(std::string_view));
+// ("BEFORE → AFTER" for a setting's nameless field). The texts are shown as ShownCp932 shows
+// them, so no control character or damaged byte reaches the columns.
+std::string DifferenceLine(const RowDifference& row);
 
 } // namespace zem

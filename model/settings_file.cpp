@@ -1,6 +1,7 @@
 #include "settings_file.h"
 
 #include "codecs.h"
+#include "conversion_error.h"
 #include "member_text.h"
 #include "menu_fields.h"
 #include "startup_image.h"
@@ -273,13 +274,36 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-// What the line at each place of a set holds.
-std::string_view KeywordAt(std::size_t place) {
-    if (place < kChannelRows)
-        return "MEM";
-    if (place < kChannelRows + kVfoCount)
-        return "VFO";
-    return place == kChannelRows + kVfoCount ? "MENU" : "DTMF";
+// What the line at each place of a set holds: its keyword, and for a MEM or VFO line the number
+// written after it (the row or the VFO), so that a line out of its place is found.
+struct LinePlace {
+    std::string_view keyword;
+    // How the line begins: "MEM 048,", "MENU "; made once per place, not per line read.
+    std::string start;
+
+    std::string_view Start() const { return start; }
+    // "MEM 048", "VFO 002", "MENU".
+    std::string Label() const { return start.substr(0, start.size() - 1); }
+};
+
+LinePlace MakePlace(std::string_view keyword, std::optional<std::size_t> number) {
+    return {keyword, std::string(keyword) + (number ? " " + ZeroPad(static_cast<long long>(*number), 3) + "," : " ")};
+}
+
+// The places of a set, in order.
+const std::vector<LinePlace>& SetPlaces() {
+    static const std::vector<LinePlace> places = [] {
+        std::vector<LinePlace> all;
+        for (std::size_t row = 0; row < kChannelRows; ++row)
+            all.push_back(MakePlace("MEM", row));
+        for (std::size_t v = 0; v < kVfoCount; ++v)
+            all.push_back(MakePlace("VFO", v));
+        all.push_back(MakePlace("MENU", std::nullopt));
+        for (std::size_t m = 0; m < kDtmfCount; ++m)
+            all.push_back(MakePlace("DTMF", std::nullopt));
+        return all;
+    }();
+    return places;
 }
 
 std::string LineNumber(std::size_t line) {
@@ -287,23 +311,28 @@ std::string LineNumber(std::size_t line) {
 }
 
 // Why a line cannot stand at its place in a set, or nothing when it can.
-std::optional<std::string> LineFault(std::string_view line, std::string_view keyword) {
-    const std::string name = std::string(keyword) + " 行";
+std::optional<std::string> LineFault(std::string_view line, const LinePlace& place) {
+    const auto name = [&] { return place.Label() + " 行"; };
+    const auto cutShort = [&] { return "の " + name() + "が途中で切れているか、値が足りません"; };
     if (IsBlankLine(line))
-        return "が空行です（" + name + "があるはずの行です）";
-    if (!line.starts_with(std::string(keyword) + " "))
-        return "が " + name + "ではありません";
-    bool damaged = !line.ends_with(';');
-    if (keyword == "MEM")
-        damaged = damaged || !ReadMemLine(line);
-    else if (keyword == "VFO")
-        damaged = damaged || !ReadVfoLine(line);
-    else if (keyword == "MENU")
-        damaged = damaged || !ReadMenuLine(line);
+        return "が空行です（" + name() + "があるはずの行です）";
+    const std::string_view start = place.Start();
+    if (start.starts_with(line))
+        return cutShort();
+    if (!line.starts_with(start))
+        return "が " + name() + "ではありません（" + QuotedCp932(line.substr(0, line.find_first_of(",;"))) +
+               " で始まる行です）";
+    bool cut = !line.ends_with(';');
+    if (place.keyword == "MEM")
+        cut = cut || !ReadMemLine(line);
+    else if (place.keyword == "VFO")
+        cut = cut || !ReadVfoLine(line);
+    else if (place.keyword == "MENU")
+        cut = cut || !ReadMenuLine(line);
     else
-        damaged = damaged || !ReadDtmfLine(line);
-    if (damaged)
-        return "の " + name + "が途中で切れているか、値が足りません";
+        cut = cut || !ReadDtmfLine(line);
+    if (cut)
+        return cutShort();
     return std::nullopt;
 }
 
@@ -311,12 +340,12 @@ std::optional<std::string> LineFault(std::string_view line, std::string_view key
 // place, or the file's end before the set's.
 std::optional<std::string> SetFault(std::span<const std::string_view> set, std::size_t firstLine) {
     for (std::size_t place = 0; place < kSettingsSetLines; ++place) {
-        const std::string_view keyword = KeywordAt(place);
+        const LinePlace& expected = SetPlaces()[place];
         if (place == set.size())
-            return "ファイルが " + LineNumber(firstLine + place) + "の " + std::string(keyword) +
+            return "ファイルが " + LineNumber(firstLine + place) + "の " + expected.Label() +
                    " 行の前で終わっています（設定 1 組は見出しのほか " + std::to_string(kSettingsSetLines) +
                    " 行です）";
-        if (std::optional<std::string> fault = LineFault(set[place], keyword))
+        if (std::optional<std::string> fault = LineFault(set[place], expected))
             return LineNumber(firstLine + place) + *fault;
     }
     return std::nullopt;
@@ -365,6 +394,11 @@ std::string IncompleteSetWarning(std::size_t firstLine, std::size_t count) {
 
 std::string DamagedSetWarning(std::size_t firstLine, const std::string& fault) {
     return std::to_string(firstLine) + " 行目からの設定 1 組は、" + fault + "。読み込みませんでした";
+}
+
+std::string LaterSetWarning(std::size_t sets, std::size_t firstLine) {
+    return "ファイルには設定が " + std::to_string(sets) + " 組あり、最後の組（" + LineNumber(firstLine) +
+           "から）を読み込みました。それより前の組は使っていません";
 }
 
 } // namespace
@@ -452,9 +486,12 @@ SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
     // A blank tail would start another set of missing lines.
     while (lines.size() > 1 && IsBlankLine(lines.back()))
         lines.pop_back();
-    SettingsFileRead result{true, {}, {}, {}};
+    SettingsFileRead result;
+    result.recognised = true;
     RadioImage read = image;
     std::string tail;
+    std::size_t sets = 0;
+    std::size_t lastSetLine = 0;
     const std::span<const std::string_view> body = std::span(lines).subspan(1);
     // The first set is looked at even when the header stands alone.
     for (std::size_t start = 0; start == 0 || start < body.size(); start += kSettingsSetLines) {
@@ -476,9 +513,14 @@ SettingsFileRead ParseSettingsFile(std::string_view bytes, RadioImage& image) {
         result.menuWarning = ReadSet(set, firstLine, read);
         if (!result.menuWarning.empty())
             result.warnings.push_back(result.menuWarning);
+        ++sets;
+        lastSetLine = firstLine;
     }
+    if (sets > 1)
+        result.warnings.push_back(LaterSetWarning(sets, lastSetLine));
     if (!tail.empty())
         result.warnings.push_back(tail);
+    result.linesLeft = sets > 1 || !tail.empty();
     image = read;
     return result;
 }

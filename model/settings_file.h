@@ -79,14 +79,19 @@ struct SettingsFileRead {
     // one of several ways): its values may sit in other settings than the file meant, so they must
     // not reach a radio unasked. Empty when the line was read surely.
     std::string menuWarning;
+    // The file holds lines the image does not (an earlier set, a stray tail): a save over the file
+    // would drop them, so the user must hear of it.
+    bool linesLeft = false;
     bool Read() const { return recognised && refusal.empty(); }
 };
 // Reads a whole file's bytes into image. CR, LF and CR LF end a line, so no text of the format can
 // hold either. After the header the file is read in sets of 187 lines, so a file holding two
-// sets keeps the second. A set is whole when each of its lines begins with its keyword and a
-// blank, ends with ';' and is not damaged. A file whose first set is not whole is refused: read
-// by position, a line missing or added would shift every record after it, and a damaged one would
-// empty its record, which a write would then carry to the radio. A later set that is not whole is
+// sets keeps the second, and says so. A set is whole when each of its lines begins with the
+// keyword its place holds (and for MEM and VFO lines the row or VFO number of that place: "MEM
+// 048,"), ends with ';' and is not damaged. A file whose first set is not whole is refused: read
+// by position, a line missing, added or swapped would shift every record after it, and a damaged
+// one would empty its record, which a write would then carry to the radio. The refusal names the
+// first line that is not what its place expects, by its number in the file. A later set that is not whole is
 // a stray tail (a line added, a memo broken by a line end) and is left unread with a warning; the
 // set before it stands. Blank lines at the end of the file do not count as lines. Texts are
 // messages for the user (UTF-8, Japanese).

@@ -51,19 +51,19 @@ std::string PlanItemName(const PlanItem& item) {
     return {};
 }
 
-std::string PlanLine(const PlanItem& item, const PlanKindWords& words, std::string (*escape)(std::string_view)) {
-    std::string line = std::string(words[static_cast<std::size_t>(item.kind)]) + ' ' + escape(PlanItemName(item));
+std::string PlanLine(const PlanItem& item, const PlanKindWords& words) {
+    std::string line = std::string(words[static_cast<std::size_t>(item.kind)]) + ' ' + PlanItemName(item);
     if (item.kind == PlanItem::Kind::Vfo || item.kind == PlanItem::Kind::Dtmf)
         return line;
     const bool quoted = item.kind == PlanItem::Kind::Setting;
-    const auto text = [&](const std::string& t) { return quoted ? '"' + escape(t) + '"' : escape(t); };
+    const auto text = [&](const std::string& t) { return quoted ? '"' + t + '"' : t; };
     std::string separator = ": ";
     for (const FieldChange& field : item.fields) {
         line += separator;
         separator = ", ";
         // The receive frequency is what the grid shows first: it goes without its heading.
         if (!field.name.empty() && field.name != MemoryColumns()[0].heading)
-            line += escape(field.name) + ": ";
+            line += field.name + ": ";
         line += text(field.before) + " → " + text(field.after);
     }
     return line;

@@ -32,9 +32,9 @@ using PlanKindWords = std::array<std::string_view, 4>;
 
 // One line for the user: the kind's word, the name, and for a channel or a setting what changes
 // ("channel 005: 145.00000MHz → 433.00000MHz, 名前: A → B", "setting MES: "D7 SIM" → "HELLO!!"").
-// A VFO or a DTMF memory is named alone: its fields are many and mostly hidden. Every label and
-// text goes through `escape`.
-std::string PlanLine(const PlanItem& item, const PlanKindWords& words, std::string (*escape)(std::string_view));
+// A VFO or a DTMF memory is named alone: its fields are many and mostly hidden. The texts are
+// shown as DiffImages gives them, through the one escape.
+std::string PlanLine(const PlanItem& item, const PlanKindWords& words);
 
 // The part's name without its kind: "005" or "L0" for a row, "2 (A145)" for the second VFO, "MES"
 // for a setting, "3" for a DTMF memory.

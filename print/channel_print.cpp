@@ -5,16 +5,19 @@
 #include "model/cp932.h"
 #include "model/grid_text.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zem {
@@ -64,8 +67,8 @@ const std::array<Column, 10>& Columns() {
          }},
         {"モード", 5, [](std::size_t, const M& c) { return std::string(ModeText(c.Mode)); }},
         {"ステップ", 8, [](std::size_t, const M& c) { return std::string(StepText(c.Step)); }},
-        {"名前", 9, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Name.view()); }},
-        {"メモ", 21, [](std::size_t, const M& c) { return Cp932ToUtf8(c.Memo.view()); }},
+        {"名前", 9, [](std::size_t, const M& c) { return ShownCp932(c.Name.view()); }},
+        {"メモ", 21, [](std::size_t, const M& c) { return ShownCp932(c.Memo.view()); }},
         {"ロックアウト", 10, [](std::size_t, const M& c) { return IsFlagSet(c.Lockout) ? std::string("○") : ""; }},
     }};
     return columns;
@@ -120,6 +123,52 @@ void DrawRow(QPainter& painter, const Cells& cells, const Page& page, int top, i
         painter.drawText(cell.adjusted(page.padding, page.padding / 2, -page.padding, 0), kTextFlags, cells[c]);
     }
     painter.drawLine(0, top + height, page.body.width(), top + height);
+}
+
+// The PDF writer's character maps name a glyph by the lowest code point the font draws with it,
+// and the font draws CP932's ～ (U+FF5E) with the glyph of 〜 (U+301C): a search for the text
+// as it was given would not find it. Texts come from CP932, which gives the code points of the
+// right column and never those of the left, so a glyph mapped to the left one stands for the right.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kCp932CodePoints{{
+    {"<301C>", "<FF5E>"}, // ～
+    {"<2016>", "<2225>"}, // ∥
+    {"<2212>", "<FF0D>"}, // －
+    {"<00A2>", "<FFE0>"}, // ￠
+    {"<00A3>", "<FFE1>"}, // ￡
+    {"<00AC>", "<FFE2>"}, // ￢
+}};
+
+// Rewrites the targets of the character maps in place (same length, so the stream lengths hold):
+// in a "bfrange" line the values after the two glyph numbers (a list, or one target for a range
+// of one glyph), in a "bfchar" line the value after the glyph.
+void MapCp932CodePoints(std::string& pdf) {
+    std::size_t at = 0;
+    while ((at = pdf.find("begincmap", at)) != std::string::npos) {
+        const std::size_t end = pdf.find("endcmap", at);
+        if (end == std::string::npos)
+            return;
+        bool chars = false;
+        for (std::size_t line = at; line < end;) {
+            const std::size_t lineEnd = std::min(pdf.find('\n', line), end);
+            const std::string_view text(pdf.data() + line, lineEnd - line);
+            if (text.ends_with("beginbfchar") || text.ends_with("beginbfrange"))
+                chars = text.ends_with("beginbfchar");
+            std::vector<std::size_t> tokens;
+            for (std::size_t k = text.find('<'); k != std::string_view::npos; k = text.find('<', k + 1))
+                tokens.push_back(line + k);
+            const std::size_t first = chars ? 1 : 2;
+            const bool oneGlyph = chars || text.find('[') != std::string_view::npos ||
+                                  (tokens.size() == 3 && pdf.compare(tokens[0], 6, pdf, tokens[1], 6) == 0);
+            for (std::size_t t = first; oneGlyph && t < tokens.size(); ++t) {
+                for (const auto& [given, cp932] : kCp932CodePoints) {
+                    if (pdf.compare(tokens[t], given.size(), given) == 0)
+                        pdf.replace(tokens[t], given.size(), cp932);
+                }
+            }
+            line = lineEnd + 1;
+        }
+        at = end;
+    }
 }
 
 } // namespace
@@ -184,22 +233,21 @@ QPageLayout ChannelListPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-std::optional<QString> WriteChannelListPdf(const QString& path, const ChannelTable& channels,
-                                           const PrintHeader& header) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("ファイル %1 を作成できません（%2）").arg(path, file.errorString());
+std::string ChannelListPdf(const ChannelTable& channels, const PrintHeader& header) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(ChannelListPageLayout());
         writer.setResolution(300);
         writer.setTitle(QStringLiteral("TH-D7 メモリチャンネル %1").arg(header.fileName));
         writer.setCreator(QStringLiteral("ZEM_D7"));
         PaintChannelList(writer, channels, header);
     }
-    if (!file.commit())
-        return QStringLiteral("ファイル %1 に書き込めません（%2）").arg(path, file.errorString());
-    return std::nullopt;
+    std::string pdf = bytes.toStdString();
+    MapCp932CodePoints(pdf);
+    return pdf;
 }
 
 } // namespace zem

@@ -6,7 +6,7 @@
 #include <QPageLayout>
 #include <QString>
 
-#include <optional>
+#include <string>
 
 class QPagedPaintDevice;
 
@@ -27,9 +27,7 @@ QPageLayout ChannelListPageLayout();
 // Paints from the device's current page on, in the device's page size.
 void PaintChannelList(QPagedPaintDevice& device, const ChannelTable& channels, const PrintHeader& header);
 
-// The same list as an A4 portrait PDF, written whole or not at all; the error text (Japanese)
-// when the file cannot be written.
-std::optional<QString> WriteChannelListPdf(const QString& path, const ChannelTable& channels,
-                                           const PrintHeader& header);
+// The same list as the bytes of an A4 portrait PDF, for the safe save to write.
+std::string ChannelListPdf(const ChannelTable& channels, const PrintHeader& header);
 
 } // namespace zem

@@ -460,7 +460,7 @@ QString RadioSession::Key(std::string_view command) {
     std::string answer;
     if (link_ && connected_)
         link_->Exchange(command, answer);
-    return QString::fromStdString(Cp932ToUtf8(answer));
+    return QString::fromStdString(ShownCp932(answer));
 }
 
 // The radio's answer is the state: "BCN 0" asks for "BCN 1", anything else holding the word for
@@ -475,7 +475,7 @@ QString RadioSession::Toggle(std::string_view query) {
         const bool off = answer.find(std::string(query) + " 0") != std::string::npos;
         link_->Exchange(std::string(query) + (off ? " 1" : " 0"), answer);
     }
-    return QString::fromStdString(Cp932ToUtf8(answer));
+    return QString::fromStdString(ShownCp932(answer));
 }
 
 RadioSession::RunEnd RadioSession::Run(const PortTarget& target, const std::function<void()>& whenOpen) {

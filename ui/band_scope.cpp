@@ -7,19 +7,19 @@
 #include "model/codecs.h"
 #include "model/conversion_error.h"
 #include "model/cp932.h"
+#include "model/file_name.h"
+#include "session/scope_storage.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolTip>
@@ -123,11 +123,8 @@ void BandScope::LinkClosed() {
         Exit2Click();
 }
 
-// Storage lines are flushed as they are written; closing here makes the file whole when the
-// program ends while storing.
-BandScope::~BandScope() {
-    storage_.close();
-}
+// Each storage line is saved as it comes, so the file is whole however the program ends.
+BandScope::~BandScope() = default;
 
 void BandScope::Error(const QString& text) {
     prompts_.Message(owner_.window(), text, QStringLiteral("エラー"));
@@ -243,37 +240,31 @@ void BandScope::ShowTrace() {
     picture_->setPixmap(QPixmap::fromImage(trace_.Image()));
 }
 
-// The time stamp is the start of the pass after the one stored, as the system's locale writes it.
+// The time stamp is the start of the pass after the one stored. A file that cannot take the line
+// ends the storing before the one box about it opens: passes that arrive while the box is open
+// must not pile more boxes on it.
 void BandScope::WriteStorageLine() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    const QString line = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                         locale.toString(now.time(), QLocale::LongFormat) + QLatin1Char(':') +
-                         QString::fromStdString(passText_) + QStringLiteral("\r\n");
-    const std::string bytes = Utf8ToCp932Lossy(line.toStdString());
-    if (storage_.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-        storage_.flush())
-        return;
-    Error(QStringLiteral("ストレージファイルに書き込めませんでした。記録を終了します。\n%1\n（%2）")
-              .arg(storage_.fileName(), storage_.errorString()));
-    storage_.close();
-    Exit2Click();
+    try {
+        storage_->Add(ScopeStorageLine(passText_, QDateTime::currentDateTime()));
+    } catch (const FileError& e) {
+        Exit2Click();
+        Error(QStringLiteral("ストレージファイルに書き込めませんでした。記録を終了しました。\n%1")
+                  .arg(QString::fromUtf8(e.what())));
+    }
 }
 
+// The storage file is made (or emptied) at once, through the checks of every save: a settings
+// file, known by its content, is never emptied, whatever its name.
 void BandScope::O2Click() {
     const FileDialogRequest request{QStringLiteral("SaveDialog2"), QStringLiteral("ストレージスコープ"),
                                     QStringLiteral("*.TXT|*.TXT|*.*|*.*"), QString(), false};
     const QString path = prompts_.SaveFileName(owner_.window(), request);
     if (path.isEmpty())
         return;
-    // The dialog asks nothing before it names an existing file: a settings file is never emptied.
-    if (path.endsWith(QLatin1String(".zem"), Qt::CaseInsensitive) && QFileInfo::exists(path)) {
-        Error(QStringLiteral("%1 は設定ファイルです。ストレージファイルには使えません。").arg(path));
-        return;
-    }
-    storage_.setFileName(path);
-    if (!storage_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Error(QStringLiteral("ストレージファイルを作れませんでした。\n%1\n（%2）").arg(path, storage_.errorString()));
+    try {
+        storage_.emplace(FileNameBytes(path.toStdU16String()), OtherThanSettings());
+    } catch (const FileError& e) {
+        Error(QStringLiteral("ストレージファイルを作れませんでした。\n%1").arg(QString::fromUtf8(e.what())));
         return;
     }
     storageStart_->setEnabled(false);
@@ -285,12 +276,7 @@ void BandScope::Exit2Click() {
     storageEnd_->setEnabled(false);
     storageStart_->setEnabled(true);
     storing_ = false;
-    if (!storage_.isOpen())
-        return;
-    if (!storage_.flush())
-        Error(QStringLiteral("ストレージファイルを閉じるときに書き込めませんでした。\n%1\n（%2）")
-                  .arg(storage_.fileName(), storage_.errorString()));
-    storage_.close();
+    storage_.reset();
 }
 
 // Hovering the trace names the frequency under the pointer and its last reading.

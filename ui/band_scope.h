@@ -3,12 +3,13 @@
 #include "prompts.h"
 #include "scope_trace.h"
 
+#include "model/file_io.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
 
-#include <QFile>
 #include <QObject>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,7 @@ private:
     std::vector<int> lastReadings_;
     std::vector<bool> unread_;
     bool storing_ = false;
-    QFile storage_;
+    std::optional<GrowingFile> storage_;
 
     QLabel* picture_;
     QLineEdit* lower_;

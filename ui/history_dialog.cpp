@@ -102,9 +102,7 @@ void HistoryDialog::ShowDifferences() {
     QString text = rows.empty() ? QStringLiteral("今の表と同じです。")
                                 : QStringLiteral("今の表との違い（%1 か所、履歴 → 表）:").arg(rows.size());
     for (const RowDifference& difference : rows)
-        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(difference, [](std::string_view t) {
-                    return ShownInMessage(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()))).toStdString();
-                }));
+        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(difference));
     differences_->setPlainText(text);
 }
 

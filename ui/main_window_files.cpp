@@ -129,6 +129,12 @@ void TFormD7::Openzem(const QString& path) {
     PutMenu();
     RectoGrid();
     VFORectoGrid();
+    // Lines the table does not hold would be dropped by the next 上書き保存 without a word.
+    if (outcome.linesLeft)
+        prompts_->Message(this,
+                          warnings.join(QLatin1Char('\n')) +
+                              QStringLiteral("\n上書き保存すると、読み込まなかった行はファイルから消えます。"),
+                          QStringLiteral("警告"));
 }
 
 // The entry is nobody's file: the table has no name, so 上書き保存 asks for one, and the blocks taken
@@ -176,6 +182,10 @@ void TFormD7::CSV1Click() {
     }
     ChannelTable channels = image_.Channels;
     const CsvImportResult result = ImportCsv(bytes, channels);
+    if (!result.refusal.empty()) {
+        ShowError(QString::fromStdString(result.refusal));
+        return;
+    }
     // The rows taken before a bad line are shown before the error is reported.
     CommitChannels(channels, kImportStep);
     if (result.error)
@@ -207,7 +217,7 @@ void TFormD7::CSV2Click() {
     if (path.isEmpty())
         return;
     try {
-        SaveFileAtomically(FsPath(path), csv.text);
+        SaveFileAtomically(FsPath(path), csv.text, OtherThanSettings());
     } catch (const FileError& e) {
         ShowError(QString::fromUtf8(e.what()));
         return;

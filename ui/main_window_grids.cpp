@@ -17,8 +17,9 @@
 namespace zem {
 namespace {
 
+// As every shown text: a byte that starts no CP932 character or a control character as \xNN.
 QString ScreenText(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
+    return QString::fromStdString(ShownCp932(cp932));
 }
 
 // Fills one row's cells; a cell whose stored digits do not convert stays blank and its error is

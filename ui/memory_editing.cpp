@@ -8,6 +8,8 @@
 #include "model/channel_rows.h"
 #include "model/command_text.h"
 #include "model/conversion_error.h"
+#include "model/file_io.h"
+#include "model/file_name.h"
 #include "print/channel_print.h"
 
 #include <QAction>
@@ -290,15 +292,21 @@ PrintHeader HeaderOf(const TFormD7& window) {
 
 } // namespace
 
+// "Print to file" in the dialog writes its file through the safe save, as PDFに保存 does.
 void MemoryEditing::Print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ChannelListPageLayout());
     printer.setDocName(QStringLiteral("ZEM_D7"));
     QPrintDialog dialog(&printer, &window_);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printer.outputFileName().isEmpty())
+        SavePdfAs(printer.outputFileName());
+    else
         PaintChannelList(printer, window_.Image().Channels, HeaderOf(window_));
 }
 
+// A name typed without an extension gets ".pdf", so that the file opens as a PDF.
 void MemoryEditing::SavePdf() {
     const QString base = window_.CurrentPath().isEmpty() ? QStringLiteral("channels")
                                                          : QFileInfo(window_.CurrentPath()).completeBaseName();
@@ -307,8 +315,17 @@ void MemoryEditing::SavePdf() {
                    base + QStringLiteral(".pdf"), true});
     if (path.isEmpty())
         return;
-    if (const std::optional<QString> error = WriteChannelListPdf(path, window_.Image().Channels, HeaderOf(window_)))
-        window_.ShowError(*error);
+    SavePdfAs(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".pdf") : path);
+}
+
+// The list never replaces a settings file, whatever its name.
+void MemoryEditing::SavePdfAs(const QString& path) {
+    try {
+        SaveFileAtomically(FileNameBytes(path.toStdU16String()),
+                           ChannelListPdf(window_.Image().Channels, HeaderOf(window_)), OtherThanSettings());
+    } catch (const FileError& e) {
+        window_.ShowError(QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace zem

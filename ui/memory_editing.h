@@ -56,6 +56,7 @@ public:
     void SavePdf();
 
 private:
+    void SavePdfAs(const QString& path);
     void Move(int step);
     // Refuses, with a message, a row command on the scan memories, which keep their places.
     bool AllNumbered(std::span<const std::size_t> rows);

@@ -84,9 +84,7 @@ QString CheckText(const VerifyResult& verify) {
                        ? QStringLiteral("照合: 相違なし")
                        : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
     for (std::size_t i = 0; i < std::min(differences.size(), kListedRows); ++i)
-        text +=
-            QLatin1Char('\n') +
-            QString::fromStdString(DifferenceLine(differences[i], [](std::string_view t) { return std::string(t); }));
+        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(differences[i]));
     if (differences.size() > kListedRows)
         text += QStringLiteral("\n…");
     if (verify.unread > 0)
@@ -126,8 +124,7 @@ constexpr PlanKindWords kPlanWords{"チャンネル", "VFO", "設定", "DTMF"};
 QString PlanText(const WritePlan& plan) {
     QString text;
     for (std::size_t i = 0; i < std::min(plan.items.size(), kListedItems); ++i)
-        text += QLatin1Char('\n') + ShownInMessage(QString::fromStdString(PlanLine(
-                                        plan.items[i], kPlanWords, [](std::string_view t) { return std::string(t); })));
+        text += QLatin1Char('\n') + ShownInMessage(QString::fromStdString(PlanLine(plan.items[i], kPlanWords)));
     if (plan.items.size() > kListedItems)
         text += QStringLiteral("\nほか %1 件").arg(plan.items.size() - kListedItems);
     return text;

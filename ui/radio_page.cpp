@@ -146,8 +146,8 @@ void RadioPage::OnEdited(const std::function<void()>& edited) {
 
 void RadioPage::ShowDtmf(std::size_t memory) {
     const int row = static_cast<int>(memory) + 1;
-    dtmfGrid_->SetCell(kNameColumn, row, QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Name.view())));
-    dtmfGrid_->SetCell(kCodeColumn, row, QString::fromStdString(Cp932ToUtf8(dtmf_[memory].Code.view())));
+    dtmfGrid_->SetCell(kNameColumn, row, QString::fromStdString(ShownCp932(dtmf_[memory].Name.view())));
+    dtmfGrid_->SetCell(kCodeColumn, row, QString::fromStdString(ShownCp932(dtmf_[memory].Code.view())));
 }
 
 void RadioPage::DTMFGridClick() {

@@ -213,8 +213,10 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     QCOMPARE(lines.size(), 4); // three lines and the empty text after the last LF
     const QByteArray today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toLatin1();
     const QByteArray pass[] = {":3\r", ":129\r", ":45\r"};
+    const QByteArray zone = QDateTime::currentDateTime().timeZoneAbbreviation().toLatin1();
     for (int i = 0; i < 3; ++i) {
         QVERIFY(lines[i].startsWith(today + ' '));
+        QVERIFY2(!lines[i].contains(zone), lines[i].constData());
         QVERIFY2(lines[i].endsWith(pass[i]), lines[i].constData());
     }
 
@@ -223,23 +225,36 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     f.Choose("O2");
     QCOMPARE(QFile(path).size(), 0);
     f.Choose("Exit2");
+    // Passes that come while the box is open find storing ended: no second box.
     f.prompts->saveAnswers.enqueue(QStringLiteral("/dev/full"));
     f.Choose("O2");
+    bool storingAtBox = true;
+    f.prompts->onMessage = [&] {
+        storingAtBox = f.scope->Storing();
+        f.prompts->onMessage = nullptr;
+        Reading(f, 200);
+    };
     Reading(f, 200);
     Reading(f, 200);
+    QVERIFY(!storingAtBox);
     QCOMPARE(f.prompts->messages.size(), 1);
     QVERIFY(f.LastMessage().startsWith(QStringLiteral("ストレージファイルに書き込めませんでした。")));
     QVERIFY(!f.scope->Storing() && f.Enabled("O2"));
 
-    // The dialog does not ask before naming an existing file: a settings file is not emptied.
-    const QString settings = dir.filePath(QStringLiteral("radio.ZEM"));
+    // The dialog does not ask before naming an existing file: a settings file is not emptied,
+    // whatever its name, through a link too.
+    const QString settings = dir.filePath(QStringLiteral("radio.bak"));
     QFile settingsFile(settings);
     QVERIFY(settingsFile.open(QIODevice::WriteOnly) && settingsFile.write("ID TH-D7 ZEM_D7;\r\n") > 0);
     settingsFile.close();
-    f.prompts->saveAnswers.enqueue(settings);
-    f.Choose("O2");
-    QVERIFY(f.LastMessage().endsWith(QStringLiteral("は設定ファイルです。ストレージファイルには使えません。")));
-    QVERIFY(!f.scope->Storing() && QFile(settings).size() > 0);
+    QVERIFY(QFile::link(settings, dir.filePath(QStringLiteral("store.txt"))));
+    for (const char* name : {"radio.bak", "store.txt"}) {
+        f.prompts->saveAnswers.enqueue(dir.filePath(QString::fromLatin1(name)));
+        f.Choose("O2");
+        QVERIFY(f.LastMessage().endsWith(
+            QStringLiteral("は設定ファイルです。上書きすると設定が失われるので、別のファイルを指定してください")));
+        QVERIFY(!f.scope->Storing() && QFile(settings).size() > 0);
+    }
 }
 
 // Disconnecting while storing closes the file with every line in it.

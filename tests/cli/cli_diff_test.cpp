@@ -32,7 +32,7 @@ TEST(cli_diff_test, lists_each_differing_row_and_exits_like_diff) {
 
     const CliResult differ = RunCli("diff " + a.string() + " " + b.string());
     EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(differ.out, "2\tトーン: OFF → ON\nMES\tHELLO!! → CQ\\tCQ\n");
+    EXPECT_EQ(differ.out, "2\tトーン: OFF → ON\nMES\tHELLO!! → CQ\\x09CQ\n");
     const CliResult same = RunCli("diff " + a.string() + " " + a.string());
     EXPECT_EQ(same.status, 0);
     EXPECT_EQ(same.out, "");

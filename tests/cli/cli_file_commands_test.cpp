@@ -73,8 +73,8 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
         {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
         {"show " + At("missing.zem"), "が見つかりません"},
         {"show " + At("bad.zem"), "ファイル形式が違います"},
-        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 行が途中で切れているか"},
-        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 行が途中で切れているか"},
+        {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 038 行が途中で切れているか"},
+        {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 038 行が途中で切れているか"},
         {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},
     };
     for (const Case& c : cases) {
@@ -96,8 +96,8 @@ TEST_F(CliFileCommandsTest, show_escapes_control_characters_in_texts) {
     WriteFile(At("controls.zem"), zem);
     const CliResult r = RunCli("show " + At("controls.zem"));
     ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\tB\tx\\\\y\\x1B\\x7F\\x00z");
-    EXPECT_NE(r.out.find("\nMES\tHI\\tYOU\n"), std::string::npos);
+    EXPECT_EQ(ShowRow(r.out, "6"), "6\t145.00000MHz\tSimplex\tFM\t20.0kHz\tA\\x09B\tx\\y\\x1B\\x7F\\x00z");
+    EXPECT_NE(r.out.find("\nMES\tHI\\x09YOU\n"), std::string::npos);
     EXPECT_EQ(LineCount(r.out), LineCount(RunCli("show " + (kSamples / "sample.zem").string()).out));
 }
 
@@ -306,6 +306,12 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
     const std::string self = At("self.zem");
     fs::copy_file(kSamples / "sample.zem", self);
     fs::create_symlink("self.zem", At("link.csv"));
+    fs::create_symlink("self.zem", At("store.txt"));
+    fs::create_symlink("esc.csv", At("esc.zem"));
+    fs::copy_file(self, At("ro.zem"));
+    fs::permissions(At("ro.zem"), fs::perms::owner_read);
+    fs::copy_file(self, At("backup.bak"));
+    fs::copy_file(self, At("copy.zem"));
     WriteFile(At("esc.csv"), "145.0,A,\n\x1B[31mRED,B,\n");
     WriteFile(At("huge.zem"), "");
     fs::resize_file(At("huge.zem"), std::uintmax_t{2} << 30); // sparse
@@ -315,13 +321,20 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
         std::string message;
     };
     const std::vector<Case> cases{
-        {"export-csv " + self + " -o " + self, "is the input file"},
-        {"export-csv " + self + " -o " + At("link.csv"), "is the input file"},
+        {"export-csv " + self + " -o " + self, "と同じです。別の出力ファイルを指定してください"},
+        {"import-csv " + At("esc.csv") + " -o " + At("esc.zem"), "と同じです。別の出力ファイルを指定してください"},
+        {"export-csv " + self + " -o " + At("link.csv"), "と同じです"},
+        {"export-csv " + At("copy.zem") + " -o " + At("backup.bak"), "backup.bak は設定ファイルです"},
+        {"export-csv " + At("copy.zem") + " -o " + At("store.txt"), "store.txt は設定ファイルです"},
+        {"sort freq " + self + " -o " + At("ro.zem"), "書き込みが許されていないファイル"},
         {"sort freq " + self + " -o " + At("a.zem") + " -o " + At("b.zem"), "sort: -o given more than once"},
         {"show " + At("huge.zem"), "は大きすぎます（16 MB を超えています）"},
         {"import-csv " + At("esc.csv") + " -o " + At("out.zem"), "'\\x1B[31mRED' は浮動小数点数ではありません"},
         {"read --port sim -o " + At("missing/out.zem"), "を作成できません（No such file or directory）"},
-        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + self, "is a settings file"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + At("store.txt"),
+         "は設定ファイルです"},
+        {"scope --port sim --lower 145 --upper 146 --step 5 --passes 1 --store " + At("backup.bak"),
+         "は設定ファイルです"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -332,10 +345,43 @@ TEST_F(CliFileCommandsTest, refusals_leave_every_file_as_it_was) {
         EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
     }
     EXPECT_EQ(ReadFile(self), original);
+    EXPECT_EQ(ReadFile(At("backup.bak")), original);
+    EXPECT_EQ(ReadFile(At("ro.zem")), original);
+    EXPECT_EQ(ReadFile(At("esc.csv")), "145.0,A,\n\x1B[31mRED,B,\n");
     EXPECT_TRUE(fs::is_symlink(At("link.csv")));
     EXPECT_FALSE(fs::exists(At("out.zem")));
     EXPECT_FALSE(fs::exists(At("a.zem")));
     EXPECT_FALSE(fs::exists(At("b.zem")));
+}
+
+// Every command that writes takes standard output, by "-" or by name, through a pipe or into a
+// file the shell redirected to; its own lines go to standard error.
+TEST_F(CliFileCommandsTest, standard_output_takes_every_output) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    const std::string zem = "ID TH-D7 ZEM_D7;\r\n";
+    for (const auto& [args, begins] :
+         std::vector<std::pair<std::string, std::string>>{{"sort freq " + sample + " -o -", zem},
+                                                          {"sort freq " + sample + " -o /dev/stdout", zem},
+                                                          {"export-csv " + sample + " -o /dev/stdout", "Location,"},
+                                                          {"print " + sample + " -o -", "%PDF"},
+                                                          {"read --port sim -o -", zem}}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(RunCli(args + " | cat").out.substr(0, begins.size()), begins);
+        RunCli(args + " > " + At("out"));
+        EXPECT_EQ(ReadFile(At("out")).substr(0, begins.size()), begins);
+    }
+}
+
+// A file writable by its owner only is refused to another user, as the system refuses it.
+TEST_F(CliFileCommandsTest, another_users_file_is_refused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the tool as another user";
+    WriteFile(At("root.zem"), "old");
+    const std::string sort = " sort freq " + (kSamples / "sample.zem").string() + " -o " + At("root.zem") + " 2>&1";
+    const CliRun r = RunProgram(QStringLiteral("/bin/sh"),
+                                {QStringLiteral("-c"), QString::fromStdString("runuser -u nobody -- " ZEM_CLI + sort)});
+    EXPECT_NE(r.out.find("書き込みが許されていないファイル"), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFile(At("root.zem")), "old");
 }
 
 // A name copied from a Windows disk is CP932, not UTF-8: it opens, and -o writes those bytes.

@@ -40,6 +40,22 @@ TEST(CliPrintTest, lists_the_used_channels_with_the_file_name) {
     EXPECT_EQ(text.find("\n6145"), std::string::npos) << "an empty channel is listed";
 }
 
+// A search for ～ finds it (the font draws it as 〜); a byte that starts no character shows as \xNN.
+TEST(CliPrintTest, texts_come_out_as_they_were_given) {
+    QTemporaryDir dir;
+    std::ofstream(dir.filePath(QStringLiteral("in.csv")).toStdString(), std::ios::binary) << "145.0,X\x81 ,A\x81\x60"
+                                                                                             "B\r\n";
+    const QString zem = dir.filePath(QStringLiteral("in.zem"));
+    const QString pdf = dir.filePath(QStringLiteral("in.pdf"));
+    ASSERT_EQ(RunCli({QStringLiteral("import-csv"), dir.filePath(QStringLiteral("in.csv")), QStringLiteral("-o"), zem})
+                  .status,
+              0);
+    ASSERT_EQ(RunCli({QStringLiteral("print"), zem, QStringLiteral("-o"), pdf}).status, 0);
+    const std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("A～B"), std::string::npos) << text;
+    EXPECT_NE(text.find("X\\x81"), std::string::npos) << text;
+}
+
 TEST(CliPrintTest, long_lists_carry_page_numbers) {
     QTemporaryDir dir;
     std::ofstream csv(dir.filePath(QStringLiteral("in.csv")).toStdString(), std::ios::binary);
@@ -75,7 +91,7 @@ TEST(CliPrintTest, refuses_its_own_input_as_output) {
     const QByteArray original = ReadAll(self);
     const CliRun r = RunCli({QStringLiteral("print"), self, QStringLiteral("-o"), self});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("と同じです。別の出力ファイルを指定してください"), std::string::npos) << r.err;
     EXPECT_EQ(ReadAll(self), original);
 }
 

@@ -181,6 +181,34 @@ TEST(csv_import_test, error_keeps_the_rows_filled_before_it) {
     EXPECT_EQ(channels[2].Name, "OLD2");
 }
 
+// Control characters become blanks, a UTF-8 file with its mark is taken, a UTF-16 one refused.
+TEST(csv_import_test, encodings_and_control_characters) {
+    using namespace std::string_literals;
+    ChannelTable channels = Marked();
+    CsvImportResult r = ImportCsv("145.0,A\0B,x\x1B[2J\a"s, channels);
+    EXPECT_EQ(channels[0].Name, "A B");
+    EXPECT_EQ(channels[0].Memo, "x [2J ");
+    EXPECT_EQ(Report(r),
+              std::vector<std::string>{"1 行目: 名前の制御文字は空白にしました; メモの制御文字は空白にしました"});
+    r = ImportCsv("\xEF\xBB\xBF"
+                  "145.0,自宅,メモ\U0001F4FB\r\n",
+                  channels);
+    EXPECT_EQ(channels[0].Name, "\x8E\xA9\x91\xEE"); // CP932
+    EXPECT_EQ(channels[0].Memo, "\x83\x81\x83\x82");
+    EXPECT_EQ(Report(r), std::vector<std::string>{"1 行目: '\U0001F4FB' は CP932 にないので除きました"});
+    for (const std::string& utf16 : {"\xFF\xFE"
+                                     "1\0"
+                                     "4\0"s,
+                                     "\0"
+                                     "1\0"
+                                     "4"s}) {
+        ChannelTable untouched = Marked();
+        EXPECT_EQ(ImportCsv(utf16, untouched).refusal,
+                  "UTF-16 のファイルは読めません。UTF-8 か Shift-JIS（CP932）で保存し直してください");
+        EXPECT_EQ(untouched, Marked());
+    }
+}
+
 TEST(csv_import_test, last_line_without_line_end) {
     ChannelTable channels = Marked();
     EXPECT_EQ(ImportCsv("145.02,A,", channels).accepted, 1u);

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <future>
+#include <iostream>
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -112,7 +113,6 @@ std::string Content(const fs::path& path) {
 }
 
 TEST_F(FileIoTest, save_cases) {
-    const bool root = ::geteuid() == 0;
     const std::string longName = std::string(240, 'n') + ".zem"; // 244 bytes, the system allows 255
     std::future<std::string> fifoReader;
     const std::vector<SaveCase> cases{
@@ -161,15 +161,15 @@ TEST_F(FileIoTest, save_cases) {
          }},
         {"device: written through, its error reported, never replaced", [](const fs::path&) { return "/dev/full"; },
          std::strerror(ENOSPC), [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/full")); }},
-        {"read-only file: refused, as the shell refuses it (root may write it)",
+        {"read-only file: refused for every user, root included",
          [](const fs::path& d) {
              Write(d / "ro.zem", "old");
              fs::permissions(d / "ro.zem", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
              return d / "ro.zem";
          },
-         root ? "" : std::strerror(EACCES),
-         [root](const fs::path& d) {
-             EXPECT_EQ(Content(d / "ro.zem"), root ? "new" : "old");
+         "書き込みが許されていないファイルです",
+         [](const fs::path& d) {
+             EXPECT_EQ(Content(d / "ro.zem"), "old");
              EXPECT_EQ(fs::status(d / "ro.zem").permissions(),
                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
          }},
@@ -198,6 +198,57 @@ TEST_F(FileIoTest, save_cases) {
             c.check(dir_);
         for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
             EXPECT_EQ(entry.path().filename().string().rfind(".zem_d7-", 0), std::string::npos) << "temporary left";
+    }
+}
+
+// What a command's guard keeps: `setUp` makes the scene, fills the guard and returns the path;
+// the save must fail with `error` and leave the file `kept` as it was.
+TEST_F(FileIoTest, guard_cases) {
+    const std::string settings = FormatSettingsFile(StartupImage());
+    const struct {
+        const char* name;
+        std::function<fs::path(const fs::path& d, SaveGuard& g)> setUp;
+        std::string error;
+        const char* kept;
+    } cases[] = {
+        {"the command's input, through a hard link",
+         [](const fs::path& d, SaveGuard& g) {
+             fs::create_hard_link(d / "old", d / "out.zem");
+             g.inputs = {d / "old"};
+             return d / "out.zem";
+         },
+         "は読み込むファイル", "old"},
+        {"a settings file known by its content, through a link",
+         [&settings](const fs::path& d, SaveGuard& g) {
+             Write(d / "backup.bak", settings);
+             fs::create_symlink("backup.bak", d / "store.txt");
+             g.keepSettingsFiles = true;
+             return d / "store.txt";
+         },
+         "store.txt は設定ファイルです", "backup.bak"},
+        {"a name already taken when only a new file may be made",
+         [](const fs::path& d, SaveGuard& g) {
+             g.onlyNew = true;
+             return d / "old";
+         },
+         std::strerror(EEXIST), "old"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        Write(dir_ / "old", "old");
+        SaveGuard guard;
+        const fs::path path = c.setUp(dir_, guard);
+        const std::string before = Content(dir_ / c.kept);
+        std::string message;
+        try {
+            SaveFileAtomically(path, "new", guard);
+        } catch (const FileError& e) {
+            message = e.what();
+        }
+        EXPECT_NE(message.find(c.error), std::string::npos) << message;
+        EXPECT_EQ(Content(dir_ / c.kept), before);
     }
 }
 

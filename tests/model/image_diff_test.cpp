@@ -102,14 +102,16 @@ TEST(ImageDiffScopeTest, LeavesOutWhatItIsNotAsked) {
               (std::vector<RowDifference>{{"A125", {{"モード", "FM", "AM"}}}, {"LAN", {{"", "0", "1"}}}}));
 }
 
-TEST(DifferenceLineTest, EscapesEveryText) {
-    const RowDifference row{"5", {{"名前", "A\tB", "C"}, {"", "x", "y"}}};
-    const auto escape = [](std::string_view t) {
-        std::string s(t);
-        std::replace(s.begin(), s.end(), '\t', '_');
-        return s;
-    };
-    EXPECT_EQ(zem::DifferenceLine(row, escape), "5\t名前: A_B → C\tx → y");
+// Bytes that are not CP932 text and control characters are told apart as \xNN, never U+FFFD.
+TEST(DifferenceLineTest, ShowsDamagedBytesAndControlsAsHex) {
+    RadioImage after = Base();
+    RadioImage before = Base();
+    before.Channels[5].Name = "X\x81 ";
+    after.Channels[5].Name = "X\xFD";
+    before.Channels[5].Memo = "a\x1B[2J\x7F\x81\x60"; // ～ in CP932
+    const std::vector<RowDifference> rows = DiffImages(before, after);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(zem::DifferenceLine(rows[0]), "5\t名前: X\\x81  → X\\xFD\tメモ: a\\x1B[2J\\x7F～ → home");
 }
 
 } // namespace

@@ -380,24 +380,48 @@ TEST(settings_file_test, a_file_whose_first_set_is_not_whole_is_refused_naming_t
          "178 行目の MENU 行は値が 32 個あり（項目は 31 個）、',' を含む項目の読み方が複数あります。PP に ',' "
          "を含めて読みました。"},
         {"blank line after line 5", [](auto& l) { l.insert(l.begin() + 5, ""); },
-         "6 行目が空行です（MEM 行があるはずの行です）", ""},
-        {"line 10 dropped", [](auto& l) { l.erase(l.begin() + 9); }, "171 行目が MEM 行ではありません", ""},
-        {"line added", [](auto& l) { l.insert(l.begin() + 3, l[3]); }, "172 行目が VFO 行ではありません", ""},
-        {"keyword lost", setLine(6, "XEM 004,1,EMPTY;"), "6 行目が MEM 行ではありません", ""},
-        {"MEM line cut", [](auto& l) { l[3].pop_back(); }, "4 行目の MEM 行が途中で切れているか、値が足りません", ""},
-        {"VFO line short", setLine(172, "VFO 000,0,00125000000;"), "172 行目の VFO 行が途中で切れて", ""},
+         "6 行目が空行です（MEM 004 行があるはずの行です）", ""},
+        {"line 50 dropped", [](auto& l) { l.erase(l.begin() + 49); },
+         "50 行目が MEM 048 行ではありません（'MEM 049' で始まる行です）", ""},
+        {"line 50 dropped and another repeated",
+         [](auto& l) {
+             l.erase(l.begin() + 49);
+             const std::string repeated = l[150];
+             l.insert(l.begin() + 150, repeated);
+         },
+         "50 行目が MEM 048 行ではありません（'MEM 049' で始まる行です）", ""},
+        {"line 50 repeated", [](auto& l) { l.insert(l.begin() + 49, std::string(l[49])); },
+         "51 行目が MEM 049 行ではありません（'MEM 048' で始まる行です）", ""},
+        {"two MEM lines swapped", [](auto& l) { std::swap(l[4], l[120]); },
+         "5 行目が MEM 003 行ではありません（'MEM 119' で始まる行です）", ""},
+        {"scan memory lines swapped", [](auto& l) { std::swap(l[151], l[152]); },
+         "152 行目が MEM 150 行ではありません（'MEM 151' で始まる行です）", ""},
+        {"VFO lines swapped", [](auto& l) { std::swap(l[172], l[173]); },
+         "173 行目が VFO 001 行ではありません（'VFO 002' で始まる行です）", ""},
+        {"keyword lost", setLine(6, "XEM 004,1,EMPTY;"),
+         "6 行目が MEM 004 行ではありません（'XEM 004' で始まる行です）", ""},
+        {"MEM line cut", [](auto& l) { l[3].pop_back(); }, "4 行目の MEM 002 行が途中で切れているか、値が足りません",
+         ""},
+        {"VFO line short", setLine(172, "VFO 000,0,00125000000;"), "172 行目の VFO 000 行が途中で切れて", ""},
         {"MENU line short", setLine(178, "MENU HELLO,07;"), "178 行目の MENU 行が途中で切れて", ""},
         {"DTMF line without its name", setLine(188, "DTMF 123;"), "188 行目の DTMF 行が途中で切れて", ""},
         {"last line missing", [](auto& l) { l.pop_back(); }, "ファイルが 188 行目の DTMF 行の前で終わっています", ""},
-        {"header alone", [](auto& l) { l.resize(1); }, "ファイルが 2 行目の MEM 行の前で終わっています", ""},
+        {"header alone", [](auto& l) { l.resize(1); }, "ファイルが 2 行目の MEM 000 行の前で終わっています", ""},
         {"stray tail", [](auto& l) { l.push_back("X;"); }, "",
          "189 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"},
         {"damaged second set",
          [&](auto& l) {
+             const std::vector<std::string> set(l.begin() + 1, l.end());
              for (std::size_t n = 0; n < kSettingsSetLines; ++n)
-                 l.push_back(n == 4 ? "" : "MEM 000,1,EMPTY;");
+                 l.push_back(n == 4 ? "" : set[n]);
          },
-         "", "189 行目からの設定 1 組は、193 行目が空行です（MEM 行があるはずの行です）。読み込みませんでした"},
+         "", "189 行目からの設定 1 組は、193 行目が空行です（MEM 004 行があるはずの行です）。読み込みませんでした"},
+        {"second whole set",
+         [&](auto& l) {
+             const std::vector<std::string> set(l.begin() + 1, l.end());
+             l.insert(l.end(), set.begin(), set.end());
+         },
+         "", "ファイルには設定が 2 組あり、最後の組（189 行目から）を読み込みました。それより前の組は使っていません"},
         {"MENU comma with no fitting share", setLine(178, menuWithComma), "",
          "178 行目の MENU 行は値が 32 個あり（項目は 31 個）、',' "
          "をどの項目に含めても読めないため、先頭から順に読みました。"},
@@ -539,8 +563,12 @@ TEST(settings_file_test, a_short_later_set_is_left_unread_with_a_warning) {
     // After two whole sets the second stands.
     RadioImage read = FullImage();
     const SettingsFileRead result = ParseSettingsFile(first + second + "X;\r\n", read);
-    EXPECT_EQ(result.warnings,
-              std::vector<std::string>{"376 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"});
+    EXPECT_EQ(
+        result.warnings,
+        (std::vector<std::string>{
+            "ファイルには設定が 2 組あり、最後の組（189 行目から）を読み込みました。それより前の組は使っていません",
+            "376 行目からの 1 行は設定 1 組（187 行）に足りないため読み込みませんでした"}));
+    EXPECT_TRUE(result.linesLeft);
     EXPECT_EQ(read, StartupImage());
 }
 

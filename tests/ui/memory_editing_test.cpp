@@ -2,6 +2,8 @@
 
 #include "ui/memory_editing.h"
 
+#include "model/file_io.h"
+#include "model/file_name.h"
 #include "model/settings_file.h"
 
 #include <QApplication>
@@ -252,6 +254,20 @@ void MemoryEditingTest::pdfOfTheChannelList() {
     QFile pdf(dir.filePath(QStringLiteral("list.pdf")));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+
+    // A name without an extension gets ".pdf"; a settings file is never replaced, whatever its name.
+    f.prompts->saveAnswers.enqueue(dir.filePath(QStringLiteral("list")));
+    f.Choose("Pdf1");
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("list.pdf"))) &&
+            !QFile::exists(dir.filePath(QStringLiteral("list"))));
+    const QString settings = dir.filePath(QStringLiteral("radio.txt"));
+    zem::SaveZemFile(zem::FileNameBytes(settings.toStdU16String()), f.window->Image());
+    f.prompts->saveAnswers.enqueue(settings);
+    f.Choose("Pdf1");
+    QVERIFY(f.prompts->messages.last().text.endsWith(
+        QStringLiteral("は設定ファイルです。上書きすると設定が失われるので、別のファイルを指定してください")));
+    QFile kept(settings);
+    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.read(16) == "ID TH-D7 ZEM_D7;");
 }
 
 QTEST_MAIN(MemoryEditingTest)
