@@ -21,8 +21,8 @@
 
 namespace zem {
 
-constinit const std::chrono::milliseconds kDefaultExchangeTimeout = TCommThread::kDefaultExchangeTimeout;
-constinit const std::chrono::milliseconds kAnswerInterval = TCommThread::kReadInterval;
+static_assert(kDefaultExchangeTimeout == TCommThread::kDefaultExchangeTimeout);
+static_assert(kAnswerInterval == TCommThread::kReadInterval);
 
 namespace {
 
@@ -449,7 +449,7 @@ void RadioSession::StopSweep() {
     link_->StopScope();
     if (pending_.kind == Pending::Sweeping && !link_->Busy()) {
         pending_ = {};
-        emit sweepEnded();
+        emit sweepEnded(false);
     }
 }
 
@@ -558,7 +558,7 @@ void RadioSession::AppMessage(const LinkMessage& message) {
     case kMsgScopeEnded:
         if (pending_.kind == Pending::Sweeping) {
             pending_ = {};
-            emit sweepEnded();
+            emit sweepEnded(done.outcome.radioSilent);
         }
         break;
     case kMsgPortOpened:

@@ -36,8 +36,8 @@ using SerialPortFactory = std::function<std::unique_ptr<SerialPort>(const std::s
 
 // The link's pace, for a front end to offer and describe: the longest wait for the radio's answer,
 // and the quiet after which an answer is taken as complete.
-extern const std::chrono::milliseconds kDefaultExchangeTimeout;
-extern const std::chrono::milliseconds kAnswerInterval;
+inline constexpr std::chrono::milliseconds kDefaultExchangeTimeout{1000};
+inline constexpr std::chrono::milliseconds kAnswerInterval{48};
 
 // The three blocks of the radio image a transfer moves.
 enum class Block { Memory, Vfo, Settings };
@@ -262,7 +262,8 @@ signals:
     void changedWritten(const zem::ChangedWriteResult& result);
     void passStarted();
     void reading(int value, bool unread);
-    void sweepEnded();
+    // `radioSilent`: the radio fell silent, which ended the sweep in the middle of a pass.
+    void sweepEnded(bool radioSilent);
 
 protected:
     bool event(QEvent* e) override;
