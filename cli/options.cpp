@@ -115,4 +115,25 @@ const Option kStoreOption = Optional(
     {QStringLiteral("store"), Help(QT_TRANSLATE_NOOP("cli", "Also write each pass with its date and time to FILE.")),
      QStringLiteral("FILE")});
 
+const Option kChannelsOption =
+    Required({QStringLiteral("channels"),
+              QStringLiteral("The rows to change, as the grid labels them: numbers, L0-U9 and ranges (10-20,L0)."),
+              QStringLiteral("LIST")});
+const Option kStepKhzOption =
+    Optional({QStringLiteral("step"), QStringLiteral("Step in kHz: 5, 6.25, 10, 12.5, 15, 20, 25, 30, 50 or 100."),
+              QStringLiteral("KHZ")});
+const Option kShiftOption = Optional(
+    {QStringLiteral("shift"), QStringLiteral("simplex, + or - (not for split channels)."), QStringLiteral("SHIFT")});
+const Option kOffsetOption = Optional(
+    {QStringLiteral("offset"), QStringLiteral("Shift offset in MHz (not for split channels)."), QStringLiteral("MHZ")});
+const Option kReverseOption = Optional(
+    {QStringLiteral("reverse"), QStringLiteral("on or off (on not for split channels)."), QStringLiteral("ON")});
+const Option kToneOption =
+    Optional({QStringLiteral("tone"), QStringLiteral("off, or the tone to send in Hz (88.5)."), QStringLiteral("HZ")});
+const Option kCtcssOption =
+    Optional({QStringLiteral("ctcss"), QStringLiteral("off, or the CTCSS tone in Hz."), QStringLiteral("HZ")});
+const Option kModeOption = Optional(
+    {QStringLiteral("mode"), QStringLiteral("FM or AM (AM only between 118 and 135 MHz)."), QStringLiteral("MODE")});
+const Option kLockoutOption = Optional({QStringLiteral("lockout"), QStringLiteral("on or off."), QStringLiteral("ON")});
+
 } // namespace cli
