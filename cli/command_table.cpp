@@ -136,6 +136,17 @@ const std::vector<Command>& Commands() {
          WithLink({}),
          {},
          &RunCheckMod},
+        {QStringLiteral("doctor"),
+         QStringLiteral("find out why the radio does not answer"),
+         QStringLiteral(
+             "Check the port and the radio, one line each, beginning \"ok\" or \"NG\" (with the next step to take): "
+             "the device exists, this user may read and write it, no other program holds it and no exclusive flag "
+             "is left on it, it opens at 9600 baud 8N1, and the TH-D7 answers \"ID\" (an echo, \"?\" from "
+             "packet mode, noise and silence are told apart). The last line is the verdict. Only \"ID\" is sent; no "
+             "setting of the radio changes. Exit status: 0 the TH-D7 answered, 1 a check failed, 2 bad arguments."),
+         {&kDoctorPortOption},
+         {},
+         &RunDoctor},
         {QStringLiteral("ports"),
          Help(QT_TRANSLATE_NOOP("cli", "list the serial devices present")),
          Help(QT_TRANSLATE_NOOP("cli", "List the serial devices present, with what the system says of them.")),

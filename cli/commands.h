@@ -34,6 +34,7 @@ int RunFind(const QString& command, const QCommandLineParser& parser);
 int RunDiff(const QString& command, const QCommandLineParser& parser);
 int RunId(const QString& command, const QCommandLineParser& parser);
 int RunCheckMod(const QString& command, const QCommandLineParser& parser);
+int RunDoctor(const QString& command, const QCommandLineParser& parser);
 int RunPorts(const QString& command, const QCommandLineParser& parser);
 int RunRead(const QString& command, const QCommandLineParser& parser);
 int RunWrite(const QString& command, const QCommandLineParser& parser);

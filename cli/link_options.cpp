@@ -57,6 +57,10 @@ std::unique_ptr<zem::RadioSession> MakeSession() {
     return session;
 }
 
+std::unique_ptr<zem::PortDoctor> MakeDoctor() {
+    return std::make_unique<zem::PortDoctor>(zem::sim::PortFactoryWithSimulator());
+}
+
 int PortFailed(const QString& failure) {
     Error(QCoreApplication::translate("cli", "The port could not be opened."));
     for (const QString& line : failure.split(QLatin1Char('\n'), Qt::SkipEmptyParts))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/port_doctor.h"
 #include "session/radio_session.h"
 
 #include <QCommandLineParser>
@@ -14,6 +15,9 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
 
 // A session whose port "sim" is a simulated radio inside the tool, keeping the radio's history.
 std::unique_ptr<zem::RadioSession> MakeSession();
+
+// The port doctor, whose port "sim" is the same simulated radio.
+std::unique_ptr<zem::PortDoctor> MakeDoctor();
 
 // The window's message for a port that would not open, then the session's reason and advice for
 // it (the device missing, its group, another program holding it, not a terminal), one line each.

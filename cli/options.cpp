@@ -48,6 +48,11 @@ const Option kTimeoutOption =
 const Option kFastOption = Optional(
     {QStringLiteral("fast"),
      Help(QT_TRANSLATE_NOOP("cli", "Take each answer as soon as it has ended instead of after 48 ms of silence."))});
+const Option kDoctorPortOption =
+    Optional({QStringLiteral("port"),
+              Help(QT_TRANSLATE_NOOP("cli", "The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. "
+                                            "Without it, every serial device present is tried in turn.")),
+              QStringLiteral("PORT")});
 
 const Option kOutputOption = Output(QT_TRANSLATE_NOOP("cli", "The settings file to write."), QStringLiteral("OUT.zem"));
 const Option kCsvOutputOption = Output(QT_TRANSLATE_NOOP("cli", "The CSV file to write."), QStringLiteral("OUT.csv"));

@@ -23,6 +23,8 @@ extern const QStringList kBlockNames;
 extern const Option kPortOption;
 extern const Option kTimeoutOption;
 extern const Option kFastOption;
+// doctor's --port: optional, every serial device present without it.
+extern const Option kDoctorPortOption;
 
 // -o OUT.zem, or -o OUT.csv for the channel layout.
 extern const Option kOutputOption;

@@ -2,11 +2,13 @@
 #include "console.h"
 #include "interruption.h"
 #include "link_options.h"
+#include "options.h"
 
 #include "session/ports.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 
 namespace cli {
 namespace {
@@ -56,6 +58,8 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
         Error(QCoreApplication::translate(
                   "cli", "zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio's power.")
                   .arg(command));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli doctor --port %1 finds out why.")
+                  .arg(QString::fromStdString(target.port)));
         return kRadioErrors;
     }
     // The answer is the radio's (or whatever answers on the port): escaped, it cannot drive the
@@ -73,6 +77,31 @@ int RunId(const QString& command, const QCommandLineParser& parser) {
 
 int RunCheckMod(const QString& command, const QCommandLineParser& parser) {
     return RunCheck(kModCheck, command, parser);
+}
+
+int RunDoctor(const QString& command, const QCommandLineParser& parser) {
+    if (!CheckNoArguments(parser, command))
+        return kBadInput;
+    if (parser.isSet(kDoctorPortOption) && parser.value(kDoctorPortOption).isEmpty()) {
+        Error(
+            QStringLiteral("zem_d7-cli %1: --port takes a port; leave it out to try every serial device").arg(command));
+        return kBadInput;
+    }
+    Interruption interruption;
+    const std::unique_ptr<zem::PortDoctor> doctor = MakeDoctor();
+    QEventLoop loop;
+    bool answered = false;
+    QObject::connect(doctor.get(), &zem::PortDoctor::line, [](const QString& text) { Out(text.toStdString() + "\n"); });
+    QObject::connect(doctor.get(), &zem::PortDoctor::finished, [&](bool thD7) {
+        answered = thD7;
+        loop.quit();
+    });
+    interruption.OnInterrupt([&] { doctor->Stop(); });
+    doctor->Start(Bytes(parser.value(kDoctorPortOption)));
+    loop.exec();
+    if (interruption.Interrupted())
+        return Interrupted(command, QStringLiteral("checks not finished"));
+    return answered ? kOk : kRadioErrors;
 }
 
 int RunPorts(const QString& command, const QCommandLineParser& parser) {

@@ -15,6 +15,10 @@
 <context>
     <name>cli</name>
     <message>
+        <source>zem_d7-cli doctor --port %1 finds out why.</source>
+        <translation>zem_d7-cli doctor --port %1 で原因を調べられます。</translation>
+    </message>
+    <message>
         <source>zem_d7-cli %1: give one %2</source>
         <translation>zem_d7-cli %1: %2を 1 つ指定してください</translation>
     </message>

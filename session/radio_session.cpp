@@ -2,7 +2,6 @@
 
 #include "link/link_message.h"
 #include "link/tcomm_thread.h"
-#include "link/termios_port.h"
 
 #include "model/codecs.h"
 #include "model/command_text.h"
@@ -25,16 +24,6 @@ static_assert(kDefaultExchangeTimeout == TCommThread::kDefaultExchangeTimeout);
 static_assert(kAnswerInterval == TCommThread::kReadInterval);
 
 namespace {
-
-// The front end's own port names first; every other name is a serial device.
-SerialPortFactory WithSerialDevices(SerialPortFactory own) {
-    return [own = std::move(own)](const std::string& name) -> std::unique_ptr<SerialPort> {
-        if (own)
-            if (std::unique_ptr<SerialPort> port = own(name))
-                return port;
-        return std::make_unique<TermiosPort>();
-    };
-}
 
 // The operations that move a block (the link's table says which completion ends each), how the
 // block is copied between an image and the link's, and what of it a read-back compares (memos live

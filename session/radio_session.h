@@ -7,6 +7,7 @@
 #include "model/transfer_outcome.h"
 #include "model/write_mask.h"
 #include "model/write_plan.h"
+#include "session/ports.h"
 
 #include <QObject>
 #include <QString>
@@ -24,15 +25,10 @@
 namespace zem {
 
 class LinkMessage;
-class SerialPort;
 class TCommThread;
 struct LinkCompletion;
 struct LinkRequest;
 enum LinkOperation : int;
-
-// Makes the port for a name of the front end's own ("sim"), or nothing for any other name, which
-// is then a serial device.
-using SerialPortFactory = std::function<std::unique_ptr<SerialPort>(const std::string& name)>;
 
 // The link's pace, for a front end to offer and describe: the longest wait for the radio's answer,
 // and the quiet after which an answer is taken as complete.
@@ -172,6 +168,9 @@ public:
     // runs through the rest of its exchanges without touching the line (they count as errors), its
     // result follows, then closed(). For a front end told to stop that keeps its event loop.
     void Interrupt();
+
+    // The ports this session's links open, for the port doctor.
+    const SerialPortFactory& Ports() const { return ports_; }
 
     bool Linked() const { return link_ != nullptr; } // from Connect until closed()
     bool Connected() const { return connected_; }    // from a usable port until closed()

@@ -125,8 +125,13 @@ struct PlainOptions {
                                 QStringLiteral("Be a modified radio (its FL answer lists 118 MHz).")};
     QCommandLineOption log{QStringLiteral("log"),
                            QStringLiteral("On exit, print every command received on standard error.")};
+    QCommandLineOption line{QStringLiteral("line"),
+                            QStringLiteral("What answers instead of the radio: echo (every command sent back), packet "
+                                           "(\"?\" to every command, as the radio's TNC), noise (bytes that are no "
+                                           "answer)."),
+                            QStringLiteral("KIND")};
 
-    QList<QCommandLineOption> All() const { return {link, load, save, pace, delay, modified, log}; }
+    QList<QCommandLineOption> All() const { return {link, load, save, pace, delay, modified, log, line}; }
 };
 
 void AddFaultOptions(QCommandLineParser& parser) {
@@ -170,6 +175,22 @@ bool ReadFaults(const QCommandLineParser& parser, std::vector<Fault>& faults) {
     return true;
 }
 
+bool ReadLine(const QCommandLineParser& parser, const QCommandLineOption& option, zem::sim::LineKind& line) {
+    using zem::sim::LineKind;
+    if (!parser.isSet(option))
+        return true;
+    static const std::array<std::pair<const char*, LineKind>, 3> kKinds{
+        {{"echo", LineKind::Echo}, {"packet", LineKind::Packet}, {"noise", LineKind::Noise}}};
+    for (const auto& [name, kind] : kKinds) {
+        if (parser.value(option) == QLatin1String(name)) {
+            line = kind;
+            return true;
+        }
+    }
+    Report(QStringLiteral("--line には echo、packet、noise のどれかを指定してください: %1").arg(parser.value(option)));
+    return false;
+}
+
 // The radio is saved only at the end of a session, so a name that cannot be saved is refused now.
 bool CheckSaveName(const std::optional<QString>& save) {
     if (!save || zem::HasZemExtension(save->toStdString()))
@@ -187,7 +208,7 @@ std::optional<RunSettings> ReadSettings(const QCommandLineParser& parser, const 
     settings.save = ValueIfSet(parser, plain.save);
     settings.link = ValueIfSet(parser, plain.link);
     if (!ReadDelay(parser, plain.delay, settings.options.delay) || !ReadFaults(parser, settings.options.faults) ||
-        !CheckSaveName(settings.save))
+        !ReadLine(parser, plain.line, settings.options.line) || !CheckSaveName(settings.save))
         return std::nullopt;
     return settings;
 }

@@ -88,6 +88,9 @@ std::string PtyServer::Start() {
         return error;
     }
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    // A program started meanwhile must not inherit the radio's end of the line: it would keep the
+    // terminal alive after the server and pass for its far end.
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
     wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wake_ < 0) {
         const std::string error = SystemError("eventfd");

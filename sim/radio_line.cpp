@@ -66,6 +66,16 @@ std::vector<Burst> PlanReply(RadioEngine& engine, std::string_view command, cons
     }
     if (!engine.Answering())
         return {};
+    switch (options.line) {
+    case LineKind::Radio:
+        break;
+    case LineKind::Echo:
+        return OnTheLine({{options.delay, std::string(command) + "\r"}}, options.pace);
+    case LineKind::Packet:
+        return OnTheLine({{options.delay, "?\r"}}, options.pace);
+    case LineKind::Noise:
+        return OnTheLine({{options.delay, std::string("\xf8\x80\x1c\xfe\x00\xe0\x98\xff", 8)}}, options.pace);
+    }
     std::size_t index = 0;
     std::string answer = engine.Answer(command, &index);
     const std::size_t repeat = engine.Repeats(command);

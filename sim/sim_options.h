@@ -47,6 +47,14 @@ struct Fault {
     }
 };
 
+// What is at the far end of the line instead of a radio that answers, for the port doctor's tests.
+enum class LineKind {
+    Radio,  // the TH-D7, answering
+    Echo,   // every command comes back as it was sent: a loopback or a cable wired for another radio
+    Packet, // the radio's TNC has the line (packet mode): "?" to every command
+    Noise,  // bytes that answer nothing and end no line, as a wrong cable or baud rate gives
+};
+
 struct SimOptions {
     // Send and take bytes at 9600 baud (10 bits a byte, about 1.04 ms), both ways; otherwise
     // bytes move at once.
@@ -54,6 +62,7 @@ struct SimOptions {
     // The radio's own processing time before each answer.
     std::chrono::milliseconds delay{0};
     std::vector<Fault> faults;
+    LineKind line = LineKind::Radio; // any other: the radio takes no command
 };
 
 } // namespace zem::sim

@@ -148,7 +148,8 @@ public:
         ReadSettings,
         WriteSettings,
         WriteChanged,
-        History
+        History,
+        Diagnose
     };
     void O1Click() { emit RadioCommandChosen(RadioCommand::Connect); }
     void T2Click() { emit RadioCommandChosen(RadioCommand::ModelCheck); }
@@ -162,6 +163,7 @@ public:
     void WriteChangedClick() { emit RadioCommandChosen(RadioCommand::WriteChanged); }
     // ファイル → 無線機の履歴: announced too, since restoring an entry is a radio write.
     void HistoryClick() { emit RadioCommandChosen(RadioCommand::History); }
+    void Doctor1Click() { emit RadioCommandChosen(RadioCommand::Diagnose); }
     // The commands a connection enables, with the operations waiting while `busy`.
     void ShowLinkState(bool connected, bool busy);
     // 切断(&C) while connected, 接続(&C) after a connection has ended.

@@ -93,6 +93,7 @@ void TFormD7::BuildMenus() {
          false,
          {
              {"O1", "接続(&O)", &TFormD7::O1Click, kShown},
+             {"Doctor1", "接続診断(&G)...", &TFormD7::Doctor1Click, kShown},
              {"N3", "-", nullptr, kShown},
              {"T2", "モデルチェック(&T)", &TFormD7::T2Click, kDisabled},
              {"M1", "改造チェック(&M)", &TFormD7::M1Click, kDisabled},

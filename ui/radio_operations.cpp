@@ -1,6 +1,7 @@
 #include "radio_operations.h"
 
 #include "band_scope.h"
+#include "doctor_window.h"
 #include "history_dialog.h"
 #include "port_menu.h"
 #include "remote_keys.h"
@@ -92,11 +93,14 @@ QString CheckText(const VerifyResult& verify) {
     return text;
 }
 
+// Where a silent radio leaves the user: the doctor tells why, once the port is free again.
+const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接続診断(G) を選ぶと、原因を調べられます。");
+
 // A transfer the radio fell silent in says so first; the count below says how far it got.
 QString SilentText(const TransferOutcome& outcome) {
     if (!outcome.radioSilent)
         return {};
-    return QStringLiteral("無線機が応答しません。途中で止めました。\n\n");
+    return QStringLiteral("無線機が応答しません。途中で止めました。") + kDoctorHint + QStringLiteral("\n\n");
 }
 
 // What a transfer that did not end whole moved: only the rows, VFOs or settings commands read or
@@ -213,6 +217,8 @@ void RadioOperations::Command(TFormD7::RadioCommand command) {
         RunWriteChanged();
     else if (command == C::History)
         ShowHistory();
+    else if (command == C::Diagnose)
+        Diagnose();
     for (const Transfer& t : kTransfers)
         if (t.command == command)
             RunTransfer(t);
@@ -225,10 +231,20 @@ void RadioOperations::O1Click() {
         StartComm();
 }
 
-void RadioOperations::StartComm() {
+std::string RadioOperations::ChosenPort() const {
     const PortMenu::Choice port = window_.Ports().Chosen();
-    const std::string path = port.path.isEmpty() ? PortOfIndex(port.index)->name : port.path.toStdString();
-    session_.Connect({.port = path, .fast = window_.FastTransfers()});
+    return port.path.isEmpty() ? PortOfIndex(port.index)->name : port.path.toStdString();
+}
+
+void RadioOperations::StartComm() {
+    session_.Connect({.port = ChosenPort(), .fast = window_.FastTransfers()});
+}
+
+// The doctor works beside the session: on the port this program is connected to, it says so.
+void RadioOperations::Diagnose() {
+    if (!doctorWindow_)
+        doctorWindow_ = new DoctorWindow(&window_, session_.Ports());
+    doctorWindow_->Run(QString::fromStdString(ChosenPort()));
 }
 
 void RadioOperations::CloseComm() {
@@ -374,7 +390,8 @@ void RadioOperations::ResCheck(const CheckResult& result) {
     ApplyState();
     // Without an answer the check has no verdict to give.
     if (!result.answered)
-        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。"),
+        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。") +
+                 kDoctorHint,
              "ID");
     else if (result.check == Check::Model)
         Show(result.yes ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");

@@ -6,8 +6,11 @@
 
 #include <QObject>
 
+#include <string>
+
 namespace zem {
 
+class DoctorWindow;
 class TwaitForm1;
 
 // The window's "通信(&T)" commands on the radio session: connecting and disconnecting, the two
@@ -41,6 +44,9 @@ private:
     void Command(TFormD7::RadioCommand command);
     void O1Click();
     void StartComm();
+    // The port the port menu has checked, as the session takes it.
+    std::string ChosenPort() const;
+    void Diagnose();
     void CloseComm();
     void RunCheck(Check check);
     void RunTransfer(const Transfer& t);
@@ -78,6 +84,7 @@ private:
     bool restoring_ = false; // the plan writes a history entry back, not the table
     // What the history could not keep, said in the next result box.
     QString historyNote_;
+    DoctorWindow* doctorWindow_ = nullptr; // made on first use, owned by the window
 };
 
 } // namespace zem

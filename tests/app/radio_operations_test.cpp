@@ -1,5 +1,6 @@
 #include "radio_fixture.h"
 
+#include "link/access_advice.h"
 #include "link/open_failure.h"
 #include "link/tcomm_thread.h"
 #include "model/file_io.h"
@@ -51,6 +52,7 @@ private slots:
     void checksAndTransfersOverAPseudoTerminal();
     void portThatCannotBeOpened();
     void portMenuChoices();
+    void portDoctor();
     void unknownCodesChangeNothing();
     void closingWhileConnectedStopsTheLink();
 };
@@ -324,10 +326,12 @@ void RadioOperationsTest::stoppedTransfersCountOnlyWhatMoved() {
     };
     const Case cases[] = {
         {"R4", "MW 0,0,041",
-         "無線機が応答しません。途中で止めました。\n\n書き込みエラー\n\n170 件中 41 件を書き込み、129 "
+         "無線機が応答しません。途中で止めました。\n切断してから 通信 → 接続診断(G) "
+         "を選ぶと、原因を調べられます。\n\n書き込みエラー\n\n170 件中 41 件を書き込み、129 "
          "件は書き込めませんでした。\n無線機には、書き込んだ内容と元の内容が混ざっています。"},
         {"VFOV2", "VR 1",
-         "無線機が応答しません。途中で止めました。\n\nVFO読みとりエラー\n\n6 件中 0 件を読み込み、6 "
+         "無線機が応答しません。途中で止めました。\n切断してから 通信 → 接続診断(G) "
+         "を選ぶと、原因を調べられます。\n\nVFO読みとりエラー\n\n6 件中 0 件を読み込み、6 "
          "件は読めませんでした。\n読めなかった VFO は元のまま残しています。\nA125: 無線機から応答がありませんでした"},
     };
     for (const Case& c : cases) {
@@ -489,12 +493,25 @@ void RadioOperationsTest::portThatCannotBeOpened() {
     QVERIFY(!f.radio.Connected() && f.Enabled("P1") && !f.Enabled("M2"));
     QCOMPARE(f.Action("O1")->text(), QStringLiteral("接続(&C)"));
 
-    // A permission error names the group the user must join.
-    QTemporaryDir dir;
-    const QString device = dir.filePath(QStringLiteral("ttyX"));
-    QFile(device).open(QIODevice::WriteOnly);
-    const std::string advice = zem::OpenFailureText(EACCES, device.toStdString());
-    QVERIFY(advice.find("usermod -aG") != std::string::npos && advice.find("ログインし直して") != std::string::npos);
+    // A permission error gives the advice the port doctor gives.
+    const std::string advice = zem::OpenFailureText(EACCES, "/dev/ttyX9");
+    QVERIFY(advice.rfind(zem::PermissionText("/dev/ttyX9"), 0) == 0);
+}
+
+// The doctor's lines in a text the user can copy from; it sends "ID" and nothing else.
+void RadioOperationsTest::portDoctor() {
+    RadioFixture f;
+    f.radio.SelectPort(QStringLiteral("sim"));
+    f.Choose("Doctor1");
+    const auto* text = f.window->findChild<QPlainTextEdit*>(QStringLiteral("DoctorText"));
+    QVERIFY(text && text->isVisible() && text->isReadOnly());
+    const QString verdict = QStringLiteral("ok TH-D7 が sim で応答しました。このポートで接続できます。");
+    QTRY_VERIFY(text->toPlainText().endsWith(verdict));
+    QCOMPARE(text->toPlainText(), QStringLiteral("ok sim はプログラムの中のポートです。デバイスの確認はありません。\n"
+                                                 "ok sim を 9600 baud 8N1 で開きました。\n"
+                                                 "ok sim の無線機が ID に「ID TH-D7」と答えました。\n") +
+                                      verdict);
+    QCOMPARE(f.engine->CommandLog(), std::vector<std::string>{"ID"});
 }
 
 void RadioOperationsTest::portMenuChoices() {
