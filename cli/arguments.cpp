@@ -7,6 +7,8 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace cli {
@@ -19,7 +21,7 @@ std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& 
     const QStringList files = parser.positionalArguments();
     if (files.size() == 1)
         return files.front();
-    Error(QStringLiteral("zem_d7-cli %1: give one %2").arg(command, what));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give one %2").arg(command, what));
     return std::nullopt;
 }
 
@@ -32,7 +34,8 @@ bool ReadOnlyOption(const QCommandLineParser& parser, const QString& command, QS
     blocks = parser.isSet(kReadBlocksOption) ? parser.value(kReadBlocksOption).split(QLatin1Char(',')) : kBlockNames;
     for (const QString& name : blocks) {
         if (!kBlockNames.contains(name)) {
-            Error(QStringLiteral("zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'").arg(command, name));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --only takes memory, vfo and settings, not '%2'")
+                      .arg(command, name));
             return false;
         }
     }
@@ -45,7 +48,8 @@ zem::DiffScope ScopeOf(const QStringList& blocks, bool memo) {
 
 bool CheckOutputGiven(const QString& command, const QString& out, const QString& valueName) {
     if (out.isEmpty())
-        Error(QStringLiteral("zem_d7-cli %1: give the output file with -o %2").arg(command, valueName));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give the output file with -o %2")
+                  .arg(command, valueName));
     return !out.isEmpty();
 }
 
@@ -57,7 +61,8 @@ bool CheckOutputName(const QString& command, const QString& out) {
     if (!CheckOutputGiven(command, out, kOutputOption.valueName()))
         return false;
     if (!zem::HasZemExtension(LocalPath(out)) && !zem::WritesThrough(OutputPath(out))) {
-        Error(QStringLiteral("zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli %1: %2: the output file name must end in .zem, or it cannot be opened again")
                   .arg(command, out));
         return false;
     }
@@ -72,10 +77,7 @@ zem::SaveGuard OutputGuard(const QStringList& inputs, bool settingsOutput) {
     return guard;
 }
 
-namespace {
-
-// Runs a step of the safe save; false after the one error line.
-template <typename Step> bool Saved(const QString& command, Step step) {
+bool FileStep(const QString& command, const std::function<void()>& step) {
     try {
         step();
         return true;
@@ -85,14 +87,12 @@ template <typename Step> bool Saved(const QString& command, Step step) {
     }
 }
 
-} // namespace
-
 bool CheckOutputWritable(const QString& command, const QString& out, const zem::SaveGuard& guard) {
-    return Saved(command, [&] { zem::CheckSaveTarget(OutputPath(out), guard); });
+    return FileStep(command, [&] { zem::CheckSaveTarget(OutputPath(out), guard); });
 }
 
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes, const zem::SaveGuard& guard) {
-    return Saved(command, [&] { zem::SaveFileAtomically(OutputPath(out), bytes, guard); });
+    return FileStep(command, [&] { zem::SaveFileAtomically(OutputPath(out), bytes, guard); });
 }
 
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image, const zem::SaveGuard& guard) {
@@ -110,7 +110,7 @@ bool LoadZemArgument(const QString& command, const QString& file, zem::RadioImag
     try {
         const zem::SettingsFileRead read = zem::LoadZemFile(LocalPath(file), image);
         if (!read.recognised) {
-            Error(QStringLiteral("zem_d7-cli %1: %2: ファイル形式が違います").arg(command, file));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2: the file format is wrong").arg(command, file));
             return false;
         }
         if (!read.refusal.empty()) {

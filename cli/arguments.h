@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,8 @@ zem::SaveGuard OutputGuard(const QStringList& inputs, bool settingsOutput);
 // a transfer is not run for a file that cannot take it. False after the one error line.
 bool CheckOutputWritable(const QString& command, const QString& out, const zem::SaveGuard& guard);
 
+// Runs a step with files; false after printing its FileError as the one error line.
+bool FileStep(const QString& command, const std::function<void()>& step);
 // Save through the safe save; false after printing the one error line.
 bool SaveBytes(const QString& command, const QString& out, std::string_view bytes, const zem::SaveGuard& guard);
 bool SaveImage(const QString& command, const QString& out, const zem::RadioImage& image, const zem::SaveGuard& guard);

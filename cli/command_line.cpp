@@ -4,6 +4,7 @@
 #include "console.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace cli {
 namespace {
@@ -23,13 +24,25 @@ QString OptionSynopsis(const Option& option) {
     return Shown(OptionName(option) + value, !option.required);
 }
 
+// The parser's own help texts, which Qt's translations leave in English: the tool's translations
+// carry them.
+[[maybe_unused]] constexpr const char* kParserTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+};
+
 // Returns the help option, which the parser adds last.
 QCommandLineOption SetUp(QCommandLineParser& parser, const Command& command) {
-    parser.setApplicationDescription(command.description);
-    for (const Option* option : command.options)
-        parser.addOption(*option);
+    parser.setApplicationDescription(command.descriptionArg.isEmpty()
+                                         ? Translated(command.description)
+                                         : Translated(command.description).arg(command.descriptionArg));
+    for (const Option* option : command.options) {
+        QCommandLineOption shown = *option;
+        shown.setDescription(Translated(option->description()));
+        parser.addOption(shown);
+    }
     for (const Positional& p : command.positionals)
-        parser.addPositionalArgument(p.name, p.help);
+        parser.addPositionalArgument(p.name, Translated(p.help));
     return parser.addHelpOption();
 }
 
@@ -58,7 +71,8 @@ int RunCommand(const Command& command, const QStringList& args) {
     // The parser would silently take the last of two values.
     for (const Option* option : command.options) {
         if (!option->valueName().isEmpty() && parser.values(*option).size() > 1) {
-            Error(QStringLiteral("zem_d7-cli %1: %2 given more than once").arg(command.name, OptionName(*option)));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2 given more than once")
+                      .arg(command.name, OptionName(*option)));
             return kBadInput;
         }
     }

@@ -6,8 +6,10 @@
 // Each command's run: `parser` holds its parsed command line (as its row in the command table
 // set it up) and `command` its name, for the messages. Returns the exit status: 0 success, 1 the
 // radio reported errors (or, comparing, a difference was found; importing, rows or fields were
-// left out), 2 bad arguments or input, 3 the port cannot be opened, 130 stopped by SIGINT or SIGTERM
-// (as a shell reports a program such a signal ended).
+// left out), 2 bad arguments or input, 3 the port cannot be opened, 128 + the signal's number when
+// a signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE) or a closed output pipe stopped a radio
+// command, as a shell reports a program the signal ended. kInterrupted is how a step of a radio
+// command tells its command that a signal stopped it; the command's own status is EndingStatus().
 namespace cli {
 
 enum ExitCode {

@@ -8,6 +8,7 @@
 #include "model/startup_image.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace cli {
 
@@ -17,7 +18,7 @@ int RunDiff(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2) {
-        Error(QStringLiteral("zem_d7-cli diff: give two settings files"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli diff: give two settings files"));
         return kBadInput;
     }
     zem::RadioImage a = zem::StartupImage();

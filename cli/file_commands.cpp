@@ -12,6 +12,7 @@
 #include "print/channel_print.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <array>
@@ -41,7 +42,7 @@ int ReportNotes(const QString& command, const QString& csvName, const std::vecto
     for (const zem::ChannelCsvNote& note : notes)
         report(QString::fromStdString(zem::FormatChannelCsvNote(note)));
     if (moreNotes > 0)
-        report(QStringLiteral("ほか %1 行の報告は省きました").arg(moreNotes));
+        report(QCoreApplication::translate("cli", "%1 more lines of notes left out").arg(moreNotes));
     return notes.empty() ? kOk : kNotAllTaken;
 }
 
@@ -70,7 +71,7 @@ int ImportChannelLayout(const QString& csvName, const QString& out, std::string_
 } // namespace
 
 int RunImportCsv(const QString& command, const QCommandLineParser& parser) {
-    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("CSV file"));
+    const std::optional<QString> file = OneFile(parser, command, QCoreApplication::translate("cli", "CSV file"));
     if (!file)
         return kBadInput;
     const QString out = parser.value(kOutputOption);
@@ -115,7 +116,7 @@ struct Conversion {
 };
 std::optional<Conversion> ReadConversion(const QCommandLineParser& parser, const QString& command,
                                          const Option& output) {
-    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QCoreApplication::translate("cli", "settings file"));
     if (!file)
         return std::nullopt;
     Conversion c{*file, parser.value(output)};
@@ -157,7 +158,8 @@ int RunPrint(const QString& command, const QCommandLineParser& parser) {
 int RunSort(const QString& command, const QCommandLineParser& parser) {
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2) {
-        Error(QStringLiteral("zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
+        Error(QCoreApplication::translate("cli",
+                                          "zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
         return kBadInput;
     }
     const SortKind* kind = nullptr;
@@ -166,7 +168,8 @@ int RunSort(const QString& command, const QCommandLineParser& parser) {
             kind = &k;
     }
     if (!kind) {
-        Error(QStringLiteral("zem_d7-cli sort: unknown key '%1' (freq, name or memo)").arg(positional[0]));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli sort: unknown key '%1' (freq, name or memo)")
+                  .arg(positional[0]));
         return kBadInput;
     }
     const QString out = parser.value(kOutputOption);

@@ -12,6 +12,7 @@
 #include "model/startup_image.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace cli {
@@ -40,7 +41,8 @@ const zem::HistoryRow* Numbered(const QString& command, const std::vector<zem::H
     const qsizetype n = number.toLongLong(&ok);
     if (ok && n >= 1 && n <= static_cast<qsizetype>(rows.size()))
         return &rows[static_cast<std::size_t>(n - 1)];
-    Error(QStringLiteral("zem_d7-cli %1: no entry %2; the history holds %3 (zem_d7-cli history lists them)")
+    Error(QCoreApplication::translate(
+              "cli", "zem_d7-cli %1: no entry %2; the history holds %3 (zem_d7-cli history lists them)")
               .arg(command, number)
               .arg(rows.size()));
     return nullptr;
@@ -65,7 +67,8 @@ int Diff(const QString& command, const std::vector<zem::HistoryRow>& rows, const
         const zem::HistoryRow* second = before ? zem::EntryBefore(rows, static_cast<std::size_t>(entry - rows.data()))
                                                : Numbered(command, rows, args[2]);
         if (before && !second)
-            Error(QStringLiteral("zem_d7-cli %1: no entry before %2 holds its blocks; give another entry or a file")
+            Error(QCoreApplication::translate(
+                      "cli", "zem_d7-cli %1: no entry before %2 holds its blocks; give another entry or a file")
                       .arg(command, args[1]));
         if (!second)
             return kBadInput;
@@ -119,7 +122,8 @@ int RunHistory(const QString& command, const QCommandLineParser& parser) {
         return WriteChangedParts(command, target, zem::BlocksOf(entry->stored.entry), entry->image,
                                  parser.isSet(kDryRunOption), interruption);
     }
-    Error(QStringLiteral("zem_d7-cli history: give list, show N, diff N [M|FILE] or restore N --port PORT"));
+    Error(QCoreApplication::translate(
+        "cli", "zem_d7-cli history: give list, show N, diff N [M|FILE] or restore N --port PORT"));
     return kBadInput;
 }
 

@@ -2,9 +2,12 @@
 
 #include "commands.h"
 #include "console.h"
+#include "interruption.h"
 #include "options.h"
 
 #include "sim/port_factory.h"
+
+#include <QCoreApplication>
 
 namespace cli {
 namespace {
@@ -17,7 +20,7 @@ constexpr int kLongestTimeoutMs = 60'000;
 bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, zem::PortTarget& target) {
     target.port = parser.value(kPortOption).toStdString();
     if (target.port.empty()) {
-        Error(QStringLiteral("zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: give the radio's port with --port PORT").arg(command));
         return false;
     }
     target.fast = parser.isSet(kFastOption);
@@ -25,7 +28,7 @@ bool ReadLinkOptions(const QCommandLineParser& parser, const QString& command, z
         bool ok = false;
         const int ms = parser.value(kTimeoutOption).toInt(&ok);
         if (!ok || ms < 1 || ms > kLongestTimeoutMs) {
-            Error(QStringLiteral("zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
+            Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --timeout takes a number of ms from 1 to %2")
                       .arg(command)
                       .arg(kLongestTimeoutMs));
             return false;
@@ -41,12 +44,14 @@ std::unique_ptr<zem::RadioSession> MakeSession() {
     auto session = std::make_unique<zem::RadioSession>(zem::sim::PortFactoryWithSimulator());
     session->KeepHistory(zem::HistoryFolder());
     QObject::connect(session.get(), &zem::RadioSession::historyFailed, [](const QString& reason) {
-        Error(
-            QStringLiteral("zem_d7-cli: the radio's history could not be kept (%1); the transfer goes on").arg(reason));
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli: the radio's history could not be kept (%1); the transfer goes on")
+                  .arg(reason));
     });
     QObject::connect(session.get(), &zem::RadioSession::backupIncomplete, [](zem::Block block) {
-        Error(QStringLiteral("zem_d7-cli: %1: the radio could not be read whole before the write; its history "
-                             "keeps nothing of this write")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli: %1: the radio could not be read whole before the write; its history "
+                         "keeps nothing of this write")
                   .arg(QLatin1String(zem::BlockName(block))));
     });
     return session;
@@ -57,15 +62,15 @@ std::unique_ptr<zem::PortDoctor> MakeDoctor() {
 }
 
 int PortFailed(const QString& failure) {
-    Error(QStringLiteral("ポートが開けませんでした。"));
+    Error(QCoreApplication::translate("cli", "The port could not be opened."));
     for (const QString& line : failure.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         Error(line);
     return kPortError;
 }
 
 int Interrupted(const QString& command, const QString& what) {
-    Error(QStringLiteral("zem_d7-cli %1: interrupted; %2").arg(command, what));
-    return kInterrupted;
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: interrupted; %2").arg(command, what));
+    return EndingStatus();
 }
 
 } // namespace cli

@@ -24,8 +24,8 @@ std::unique_ptr<zem::PortDoctor> MakeDoctor();
 // Returns the exit status for it.
 int PortFailed(const QString& failure);
 
-// A radio command stopped by a signal: "zem_d7-cli COMMAND: interrupted; WHAT". Returns the exit
-// status for it.
+// A radio command stopped by a signal or a closed pipe: "zem_d7-cli COMMAND: interrupted; WHAT".
+// Returns the exit status for it, 128 + the signal's number.
 int Interrupted(const QString& command, const QString& what);
 
 } // namespace cli

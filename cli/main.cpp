@@ -7,19 +7,41 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 QString Usage() {
-    QString text = QStringLiteral("Usage: zem_d7-cli COMMAND [OPTIONS]\n"
-                                  "TH-D7 memory editor, command-line tool.\n\nCommands:\n");
+    QString text = QCoreApplication::translate("cli", "Usage: zem_d7-cli COMMAND [OPTIONS]\n"
+                                                      "TH-D7 memory editor, command-line tool.\n\nCommands:\n");
     for (const cli::Command& c : cli::Commands())
-        text += QStringLiteral("  %1    %2\n").arg(cli::Synopsis(c), c.summary);
-    text += QStringLiteral("\nOptions:\n  -h, --help     show this help\n  -v, --version  show the version\n"
-                           "Run 'zem_d7-cli COMMAND --help' for the options of a command.\n");
+        text += QStringLiteral("  %1    %2\n").arg(cli::Synopsis(c), cli::Translated(c.summary));
+    text += QCoreApplication::translate(
+        "cli", "\nOptions:\n  -h, --help     show this help\n  -v, --version  show the version\n"
+               "Run 'zem_d7-cli COMMAND --help' for the options of a command.\n");
     return text;
+}
+
+// The tool speaks the user's language: Japanese under a ja locale (LANG, LC_MESSAGES, LC_ALL), its
+// English source texts otherwise. Qt's own texts (the option parser's) follow along.
+void InstallTranslations(QCoreApplication& app) {
+    const QLocale locale = QLocale::system();
+    if (locale.language() != QLocale::Japanese)
+        return;
+    for (const auto& [name, folder] :
+         {std::pair{QStringLiteral("zem_d7-cli"), QStringLiteral(":/i18n")},
+          std::pair{QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}}) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(locale, name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
 }
 
 } // namespace
@@ -34,6 +56,7 @@ int main(int argc, char* argv[]) {
         drawing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zem_d7-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEM_VERSION));
+    InstallTranslations(*app);
 
     // The arguments as the system gave them: Qt's own decoding turns the bytes of a file name that
     // are not UTF-8 into U+FFFD, and that name would then name no file.
@@ -41,7 +64,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         args << QString::fromStdU16String(zem::FileNameText(argv[i]));
     if (args.isEmpty()) {
-        cli::Error(QStringLiteral("zem_d7-cli: give a command (see zem_d7-cli --help)"));
+        cli::Error(QCoreApplication::translate("cli", "zem_d7-cli: give a command (see zem_d7-cli --help)"));
         return cli::kBadInput;
     }
     const QString& first = args.front();
@@ -55,6 +78,7 @@ int main(int argc, char* argv[]) {
     }
     if (const cli::Command* c = cli::FindCommand(first))
         return cli::RunCommand(*c, args);
-    cli::Error(QStringLiteral("zem_d7-cli: unknown command '%1' (see zem_d7-cli --help)").arg(first));
+    cli::Error(
+        QCoreApplication::translate("cli", "zem_d7-cli: unknown command '%1' (see zem_d7-cli --help)").arg(first));
     return cli::kBadInput;
 }

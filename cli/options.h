@@ -11,6 +11,7 @@ namespace cli {
 // command still checks its own options, in the order its messages need. The variants of one
 // option (the -o, --into and --only of different commands) share their names and differ in their
 // help only, so any of them reads the value back.
+// Its description is in English (see Help); the parser is given a copy in the user's language.
 struct Option : QCommandLineOption {
     bool required = false;
 };

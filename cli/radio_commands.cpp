@@ -7,6 +7,7 @@
 #include "session/ports.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QEventLoop>
 
 namespace cli {
@@ -19,14 +20,17 @@ struct Check {
     const char* no;
 };
 
-constexpr Check kIdCheck{zem::Check::Model, "TH-D7です", "TH-D7以外の機器です"};
-constexpr Check kModCheck{zem::Check::Modification, "改造済み", "未改造"};
+constexpr Check kIdCheck{zem::Check::Model, QT_TRANSLATE_NOOP("cli", "a TH-D7"),
+                         QT_TRANSLATE_NOOP("cli", "not a TH-D7")};
+constexpr Check kModCheck{zem::Check::Modification, QT_TRANSLATE_NOOP("cli", "modified"),
+                          QT_TRANSLATE_NOOP("cli", "not modified")};
 
 // The checks and the port list take no arguments; false after the one error line.
 bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) {
     if (parser.positionalArguments().isEmpty())
         return true;
-    Error(QStringLiteral("zem_d7-cli %1: unexpected argument '%2'").arg(command, parser.positionalArguments().last()));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: unexpected argument '%2'")
+              .arg(command, parser.positionalArguments().last()));
     return false;
 }
 
@@ -45,21 +49,23 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
     });
     const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->RunCheck(check.check); });
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("no verdict"));
+        return Interrupted(command, QCoreApplication::translate("cli", "no verdict"));
     if (!end.opened)
         return PortFailed(end.failure);
-    Out((result.answer.isEmpty() ? QStringLiteral("(応答なし)") : result.answer).toStdString() + "\n");
-    Out(std::string(result.yes ? check.yes : check.no) + "\n");
-    // A verdict made without an answer says nothing about the radio: a script must not take it
-    // for one.
+    // A verdict made without an answer says nothing about the radio: none is given, so a script
+    // cannot take one for it.
     if (!result.answered || result.answer.isEmpty()) {
-        Error(QStringLiteral(
-                  "zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio's power.")
                   .arg(command));
-        Error(QStringLiteral("zem_d7-cli doctor --port %1 で原因を調べられます。")
+        Error(QCoreApplication::translate("cli", "Run zem_d7-cli doctor --port %1 to find out why.")
                   .arg(QString::fromStdString(target.port)));
         return kRadioErrors;
     }
+    // The answer is the radio's (or whatever answers on the port): escaped, it cannot drive the
+    // terminal.
+    Out(Shown(result.answer) + "\n");
+    Out(QCoreApplication::translate("cli", result.yes ? check.yes : check.no).toStdString() + "\n");
     return kOk;
 }
 
@@ -77,8 +83,9 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     if (!CheckNoArguments(parser, command))
         return kBadInput;
     if (parser.isSet(kDoctorPortOption) && parser.value(kDoctorPortOption).isEmpty()) {
-        Error(
-            QStringLiteral("zem_d7-cli %1: --port takes a port; leave it out to try every serial device").arg(command));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --port takes a port; leave it out to try every serial "
+                                                 "device")
+                  .arg(command));
         return kBadInput;
     }
     Interruption interruption;
@@ -94,7 +101,7 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     doctor->Start(Bytes(parser.value(kDoctorPortOption)));
     loop.exec();
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("checks not finished"));
+        return Interrupted(command, QCoreApplication::translate("cli", "checks not finished"));
     return answered ? kOk : kRadioErrors;
 }
 
@@ -103,7 +110,7 @@ int RunPorts(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     const std::vector<zem::SerialDevice> devices = zem::ListSerialDevices();
     if (devices.empty())
-        Error(QStringLiteral("シリアルポートが見つかりませんでした。"));
+        Error(QCoreApplication::translate("cli", "No serial port was found."));
     for (const zem::SerialDevice& d : devices)
         Out(d.path + (d.description.empty() ? "" : "\t" + d.description) + "\n");
     return kOk;

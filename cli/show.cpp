@@ -12,6 +12,7 @@
 #include "model/startup_image.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <string>
 
@@ -80,7 +81,7 @@ int RunShow(const QString& command, const QCommandLineParser& parser) {
         Out(FormatImage(image));
         return kOk;
     }
-    Error(QStringLiteral("zem_d7-cli show: give either --new or one settings file"));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli show: give either --new or one settings file"));
     return kBadInput;
 }
 

@@ -17,6 +17,7 @@
 #include "model/write_plan.h"
 #include "session/scope_storage.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include <filesystem>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace cli {
 namespace {
@@ -47,6 +49,36 @@ bool ReadTransferOptions(const QCommandLineParser& parser, const QString& comman
     return true;
 }
 
+// The output opened before the radio is touched, so that a FIFO without a reader or a slow device
+// holds up nothing and a signal ends the wait; nullptr after the one error line, or when a signal
+// ended the wait (the caller then says so).
+std::unique_ptr<zem::OutputFile> OpenOutput(const QString& command, const QString& out,
+                                            const Interruption& interruption, const zem::SaveGuard& guard) {
+    std::unique_ptr<zem::OutputFile> output;
+    FileStep(command, [&] {
+        // Asked only while the output keeps the tool waiting: the user learns why it stands still.
+        bool said = false;
+        output = std::make_unique<zem::OutputFile>(
+            OutputPath(out),
+            [&interruption, command, out, said]() mutable {
+                if (!std::exchange(said, true))
+                    Error(QCoreApplication::translate(
+                              "cli", "zem_d7-cli %1: waiting for %2 to take the output (Ctrl-C ends the wait)")
+                              .arg(command, out));
+                return interruption.Interrupted();
+            },
+            guard);
+    });
+    return output && output->Opened() ? std::move(output) : nullptr;
+}
+
+// The exit status of an output OpenOutput did not open.
+int NotOpened(const QString& command, const Interruption& interruption) {
+    return interruption.Interrupted()
+               ? Interrupted(command, QCoreApplication::translate("cli", "the radio was not touched"))
+               : kBadInput;
+}
+
 // Progress on standard error: a bar redrawn in place on a terminal, one line per block otherwise.
 class ProgressReport {
 public:
@@ -64,21 +96,22 @@ public:
             return;
         constexpr std::size_t kWidth = 30;
         const std::size_t filled = done * kWidth / total;
-        std::fprintf(stderr, "\r%-8s %3zu/%zu [%s%s]", block_.c_str(), done, total, std::string(filled, '#').c_str(),
-                     std::string(kWidth - filled, '-').c_str());
-        std::fflush(stderr);
+        char bar[128];
+        const int size = std::snprintf(bar, sizeof bar, "\r%-8s %3zu/%zu [%s%s]", block_.c_str(), done, total,
+                                       std::string(filled, '#').c_str(), std::string(kWidth - filled, '-').c_str());
+        ErrorBytes(std::string_view(bar, static_cast<std::size_t>(std::clamp(size, 0, int{sizeof bar} - 1))));
     }
     // "done" counts only what was read or written whole; a block the radio fell silent in says how
     // far it came instead.
     void Finish(long errors, const zem::TransferOutcome& outcome) {
         EndBar();
-        Error(QStringLiteral("%1: %2 done, %3 errors, %4 retried")
+        Error(QCoreApplication::translate("cli", "%1: %2 done, %3 errors, %4 retried")
                   .arg(QString::fromStdString(block_))
                   .arg(outcome.moved)
                   .arg(errors)
                   .arg(outcome.retried));
         if (outcome.radioSilent)
-            Error(QStringLiteral("無線機が応答しません（%1: %2/%3 で停止）")
+            Error(QCoreApplication::translate("cli", "The radio does not answer (%1: stopped at %2/%3)")
                       .arg(QString::fromStdString(block_))
                       .arg(outcome.done)
                       .arg(outcome.total));
@@ -90,9 +123,9 @@ public:
         EndBar();
         const std::size_t total = outcome ? outcome->total : total_;
         const std::size_t moved = std::min(outcome ? outcome->moved : done_, total);
-        const QString words = QString::fromUtf8(what);
+        const QString words = QCoreApplication::translate("cli", what);
         const qsizetype tail = words.indexOf(QLatin1Char(';'));
-        Error(QStringLiteral("%1: %2 of %3 rows %4, %5 not%6")
+        Error(QCoreApplication::translate("cli", "%1: %2 of %3 rows %4, %5 not%6")
                   .arg(QString::fromStdString(block_))
                   .arg(moved)
                   .arg(total)
@@ -104,7 +137,7 @@ public:
 private:
     void EndBar() {
         if (terminal_)
-            std::fputc('\n', stderr);
+            ErrorBytes("\n");
     }
 
     bool terminal_;
@@ -147,9 +180,10 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
     QStringList names;
     for (std::size_t i = 0; i < std::min(rows.size(), kNamed); ++i)
         names << QString::fromStdString(RowName(block, rows[i].row));
-    QString line = QStringLiteral("%1: errors in %2").arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
+    QString line = QCoreApplication::translate("cli", "%1: errors in %2")
+                       .arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
     if (rows.size() > kNamed)
-        line += QStringLiteral(" and %1 more").arg(rows.size() - kNamed);
+        line += QCoreApplication::translate("cli", " and %1 more").arg(rows.size() - kNamed);
     Error(line);
 }
 
@@ -183,11 +217,19 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             session->Disconnect();
             return;
         }
+        // A signal or a closed pipe noted while the last block ended (its line found the pipe
+        // closed) stops the transfer before the next block.
+        if (interruption.Interrupted()) {
+            stopped = true;
+            session->Disconnect();
+            return;
+        }
         const zem::Block block = blocks[current];
         progress.Start(zem::BlockName(block));
-        underWay = write ? "written; the radio now holds a mix" : "read";
+        underWay =
+            write ? QT_TRANSLATE_NOOP("cli", "written; the radio now holds a mix") : QT_TRANSLATE_NOOP("cli", "read");
         if (!(write ? session->Write(block, image, verify) : session->Read(block, image))) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
         }
     };
@@ -245,7 +287,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
                          writeRetried = outcome.retried;
                          errors += written;
                          progress.Start(std::string(zem::BlockName(block)) + " read-back");
-                         underWay = "read back; not compared";
+                         underWay = QT_TRANSLATE_NOOP("cli", "read back; not compared");
                      });
     QObject::connect(session.get(), &zem::RadioSession::written, [&](const zem::WriteResult& r) {
         if (stopped) {
@@ -257,7 +299,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
             return;
         }
         if (r.verify->outcome != zem::VerifyResult::Outcome::Compared) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the next transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the next transfer"));
             session->Disconnect();
             return;
         }
@@ -270,14 +312,18 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
     // Each block after the one that stopped was not moved at all.
     const auto notReached = [&](std::size_t from) {
         for (std::size_t b = from; b < blocks.size(); ++b)
-            Error(QStringLiteral("%1: 0 of %2 rows %3")
+            Error(QCoreApplication::translate("cli", "%1: 0 of %2 rows %3")
                       .arg(QLatin1String(zem::BlockName(blocks[b])))
                       .arg(zem::PartsOf(blocks[b]))
-                      .arg(write ? QStringLiteral("written") : QStringLiteral("read")));
+                      .arg(QCoreApplication::translate("cli", write ? QT_TRANSLATE_NOOP("cli", "written") : "read")));
     };
     if (stopped && underWay) {
         progress.Stopped(underWay, stoppedOutcome);
         notReached(current + 1);
+        return kInterrupted;
+    }
+    if (stopped && current < blocks.size()) { // between two blocks
+        notReached(current);
         return kInterrupted;
     }
     if (!end.opened)
@@ -287,7 +333,7 @@ int Transfer(const zem::PortTarget& target, const std::vector<zem::Block>& block
         return kRadioErrors;
     }
     if (errors != 0) {
-        Error(QStringLiteral("エラー数：%1").arg(errors));
+        Error(QCoreApplication::translate("cli", "Errors: %1").arg(errors));
         return kRadioErrors;
     }
     return kOk;
@@ -312,11 +358,12 @@ int SavePartial(const QString& command, const QString& out, const zem::RadioImag
             continue;
         if (!SaveImage(command, partial, image, guard))
             break;
-        Error(QStringLiteral("zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: %2 is left as it was; the rows read so far are in %3")
                   .arg(command, out, partial));
         return kRadioErrors;
     }
-    Error(QStringLiteral("zem_d7-cli %1: the rows read could not be kept beside %2").arg(command, out));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli %1: the rows read could not be kept beside %2")
+              .arg(command, out));
     return kRadioErrors;
 }
 
@@ -341,14 +388,14 @@ void WrittenPerBlock(const zem::ChangedWriteResult& result) {
         chosen += result.chosen[i];
         written += result.written[i];
         if (result.chosen[i] > 0)
-            Error(QStringLiteral("%1: %2 of %3 written, %4 not")
+            Error(QCoreApplication::translate("cli", "%1: %2 of %3 written, %4 not")
                       .arg(QLatin1String(zem::BlockName(b)))
                       .arg(result.written[i])
                       .arg(result.chosen[i])
                       .arg(result.chosen[i] - result.written[i]));
     }
     if (written > 0 && written < chosen)
-        Error(QStringLiteral("the radio now holds a mix"));
+        Error(QCoreApplication::translate("cli", "the radio now holds a mix"));
 }
 
 } // namespace
@@ -372,7 +419,7 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     });
     QObject::connect(session.get(), &zem::RadioSession::readingRadio, [&](zem::Block block) {
         progress.Start(std::string(zem::BlockName(block)) + " (radio)");
-        underWay = "read; nothing was written";
+        underWay = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
     });
     QObject::connect(session.get(), &zem::RadioSession::planned, [&](const zem::WritePlan& p) {
         plan = p;
@@ -382,14 +429,14 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         }
         PrintPlan(p, false);
         if (!session->WriteChanged(p)) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the transfer"));
             session->Disconnect();
         }
     });
     QObject::connect(session.get(), &zem::RadioSession::writingChanged, [&](std::size_t parts) {
-        Error(QStringLiteral("changed: %1 to write").arg(parts));
+        Error(QCoreApplication::translate("cli", "changed: %1 to write").arg(parts));
         progress.Start("changed");
-        underWay = "written or read back; the radio now holds a mix";
+        underWay = QT_TRANSLATE_NOOP("cli", "written or read back; the radio now holds a mix");
     });
     QObject::connect(session.get(), &zem::RadioSession::changedWritten, [&](const zem::ChangedWriteResult& r) {
         end = r;
@@ -400,14 +447,14 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
             session->TrustRadio(base->image, base->blocks);
         const zem::BlockSources fromFile{zem::BlockSource::File, zem::BlockSource::File, zem::BlockSource::File};
         if (!session->PlanChanged(image, zem::AllowedParts(fromFile, {}, blocks))) {
-            Error(QStringLiteral("zem_d7-cli: the link refused the transfer"));
+            Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the transfer"));
             session->Disconnect();
         }
     });
     if (stopped && !end) {
         if (underWay)
             progress.Stopped(underWay, plan ? std::optional(plan->outcome) : std::nullopt);
-        return Interrupted(command, QStringLiteral("nothing more was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
     }
     if (!run.opened)
         return PortFailed(run.failure);
@@ -415,7 +462,8 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         return kRadioErrors;
     if (!plan->whole) {
         progress.Finish(plan->unread, plan->outcome);
-        Error(QStringLiteral("zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
                   .arg(plan->unread));
         return kRadioErrors;
     }
@@ -424,7 +472,7 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
         return kOk;
     }
     if (!end) {
-        Error(QStringLiteral("changed: 0 written"));
+        Error(QCoreApplication::translate("cli", "changed: 0 written"));
         return plan->items.empty() ? kOk : kRadioErrors;
     }
     zem::TransferOutcome outcome = end->outcome;
@@ -432,18 +480,19 @@ int WriteChangedParts(const QString& command, const zem::PortTarget& target, con
     progress.Finish(end->errors, outcome);
     Out(DifferenceLines(end->differences));
     if (!end->differences.empty())
-        Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(end->differences.size()));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
+                  .arg(end->differences.size()));
     const bool whole = end->errors == 0 && !end->outcome.radioSilent;
     if (whole)
-        Error(QStringLiteral("changed: %1 written").arg(end->parts));
+        Error(QCoreApplication::translate("cli", "changed: %1 written").arg(end->parts));
     else
         WrittenPerBlock(*end);
     if (stopped)
-        return Interrupted(command, QStringLiteral("nothing more was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
     if (!whole) {
-        Error(QStringLiteral("エラー数：%1").arg(end->errors));
+        Error(QCoreApplication::translate("cli", "Errors: %1").arg(end->errors));
         return kRadioErrors;
     }
     return kOk;
@@ -468,8 +517,9 @@ std::optional<TrustedBase> ReadRadioBase(const QString& command, const QCommandL
         if (stored.entry.port != target.port)
             continue;
         if (stored.entry.kind == zem::HistoryKind::BeforeWrite) {
-            Error(QStringLiteral("zem_d7-cli write: the newest history entry of port %1 was kept before a write "
-                                 "that did not end whole; the radio's content is not known (leave out --base)")
+            Error(QCoreApplication::translate(
+                      "cli", "zem_d7-cli write: the newest history entry of port %1 was kept before a write "
+                             "that did not end whole; the radio's content is not known (leave out --base)")
                       .arg(QString::fromStdString(target.port)));
             bad = true;
             return std::nullopt;
@@ -478,7 +528,7 @@ std::optional<TrustedBase> ReadRadioBase(const QString& command, const QCommandL
         base.blocks = zem::BlocksOf(stored.entry);
         return base;
     }
-    Error(QStringLiteral("zem_d7-cli write: the history holds no entry of port %1")
+    Error(QCoreApplication::translate("cli", "zem_d7-cli write: the history holds no entry of port %1")
               .arg(QString::fromStdString(target.port)));
     bad = true;
     return std::nullopt;
@@ -496,22 +546,28 @@ int RunRead(const QString& command, const QCommandLineParser& parser) {
     zem::RadioImage image;
     if (!LoadBase(parser, command, image))
         return kBadInput;
+    const std::unique_ptr<zem::OutputFile> output = OpenOutput(command, out, interruption, OutputGuard({}, true));
+    if (!output)
+        return NotOpened(command, interruption);
     TransferFound found;
     const int result = Transfer(options.target, options.blocks, false, false, false, image, interruption, found);
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
-        return Interrupted(command, QStringLiteral("%1 was not written").arg(out));
+        return Interrupted(command, QCoreApplication::translate("cli", "%1 was not written").arg(out));
     if (found.silent && found.moved == 0) {
-        Error(QStringLiteral("zem_d7-cli %1: nothing was read; %2 was not written").arg(command, out));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: nothing was read; %2 was not written")
+                  .arg(command, out));
         return kRadioErrors;
     }
     if (found.silent)
         return SavePartial(command, out, image);
-    if (!SaveImage(command, out, image, OutputGuard({}, true)))
-        return kBadInput;
+    if (!FileStep(command, [&] { output->Save(zem::FormatSettingsFile(image)); }))
+        return interruption.Interrupted()
+                   ? Interrupted(command, QCoreApplication::translate("cli", "%1 was not written").arg(out))
+                   : kBadInput;
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was read and %1 saved").arg(out));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was read and %1 saved").arg(out));
     return result;
 }
 
@@ -522,7 +578,7 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     TransferOptions options;
     if (!ReadTransferOptions(parser, command, options))
         return kBadInput;
-    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    const std::optional<QString> file = OneFile(parser, command, QCoreApplication::translate("cli", "settings file"));
     if (!file)
         return kBadInput;
     zem::RadioImage image = zem::StartupImage();
@@ -531,25 +587,27 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     const bool dryRun = parser.isSet(kDryRunOption);
     if (dryRun && !parser.isSet(kChangedOption)) {
-        Error(QStringLiteral("zem_d7-cli write: --dry-run is taken only with --changed"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli write: --dry-run is taken only with --changed"));
         return kBadInput;
     }
     // Settings whose MENU line was read uncertainly may sit in other settings than the file meant.
     const bool settings =
         std::find(options.blocks.begin(), options.blocks.end(), zem::Block::Settings) != options.blocks.end();
     if (settings && !menuWarning.empty() && !dryRun && !parser.isSet(kForceOption)) {
-        Error(QStringLiteral("zem_d7-cli write: %1: the settings are not written, since their MENU line was read "
-                             "with a warning: %2 (check them, then give --force, or leave them out with --only)")
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli write: %1: the settings are not written, since their MENU line was read "
+                         "with a warning: %2 (check them, then give --force, or leave them out with --only)")
                   .arg(*file, QString::fromStdString(menuWarning)));
         return kBadInput;
     }
     if (parser.isSet(kRadioBaseOption) && !parser.isSet(kChangedOption)) {
-        Error(QStringLiteral("zem_d7-cli write: --base is taken only with --changed"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli write: --base is taken only with --changed"));
         return kBadInput;
     }
     if (parser.isSet(kChangedOption)) {
         if (parser.isSet(kVerifyOption)) {
-            Error(QStringLiteral("zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
+            Error(QCoreApplication::translate(
+                "cli", "zem_d7-cli write: --changed reads back what it writes; leave out --verify"));
             return kBadInput;
         }
         bool bad = false;
@@ -564,13 +622,14 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
     if (result == kPortError)
         return result;
     if (result == kInterrupted)
-        return Interrupted(command, QStringLiteral("nothing more was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
     Out(DifferenceLines(found.differences));
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("everything was written"));
+        return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
     if (found.differences.empty())
         return result;
-    Error(QStringLiteral("zem_d7-cli write: %1 か所が書き込んだ内容と異なります").arg(found.differences.size()));
+    Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
+              .arg(found.differences.size()));
     return kRadioErrors;
 }
 
@@ -582,7 +641,7 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     // ASCII only: a full-width '５' is a digit to Unicode but names no step, and a step without a
     // size would divide the sweep's count by zero.
     if (step.size() != 1 || step.front() < QLatin1Char('0') || step.front() > QLatin1Char('9')) {
-        Error(QStringLiteral("zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)"));
         return false;
     }
     zem::SweepCheck check;
@@ -599,17 +658,35 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     case zem::SweepRefusal::None:
         return true;
     case zem::SweepRefusal::LowerAboveUpper:
-        Error(QStringLiteral("zem_d7-cli scope: 下限が上限を超えています"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the lower edge is above the upper edge"));
         return false;
     case zem::SweepRefusal::NoBand:
-        Error(QStringLiteral("zem_d7-cli scope: 周波数範囲が不正です。"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the frequency range is not valid."));
         return false;
     case zem::SweepRefusal::TooNarrow:
-        Error(QStringLiteral("zem_d7-cli scope: the range must be at least two steps wide"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the range must be at least two steps wide"));
         return false;
     }
     return false;
 }
+
+// The storage file of --store holds every pass so far after each pass, so however the sweep ends
+// the passes done are kept: a regular file holds its old content or all passes so far, never part
+// of a line; a FIFO or a device takes each line as it comes (see zem::OutputFile).
+class StoreFile {
+public:
+    explicit StoreFile(std::unique_ptr<zem::OutputFile> output) : output_(std::move(output)) {}
+
+    // Throws FileError.
+    void Add(const std::string& line) {
+        stored_ += line;
+        output_->Save(stored_);
+    }
+
+private:
+    std::unique_ptr<zem::OutputFile> output_;
+    std::string stored_;
+};
 
 } // namespace
 
@@ -623,20 +700,18 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     bool ok = false;
     const int passes = parser.value(kPassesOption).toInt(&ok);
     if (!ok || passes < 1) {
-        Error(QStringLiteral("zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
+        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: --passes takes a number of passes, 1 or more"));
         return kBadInput;
     }
 
     Interruption interruption;
-    // --store may replace an earlier storage file, never a settings file; it is made (emptied)
-    // before the radio is touched.
-    std::optional<zem::GrowingFile> store;
-    try {
-        if (parser.isSet(kStoreOption))
-            store.emplace(OutputPath(parser.value(kStoreOption)), OutputGuard({}, false));
-    } catch (const zem::FileError& e) {
-        Error(QStringLiteral("zem_d7-cli scope: %1").arg(QString::fromUtf8(e.what())));
-        return kBadInput;
+    std::optional<StoreFile> store;
+    if (parser.isSet(kStoreOption)) {
+        std::unique_ptr<zem::OutputFile> output =
+            OpenOutput(command, parser.value(kStoreOption), interruption, OutputGuard({}, false));
+        if (!output)
+            return NotOpened(command, interruption);
+        store.emplace(std::move(output));
     }
     std::string pass;
     int done = -1;   // the first marker starts the first pass
@@ -645,13 +720,12 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     bool storeFailed = false;
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     QObject::connect(session.get(), &zem::RadioSession::reading, [&](int value, bool unreadStep) {
-        pass += static_cast<char>('0' + value);
+        pass += zem::ReadingChar(value, unreadStep);
         unreadInPass += unreadStep ? 1 : 0;
     });
     QObject::connect(session.get(), &zem::RadioSession::passStarted, [&] {
         if (done >= 0) {
             Out(pass + "\n");
-            std::fflush(stdout);
             unread += unreadInPass;
             try {
                 if (store)
@@ -666,7 +740,11 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
         if (++done == passes || storeFailed)
             session->StopSweep();
     });
-    QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&] { session->Disconnect(); });
+    bool silent = false;
+    QObject::connect(session.get(), &zem::RadioSession::sweepEnded, [&](bool radioSilent) {
+        silent = radioSilent;
+        session->Disconnect();
+    });
     // A sweep is stopped as its Stop button stops it; before it has begun, the link is stopped.
     interruption.OnInterrupt([&] {
         if (session->Busy())
@@ -676,15 +754,23 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     });
     const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->StartSweep(range); });
     if (interruption.Interrupted())
-        return Interrupted(command, QStringLiteral("%1 passes done").arg(std::max(done, 0)));
+        return Interrupted(command, QCoreApplication::translate("cli", "%1 passes done").arg(std::max(done, 0)));
     if (!end.opened)
         return PortFailed(end.failure);
     if (storeFailed)
         return kBadInput;
-    if (unread != 0) {
-        Error(QStringLiteral("zem_d7-cli scope: %1 か所で S メーターを読めませんでした（0 として記録）。").arg(unread));
+    if (unread != 0)
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli scope: the S-meter could not be read at %1 steps (recorded as %2).")
+                  .arg(unread)
+                  .arg(QLatin1Char(zem::kUnreadMark)));
+    if (silent)
+        Error(QCoreApplication::translate(
+                  "cli", "zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under "
+                         "way is not kept")
+                  .arg(std::max(done, 0)));
+    if (unread != 0 || silent)
         return kRadioErrors;
-    }
     return kOk;
 }
 

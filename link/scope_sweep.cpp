@@ -47,25 +47,34 @@ void TCommThread::DoScope() {
     Exchange(std::string("ST ") + ScopeStep, response);
     const std::int32_t steps = StepsPerPass(ScopeUpper, ScopeLower, ScopeStep);
     const std::string meter = std::string("SM ") + ScopeBand;
-    while (ScopeRunning.load(std::memory_order_acquire) != 0) {
+    // A radio that has fallen silent ends the sweep as it ends a transfer; the pass it fell silent
+    // in is cut short there and never ends with a pass-start, so it is not taken for readings.
+    while (ScopeRunning.load(std::memory_order_acquire) != 0 && !RadioSilent()) {
         Status("");
         Post(kMsgScope, kScopePassStart);
         Exchange("FQ " + ScopeLower + "," + ScopeStep, response);
-        for (std::int32_t i = 0; i < steps; ++i) {
+        for (std::int32_t i = 0; i < steps && !RadioSilent(); ++i) {
             Exchange("UP", response);
+            if (RadioSilent())
+                break;
             msleep(10);
+            const Answer answer = Ask(meter, meter);
+            if (RadioSilent())
+                break;
             // Every step posts one reading, so each stays at its frequency: a lost or garbled
             // answer is posted as 0, marked unread.
-            const std::optional<int> digit = Reading(Ask(meter, meter).line);
+            const std::optional<int> digit = Reading(answer.line);
             Post(kMsgScope, digit.value_or(0), !digit);
             if (ScopeRunning.load(std::memory_order_acquire) == 0)
                 break;
         }
     }
+    Outcome_.radioSilent = RadioSilent();
     // The kept answer has the form of the set command, so sending it back restores the step. With
     // no answer kept there is nothing to restore, and only the answer's own line goes back: an
-    // unsolicited line or a control byte sent with it would make a command of its own.
-    if (keptStep && !HasControlChars(*keptStep))
+    // unsolicited line or a control byte sent with it would make a command of its own. A silent
+    // radio is not kept waiting for once more.
+    if (keptStep && !HasControlChars(*keptStep) && !Outcome_.radioSilent)
         Exchange(*keptStep, response);
     Finish(kMsgPortOpened, OpenErrors_);
 }

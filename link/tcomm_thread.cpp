@@ -155,9 +155,11 @@ bool TCommThread::Dispatch(std::int32_t op) {
         } else {
             Active_.store(kOpIdle);
             // A sweep stopped before it began still ends like a sweep, so the window that may
-            // have seen it busy gets its Start back.
-            if (op == kOpScope)
+            // have seen it busy gets its Start back; it heard nothing of the radio.
+            if (op == kOpScope) {
+                Outcome_ = {};
                 Post(kMsgPortOpened, OpenErrors_);
+            }
         }
         return true;
     }

@@ -78,14 +78,24 @@ struct ChannelCsvImport {
 ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable& base);
 
 // The rows of a file in this layout in file order, each read as ImportChannelCsv reads it but
-// without looking at its Location: for rows that go where the user puts them.
+// without looking at its Location: for rows that go where the user puts them. Each row keeps its
+// place: a blank row or one not taken gives no channel, so that the rows after it stay where
+// they stood.
 struct ChannelCsvRows {
     std::optional<std::string> error; // the file cannot be read at all
-    std::vector<MemoryChannel> channels;
+    std::vector<std::optional<MemoryChannel>> channels;
     std::vector<ChannelCsvNote> notes; // in file order, at most kKeptNotes
     std::size_t moreNotes = 0;         // rows noted past those
 };
-ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes);
+// `headerless`: the text has no header line and its columns stand in the layout's order.
+ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes, bool headerless = false);
+
+// Of a text's first record (UTF-8): it names at least one of the layout's columns, so it is a
+// header; or it is a row of the layout without a header (a channel number or scan-memory label,
+// a name and a frequency, and more columns after them, which the program's own three-column
+// `MHz,name,memo` lines never have).
+bool NamesChannelColumns(std::string_view firstRecordText);
+bool IsHeaderlessChannelRow(std::string_view firstRecordText);
 
 // "12 行目（Location 7）: ..." as one line.
 std::string FormatChannelCsvNote(const ChannelCsvNote& note);

@@ -291,19 +291,26 @@ bool IsChannelCsv(std::string_view fileBytes) {
 namespace {
 
 // Reads every row of the file in order, keeping its notes as AddNote does. `refuse` may skip a row before its channel
-// is read (a returned text says why); `take` stores a channel read whole or in part. Nothing is read when the header
-// lacks one of `required`.
-template <typename Refuse, typename Take>
-std::optional<std::string> ReadRows(std::string_view fileBytes, std::initializer_list<Column> required,
+// is read (a returned text says why); `take` stores a channel read whole or in part; `pass` hears of a blank or skipped
+// row. Nothing is read when the header lacks one of `required`; a `headerless` file has the columns in the layout's
+// order and no header.
+template <typename Refuse, typename Take, typename Pass>
+std::optional<std::string> ReadRows(std::string_view fileBytes, bool headerless, std::initializer_list<Column> required,
                                     std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, Refuse refuse,
-                                    Take take) {
+                                    Take take, Pass pass) {
     // Japanese spreadsheets save CSV files in CP932: a file that is not UTF-8 is read as CP932.
     const std::string decoded = IsUtf8(fileBytes) ? std::string() : Cp932ToUtf8(fileBytes);
     std::string_view text = StripByteOrderMark(decoded.empty() ? fileBytes : std::string_view(decoded));
     std::size_t nextLine = 1;
-    const CsvRecord header = TakeCsvRecord(text);
-    nextLine += header.lines;
-    const ColumnIndex index = FindColumns(header.fields);
+    ColumnIndex index;
+    if (headerless) {
+        for (std::size_t c = 0; c < channel_csv::kColumnCount; ++c)
+            index[c] = c;
+    } else {
+        const CsvRecord header = TakeCsvRecord(text);
+        nextLine += header.lines;
+        index = FindColumns(header.fields);
+    }
     for (Column column : required) {
         if (!index[Index(column)])
             return "見出し行に " + NameOf(column) + " の列がありません";
@@ -312,8 +319,10 @@ std::optional<std::string> ReadRows(std::string_view fileBytes, std::initializer
         const CsvRecord record = TakeCsvRecord(text);
         const std::size_t line = nextLine;
         nextLine += record.lines;
-        if (IsBlankRecord(record))
+        if (IsBlankRecord(record)) {
+            pass();
             continue;
+        }
         const Row row(record.fields, index);
         ChannelCsvNote note{line, std::string(Trimmed(row[Column::Location])), true, {}};
         MemoryChannel ch;
@@ -324,6 +333,7 @@ std::optional<std::string> ReadRows(std::string_view fileBytes, std::initializer
             skip = ReadChannel(row, ch, note.what);
         if (skip) {
             note.what = {*skip};
+            pass();
         } else {
             note.skipped = false;
             ch.Reverse = '0';
@@ -357,18 +367,38 @@ ChannelCsvImport ImportChannelCsv(std::string_view fileBytes, const ChannelTable
         takenAt[number] = line;
         ++result.taken;
     };
-    result.error =
-        ReadRows(fileBytes, {Column::Location, Column::Frequency}, result.notes, result.moreNotes, refuse, take);
+    result.error = ReadRows(fileBytes, false, {Column::Location, Column::Frequency}, result.notes, result.moreNotes,
+                            refuse, take, [] {});
     return result;
 }
 
-ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes) {
+ChannelCsvRows ReadChannelCsvRows(std::string_view fileBytes, bool headerless) {
     ChannelCsvRows result;
     result.error = ReadRows(
-        fileBytes, {Column::Frequency}, result.notes, result.moreNotes,
+        fileBytes, headerless, {Column::Frequency}, result.notes, result.moreNotes,
         [](const Row&) { return std::optional<std::string>(); },
-        [&](const Row&, const MemoryChannel& ch, std::size_t) { result.channels.push_back(ch); });
+        [&](const Row&, const MemoryChannel& ch, std::size_t) { result.channels.emplace_back(ch); },
+        [&] { result.channels.emplace_back(); });
     return result;
+}
+
+bool IsHeaderlessChannelRow(std::string_view firstRecordText) {
+    const std::vector<std::string> fields = TakeCsvRecord(firstRecordText).fields;
+    const auto at = [&](Column c) { return Index(c) < fields.size() ? Trimmed(fields[Index(c)]) : std::string_view(); };
+    const std::string_view location = at(Column::Location);
+    const bool scanLabel =
+        location.size() == 2 && (location[0] == 'L' || location[0] == 'U') && location[1] >= '0' && location[1] <= '9';
+    return fields.size() > Index(Column::Frequency) + 1 && (ChannelNumber(location) || scanLabel) &&
+           detail::ParseDecimal(at(Column::Frequency)).has_value();
+}
+
+// A name or memo of a `MHz,name,memo` line may be a column's word ("145.0,Mode,"): a header does
+// not start with a number.
+bool NamesChannelColumns(std::string_view firstRecordText) {
+    const std::vector<std::string> fields = TakeCsvRecord(firstRecordText).fields;
+    const ColumnIndex index = FindColumns(fields);
+    return !detail::ParseDecimal(Trimmed(fields.front())) &&
+           std::ranges::any_of(index, [](const auto& at) { return at.has_value(); });
 }
 
 void AddNote(std::vector<ChannelCsvNote>& notes, std::size_t& moreNotes, ChannelCsvNote note) {

@@ -69,12 +69,15 @@ std::optional<ChannelTable> MoveRows(const ChannelTable& table, std::span<const 
 }
 
 std::optional<ChannelTable> PlaceRows(const ChannelTable& table, std::size_t row,
-                                      std::span<const MemoryChannel> records) {
+                                      std::span<const std::optional<MemoryChannel>> records) {
     const std::size_t blockEnd = row < kNumberedChannels ? kNumberedChannels : kChannelRows;
     if (row >= kChannelRows || records.size() > blockEnd - row)
         return std::nullopt;
     ChannelTable result = table;
-    std::ranges::copy(records, result.begin() + static_cast<std::ptrdiff_t>(row));
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        if (records[k])
+            result[row + k] = *records[k];
+    }
     return result;
 }
 

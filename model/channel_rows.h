@@ -30,10 +30,11 @@ ChannelTable EmptyRows(const ChannelTable& table, std::span<const std::size_t> r
 // nullopt when a row would leave the numbered channels or is not one.
 std::optional<ChannelTable> MoveRows(const ChannelTable& table, std::span<const std::size_t> rows, int step);
 
-// The records written from `row` onwards; nullopt when they run past the block `row` is in
-// (the numbered channels or the scan memories).
+// The records written from `row` onwards, one row each; a record that is nothing leaves its row
+// as it was. nullopt when they run past the block `row` is in (the numbered channels or the scan
+// memories).
 std::optional<ChannelTable> PlaceRows(const ChannelTable& table, std::size_t row,
-                                      std::span<const MemoryChannel> records);
+                                      std::span<const std::optional<MemoryChannel>> records);
 
 // The rows after a move, for the selection to follow them.
 std::vector<std::size_t> MovedRows(std::span<const std::size_t> rows, int step);

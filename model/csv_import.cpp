@@ -61,6 +61,18 @@ void CutText(std::string_view given, std::string_view what, FixedText<Capacity>&
                         QuotedCp932(column.substr(text.size())) + " を切りました");
 }
 
+// The channel of one line that is not blank, or nothing when the line is not taken; `note` says
+// why, and what of the name and memo was cut.
+std::optional<MemoryChannel> ChannelOfLine(std::string_view line, ChannelCsvNote& note) {
+    if (line.find(',') == std::string_view::npos) {
+        note.what.push_back("',' がない行です（周波数だけのチャンネルも '145.0,' と書きます）");
+        return std::nullopt;
+    }
+    const MemoryChannel ch = ParseCsvLine(line, note.what);
+    note.skipped = IsEmptyRow(ch);
+    return note.skipped ? std::nullopt : std::optional(ch);
+}
+
 } // namespace
 
 MemoryChannel ImportedChannel(std::string_view mhzText) {
@@ -124,22 +136,37 @@ CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels) {
         ChannelCsvNote note{lineNumber, {}, true, {}};
         if (!converted.missing.empty())
             note.what.push_back("'" + converted.missing + "' は CP932 にないので除きました");
-        if (line.find(',') == std::string_view::npos) {
-            note.what.push_back("',' がない行です（周波数だけのチャンネルも '145.0,' と書きます）");
-            AddNote(result.notes, result.moreNotes, std::move(note));
-            continue;
-        }
         try {
             // A line that is not taken leaves the channels as they were.
-            const MemoryChannel ch = ParseCsvLine(line, note.what);
-            note.skipped = IsEmptyRow(ch);
-            if (!note.skipped)
-                channels[result.accepted++] = ch;
+            if (const std::optional<MemoryChannel> ch = ChannelOfLine(line, note))
+                channels[result.accepted++] = *ch;
         } catch (const ConversionError& e) {
             result.error = e;
             result.errorLine = lineNumber;
             break;
         }
+        if (!note.what.empty())
+            AddNote(result.notes, result.moreNotes, std::move(note));
+    }
+    return result;
+}
+
+ChannelCsvRows ReadCsvLineRows(std::string_view utf8Text) {
+    ChannelCsvRows result;
+    for (std::size_t lineNumber = 1; !utf8Text.empty(); ++lineNumber) {
+        const Cp932Conversion line = Utf8ToCp932Listing(TakeLine(utf8Text));
+        ChannelCsvNote note{lineNumber, {}, true, {}};
+        if (!line.missing.empty())
+            note.what.push_back("'" + line.missing + "' は CP932 にないので除きました");
+        std::optional<MemoryChannel> ch;
+        if (!IsBlank(line.cp932)) {
+            try {
+                ch = ChannelOfLine(line.cp932, note);
+            } catch (const ConversionError& e) {
+                note.what.push_back(e.what());
+            }
+        }
+        result.channels.push_back(ch);
         if (!note.what.empty())
             AddNote(result.notes, result.moreNotes, std::move(note));
     }

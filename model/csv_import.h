@@ -47,4 +47,10 @@ struct CsvImportResult {
 // never touches rows 150..169. A conversion error ends the import at its line, and the rows filled before it stay.
 CsvImportResult ImportCsv(std::string_view fileBytes, ChannelTable& channels);
 
+// The lines of a pasted text (UTF-8) in the same layout, each in its place as ReadChannelCsvRows
+// gives them: a blank line or one not taken gives no channel, and what the import would note of a
+// line is noted (a frequency that is not a number and characters CP932 lacks too, without ending
+// the rest).
+ChannelCsvRows ReadCsvLineRows(std::string_view utf8Text);
+
 } // namespace zem

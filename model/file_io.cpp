@@ -3,6 +3,7 @@
 #include "file_name.h"
 #include "text_lines.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,11 +96,22 @@ int ReadAll(int fd, std::string& bytes, std::size_t limit) {
     return 0;
 }
 
-// 0, or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
+// How often a wait for a FIFO's reader, or for a device to take bytes, asks whether it is given up.
+constexpr int kWaitStepMs = 50;
+
+// 0, or the errno of the write that failed. A descriptor that does not block is waited for while
+// `givenUp` says no; EINTR once it says yes.
+int WriteAll(int fd, std::string_view bytes, const std::function<bool()>& givenUp = {}) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
+            if (errno == EAGAIN && givenUp) {
+                if (givenUp())
+                    return EINTR;
+                pollfd ready{.fd = fd, .events = POLLOUT, .revents = 0};
+                ::poll(&ready, 1, kWaitStepMs); // a signal ends it early, whatever SA_RESTART says
+                continue;
+            }
             if (errno == EINTR)
                 continue;
             return errno;
@@ -444,6 +457,32 @@ void GrowingFile::Add(std::string_view bytes) {
     }
 }
 
+OutputFile::OutputFile(std::filesystem::path path, std::function<bool()> givenUp, SaveGuard guard)
+    : path_(std::move(path)), givenUp_(std::move(givenUp)), guard_(std::move(guard)) {
+    const SaveTarget target = ExamineTarget(path_, guard_);
+    if (target.Replaced())
+        return;
+    if (target.held) {
+        fd_ = *target.held;
+        ownFd_ = false;
+        return;
+    }
+    const bool fifo = S_ISFIFO(target.status.st_mode);
+    for (;;) {
+        fd_ = ::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd_ >= 0)
+            return;
+        // A FIFO without a reader refuses a write end that does not block: wait for the reader.
+        if (!(fifo && errno == ENXIO) && errno != EINTR)
+            ThrowCannotCreate(path_, errno);
+        if (givenUp_ && givenUp_()) {
+            gaveUp_ = true;
+            return;
+        }
+        ::poll(nullptr, 0, kWaitStepMs);
+    }
+}
+
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     struct stat first {};
     struct stat second {};
@@ -490,6 +529,24 @@ SettingsFileRead LoadZemFile(const std::filesystem::path& path, RadioImage& imag
 
 void SaveZemFile(const std::filesystem::path& path, const RadioImage& image) {
     SaveFileAtomically(path, FormatSettingsFile(image));
+}
+
+OutputFile::~OutputFile() {
+    if (fd_ >= 0 && ownFd_)
+        ::close(fd_);
+}
+
+void OutputFile::Save(std::string_view whole) {
+    if (fd_ < 0) {
+        SaveFileAtomically(path_, whole, guard_);
+        return;
+    }
+    const std::string_view added = whole.substr(std::min(sent_, whole.size()));
+    if (const int error = WriteAll(
+            fd_, added, givenUp_ ? givenUp_ : [] { return false; });
+        error != 0)
+        ThrowWriteFailed(path_, error, false);
+    sent_ = whole.size();
 }
 
 } // namespace zem

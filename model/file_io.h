@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -60,6 +61,35 @@ void CheckSaveTarget(const std::filesystem::path& path, const SaveGuard& guard =
 // True when the save writes into what is there instead of replacing it: a FIFO, a device or a
 // descriptor's name.
 bool WritesThrough(const std::filesystem::path& path);
+// An output opened before the work that fills it, so that a wait for it (a FIFO without a reader,
+// a device slow to take bytes) comes before that work and can be given up: `givenUp` is asked
+// every 50 ms of a wait, and sooner when a signal arrives.
+class OutputFile {
+public:
+    // Checks the path as CheckSaveTarget does and opens a FIFO or a device, waiting for a FIFO's
+    // reader; a descriptor's name is written into that descriptor. Throws FileError.
+    OutputFile(std::filesystem::path path, std::function<bool()> givenUp, SaveGuard guard = {});
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // False when the wait for a FIFO's reader was given up; nothing may then be saved.
+    bool Opened() const { return !gaveUp_; }
+    // Saves `whole` as SaveFileAtomically does. A FIFO or a device takes what of `whole` it has
+    // not had yet: saved again, an output holds what it held and more at its end. Throws FileError,
+    // also when a wait for the device to take the bytes is given up.
+    void Save(std::string_view whole);
+
+private:
+    std::filesystem::path path_;
+    std::function<bool()> givenUp_;
+    SaveGuard guard_;
+    int fd_ = -1;
+    bool ownFd_ = true;
+    std::size_t sent_ = 0;
+    bool gaveUp_ = false;
+};
+
 // True when both paths name one existing file (the same device and inode, links followed).
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 

@@ -25,4 +25,8 @@ SweepCheck CheckSweepRange(std::int32_t lowerHz, std::int32_t upperHz, char step
     return check;
 }
 
+char ReadingChar(int value, bool unread) {
+    return unread ? kUnreadMark : static_cast<char>('0' + value);
+}
+
 } // namespace zem

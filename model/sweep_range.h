@@ -32,4 +32,10 @@ struct SweepCheck {
 // The band is found also for a range refused as too narrow, so the window can still show it.
 SweepCheck CheckSweepRange(std::int32_t lowerHz, std::int32_t upperHz, char step);
 
+// A reading as a pass's text holds it, on the screen, in the tool's output and in the storage
+// file: its digit, or kUnreadMark for a step whose S-meter could not be read, where a 0 would pass
+// for a quiet step.
+inline constexpr char kUnreadMark = '-';
+char ReadingChar(int value, bool unread);
+
 } // namespace zem

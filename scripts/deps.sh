@@ -10,6 +10,7 @@ else
     packages=(
         g++ cmake ninja-build pkg-config
         qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+        qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-ipafont-gothic
         xvfb xauth imagemagick socat

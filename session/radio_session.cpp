@@ -405,7 +405,7 @@ void RadioSession::StopSweep() {
     link_->StopScope();
     if (pending_.kind == Pending::Sweeping && !link_->Busy()) {
         pending_ = {};
-        emit sweepEnded();
+        emit sweepEnded(false);
     }
 }
 
@@ -518,7 +518,7 @@ void RadioSession::AppMessage(const LinkMessage& message) {
         // The first one reports the port; later ones end a sweep.
         if (pending_.kind == Pending::Sweeping) {
             pending_ = {};
-            emit sweepEnded();
+            emit sweepEnded(link_->LastOutcome().radioSilent);
         } else if (!connected_ && !stopping_) {
             if (value != 0) {
                 Disconnect();

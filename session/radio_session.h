@@ -251,7 +251,8 @@ signals:
     void changedWritten(const zem::ChangedWriteResult& result);
     void passStarted();
     void reading(int value, bool unread);
-    void sweepEnded();
+    // `radioSilent`: the radio fell silent, which ended the sweep in the middle of a pass.
+    void sweepEnded(bool radioSilent);
 
 protected:
     bool event(QEvent* e) override;

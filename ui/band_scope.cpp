@@ -113,8 +113,12 @@ void BandScope::ShowLinkState(bool connected, bool busy) {
     stop_->setEnabled(connected);
 }
 
-void BandScope::SweepEnded() {
+// A pass stopped part-way is stored with the next sweep's first line, unless a silent radio cut it
+// short: its readings never came.
+void BandScope::SweepEnded(bool radioSilent) {
     sweepStatus_->hide();
+    if (radioSilent)
+        passText_.clear();
 }
 
 void BandScope::LinkClosed() {
@@ -211,7 +215,7 @@ void BandScope::StopButton1Click() {
 
 void BandScope::ResScope(long value, bool unread) {
     if (value >= 0 && value <= 9) {
-        passText_ += static_cast<char>('0' + value);
+        passText_ += ReadingChar(static_cast<int>(value), unread);
         const std::size_t at = passText_.size() - 1;
         if (at < lastReadings_.size()) {
             lastReadings_[at] = static_cast<int>(value);

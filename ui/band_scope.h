@@ -40,7 +40,8 @@ public:
     void ShowLinkState(bool connected, bool busy);
     // The sweep asked for by SweepRequested has been taken up: a new trace begins.
     void SweepStarted(const SweepRange& range);
-    void SweepEnded();
+    // `radioSilent`: the radio fell silent, which ended the sweep in the middle of a pass.
+    void SweepEnded(bool radioSilent);
     // The port has closed: nothing is lost when the radio goes away while storing.
     void LinkClosed();
 

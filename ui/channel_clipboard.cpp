@@ -1,12 +1,15 @@
 #include "channel_clipboard.h"
 
 #include "model/csv_fields.h"
+#include "model/csv_import.h"
 
 #include <QByteArray>
 #include <QDataStream>
 #include <QIODevice>
 #include <QMimeData>
+#include <QStringList>
 
+#include <algorithm>
 #include <tuple>
 
 namespace zem {
@@ -86,21 +89,30 @@ ClipboardRows ChannelRowsFromMimeData(const QMimeData& data) {
     ClipboardRows result;
     if (data.hasFormat(QString::fromLatin1(kChannelRowsMimeType))) {
         if (auto rows = DecodeRows(data.data(QString::fromLatin1(kChannelRowsMimeType)))) {
-            result.channels = std::move(*rows);
+            result.channels.assign(rows->begin(), rows->end());
             return result;
         }
     }
     const QString text = data.text();
-    const QString firstLine = text.section(QLatin1Char('\n'), 0, 0);
-    const std::string csv = firstLine.contains(QLatin1Char('\t')) && !firstLine.contains(QLatin1Char(','))
-                                ? TabsToCsv(text)
-                                : text.toStdString();
-    ChannelCsvRows read = ReadChannelCsvRows(csv);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const auto filled = std::ranges::find_if(lines, [](const QString& line) { return !line.trimmed().isEmpty(); });
+    const QString firstLine = filled == lines.end() ? QString() : *filled;
+    const bool tabs = firstLine.contains(QLatin1Char('\t')) && !firstLine.contains(QLatin1Char(','));
+    const std::string csv = tabs ? TabsToCsv(text) : text.toStdString();
+    const std::string first = tabs ? TabsToCsv(firstLine) : firstLine.toStdString();
+    // Text without a header is either the program's own `MHz,name,memo` lines or rows of the
+    // channel layout in its column order.
+    ChannelCsvRows read = NamesChannelColumns(first)      ? ReadChannelCsvRows(csv)
+                          : IsHeaderlessChannelRow(first) ? ReadChannelCsvRows(csv, true)
+                                                          : ReadCsvLineRows(csv);
     if (read.error) {
         result.error = QStringLiteral("クリップボードの内容はチャンネルの表ではありません（%1）")
                            .arg(QString::fromStdString(*read.error));
         return result;
     }
+    // Blank or refused rows at the end have no row to keep in place.
+    while (!read.channels.empty() && !read.channels.back())
+        read.channels.pop_back();
     result.channels = std::move(read.channels);
     result.notes = std::move(read.notes);
     result.moreNotes = read.moreNotes;

@@ -25,15 +25,16 @@ inline constexpr const char* kChannelRowsMimeType = "application/x-zem-d7-channe
 std::unique_ptr<QMimeData> ChannelRowsMimeData(const ChannelTable& channels, std::span<const std::size_t> rows);
 
 struct ClipboardRows {
-    std::optional<QString> error; // nothing on the clipboard can be pasted; why, for the user
-    std::vector<MemoryChannel> channels;
+    std::optional<QString> error;                       // nothing on the clipboard can be pasted; why, for the user
+    std::vector<std::optional<MemoryChannel>> channels; // one per row from the first; nothing keeps its row
     std::vector<ChannelCsvNote> notes; // what the TH-D7 could not take from the text, at most kKeptNotes
     std::size_t moreNotes = 0;         // rows noted past those
 };
 
-// The rows on the clipboard: the program's own form when it is there, otherwise the text in the
-// channel CSV layout (comma- or tab-separated, as spreadsheets copy cells), read as the import
-// reads it, each row in turn whatever its Location.
+// The rows on the clipboard: the program's own form when it is there, otherwise the text (comma-
+// or tab-separated, as spreadsheets copy cells) in the channel CSV layout, with or without its
+// header, or in the `MHz,name,memo` layout, read as the imports read them, each row in turn
+// whatever its Location.
 ClipboardRows ChannelRowsFromMimeData(const QMimeData& data);
 
 } // namespace zem

@@ -6,6 +6,11 @@
 #include "navitora_page.h"
 #include "radio_page.h"
 
+#include "session/radio_session.h"
+
+#include <QFileInfo>
+#include <QUndoStack>
+
 namespace zem {
 
 TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWidget* parent)
@@ -16,15 +21,24 @@ TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWi
     ConnectGrids();
     radioPage_->SetDtmfStored([this](std::size_t memory, const DtmfMemory& stored) {
         image_.Settings.Dtmf[memory] = stored;
-        settingsChanged_ = true;
+        ShowTitle();
     });
     // An edit on a settings page is work a settings read would lose.
-    radioPage_->OnEdited([this] { settingsChanged_ = true; });
-    navitoraPage_->OnEdited([this] { settingsChanged_ = true; });
+    const auto edited = [this] {
+        pagesEdited_ = true;
+        ShowTitle();
+    };
+    radioPage_->OnEdited(edited);
+    navitoraPage_->OnEdited(edited);
+    connect(&editing_->History(), &QUndoStack::indexChanged, this, &TFormD7::ShowTitle);
     FormCreate(startFile);
 }
 
-TFormD7::~TFormD7() = default;
+// The history empties itself as the window's children go, telling of each step; the title is
+// gone by then.
+TFormD7::~TFormD7() {
+    editing_->History().disconnect(this);
+}
 
 void TFormD7::FormCreate(const QString& startFile) {
     StartUp(startFile);
@@ -41,9 +55,11 @@ void TFormD7::AttachShellWindows(TwaitForm1* waitWindow, TAboutForm* aboutBox) {
 void TFormD7::GetMenu() {
     radioPage_->Get(image_.Settings);
     navitoraPage_->Get(image_.Settings);
+    pagesEdited_ = false;
 }
 
 void TFormD7::PutMenu() {
+    pagesEdited_ = false;
     try {
         radioPage_->Put(image_.Settings);
         navitoraPage_->Put(image_.Settings);
@@ -52,8 +68,45 @@ void TFormD7::PutMenu() {
     }
 }
 
+RadioImage TFormD7::Work() const {
+    RadioImage work = image_;
+    if (pagesEdited_) {
+        radioPage_->Get(work.Settings);
+        navitoraPage_->Get(work.Settings);
+    }
+    return work;
+}
+
 bool TFormD7::MemoryChanged() const {
-    return editing_->Modified();
+    return image_.Channels != matchedImage_.Channels;
+}
+
+bool TFormD7::VfoChanged() const {
+    return image_.Vfos != matchedImage_.Vfos;
+}
+
+bool TFormD7::SettingsChanged() const {
+    return Work().Settings != matchedImage_.Settings;
+}
+
+bool TFormD7::Unsaved() const {
+    return Work() != fileImage_;
+}
+
+void TFormD7::MatchFile() {
+    fileImage_ = matchedImage_ = image_;
+    ShowTitle();
+}
+
+void TFormD7::MatchRadio(Block block, const RadioImage& image) {
+    CopyBlock(block, image, matchedImage_);
+}
+
+void TFormD7::ShowTitle() {
+    QString title = QStringLiteral("ZEM_D7");
+    if (!currentPath_.isEmpty())
+        title += QLatin1Char(' ') + ShownInMessage(QFileInfo(currentPath_).fileName());
+    setWindowTitle(Unsaved() ? title + QStringLiteral(" *") : title);
 }
 
 void TFormD7::CommitChannels(const ChannelTable& channels, const QString& step, bool reportDamage) {

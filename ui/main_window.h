@@ -36,10 +36,12 @@ class TwaitForm1;
 class Tsetform1;
 class TSetForm2;
 class RadioPage;
+enum class Block;
 class NavitoraPage;
 
-// The program's main window: owns the user's copy of the radio image with its three changed
-// flags and the current settings-file path, shows it on four pages, and carries the main menu.
+// The program's main window: owns the user's copy of the radio image with the points it is
+// measured against (as the file and the radio last held it) and the current settings-file path,
+// shows it on four pages, and carries the main menu.
 // Its methods are grouped by concern: design (main_window_design.cpp, main_window_menu.cpp),
 // grids (main_window_grids.cpp), files and CSV (main_window_files.cpp), sorts
 // (main_window_sorts.cpp), shell commands and closing (main_window_shell.cpp), and the radio
@@ -67,10 +69,18 @@ public:
 
     const RadioImage& Image() const { return image_; }
     RadioImage& Image() { return image_; }
-    // The memory table differs from the step of its history last saved.
+    // A block differs from what it was when last read, written, saved or opened: a read would
+    // lose work that exists nowhere else.
     bool MemoryChanged() const;
-    bool VfoChanged() const { return vfoChanged_; }
-    bool SettingsChanged() const { return settingsChanged_; }
+    bool VfoChanged() const;
+    bool SettingsChanged() const;
+    // The tables or the settings differ from the file last saved or opened (from the start
+    // without one); the title shows a '*'.
+    bool Unsaved() const;
+    // `image`'s block is what the radio holds after a whole read or write.
+    void MatchRadio(Block block, const RadioImage& image);
+    // The title: the program, the file's name and a '*' while the work is unsaved.
+    void ShowTitle();
     const QString& CurrentPath() const { return currentPath_; }
     // Where the blocks came from, for a write of the changes.
     LoadedBlocks& Loaded() { return loaded_; }
@@ -158,8 +168,9 @@ public:
     void ShowLinkState(bool connected, bool busy);
     // 切断(&C) while connected, 接続(&C) after a connection has ended.
     void ShowConnectCaption(bool connected);
-    // While a read may replace the channel or VFO table, the grid's rows open no dialog.
-    void ShowTablesReading(bool channels, bool vfos);
+    // While a read may replace a table, nothing else changes it: the commands that would are
+    // disabled or refuse, so that nothing the user does is lost when the read ends.
+    void ShowTablesReading(bool channels, bool vfos, bool settings);
     bool VerifyAfterWrite() const;
     bool FastTransfers() const;
     bool BackupBeforeWrite() const;
@@ -188,14 +199,19 @@ private:
     void ConnectGrids();
     // A dialog would copy its row back over what the read put there: the row does not open.
     bool RefuseWhileReading(bool reading);
+    // The image with the settings pages' edits not yet taken into it.
+    RadioImage Work() const;
+    // The image is what the file holds, just saved or opened (settings pages taken or filled).
+    void MatchFile();
     // The import of a CSV file in the layout of general multi-radio tools, with its one report.
     void ImportChannelLayout(std::string_view bytes);
 
     std::unique_ptr<Prompts> prompts_;
     RadioImage image_;
+    RadioImage fileImage_;     // as the file last saved or opened holds it
+    RadioImage matchedImage_;  // each block as last read, written, saved or opened
+    bool pagesEdited_ = false; // the settings pages hold edits image_.Settings has not taken
     LoadedBlocks loaded_;
-    bool vfoChanged_ = false;
-    bool settingsChanged_ = false;
     QString currentPath_;
     int currentRow_ = 0; // the row a dialog was opened for
     MemoryEditing* editing_ = nullptr;
@@ -211,6 +227,7 @@ private:
     PortMenu* ports_ = nullptr;
     bool channelsReading_ = false;
     bool vfosReading_ = false;
+    bool settingsReading_ = false;
     TwaitForm1* waitWindow_ = nullptr;
     TAboutForm* aboutBox_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;

@@ -10,9 +10,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace zem {
 namespace {
@@ -44,6 +47,13 @@ void TFormD7::BuildDesign() {
     PageControl1->addTab(navitoraPage_, QStringLiteral("Navitora _ SSTV"));
     PageControl1->setCurrentIndex(2);
     setCentralWidget(PageControl1);
+    // Ctrl+PageDown and Ctrl+PageUp change pages as Ctrl+Tab does, whichever control has the focus.
+    for (const auto& [key, step] : {std::pair{Qt::Key_PageDown, 1}, std::pair{Qt::Key_PageUp, -1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), this);
+        connect(shortcut, &QShortcut::activated, PageControl1, [pages = PageControl1, step = step] {
+            pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count());
+        });
+    }
 
     auto* bar = Named(new QStatusBar(this), "StatusBar1");
     bar->setFixedHeight(kStatusBarHeight);
@@ -61,7 +71,8 @@ QWidget* TFormD7::BuildMemoryPage() {
     auto* group = Named(new QGroupBox(QStringLiteral("メモリチャンネル"), page), "MemGroupBox1");
     MemStringGrid1 =
         Named(new StringGrid({7, 171, {32, 73, 76, 47, 45, 69, 189}, 14, true, false}, group), "MemStringGrid1");
-    MemStringGrid1->FitColumns({"", "888.88888MHz", "888.88888MHz", "FM", "100.0kHz", "", ""}, 6);
+    // The highest frequency a channel can hold, 1300 MHz, has four digits before the point.
+    MemStringGrid1->FitColumns({"", "8888.88888MHz", "8888.88888MHz", "FM", "100.0kHz", "", ""}, 6);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->setContentsMargins(2, 2, 2, 2);
     groupLayout->addWidget(MemStringGrid1);

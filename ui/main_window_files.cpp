@@ -89,9 +89,7 @@ bool TFormD7::Savezem(const QString& path) {
         return false;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
-    editing_->MarkSaved();
-    vfoChanged_ = settingsChanged_ = false;
+    MatchFile();
     return true;
 }
 
@@ -100,6 +98,13 @@ bool TFormD7::Savezem(const QString& path) {
 void TFormD7::Openzem(const QString& path) {
     if (!IsFile(path) || !HasZemExtension(FsPath(path)))
         return;
+    if (channelsReading_ || vfosReading_ || settingsReading_) {
+        prompts_->Message(this,
+                          QStringLiteral("無線機から読み込んでいる間はファイルを開けません。"
+                                         "読み込みが終わってから開いてください。"),
+                          QStringLiteral("ファイルを開く"));
+        return;
+    }
     RadioImage read = image_;
     SettingsFileRead outcome;
     try {
@@ -117,7 +122,6 @@ void TFormD7::Openzem(const QString& path) {
         return;
     }
     currentPath_ = path;
-    setWindowTitle(QStringLiteral("ZEM_D7 ") + ShownInMessage(QFileInfo(path).fileName()));
     QStringList warnings;
     for (const std::string& warning : outcome.warnings)
         warnings << ShownInMessage(QString::fromStdString(warning));
@@ -129,6 +133,9 @@ void TFormD7::Openzem(const QString& path) {
     PutMenu();
     RectoGrid();
     VFORectoGrid();
+    // Another file's steps would bring its rows back into this one.
+    editing_->History().clear();
+    MatchFile();
     // Lines the table does not hold would be dropped by the next 上書き保存 without a word.
     if (outcome.linesLeft)
         prompts_->Message(this,
@@ -147,12 +154,10 @@ void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& block
             break;
         case Block::Vfo:
             image_.Vfos = image.Vfos;
-            vfoChanged_ = true;
             VFORectoGrid();
             break;
         case Block::Settings:
             image_.Settings = image.Settings;
-            settingsChanged_ = true;
             loaded_.menuWarning.clear();
             PutMenu();
             break;
@@ -160,7 +165,7 @@ void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& block
         loaded_.Load(b, BlockSource::File, image_);
     }
     currentPath_.clear();
-    setWindowTitle(QStringLiteral("ZEM_D7"));
+    ShowTitle();
 }
 
 void TFormD7::CSV1Click() {

@@ -55,7 +55,6 @@ void TFormD7::StartUp(const QString& startFile) {
     for (std::size_t c = 0; c < VfoColumns().size(); ++c)
         VFOStringGrid1->SetCell(static_cast<int>(c) + 1, 0, QString::fromUtf8(VfoColumns()[c].heading));
 
-    vfoChanged_ = settingsChanged_ = false;
     VFOformat();
 
     if (!startFile.isEmpty())
@@ -67,6 +66,8 @@ void TFormD7::StartUp(const QString& startFile) {
             loaded_.Load(b, BlockSource::Never, image_);
     RectoGrid();
     VFORectoGrid();
+    // Without a file, the start is what unsaved work is measured against.
+    MatchFile();
 }
 
 std::optional<ConversionError> TFormD7::FillMemoryGrid() {
@@ -127,7 +128,7 @@ void TFormD7::VFOStringGrid1DblClick() {
     vfoEditor_(record, index);
     image_.Vfos[index] = record;
     VFORectoGrid();
-    vfoChanged_ = true;
+    ShowTitle();
     activateWindow();
     VFOStringGrid1->setFocus();
 }

@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include "band_scope.h"
+#include "memory_editing.h"
 #include "navitora_page.h"
+#include "radio_page.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -14,6 +16,8 @@ namespace {
 // The commands a connection enables; they wait while an operation runs.
 constexpr std::array<const char*, 9> kOperationItems{"T2",   "M1", "M2", "R4",          "VFOV2",
                                                      "VFO1", "N8", "S1", "WriteChanged"};
+// The commands outside the 編集 menu that change the memory table.
+constexpr std::array<const char*, 4> kChannelCommands{"S2", "N1", "M4", "CSV1"};
 
 } // namespace
 
@@ -32,9 +36,20 @@ void TFormD7::ShowConnectCaption(bool connected) {
         ->setText(connected ? QStringLiteral("切断(&C)") : QStringLiteral("接続(&C)"));
 }
 
-void TFormD7::ShowTablesReading(bool channels, bool vfos) {
+// The memory dialog, the VFO dialog and a dropped file refuse by themselves (RefuseWhileReading,
+// Openzem).
+void TFormD7::ShowTablesReading(bool channels, bool vfos, bool settings) {
     channelsReading_ = channels;
     vfosReading_ = vfos;
+    settingsReading_ = settings;
+    editing_->SetReading(channels);
+    for (const char* name : kChannelCommands)
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!channels);
+    // A settings file or a history entry would replace the tables being read.
+    for (const char* name : {"Open2", "History1"})
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!(channels || vfos || settings));
+    radioPage_->SetSettingsEnabled(!settings);
+    navitoraPage_->SetSettingsEnabled(!settings);
 }
 
 bool TFormD7::RefuseWhileReading(bool reading) {

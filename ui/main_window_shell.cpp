@@ -44,8 +44,23 @@ void TFormD7::About1Click() {
         aboutBox_->exec();
 }
 
+// 保存 saves as 上書き保存 does and closes once nothing is left unsaved; a save that was
+// cancelled or failed keeps the window open.
 bool TFormD7::FormCloseQuery() {
-    return prompts_->Question(this, QStringLiteral("終了しますか？"), QStringLiteral("終了"));
+    const QString question = QStringLiteral("終了しますか？");
+    const QString caption = QStringLiteral("終了");
+    if (!Unsaved())
+        return prompts_->Question(this, question, caption);
+    switch (prompts_->QuestionOrSave(this, question + QStringLiteral("\n変更が保存されていません。"), caption)) {
+    case Prompts::Answer::Save:
+        Save1Click();
+        return !Unsaved();
+    case Prompts::Answer::Ok:
+        return true;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TFormD7::closeEvent(QCloseEvent* event) {

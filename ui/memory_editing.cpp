@@ -81,6 +81,7 @@ struct Command {
     const char* action; // the menu item's name
     std::vector<QKeySequence> keys;
     void (MemoryEditing::*run)(); // none for undo and redo, which the history runs
+    bool keepsTable = false;      // usable while a read replaces the table
 };
 
 const std::vector<Command>& Commands() {
@@ -88,7 +89,7 @@ const std::vector<Command>& Commands() {
         {"Undo1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, nullptr},
         {"Redo1", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, nullptr},
         {"Cut1", {QKeySequence(Qt::CTRL | Qt::Key_X)}, &MemoryEditing::Cut},
-        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy},
+        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy, true},
         {"Paste1", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &MemoryEditing::Paste},
         {"Clear1", {QKeySequence(Qt::Key_Delete)}, &MemoryEditing::EmptySelected},
         {"InsertRow1", {QKeySequence(Qt::CTRL | Qt::Key_Insert)}, &MemoryEditing::InsertRows},
@@ -107,6 +108,8 @@ MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& page
     grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_.setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_.setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The commands act on the highlighted rows: the current row is highlighted from the start.
+    SelectRows(std::vector<std::size_t>{0});
 
     for (const Command& command : Commands()) {
         QAction* action = actions_.emplace_back(window_.findChild<QAction*>(QString::fromLatin1(command.action)));
@@ -131,13 +134,18 @@ MemoryEditing::~MemoryEditing() {
     history_.disconnect(this);
 }
 
+void MemoryEditing::SetReading(bool reading) {
+    reading_ = reading;
+    UpdateActions();
+}
+
 // The row commands act on what the Memory page shows; elsewhere their keys belong to the page.
 void MemoryEditing::UpdateActions() {
     const bool shown = pages_.currentIndex() == kMemoryPage;
-    for (QAction* action : actions_)
-        action->setEnabled(shown);
-    undo_->setEnabled(shown && history_.canUndo());
-    redo_->setEnabled(shown && history_.canRedo());
+    for (std::size_t k = 0; k < actions_.size(); ++k)
+        actions_[k]->setEnabled(shown && (!reading_ || Commands()[k].keepsTable));
+    undo_->setEnabled(shown && !reading_ && history_.canUndo());
+    redo_->setEnabled(shown && !reading_ && history_.canRedo());
     undo_->setStatusTip(history_.undoText());
     redo_->setStatusTip(history_.redoText());
 }
@@ -243,7 +251,7 @@ void MemoryEditing::Paste() {
     Commit(*table, QStringLiteral("貼り付け"), rows);
     ShowCsvNotes(window_.UserPrompts(), &window_,
                  QStringLiteral("%1 チャンネルを貼り付けました。TH-D7 に記憶できない行と項目は次のとおりです。")
-                     .arg(rows.size()),
+                     .arg(std::ranges::count_if(pasted.channels, [](const auto& ch) { return ch.has_value(); })),
                  pasted.notes, pasted.moreNotes, kCaption);
 }
 

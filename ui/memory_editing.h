@@ -20,7 +20,7 @@ class TFormD7;
 // The editing of the memory table: the undo history of its changes, the 編集 menu's commands on
 // the rows selected in the memory grid (copy, cut, paste, empty, insert, delete, move), the
 // grid's context menu, and printing the channel list. Every change to the table goes through
-// Commit, so each is one step of the history; the memory-changed flag is "not at the saved step".
+// Commit, so each is one step of the history.
 class MemoryEditing : public QObject {
     Q_OBJECT
 public:
@@ -36,9 +36,9 @@ public:
     void Commit(const ChannelTable& after, const QString& step, std::vector<std::size_t> selection = {},
                 bool reportDamage = true);
 
-    bool Modified() const { return !history_.isClean(); }
-    void MarkSaved() { history_.setClean(); }
     QUndoStack& History() { return history_; }
+    // While a read replaces the table, the commands that change it are disabled; copying stays.
+    void SetReading(bool reading);
 
     // Table indexes of the selected rows, ascending; the current row when none is selected.
     std::vector<std::size_t> SelectedRows() const;
@@ -70,6 +70,7 @@ private:
     std::vector<QAction*> actions_; // in the order of the command table
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    bool reading_ = false;
 };
 
 } // namespace zem

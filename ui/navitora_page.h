@@ -26,6 +26,7 @@ public:
     void Put(const RadioSettings& s);
     // Called for each edit the user makes on the page's settings.
     void OnEdited(const std::function<void()>& edited) { ConnectEdited(bindings_, edited); }
+    void SetSettingsEnabled(bool enabled) { EnableControls(bindings_, enabled); }
 
     // GroupBox5 "操作", disabled at start, and Panel4, the blank panel over it while disconnected.
     QGroupBox* KeyGroup() const { return keyGroup_; }

@@ -23,6 +23,8 @@ int ShowBox(QWidget* owner, const QString& text, const QString& caption, QMessag
     // The buttons speak the program's language even where no Qt translation is installed.
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QStringLiteral("キャンセル"));
+    if (QAbstractButton* save = box.button(QMessageBox::Save))
+        save->setText(QStringLiteral("保存"));
     return box.exec();
 }
 
@@ -76,6 +78,18 @@ void QtPrompts::Message(QWidget* owner, const QString& text, const QString& capt
 
 bool QtPrompts::Question(QWidget* owner, const QString& text, const QString& caption) {
     return ShowBox(owner, text, caption, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+Prompts::Answer QtPrompts::QuestionOrSave(QWidget* owner, const QString& text, const QString& caption) {
+    switch (
+        ShowBox(owner, text, caption, QMessageBox::Save | QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 QString QtPrompts::OpenFileName(QWidget* owner, const FileDialogRequest& request) {

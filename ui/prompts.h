@@ -25,6 +25,10 @@ public:
     virtual void Message(QWidget* owner, const QString& text, const QString& caption) = 0;
     // True when the user chose OK.
     virtual bool Question(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // A question whose OK would lose unsaved work: 保存 beside OK and キャンセル, キャンセル the
+    // default.
+    enum class Answer { Save, Ok, Cancel };
+    virtual Answer QuestionOrSave(QWidget* owner, const QString& text, const QString& caption) = 0;
     // The chosen path, or an empty text when the user cancelled.
     virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request) = 0;
     virtual QString SaveFileName(QWidget* owner, const FileDialogRequest& request) = 0;
@@ -35,6 +39,7 @@ class QtPrompts : public Prompts {
 public:
     void Message(QWidget* owner, const QString& text, const QString& caption) override;
     bool Question(QWidget* owner, const QString& text, const QString& caption) override;
+    Answer QuestionOrSave(QWidget* owner, const QString& text, const QString& caption) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
 };

@@ -277,7 +277,8 @@ void RadioOperations::RunTransfer(const Transfer& t) {
         Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
         return;
     }
-    window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo);
+    window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo,
+                              !t.write && t.block == Block::Settings);
     ApplyState();
     waitWindow_.Begin();
     waitWindow_.exec();
@@ -377,7 +378,7 @@ void RadioOperations::Show(const QString& text, const char* caption) {
 
 // The commands come back first; the wait window stays on screen until the box is dismissed.
 void RadioOperations::ShowResult(const QString& text, const char* caption) {
-    window_.ShowTablesReading(false, false);
+    window_.ShowTablesReading(false, false, false);
     ApplyState();
     Show(historyNote_.isEmpty() ? text : text + QStringLiteral("\n\n") + historyNote_, caption);
     historyNote_.clear();
@@ -413,6 +414,10 @@ void RadioOperations::ResRead(const ReadResult& result) {
         window_.PutMenu();
         break;
     }
+    // A read that kept rows leaves them the window's own: a further read may still lose them.
+    if (session_.Holds(result.block))
+        window_.MatchRadio(result.block, result.image);
+    window_.ShowTitle();
     const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.value == 0 && !result.outcome.radioSilent;
     // Only a whole read makes the block the radio's; rows kept from before are not.
@@ -434,6 +439,8 @@ void RadioOperations::ResRead(const ReadResult& result) {
 }
 
 void RadioOperations::ResWrite(const WriteResult& result) {
+    if (session_.Holds(result.block))
+        window_.MatchRadio(result.block, session_.Held());
     const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.errors == 0 && !result.outcome.radioSilent;
     if (whole)
@@ -489,8 +496,13 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
     if (whole) {
         text = QStringLiteral("変更分 %1 件を書き込みました").arg(result.parts);
         for (const Block b : AllBlocks())
-            if (!restoring_ && result.chosen[static_cast<std::size_t>(b)] > 0)
-                CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
+            if (result.chosen[static_cast<std::size_t>(b)] > 0) {
+                if (!restoring_)
+                    CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
+                // A restored entry is the radio's now, whatever the table holds.
+                if (session_.Holds(b))
+                    window_.MatchRadio(b, session_.Held());
+            }
     } else {
         text = QStringLiteral("変更分の書き込みエラー\n");
         std::size_t chosen = 0;
@@ -535,7 +547,7 @@ void RadioOperations::ResPortClose() {
     for (const Block b : AllBlocks())
         if (window_.Loaded().SourceOf(b) == BlockSource::Radio)
             window_.Loaded().sources[static_cast<std::size_t>(b)] = BlockSource::Never;
-    window_.ShowTablesReading(false, false);
+    window_.ShowTablesReading(false, false, false);
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Rejected);
     window_.Scope().LinkClosed();
@@ -543,9 +555,12 @@ void RadioOperations::ResPortClose() {
     ApplyState();
 }
 
-void RadioOperations::ResSweepEnded() {
-    window_.Scope().SweepEnded();
+// A sweep the radio fell silent in says so: the trace stops for a reason the user must hear of.
+void RadioOperations::ResSweepEnded(bool radioSilent) {
+    window_.Scope().SweepEnded(radioSilent);
     ApplyState();
+    if (radioSilent)
+        Show(QStringLiteral("無線機が応答しません。スコープを止めました。"), "エラー");
 }
 
 void RadioOperations::ApplyState() {

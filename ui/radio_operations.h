@@ -69,7 +69,7 @@ private:
     bool ConfirmMenuWarning();
     // The question's second line for a memory write of a table never loaded.
     QString NeverLoadedText(const Transfer& t) const;
-    void ResSweepEnded();
+    void ResSweepEnded(bool radioSilent);
 
     // The result box, over the wait window, which closes once the box has been dismissed.
     void ShowResult(const QString& text, const char* caption);

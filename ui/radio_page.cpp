@@ -144,6 +144,12 @@ void RadioPage::OnEdited(const std::function<void()>& edited) {
     ConnectEdited(bindings_, edited);
 }
 
+void RadioPage::SetSettingsEnabled(bool enabled) {
+    EnableControls(bindings_, enabled);
+    for (QWidget* control : std::initializer_list<QWidget*>{dtmfName_, dtmfCode_, dtmfButton_})
+        control->setEnabled(enabled);
+}
+
 void RadioPage::ShowDtmf(std::size_t memory) {
     const int row = static_cast<int>(memory) + 1;
     dtmfGrid_->SetCell(kNameColumn, row, QString::fromStdString(ShownCp932(dtmf_[memory].Name.view())));

@@ -38,6 +38,8 @@ public:
     void SetDtmfStored(DtmfStored receiver) { dtmfStored_ = std::move(receiver); }
     // Called for each edit the user makes on the page's settings.
     void OnEdited(const std::function<void()>& edited);
+    // The settings' controls and the DTMF editor take input, or not while a read replaces them.
+    void SetSettingsEnabled(bool enabled);
     void ContrastBar1Change();
 
 private:

@@ -3,6 +3,7 @@
 #include "model/codecs.h"
 #include "model/conversion_error.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,6 +98,21 @@ void ConnectEdited(std::span<const FieldBinding> bindings, const std::function<v
                 [&](QCheckBox* box) { QObject::connect(box, &QAbstractButton::clicked, box, edited); },
             },
             b.control);
+}
+
+void EnableControls(std::span<const FieldBinding> bindings, bool enabled) {
+    for (const FieldBinding& b : bindings)
+        std::visit(Overload{
+                       [&](QButtonGroup* g) {
+                           for (QAbstractButton* button : g->buttons())
+                               button->setEnabled(enabled);
+                       },
+                       [&](ContrastBar c) { c.bar->setEnabled(enabled); },
+                       [&](IndexList l) { l.box->setEnabled(enabled); },
+                       [&](HexIndexList l) { l.box->setEnabled(enabled); },
+                       [&](auto* control) { control->setEnabled(enabled); },
+                   },
+                   b.control);
 }
 
 void WriteControls(std::span<const FieldBinding> bindings, const RadioSettings& s) {

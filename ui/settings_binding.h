@@ -47,6 +47,9 @@ void ReadControls(std::span<const FieldBinding> bindings, RadioSettings& s);
 // the bar), never when the program fills them.
 void ConnectEdited(std::span<const FieldBinding> bindings, const std::function<void()>& edited);
 
+// The controls take input, or not while a settings read is to replace what they show.
+void EnableControls(std::span<const FieldBinding> bindings, bool enabled);
+
 // Fields onto controls, in order. A code that is not a number throws ConversionError, and the
 // controls after it keep their state. A list code outside the items clears the selection; a
 // radio group code outside the items selects the last item.

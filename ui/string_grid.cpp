@@ -1,6 +1,8 @@
 #include "string_grid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +35,15 @@ public:
             painter->fillRect(option.rect, pal.brush(QPalette::Highlight));
         DrawCellText(painter, option.rect, index.data().toString(),
                      pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        // The current cell shows where the keys act.
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = pal.color(selected ? QPalette::Highlight : QPalette::Base);
+            const QWidget* view = option.widget;
+            (view ? view->style() : QApplication::style())
+                ->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+        }
     }
 };
 
@@ -71,6 +82,9 @@ StringGrid::StringGrid(const Design& design, QWidget* parent)
                                            : QAbstractItemView::SingleSelection);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The arrows move inside the grid; Tab goes on to the next control, so that every control
+    // of the page can be reached from the keyboard.
+    setTabKeyNavigation(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(design.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 
@@ -177,7 +191,30 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // The keyboard's way to the grid's menu, at the current cell.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const QPoint at = visualRect(currentIndex()).center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(this, &menu);
+        event->accept();
+        return;
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+// Ctrl+Home and Ctrl+End would move the current cell and leave the selection behind, and the
+// commands would then act on rows the user no longer sees as chosen: they select the new row as
+// the plain keys do.
+QItemSelectionModel::SelectionFlags StringGrid::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool jump = key->key() == Qt::Key_Home || key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp ||
+                          key->key() == Qt::Key_PageDown;
+        if (jump && key->modifiers() == Qt::ControlModifier)
+            return QItemSelectionModel::ClearAndSelect |
+                   (selectionBehavior() == SelectRows ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate);
+    }
+    return QTableWidget::selectionCommand(index, event);
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {

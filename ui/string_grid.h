@@ -54,6 +54,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -131,6 +131,12 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
     QCOMPARE(f.LastMessage(), QStringLiteral("VFO書き込み完了しました"));
     QVERIFY(f.engine->Image().Channels[3].Name == "EDITED");
     QVERIFY(f.engine->Image().Vfos[4].LowerLimit == "00340");
+
+    // A read or a write leaves the tables as the radio holds them: reading again loses nothing
+    // and asks nothing.
+    for (const char* read : {"M2", "VFOV2", "N8"})
+        f.Choose(read);
+    QCOMPARE(f.prompts->questions.size(), 2);
 }
 
 // Once the tables have been edited, every transfer asks first: Cancel sends nothing to the radio
@@ -139,7 +145,7 @@ void RadioOperationsTest::transfersAskBeforeLosingWork() {
     RadioFixture f;
     f.Connect();
     f.window->SetChannelEditor([](MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
-    f.window->SetVfoEditor([](zem::VfoRecord&, std::size_t) {});
+    f.window->SetVfoEditor([](zem::VfoRecord& vfo, std::size_t) { vfo.LowerLimit = "00119"; });
     f.window->MemStringGrid1DblClick();
     f.window->VFOStringGrid1DblClick();
     auto* message = f.window->findChild<QLineEdit*>(QStringLiteral("MESEdit"));
@@ -158,9 +164,14 @@ void RadioOperationsTest::transfersAskBeforeLosingWork() {
              Row{"R4", "TH-D7メモリに書き込みます", "メモリ書き込み", "書き込み終了"},
              Row{"VFOV2", "VFO設定の変更か失われます。続行しますか？", "VFO書き込み", "VFO読みとり完了しました"},
              Row{"VFO1", "TH-D7にVFO設定を書き込みます", "VFO書き込み", "VFO書き込み完了しました"},
-             Row{"S1", "設定を書き込みますか？", "設定書き込み", "設定書き込み完了しました"},
              Row{"N8", "設定の変更か失われます。続行しますか？", "設定読み込み", "設定読み込み完了しました"},
+             Row{"S1", "設定を書き込みますか？", "設定書き込み", "設定書き込み完了しました"},
          }) {
+        // The settings read brought the radio's message: the write asks only for an edit.
+        if (std::string_view(r.item) == "S1") {
+            message->selectAll();
+            QTest::keyClicks(message, "CQ CQ");
+        }
         f.engine->ClearLog();
         const qsizetype shown = f.prompts->messages.size();
         f.Choose(r.item);
@@ -194,6 +205,7 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     f.engine->SetImage(radioImage);
     f.window->Image().Channels[0] = Channel("00145000000", "MINE");
     f.Connect();
+    f.prompts->questionAnswers.enqueue(true); // the table holds a channel the radio has not
     f.Choose("M2");
     QCOMPARE(f.LastMessage(), QStringLiteral("読み込みエラー\n\n170 件中 169 件を読み込み、1 件は読めませんでした。\n"
                                              "読めなかった行は元のまま残しています。\n"
@@ -300,7 +312,7 @@ void RadioOperationsTest::historyRestoresTheRadio() {
     QCOMPARE(shown.size(), 6);
     QCOMPARE(shown[4], QStringLiteral("読み出し -"));
     QCOMPARE(f.MemCell(5, 4), QStringLiteral("RADIO"));
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 *")); // unsaved until saved
     qunsetenv("ZEM_D7_HISTORY");
 }
 
@@ -404,8 +416,14 @@ void RadioOperationsTest::waitWindowClosedEarly() {
     QVERIFY(f.window->statusBar()->currentMessage().startsWith(QStringLiteral("読み込み中は編集できません")));
     f.window->VFOStringGrid1DblClick(); // the VFO table is not being read
     QCOMPARE(opened, 1);
+    // Nothing else changes the table the read is to replace: what the user did would be lost.
+    f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    const char* const changing[] = {"Paste1", "Clear1", "DeleteRow1", "S2", "CSV1", "Open2", "History1"};
+    for (const char* item : changing)
+        QVERIFY2(!f.Enabled(item), item);
+    QVERIFY(f.Enabled("Copy1"));
     QTRY_COMPARE_WITH_TIMEOUT(f.LastMessage(), QStringLiteral("読み込み終了"), 20000);
-    QVERIFY(f.Enabled("M2"));
+    QVERIFY(f.Enabled("Paste1") && f.Enabled("Open2") && f.Enabled("M2"));
     f.window->MemStringGrid1DblClick();
     QCOMPARE(opened, 2);
 }

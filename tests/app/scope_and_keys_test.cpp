@@ -40,6 +40,7 @@ private slots:
     void keysSendTheRadiosCommands();
     void startChecksTheRange();
     void sweepDrawsAndStops();
+    void sweepStopsWhenTheRadioFallsSilent();
     void drawingRules();
     void storageLinesAcrossPasses();
     void storageEndsWithTheLink();
@@ -162,6 +163,29 @@ void ScopeAndKeysTest::sweepDrawsAndStops() {
     QVERIFY(f.window->close());
 }
 
+// A radio switched off once the sweep has begun stops it three silent exchanges later, with a word.
+void ScopeAndKeysTest::sweepStopsWhenTheRadioFallsSilent() {
+    zem::sim::SimOptions options;
+    options.faults.emplace_back(Fault::Kind::Stop, 0, "UP");
+    RadioFixture f(options);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("scope.txt"));
+    f.prompts->saveAnswers.enqueue(path);
+    f.Choose("O2");
+    f.Connect();
+    Button(f, "SButton1")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.session.Busy(), 60'000);
+    QCOMPARE(f.LastMessage(), QStringLiteral("無線機が応答しません。スコープを止めました。"));
+    QVERIFY(Button(f, "SButton1")->isEnabled());
+    // The pass cut short is not stored with the next sweep's first line.
+    Reading(f, 200);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 3); // the sweep's first marker, the next one's, and the empty text after
+    QVERIFY2(lines[1].endsWith(":\r"), lines[1].constData());
+}
+
 // Three readings of a pass of five (count 4): bars at k × 521 / 4 rounded half to even, each
 // erasing the next column first; Clear leaves white and the baseline.
 void ScopeAndKeysTest::drawingRules() {
@@ -200,8 +224,8 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     f.Choose("O2");
     QCOMPARE(f.prompts->saveRequests.last().objectName, QStringLiteral("SaveDialog2"));
     QVERIFY(f.scope->Storing() && !f.Enabled("O2") && f.Enabled("Exit2"));
-    for (const long v : {3, 200, 1, 2, 9, 200, 4, 5, 200})
-        Reading(f, v);
+    for (const long v : {3, 200, 1, -1, 2, 9, 200, 4, 5, 200}) // -1: a step whose S-meter was not read
+        v < 0 ? f.scope->ResScope(0, true) : Reading(f, v);
     f.Choose("Exit2");
     Reading(f, 6);
     Reading(f, 200);
@@ -212,7 +236,7 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     const QList<QByteArray> lines = file.readAll().split('\n');
     QCOMPARE(lines.size(), 4); // three lines and the empty text after the last LF
     const QByteArray today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toLatin1();
-    const QByteArray pass[] = {":3\r", ":129\r", ":45\r"};
+    const QByteArray pass[] = {":3\r", ":1-29\r", ":45\r"};
     const QByteArray zone = QDateTime::currentDateTime().timeZoneAbbreviation().toLatin1();
     for (int i = 0; i < 3; ++i) {
         QVERIFY(lines[i].startsWith(today + ' '));

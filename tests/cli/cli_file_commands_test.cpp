@@ -72,7 +72,7 @@ TEST_F(CliFileCommandsTest, show_refuses_bad_files_with_one_line) {
     const Case cases[] = {
         {"show " + At("a.txt"), "設定ファイル（.zem）ではありません"},
         {"show " + At("missing.zem"), "が見つかりません"},
-        {"show " + At("bad.zem"), "ファイル形式が違います"},
+        {"show " + At("bad.zem"), "the file format is wrong"},
         {"show " + At("cut.zem"), "設定ファイルが壊れているため開けません。40 行目の MEM 038 行が途中で切れているか"},
         {"export-csv " + At("cut.zem") + " -o " + At("cut.csv"), "40 行目の MEM 038 行が途中で切れているか"},
         {"show " + At("a.txt") + " " + At("bad.zem"), "give either --new or one settings file"},

@@ -97,7 +97,7 @@ TEST_F(cli_history_test, write_on_a_base_names_the_rows_read_back_otherwise) {
                                File("base.zem", radio), File("edited.zem", edited)});
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, "5\t受信周波数: 145.20000MHz → 145.21000MHz\n");
-    EXPECT_NE(run.err.find("1 か所が書き込んだ内容と異なります"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("1 places differ from what was written"), std::string::npos) << run.err;
 }
 
 // A history folder that cannot be written (as on a full disk): the read is saved whole and

@@ -39,7 +39,7 @@ TEST(cli_radio_commands_test, port_that_cannot_be_opened_says_why) {
             const CliRun run = RunCli({command, "--port", Path(row.port)});
             EXPECT_EQ(run.status, 3) << command;
             EXPECT_EQ(run.out, "") << command;
-            EXPECT_EQ(run.err.rfind("ポートが開けませんでした。\n" + row.port + row.why, 0), 0u) << run.err;
+            EXPECT_EQ(run.err.rfind("The port could not be opened.\n" + row.port + row.why, 0), 0u) << run.err;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 3) << run.err; // the system's reason
         }
     }
@@ -56,9 +56,9 @@ TEST(cli_radio_commands_test, checks_against_the_simulator_on_a_pseudo_terminal)
         const char* out;
     };
     const Row rows[] = {
-        {"id", false, "ID TH-D7\nTH-D7です\n"},
-        {"check-mod", false, "FL 00144,00146,00430,00440\n未改造\n"},
-        {"check-mod", true, "FL 00118,00174,00400,00479\n改造済み\n"},
+        {"id", false, "ID TH-D7\na TH-D7\n"},
+        {"check-mod", false, "FL 00144,00146,00430,00440\nnot modified\n"},
+        {"check-mod", true, "FL 00118,00174,00400,00479\nmodified\n"},
     };
     for (const Row& row : rows) {
         server.Engine().SetModified(row.modified);
@@ -71,27 +71,57 @@ TEST(cli_radio_commands_test, checks_against_the_simulator_on_a_pseudo_terminal)
 TEST(cli_radio_commands_test, sim_port_is_a_radio_inside_the_tool) {
     const CliRun run = RunCli({"id", "--port", "sim"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "ID TH-D7\nTH-D7です\n");
+    EXPECT_EQ(run.out, "ID TH-D7\na TH-D7\n");
 }
 
-// One peer for both runs: a thread started after the first run's fork would end a run under
-// ThreadSanitizer, which does not support that.
-TEST(cli_radio_commands_test, silent_device_gives_the_verdict_says_there_was_no_answer_and_exits_1) {
-    test::PtyPeer peer;
+// Without an answer there is no verdict, only what to check; an answer is shown escaped, so what
+// answers on the port cannot drive the terminal. The peers start before the first run: a thread
+// started after a run's fork would end a run under ThreadSanitizer, which does not support that.
+TEST(cli_radio_commands_test, checks_give_no_verdict_without_an_answer_and_show_the_answer_escaped) {
+    test::PtyPeer silent;
+    test::PtyPeer hostile(
+        [](const std::string&) { return std::vector<test::PtyPeer::Chunk>{{"ID \x1b[2J\x1b]0;pwned\x07\r"}}; });
     for (const char* command : {"id", "check-mod"}) {
-        const CliRun run = RunCli({command, "--port", Path(peer.SlavePath()), "--timeout", "100"});
+        const CliRun run = RunCli({command, "--port", Path(silent.SlavePath()), "--timeout", "100"});
         EXPECT_EQ(run.status, 1) << command;
-        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "(応答なし)") << command;
-        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << command; // the verdict follows
-        EXPECT_EQ(
-            run.err,
-            "zem_d7-cli " + std::string(command) +
-                ": 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。\nzem_d7-cli "
-                "doctor --port " +
-                peer.SlavePath() + " で原因を調べられます。\n")
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_EQ(run.err, "zem_d7-cli " + std::string(command) +
+                               ": the radio did not answer. Check the port, the cable and the radio's power.\n"
+                               "Run zem_d7-cli doctor --port " +
+                               silent.SlavePath() + " to find out why.\n")
             << command;
     }
-    EXPECT_EQ(peer.Received(), "ID\rFL\r");
+    EXPECT_EQ(silent.Received(), "ID\rFL\r");
+    const CliRun run = RunCli({"id", "--port", Path(hostile.SlavePath())});
+    EXPECT_EQ(run.status, 0);
+    // The BEL at the end goes with the answer's trailing blanks and control characters.
+    EXPECT_EQ(run.out, "ID \\x1B[2J\\x1B]0;pwned\nnot a TH-D7\n");
+}
+
+// The tool speaks Japanese under a ja locale and English otherwise, --help included; what programs
+// read (show, scope digits) is the same in both.
+TEST(cli_radio_commands_test, messages_follow_the_locale_and_machine_output_does_not) {
+    const auto run = [](const char* language, const QStringList& args) {
+        return RunProgram(QStringLiteral(ZEM_CLI), args, CliEnvironment(language));
+    };
+    const QStringList id{"id", "--port", "sim"};
+    EXPECT_EQ(run("ja_JP.UTF-8", id).out, "ID TH-D7\nTH-D7です\n");
+    EXPECT_EQ(run("en_US.UTF-8", id).out, "ID TH-D7\na TH-D7\n");
+    const QStringList upsideDown{"scope", "--port", "sim", "--lower",  "381", "--upper",
+                                 "380",   "--step", "5",   "--passes", "1"};
+    EXPECT_EQ(run("ja_JP.UTF-8", upsideDown).err, "zem_d7-cli scope: 下限が上限を超えています\n");
+    EXPECT_EQ(run("C", upsideDown).err, "zem_d7-cli scope: the lower edge is above the upper edge\n");
+    EXPECT_EQ(run("ja_JP.UTF-8", {"--help"}).out.rfind("使い方: zem_d7-cli COMMAND [OPTIONS]\n", 0), 0u);
+    const std::string help = run("ja_JP.UTF-8", {"scope", "--help"}).out;
+    EXPECT_NE(help.find("掃引する回数。"), std::string::npos) << help;
+    EXPECT_NE(help.find("コマンドラインオプションのヘルプを表示する。"), std::string::npos) << help;
+
+    const QStringList machineRead[] = {
+        {"show", "--new"},
+        {"scope", "--port", "sim", "--lower", "144", "--upper", "144.1", "--step", "5", "--passes", "2"},
+    };
+    for (const QStringList& args : machineRead)
+        EXPECT_EQ(run("ja_JP.UTF-8", args).out, run("C", args).out) << args.join(' ').toStdString();
 }
 
 TEST(cli_radio_commands_test, bad_arguments) {

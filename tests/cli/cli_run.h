@@ -17,8 +17,20 @@ struct CliRun {
 };
 using CliResult = CliRun;
 
-inline CliRun RunProgram(const QString& program, const QStringList& args) {
+// The tool speaks the locale's language: the tests hear its English (or, with `language`, another
+// locale's), whatever the locale they run in.
+inline QProcessEnvironment CliEnvironment(const char* language = "C") {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("LANG"), QString::fromLatin1(language));
+    return environment;
+}
+
+inline CliRun RunProgram(const QString& program, const QStringList& args,
+                         const QProcessEnvironment& environment = CliEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     CliRun run;
     if (!process.waitForFinished(120'000))

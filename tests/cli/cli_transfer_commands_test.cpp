@@ -80,18 +80,18 @@ TEST(cli_transfer_commands_test, errors_counted_by_the_radio_name_their_rows_and
     const Row rows[] = {
         {sim::Fault(sim::Fault::Kind::NoEcho, 0, "VW"),
          "vfo",
-         {"vfo: 0 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "エラー数：6"}},
+         {"vfo: 0 done, 6 errors, 6 retried", "vfo: errors in A125, A145, A435, B145, B360, B430", "Errors: 6"}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "MNA"),
          "memory",
          {"memory: " + std::to_string(kChannelRows - used.size()) + " done, " + std::to_string(used.size()) +
               " errors, " + std::to_string(used.size()) + " retried",
           "memory: errors in " + firstTen + " and " + std::to_string(used.size() - 10) + " more",
-          "エラー数：" + std::to_string(used.size())}},
+          "Errors: " + std::to_string(used.size())}},
         {sim::Fault(sim::Fault::Kind::Refuse, 0, "DMN"),
          "settings",
          {"settings: 41 done, 10 errors, 10 retried",
           "settings: errors in DTMF 0, DTMF 1, DTMF 2, DTMF 3, DTMF 4, DTMF 5, DTMF 6, DTMF 7, DTMF 8, DTMF 9",
-          "エラー数：10"}},
+          "Errors: 10"}},
     };
     for (const Row& row : rows) {
         sim::SimOptions options;
@@ -130,7 +130,7 @@ TEST(cli_transfer_commands_test, verified_write_lists_each_row_the_radio_holds_d
     EXPECT_EQ(Lines(run.err),
               (std::vector<std::string>{
                   "memory: 170 done, 0 errors, 0 retried", "memory read-back: 170 done, 0 errors, 0 retried",
-                  "zem_d7-cli write: " + std::to_string(used) + " か所が書き込んだ内容と異なります"}));
+                  "zem_d7-cli write: " + std::to_string(used) + " places differ from what was written"}));
 }
 
 // A sound radio: the memos, which it does not keep, do not count, and no block has anything to
@@ -194,14 +194,26 @@ TEST(cli_transfer_commands_test, fast_and_normal_reads_give_the_same_file_on_a_n
     EXPECT_EQ(back, sample);
 }
 
-// Every step keeps its place in the line; a radio that gives no readings fails the run.
-TEST(cli_transfer_commands_test, scope_against_a_silent_radio_says_readings_were_missing_and_exits_1) {
-    test::PtyPeer silent;
-    const CliRun run = RunCli({"scope", "--port", Path(silent.SlavePath()), "--timeout", "30", "--lower", "144",
-                               "--upper", "144.1", "--step", "5", "--passes", "1"});
+// A radio switched off in the second pass: the sweep stops three silent exchanges later and says
+// so; the first pass is printed and stored with its unreadable step marked, the cut one is not.
+TEST(cli_transfer_commands_test, scope_stops_when_the_radio_falls_silent_and_keeps_only_whole_passes) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::Garble, 2, "SM 0");
+    options.faults.emplace_back(sim::Fault::Kind::Stop, 18);
+    sim::PtyServer server(nullptr, options);
+    ASSERT_EQ(server.Start(), "");
+    QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("scope.txt"));
+    const CliRun run = RunCli({"scope", "--port", Path(server.SlavePath()), "--timeout", "100", "--lower", "144",
+                               "--upper", "144.1", "--step", "5", "--passes", "5", "--store", store});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "00000\n");
-    EXPECT_EQ(run.err, "zem_d7-cli scope: 5 か所で S メーターを読めませんでした（0 として記録）。\n");
+    EXPECT_EQ(run.out, "0-000\n");
+    EXPECT_EQ(run.err, "zem_d7-cli scope: the S-meter could not be read at 1 steps (recorded as -).\n"
+                       "zem_d7-cli scope: the radio does not answer; stopped after 1 passes, the pass under way is "
+                       "not kept\n");
+    const std::string stored = ReadWholeFile(store.toStdString(), kZemFileLimit);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), '\n'), 1);
+    EXPECT_EQ(stored.substr(stored.rfind(':')), ":0-000\r\n");
 }
 
 // A radio holding two channels otherwise than the file: --changed reads it (one row garbled
@@ -282,7 +294,7 @@ TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output
 
     const CliRun run = RunCli({"read", "--port", Path(server.SlavePath()), "--timeout", "200", "-o", out});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("無線機が応答しません（memory: 52/170 で停止）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The radio does not answer (memory: stopped at 52/170)"), std::string::npos) << run.err;
     const QString partial = dir.filePath(QStringLiteral("backup.partial.2.zem"));
     EXPECT_NE(run.err.find(partial.toStdString()), std::string::npos) << run.err;
     EXPECT_EQ(ReadWholeFile(out.toStdString(), kZemFileLimit), backup);
@@ -294,7 +306,7 @@ TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output
 }
 
 constexpr const char* kMissing =
-    "ポートが開けませんでした。\n/dev/does-not-exist がありません。ケーブルをつないでから、"
+    "The port could not be opened.\n/dev/does-not-exist がありません。ケーブルをつないでから、"
     "ポートメニューで無線機のポートを選んでください。\n（No such file or directory）\n";
 
 TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
@@ -317,10 +329,10 @@ TEST(cli_transfer_commands_test, bad_arguments_and_ports) {
          "zem_d7-cli write: --changed reads back what it writes; leave out --verify\n"},
         {{"scope", "--port", "sim", "--lower", "381", "--upper", "380", "--step", "5", "--passes", "1"},
          2,
-         "zem_d7-cli scope: 下限が上限を超えています\n"},
+         "zem_d7-cli scope: the lower edge is above the upper edge\n"},
         {{"scope", "--port", "sim", "--lower", "380", "--upper", "380", "--step", "5", "--passes", "1"},
          2,
-         "zem_d7-cli scope: 周波数範囲が不正です。\n"},
+         "zem_d7-cli scope: the frequency range is not valid.\n"},
         {{"scope", "--port", "sim", "--lower", "144", "--upper", "144.02", "--step", "5", "--passes", "1"},
          2,
          "zem_d7-cli scope: the range must be at least two steps wide\n"},

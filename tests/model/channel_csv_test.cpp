@@ -287,7 +287,8 @@ TEST(channel_csv_test, both_row_readers_keep_the_first_notes_and_count_the_rest)
     EXPECT_EQ(rows.notes.size(), kKeptNotes);
     EXPECT_EQ(rows.moreNotes, 5u);
     EXPECT_EQ(FormatChannelCsvNote(rows.notes.front()), "2 行目（Location 'x'）: " + split);
-    EXPECT_EQ(rows.channels.front(), ImportedChannel("145.0"));
+    ASSERT_TRUE(rows.channels.front());
+    EXPECT_EQ(*rows.channels.front(), ImportedChannel("145.0"));
 }
 
 } // namespace

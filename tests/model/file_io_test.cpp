@@ -268,6 +268,33 @@ TEST_F(FileIoTest, save_as_root_keeps_a_foreign_owner_and_group) {
     EXPECT_EQ(Content(path), "new");
 }
 
+// An output opened ahead: a FIFO waits for its reader until given up, then takes each save's new
+// end as it comes; a regular file is saved whole each time.
+TEST_F(FileIoTest, output_opened_ahead_waits_for_a_reader_and_takes_what_is_added) {
+    const fs::path fifo = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int asked = 0;
+    EXPECT_FALSE(OutputFile(fifo, [&asked] { return ++asked == 3; }).Opened());
+    EXPECT_EQ(asked, 3);
+
+    std::future<std::string> reader = std::async(std::launch::async, [fifo] {
+        std::ifstream in(fifo, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    });
+    {
+        OutputFile output(fifo, [] { return false; });
+        ASSERT_TRUE(output.Opened());
+        output.Save("line 1\n");
+        output.Save("line 1\nline 2\n");
+    }
+    EXPECT_EQ(reader.get(), "line 1\nline 2\n");
+
+    OutputFile file(dir_ / "store.txt", [] { return false; });
+    file.Save("a");
+    file.Save("ab");
+    EXPECT_EQ(ReadWholeFile(dir_ / "store.txt", 10), "ab");
+}
+
 TEST_F(FileIoTest, same_file_through_links) {
     Write(dir_ / "a.zem", "a");
     Write(dir_ / "b.zem", "a");

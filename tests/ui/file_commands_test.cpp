@@ -5,6 +5,7 @@
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
+#include "ui/memory_editing.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -108,6 +110,7 @@ private slots:
     void csvImportOfTheChannelLayoutReportsInOneMessage();
     void messagesEscapeWhatFilesHold();
     void droppedCp932NameIsOpened();
+    void titleAndCloseQuestionShowUnsavedWork();
 
 private:
     QString Path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -118,8 +121,10 @@ void FileCommandsTest::openThroughTheMenu() {
     const zem::RadioImage image = SampleImage();
     zem::SaveZemFile(Path("radio.zem").toStdString(), image);
     WindowFixture f;
+    f.window->CommitChannels(image.Channels, QStringLiteral("step"));
     f.prompts->openAnswers.enqueue(Path("radio.zem"));
     f.Choose("Open2");
+    QVERIFY(!f.window->Editing().History().canUndo()); // the file begins a history of its own
 
     QCOMPARE(f.prompts->openRequests.size(), 1);
     const zem::FileDialogRequest& request = f.prompts->openRequests[0];
@@ -339,7 +344,7 @@ void FileCommandsTest::saveFailureKeepsTheFlagsAndTheFile() {
     QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("x.zem")));
     QVERIFY(f.window->MemoryChanged());
     QCOMPARE(f.window->CurrentPath(), Path("good.zem"));
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 good.zem"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 good.zem *"));
 }
 
 void FileCommandsTest::droppedFileIsOpened() {
@@ -478,6 +483,25 @@ void FileCommandsTest::droppedCp932NameIsOpened() {
          {QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(dir_->path(), "/") + "/" + name.toPercentEncoding())});
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("CALL"));
     std::remove(path.c_str()); // Qt cannot name it to remove it with the folder
+}
+
+// An edit of any block marks the title until it is undone or saved; closing then says so and
+// offers 保存, which saves over the file and closes.
+void FileCommandsTest::titleAndCloseQuestionShowUnsavedWork() {
+    zem::SaveZemFile(Path("work.zem").toStdString(), SampleImage());
+    WindowFixture f(Path("work.zem"));
+    f.window->show();
+    f.window->SetVfoEditor([](zem::VfoRecord& vfo, std::size_t) { vfo.LowerLimit = "00119"; });
+    f.window->VFOStringGrid1DblClick();
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 work.zem *"));
+    f.window->Image().Vfos = SampleImage().Vfos; // as undone
+    QTest::keyClicks(f.window->findChild<QLineEdit*>(QStringLiteral("MYCEdit")), "X");
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 work.zem *"));
+    f.prompts->saveQuestionAnswers.enqueue(zem::Prompts::Answer::Save);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.prompts->questions.last().text, QStringLiteral("終了しますか？\n変更が保存されていません。"));
+    QCOMPARE(Reload(Path("work.zem")).Settings.MYC.str(), std::string("JA1ZZZX"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 work.zem"));
 }
 
 QTEST_MAIN(FileCommandsTest)

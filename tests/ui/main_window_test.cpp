@@ -4,6 +4,7 @@
 #include "model/file_io.h"
 #include "model/startup_image.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using zem::MemoryChannel;
 using zem::VfoRecord;
@@ -37,6 +39,7 @@ private slots:
     void menuTree();
     void fileOnTheCommandLineIsShownCompletely();
     void usedChannelRows();
+    void keyboardReachesEveryControl();
     void badDigitsAreReportedAndTheOtherRowsStillShown();
     void enterKeyOpensTheChannelEditorLikeADoubleClick();
     void doubleClickOnAFixedCellOpensTheRowSelectedBefore();
@@ -271,6 +274,35 @@ void MainWindowTest::usedChannelRows() {
         QCOMPARE(f.MemCell(c, 1), row1[c - 1]);
         QCOMPARE(f.MemCell(c, 2), row2[c - 1]);
     }
+    // The highest frequency a channel holds is shown whole in both frequency columns.
+    zem::StringGrid* grid = f.Grid("MemStringGrid1");
+    for (int c = 0; c < 2; ++c)
+        QVERIFY(grid->CellWidthFor(QStringLiteral("1300.00000MHz")) <= grid->columnWidth(c));
+}
+
+// Tab leaves a grid for the next control, Ctrl+PageDown and Ctrl+PageUp change pages, Shift+F10
+// opens the grid's menu.
+void MainWindowTest::keyboardReachesEveryControl() {
+    WindowFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.Grid("VFOStringGrid1")->setFocus();
+    for (int k = 0; k < 5 && QApplication::focusWidget()->objectName() != QStringLiteral("DEdit"); ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DEdit"));
+    auto* pages = f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    QTest::keyClick(f.window.get(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 1);
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(f.window.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 0);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        shown = QApplication::activePopupWidget()->actions().value(0)->objectName();
+        QApplication::activePopupWidget()->close();
+    });
+    QTest::keyClick(f.Grid("MemStringGrid1"), Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(shown, QStringLiteral("Undo1"));
 }
 
 void MainWindowTest::badDigitsAreReportedAndTheOtherRowsStillShown() {

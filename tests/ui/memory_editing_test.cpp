@@ -58,6 +58,7 @@ private slots:
     void pasteInsideTheProgramGivesBackWhatWasCopied();
     void pasteFromASpreadsheetGoesByPositionAndReportsOnce();
     void pasteReportIsEscapedAndShortenedAsTheImports();
+    void pasteOfTextWithoutAHeader();
     void insertRefusedWhileChannel149IsUsed();
     void movedRowsStaySelected();
     void pdfOfTheChannelList();
@@ -171,22 +172,47 @@ void MemoryEditingTest::pasteInsideTheProgramGivesBackWhatWasCopied() {
     QVERIFY(Saved(f) == before);
 }
 
+// A refused row and a blank one keep their rows as they were; the rows after them still go
+// where they stood.
 void MemoryEditingTest::pasteFromASpreadsheetGoesByPositionAndReportsOnce() {
     EditFixture f;
+    const zem::ChannelTable before = f.window->Image().Channels;
     auto* data = new QMimeData;
     data->setText(QStringLiteral("Location\tName\tFrequency\tMode\tComment\n"
                                  "7\tA\t145.5\tDV\t\n"
                                  "9\tB\t433.0\t\t東京\n"
-                                 "9\tC\t145.0\tFM\t\n"));
+                                 "\n"
+                                 "9\tC\t50.0\tFM\t\n"
+                                 "9\tD\t145.0\tFM\t\n"));
     QApplication::clipboard()->setMimeData(data);
-    f.Select({30});
+    f.Select({0});
     f.Choose("Paste1");
-    QCOMPARE(f.Channel(30).Name.str(), std::string("B"));
-    QCOMPARE(f.MemCell(6, 31), QStringLiteral("東京"));
-    QCOMPARE(f.Channel(31).Name.str(), std::string("C"));
-    QVERIFY(zem::IsEmptyRow(f.Channel(32)));
+    QVERIFY(f.Channel(0) == before[0] && f.Channel(2) == before[2] && f.Channel(3) == before[3]);
+    QCOMPARE(f.Channel(1).Name.str(), std::string("B"));
+    QCOMPARE(f.MemCell(6, 2), QStringLiteral("東京"));
+    QCOMPARE(f.Channel(4).Name.str(), std::string("D"));
     QCOMPARE(f.prompts->messages.size(), 1);
+    QVERIFY(f.prompts->messages[0].text.startsWith(QStringLiteral("2 チャンネルを貼り付けました。")));
     QVERIFY(f.prompts->messages[0].text.contains(QStringLiteral("'DV'")));
+}
+
+// Text without a header: the CSV import's `MHz,name,memo` lines, and the program's own copied
+// rows with their header left off.
+void MemoryEditingTest::pasteOfTextWithoutAHeader() {
+    EditFixture f;
+    f.Select({0, 1});
+    f.Choose("Copy1");
+    const QString rows = QApplication::clipboard()->text().section(QStringLiteral("\r\n"), 1);
+    for (const QString& text : {QStringLiteral("145.5,CALL,呼出\r\n\r\n433.02,UHF\r\n"), rows}) {
+        auto* data = new QMimeData;
+        data->setText(text);
+        QApplication::clipboard()->setMimeData(data);
+        f.Select({60});
+        f.Choose("Paste1");
+    }
+    QCOMPARE(f.Channel(60).Name, f.Channel(0).Name);
+    QCOMPARE(f.Channel(61).RxFreq, f.Channel(1).RxFreq);
+    QCOMPARE(f.Channel(62).Name.str(), std::string("UHF")); // after a blank line
 }
 
 void MemoryEditingTest::pasteReportIsEscapedAndShortenedAsTheImports() {
@@ -243,6 +269,9 @@ void MemoryEditingTest::movedRowsStaySelected() {
     f.Select({0});
     f.Choose("MoveUp1");
     QVERIFY(!f.window->Editing().History().canUndo());
+    // Ctrl+End moves the highlight with the current row, so the commands act on the row shown.
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{169}));
 }
 
 void MemoryEditingTest::pdfOfTheChannelList() {

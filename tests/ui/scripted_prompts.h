@@ -18,6 +18,7 @@ public:
     };
 
     QQueue<bool> questionAnswers;
+    QQueue<Answer> saveQuestionAnswers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
 
@@ -37,6 +38,10 @@ public:
     bool Question(QWidget*, const QString& text, const QString& caption) override {
         questions.append({text, caption});
         return !questionAnswers.isEmpty() && questionAnswers.dequeue();
+    }
+    Answer QuestionOrSave(QWidget*, const QString& text, const QString& caption) override {
+        questions.append({text, caption});
+        return saveQuestionAnswers.isEmpty() ? Answer::Cancel : saveQuestionAnswers.dequeue();
     }
     QString OpenFileName(QWidget*, const zem::FileDialogRequest& request) override {
         openRequests.append(request);
