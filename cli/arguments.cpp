@@ -9,8 +9,6 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace cli {
 
 std::filesystem::path LocalPath(const QString& name) {
@@ -101,7 +99,7 @@ bool SaveImage(const QString& command, const QString& out, const zem::RadioImage
 
 void Say(const QString& out, const std::string& line) {
     if (zem::IsSameFile(OutputPath(out), "/dev/stdout") || out == QLatin1String("-"))
-        std::fputs(line.c_str(), stderr);
+        ErrorBytes(line);
     else
         Out(line);
 }

@@ -101,6 +101,29 @@ const std::vector<Command>& Commands() {
          {{QStringLiteral("KEY"), Help(QT_TRANSLATE_NOOP("cli", "freq, name or memo."))},
           SettingsFile(QT_TRANSLATE_NOOP("cli", "The settings file to sort."))},
          &RunSort},
+        {QStringLiteral("set"),
+         Help(QT_TRANSLATE_NOOP("cli", "change fields of many memory channels at once")),
+         Help(QT_TRANSLATE_NOOP(
+             "cli", "Set the fields given on every used row of --channels (empty rows are left alone) and save the "
+                    "result; nothing else in the rows changes. A row that cannot take a field (a split channel "
+                    "and a shift, offset or reverse; AM outside 118-135 MHz) is left as it was and named on "
+                    "standard error. Exit status: 0 every row taken, 1 written without the rows named, 2 bad "
+                    "arguments or input (nothing written).")),
+         {&kChannelsOption, &kStepKhzOption, &kShiftOption, &kOffsetOption, &kReverseOption, &kToneOption,
+          &kCtcssOption, &kModeOption, &kLockoutOption, &kOutputOption},
+         {SettingsFile(QT_TRANSLATE_NOOP("cli", "The settings file to change."))},
+         &RunSet},
+        {QStringLiteral("find"),
+         Help(QT_TRANSLATE_NOOP("cli", "print the channels whose name or memo holds TEXT, or on a frequency")),
+         Help(QT_TRANSLATE_NOOP(
+             "cli", "Print the used memory rows, as show prints them, whose name or memo holds TEXT (half-width "
+                    "and full-width forms and letter case alike) or, when TEXT is a number, whose receive (or "
+                    "split transmit) frequency is TEXT MHz. Exit status: 0 found, 1 nothing found, 2 bad "
+                    "arguments or input.")),
+         {},
+         {SettingsFile(QT_TRANSLATE_NOOP("cli", "The settings file to search.")),
+          {QStringLiteral("TEXT"), Help(QT_TRANSLATE_NOOP("cli", "The text or frequency."))}},
+         &RunFind},
         {QStringLiteral("id"),
          Help(QT_TRANSLATE_NOOP("cli", "ask the radio whether it is a TH-D7")),
          Help(QT_TRANSLATE_NOOP("cli", "Ask the radio for its model (\"ID\") and say whether it is a TH-D7.")),
@@ -114,14 +137,13 @@ const std::vector<Command>& Commands() {
          {},
          &RunCheckMod},
         {QStringLiteral("doctor"),
-         Help(QT_TRANSLATE_NOOP("cli", "find out why the radio does not answer")),
-         Help(QT_TRANSLATE_NOOP(
-             "cli",
+         QStringLiteral("find out why the radio does not answer"),
+         QStringLiteral(
              "Check the port and the radio, one line each, beginning \"ok\" or \"NG\" (with the next step to take): "
              "the device exists, this user may read and write it, no other program holds it and no exclusive flag "
              "is left on it, it opens at 9600 baud 8N1, and the TH-D7 answers \"ID\" (an echo, \"?\" from "
              "packet mode, noise and silence are told apart). The last line is the verdict. Only \"ID\" is sent; no "
-             "setting of the radio changes. Exit status: 0 the TH-D7 answered, 1 a check failed, 2 bad arguments.")),
+             "setting of the radio changes. Exit status: 0 the TH-D7 answered, 1 a check failed, 2 bad arguments."),
          {&kDoctorPortOption},
          {},
          &RunDoctor},

@@ -4,8 +4,11 @@
 #include "options.h"
 
 #include "collation/japanese_collation.h"
+#include "model/bulk_change.h"
 #include "model/channel_csv.h"
 #include "model/channel_sort.h"
+#include "model/codecs.h"
+#include "model/conversion_error.h"
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
@@ -185,6 +188,116 @@ int RunSort(const QString& command, const QCommandLineParser& parser) {
         return kBadInput;
     }
     return SaveImage(command, out, image, OutputGuard({}, true)) ? kOk : kBadInput;
+}
+
+namespace {
+
+// A number the user wrote for one of `count` items, each valued by `value` (Hz, or kHz for
+// steps): the index of the item of the same value, read exactly as the editors read numbers.
+template <typename Value> std::optional<std::size_t> ItemOfNumber(const QString& text, std::size_t count, Value value) {
+    try {
+        const std::int32_t wanted = zem::MhzToHz(text.toStdString());
+        for (std::size_t k = 0; k < count; ++k) {
+            if (value(k) == wanted)
+                return k;
+        }
+    } catch (const zem::ConversionError&) {
+        // Not a number: no item, as for a number no item has.
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ToneCodeOf(const QString& text) {
+    if (text == QLatin1String("off"))
+        return std::string();
+    const auto& items = zem::ToneItems();
+    const auto k = ItemOfNumber(text, items.size(), [&](std::size_t i) -> std::int32_t {
+        const std::string_view item = items[i];
+        return item.empty() ? -1 : zem::MhzToHz(item.substr(0, item.find(' ')));
+    });
+    return k ? std::optional(zem::ZeroPad(static_cast<long long>(*k), 2)) : std::nullopt;
+}
+
+// The words of an option to the record's character for each, in order.
+std::optional<char> CharOfWord(const QString& text, std::initializer_list<std::pair<const char*, char>> words) {
+    for (const auto& [word, code] : words) {
+        if (text == QLatin1String(word))
+            return code;
+    }
+    return std::nullopt;
+}
+
+// The change the options ask for; nullopt after the one error line naming the option.
+std::optional<zem::BulkChange> ReadBulkChange(const QCommandLineParser& parser) {
+    zem::BulkChange change;
+    bool good = true;
+    const auto read = [&](const Option& option, auto& field, auto convert) {
+        if (!parser.isSet(option))
+            return;
+        const QString value = parser.value(option);
+        field = convert(value);
+        if (!field) {
+            Error(QStringLiteral("zem_d7-cli set: --%1 cannot be '%2' (%3)")
+                      .arg(option.names().constFirst(), value, option.description()));
+            good = false;
+        }
+    };
+    const auto onOff = [](const QString& v) { return CharOfWord(v, {{"on", '1'}, {"off", '0'}}); };
+    read(kStepKhzOption, change.step, [](const QString& v) {
+        const auto k = ItemOfNumber(v, zem::kStepCount, [](std::size_t i) {
+            return zem::StepHz(zem::DigitChar(static_cast<long long>(i))) * 1000;
+        });
+        return k ? std::optional(zem::DigitChar(static_cast<long long>(*k))) : std::nullopt;
+    });
+    read(kShiftOption, change.shift, [](const QString& v) {
+        return CharOfWord(v, {{"simplex", '0'}, {"+", '1'}, {"-", '2'}});
+    });
+    read(kOffsetOption, change.offset, [](const QString& v) -> std::optional<std::string> {
+        try {
+            return zem::MhzToOffsetDigits(v.toStdString());
+        } catch (const zem::ConversionError&) {
+            return std::nullopt;
+        }
+    });
+    read(kReverseOption, change.reverse, onOff);
+    read(kToneOption, change.tone, ToneCodeOf);
+    read(kCtcssOption, change.ctcss, ToneCodeOf);
+    read(kModeOption, change.mode, [](const QString& v) { return CharOfWord(v, {{"FM", '0'}, {"AM", '1'}}); });
+    read(kLockoutOption, change.lockout, onOff);
+    if (good && change.Empty()) {
+        Error(QStringLiteral("zem_d7-cli set: give at least one field to change (--step, --shift, --offset, "
+                             "--reverse, --tone, --ctcss, --mode or --lockout)"));
+        good = false;
+    }
+    return good ? std::optional(change) : std::nullopt;
+}
+
+} // namespace
+
+int RunSet(const QString& command, const QCommandLineParser& parser) {
+    const std::optional<QString> file = OneFile(parser, command, QStringLiteral("settings file"));
+    if (!file)
+        return kBadInput;
+    const std::optional<std::vector<std::size_t>> rows = zem::ParseRowList(parser.value(kChannelsOption).toStdString());
+    if (!rows) {
+        Error(QStringLiteral("zem_d7-cli set: --channels cannot be '%1' (%2)")
+                  .arg(parser.value(kChannelsOption), kChannelsOption.description()));
+        return kBadInput;
+    }
+    const std::optional<zem::BulkChange> change = ReadBulkChange(parser);
+    const QString out = parser.value(kOutputOption);
+    if (!change || !CheckOutputName(command, out))
+        return kBadInput;
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, *file, image))
+        return kBadInput;
+    const zem::BulkResult result = zem::ApplyBulkChange(image.Channels, *rows, *change);
+    image.Channels = result.table;
+    if (!SaveImage(command, out, image, OutputGuard({}, true)))
+        return kBadInput;
+    for (const std::string& line : zem::RefusalLines(result.refused))
+        Error(QStringLiteral("zem_d7-cli set: %1: %2").arg(*file, QString::fromStdString(line)));
+    return result.refused.empty() ? kOk : kNotAllTaken;
 }
 
 } // namespace cli

@@ -41,11 +41,6 @@ const Option kPortOption =
     Required({QStringLiteral("port"),
               Help(QT_TRANSLATE_NOOP("cli", "The radio's port: a device path (/dev/ttyUSB0), com1 to com4, or sim.")),
               QStringLiteral("PORT")});
-const Option kDoctorPortOption =
-    Optional({QStringLiteral("port"),
-              Help(QT_TRANSLATE_NOOP("cli", "The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. "
-                                            "Without it, every serial device present is tried in turn.")),
-              QStringLiteral("PORT")});
 const Option kTimeoutOption =
     Optional({QStringLiteral("timeout"),
               Help(QT_TRANSLATE_NOOP("cli", "Longest wait for each answer of the radio, in ms (default 1000).")),
@@ -53,6 +48,11 @@ const Option kTimeoutOption =
 const Option kFastOption = Optional(
     {QStringLiteral("fast"),
      Help(QT_TRANSLATE_NOOP("cli", "Take each answer as soon as it has ended instead of after 48 ms of silence."))});
+const Option kDoctorPortOption =
+    Optional({QStringLiteral("port"),
+              Help(QT_TRANSLATE_NOOP("cli", "The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. "
+                                            "Without it, every serial device present is tried in turn.")),
+              QStringLiteral("PORT")});
 
 const Option kOutputOption = Output(QT_TRANSLATE_NOOP("cli", "The settings file to write."), QStringLiteral("OUT.zem"));
 const Option kCsvOutputOption = Output(QT_TRANSLATE_NOOP("cli", "The CSV file to write."), QStringLiteral("OUT.csv"));
@@ -119,5 +119,26 @@ const Option kPassesOption = Required(
 const Option kStoreOption = Optional(
     {QStringLiteral("store"), Help(QT_TRANSLATE_NOOP("cli", "Also write each pass with its date and time to FILE.")),
      QStringLiteral("FILE")});
+
+const Option kChannelsOption =
+    Required({QStringLiteral("channels"),
+              QStringLiteral("The rows to change, as the grid labels them: numbers, L0-U9 and ranges (10-20,L0)."),
+              QStringLiteral("LIST")});
+const Option kStepKhzOption =
+    Optional({QStringLiteral("step"), QStringLiteral("Step in kHz: 5, 6.25, 10, 12.5, 15, 20, 25, 30, 50 or 100."),
+              QStringLiteral("KHZ")});
+const Option kShiftOption = Optional(
+    {QStringLiteral("shift"), QStringLiteral("simplex, + or - (not for split channels)."), QStringLiteral("SHIFT")});
+const Option kOffsetOption = Optional(
+    {QStringLiteral("offset"), QStringLiteral("Shift offset in MHz (not for split channels)."), QStringLiteral("MHZ")});
+const Option kReverseOption = Optional(
+    {QStringLiteral("reverse"), QStringLiteral("on or off (on not for split channels)."), QStringLiteral("ON")});
+const Option kToneOption =
+    Optional({QStringLiteral("tone"), QStringLiteral("off, or the tone to send in Hz (88.5)."), QStringLiteral("HZ")});
+const Option kCtcssOption =
+    Optional({QStringLiteral("ctcss"), QStringLiteral("off, or the CTCSS tone in Hz."), QStringLiteral("HZ")});
+const Option kModeOption = Optional(
+    {QStringLiteral("mode"), QStringLiteral("FM or AM (AM only between 118 and 135 MHz)."), QStringLiteral("MODE")});
+const Option kLockoutOption = Optional({QStringLiteral("lockout"), QStringLiteral("on or off."), QStringLiteral("ON")});
 
 } // namespace cli

@@ -56,4 +56,16 @@ extern const Option kStepOption;
 extern const Option kPassesOption;
 extern const Option kStoreOption;
 
+// The fields set changes: --channels LIST, --step KHZ, --shift, --offset MHZ, --reverse, --tone,
+// --ctcss, --mode, --lockout.
+extern const Option kChannelsOption;
+extern const Option kStepKhzOption;
+extern const Option kShiftOption;
+extern const Option kOffsetOption;
+extern const Option kReverseOption;
+extern const Option kToneOption;
+extern const Option kCtcssOption;
+extern const Option kModeOption;
+extern const Option kLockoutOption;
+
 } // namespace cli

@@ -58,7 +58,7 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
         Error(QCoreApplication::translate(
                   "cli", "zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio's power.")
                   .arg(command));
-        Error(QCoreApplication::translate("cli", "Run zem_d7-cli doctor --port %1 to find out why.")
+        Error(QCoreApplication::translate("cli", "zem_d7-cli doctor --port %1 finds out why.")
                   .arg(QString::fromStdString(target.port)));
         return kRadioErrors;
     }
@@ -83,9 +83,8 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     if (!CheckNoArguments(parser, command))
         return kBadInput;
     if (parser.isSet(kDoctorPortOption) && parser.value(kDoctorPortOption).isEmpty()) {
-        Error(QCoreApplication::translate("cli", "zem_d7-cli %1: --port takes a port; leave it out to try every serial "
-                                                 "device")
-                  .arg(command));
+        Error(
+            QStringLiteral("zem_d7-cli %1: --port takes a port; leave it out to try every serial device").arg(command));
         return kBadInput;
     }
     Interruption interruption;
@@ -101,7 +100,7 @@ int RunDoctor(const QString& command, const QCommandLineParser& parser) {
     doctor->Start(Bytes(parser.value(kDoctorPortOption)));
     loop.exec();
     if (interruption.Interrupted())
-        return Interrupted(command, QCoreApplication::translate("cli", "checks not finished"));
+        return Interrupted(command, QStringLiteral("checks not finished"));
     return answered ? kOk : kRadioErrors;
 }
 

@@ -4,6 +4,7 @@
 #include "options.h"
 #include "shown_image.h"
 
+#include "collation/channel_search.h"
 #include "model/codecs.h"
 #include "model/command_text.h"
 #include "model/cp932.h"
@@ -28,23 +29,30 @@ void Row(std::string& out, std::string_view label, const std::vector<std::string
     out += '\n';
 }
 
-} // namespace
+void MemoryRow(std::string& out, const zem::ChannelTable& channels, std::size_t row) {
+    std::vector<std::string> cells;
+    for (std::size_t col = 0; col < zem::MemoryColumns().size(); ++col)
+        cells.push_back(zem::ShownCell([&] { return zem::MemoryCell(col, channels[row]); }));
+    Row(out, zem::RowLabel(row), cells);
+}
 
-std::string FormatImage(const zem::RadioImage& image) {
-    std::string out = "# memory\n";
+void MemoryHeadings(std::string& out) {
     std::vector<std::string> headings;
     for (const zem::MemoryColumn& c : zem::MemoryColumns())
         headings.emplace_back(c.heading);
     Row(out, zem::kMemoryCornerHeading, headings);
-    for (std::size_t row = 0; row < zem::kChannelRows; ++row) {
-        std::vector<std::string> cells;
-        for (std::size_t col = 0; col < zem::MemoryColumns().size(); ++col)
-            cells.push_back(zem::ShownCell([&] { return zem::MemoryCell(col, image.Channels[row]); }));
-        Row(out, zem::RowLabel(row), cells);
-    }
+}
+
+} // namespace
+
+std::string FormatImage(const zem::RadioImage& image) {
+    std::string out = "# memory\n";
+    MemoryHeadings(out);
+    for (std::size_t row = 0; row < zem::kChannelRows; ++row)
+        MemoryRow(out, image.Channels, row);
 
     out += "# vfo\n";
-    headings.clear();
+    std::vector<std::string> headings;
     for (const zem::VfoColumn& c : zem::VfoColumns())
         headings.emplace_back(c.heading);
     Row(out, zem::kVfoCornerHeading, headings);
@@ -83,6 +91,33 @@ int RunShow(const QString& command, const QCommandLineParser& parser) {
     }
     Error(QCoreApplication::translate("cli", "zem_d7-cli show: give either --new or one settings file"));
     return kBadInput;
+}
+
+int RunFind(const QString& command, const QCommandLineParser& parser) {
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        Error(QStringLiteral("zem_d7-cli find: give one settings file and the text or frequency to find"));
+        return kBadInput;
+    }
+    const zem::ChannelQuery query(positional[1]);
+    if (query.Empty()) {
+        Error(QStringLiteral("zem_d7-cli find: give a text or frequency to find"));
+        return kBadInput;
+    }
+    zem::RadioImage image = zem::StartupImage();
+    if (!LoadZemArgument(command, positional[0], image))
+        return kBadInput;
+    std::string out;
+    MemoryHeadings(out);
+    bool found = false;
+    for (std::size_t row = 0; row < zem::kChannelRows; ++row) {
+        if (query.Matches(image.Channels[row])) {
+            MemoryRow(out, image.Channels, row);
+            found = true;
+        }
+    }
+    Out(out);
+    return found ? kOk : kNotFound;
 }
 
 } // namespace cli

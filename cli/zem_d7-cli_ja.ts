@@ -15,6 +15,10 @@
 <context>
     <name>cli</name>
     <message>
+        <source>zem_d7-cli doctor --port %1 finds out why.</source>
+        <translation>zem_d7-cli doctor --port %1 で原因を調べられます。</translation>
+    </message>
+    <message>
         <source>zem_d7-cli %1: give one %2</source>
         <translation>zem_d7-cli %1: %2を 1 つ指定してください</translation>
     </message>
@@ -613,30 +617,6 @@ history restore N --port PORT [--dry-run]: write --changed と同じく項目の
     <message>
         <source>zem_d7-cli write: --base is taken only with --changed</source>
         <translation>zem_d7-cli write: --base は --changed とともにだけ使えます</translation>
-    </message>
-    <message>
-        <source>find out why the radio does not answer</source>
-        <translation>無線機が応答しない原因を調べる</translation>
-    </message>
-    <message>
-        <source>Check the port and the radio, one line each, beginning &quot;ok&quot; or &quot;NG&quot; (with the next step to take): the device exists, this user may read and write it, no other program holds it and no exclusive flag is left on it, it opens at 9600 baud 8N1, and the TH-D7 answers &quot;ID&quot; (an echo, &quot;?&quot; from packet mode, noise and silence are told apart). The last line is the verdict. Only &quot;ID&quot; is sent; no setting of the radio changes. Exit status: 0 the TH-D7 answered, 1 a check failed, 2 bad arguments.</source>
-        <translation>ポートと無線機を調べ、1 行ずつ「ok」か「NG」で始めて示します（NG には次にすること）: デバイスがあるか、このユーザーが読み書きできるか、ほかのプログラムが開いておらず排他フラグも残っていないか、9600 baud 8N1 で開けるか、TH-D7 が「ID」に答えるか（エコー、パケットモードの「?」、雑音、無応答を見分けます）。最後の行が判定です。送るのは「ID」だけで、無線機の設定は変えません。終了状態: 0 TH-D7 が応答、1 どれかの確認が NG、2 引数の誤り。</translation>
-    </message>
-    <message>
-        <source>The port to check: a device path (/dev/ttyUSB0), com1 to com4, or sim. Without it, every serial device present is tried in turn.</source>
-        <translation>調べるポート: デバイスのパス（/dev/ttyUSB0）、com1〜com4、または sim。省くと、あるシリアルデバイスを順に調べます。</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli %1: --port takes a port; leave it out to try every serial device</source>
-        <translation>zem_d7-cli %1: --port にはポートを指定してください。省くと、すべてのシリアルデバイスを調べます</translation>
-    </message>
-    <message>
-        <source>checks not finished</source>
-        <translation>診断は終わっていません</translation>
-    </message>
-    <message>
-        <source>Run zem_d7-cli doctor --port %1 to find out why.</source>
-        <translation>zem_d7-cli doctor --port %1 で原因を調べられます。</translation>
     </message>
 </context>
 </TS>

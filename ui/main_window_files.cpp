@@ -144,8 +144,8 @@ void TFormD7::Openzem(const QString& path) {
                           QStringLiteral("警告"));
 }
 
-// The entry is nobody's file: the table has no name, so 上書き保存 asks for one, and the blocks taken
-// count as changed until saved.
+// The entry is nobody's file: the table has no name, so 上書き保存 asks for one. The blocks taken
+// count as changed where they differ from the radio and the file, as any edit does.
 void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& blocks) {
     for (const Block b : blocks) {
         switch (b) {

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "memory_dialog.h"
+#include "memory_editing.h"
 #include "vfo_dialog.h"
 
 #include "model/command_text.h"
@@ -78,6 +79,7 @@ std::optional<ConversionError> TFormD7::FillMemoryGrid() {
             MemStringGrid1, static_cast<int>(i) + 1, static_cast<int>(MemoryColumns().size()),
             [&ch](int c) { return MemoryCell(static_cast<std::size_t>(c), ch); }, firstError);
     }
+    editing_->ShowRows();
     return firstError;
 }
 

@@ -1,5 +1,6 @@
 #include "memory_editing.h"
 
+#include "bulk_change_dialog.h"
 #include "channel_clipboard.h"
 #include "csv_notes.h"
 #include "main_window.h"
@@ -96,6 +97,10 @@ const std::vector<Command>& Commands() {
         {"DeleteRow1", {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MemoryEditing::DeleteSelectedRows},
         {"MoveUp1", {QKeySequence(Qt::CTRL | Qt::Key_Up)}, &MemoryEditing::MoveUp},
         {"MoveDown1", {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MemoryEditing::MoveDown},
+        {"BulkChange1", {}, &MemoryEditing::ChangeSelected},
+        {"Find1", {QKeySequence(Qt::CTRL | Qt::Key_F)}, &MemoryEditing::Find, true},
+        {"FindNext1", {QKeySequence(Qt::Key_F3)}, &MemoryEditing::FindNext, true},
+        {"FindPrevious1", {QKeySequence(Qt::SHIFT | Qt::Key_F3)}, &MemoryEditing::FindPrevious, true},
     };
     return commands;
 }
@@ -124,6 +129,18 @@ MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& page
     connect(redo_, &QAction::triggered, &history_, &QUndoStack::redo);
     connect(window_.findChild<QAction*>(QStringLiteral("Print1")), &QAction::triggered, this, &MemoryEditing::Print);
     connect(window_.findChild<QAction*>(QStringLiteral("Pdf1")), &QAction::triggered, this, &MemoryEditing::SavePdf);
+    hideEmpty_ = window_.findChild<QAction*>(QStringLiteral("HideEmpty1"));
+    // A current row that is hidden gives way to the next row shown.
+    connect(hideEmpty_, &QAction::toggled, this, [this] {
+        const std::vector<std::size_t> selected = SelectedRows();
+        ShowRows();
+        const std::vector<std::size_t> shown = SelectedRows();
+        SelectRows(shown.empty() ? selected : shown);
+    });
+    bulkEditor_ = [this](std::size_t usedRows) -> std::optional<BulkChange> {
+        BulkChangeDialog dialog(window_.UserPrompts(), usedRows, &window_);
+        return dialog.exec() == QDialog::Accepted ? dialog.Change() : std::nullopt;
+    };
     connect(&history_, &QUndoStack::indexChanged, this, &MemoryEditing::UpdateActions);
     connect(&pages_, &QTabWidget::currentChanged, this, &MemoryEditing::UpdateActions);
     UpdateActions();
@@ -169,26 +186,53 @@ void MemoryEditing::Commit(const ChannelTable& after, const QString& step, std::
 
 std::vector<std::size_t> MemoryEditing::SelectedRows() const {
     std::vector<std::size_t> rows;
-    for (const QModelIndex& index : grid_.selectionModel()->selectedRows())
-        rows.push_back(static_cast<std::size_t>(index.row()));
-    if (rows.empty() && grid_.currentRow() >= 0)
+    for (const QModelIndex& index : grid_.selectionModel()->selectedRows()) {
+        if (!grid_.isRowHidden(index.row()))
+            rows.push_back(static_cast<std::size_t>(index.row()));
+    }
+    if (rows.empty() && grid_.currentRow() >= 0 && !grid_.isRowHidden(grid_.currentRow()))
         rows.push_back(static_cast<std::size_t>(grid_.currentRow()));
     std::ranges::sort(rows);
     return rows;
 }
 
+std::vector<std::size_t> MemoryEditing::ShownRows() const {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < kChannelRows; ++row) {
+        if (!grid_.isRowHidden(static_cast<int>(row)))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+void MemoryEditing::ShowRows() {
+    const bool hide = hideEmpty_->isChecked();
+    for (std::size_t row = 0; row < kChannelRows; ++row)
+        grid_.setRowHidden(static_cast<int>(row), hide && IsEmptyRow(window_.Image().Channels[row]));
+}
+
 void MemoryEditing::SelectRows(std::span<const std::size_t> rows) {
     if (rows.empty())
         return;
-    grid_.setCurrentCell(static_cast<int>(rows.front()), std::max(grid_.currentColumn(), 0),
+    std::vector<std::size_t> shown;
+    std::ranges::copy_if(rows, std::back_inserter(shown),
+                         [this](std::size_t row) { return !grid_.isRowHidden(static_cast<int>(row)); });
+    if (shown.empty()) {
+        const std::vector<std::size_t> all = ShownRows();
+        if (all.empty())
+            return;
+        const auto after = std::ranges::lower_bound(all, rows.front());
+        shown.push_back(after != all.end() ? *after : all.back());
+    }
+    grid_.setCurrentCell(static_cast<int>(shown.front()), std::max(grid_.currentColumn(), 0),
                          QItemSelectionModel::NoUpdate);
     QItemSelection selection;
-    for (std::size_t row : rows) {
+    for (std::size_t row : shown) {
         const QModelIndex first = grid_.model()->index(static_cast<int>(row), 0);
         selection.select(first, first.siblingAtColumn(grid_.columnCount() - 1));
     }
     grid_.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    grid_.scrollTo(grid_.model()->index(static_cast<int>(rows.front()), 0));
+    grid_.scrollTo(grid_.model()->index(static_cast<int>(shown.front()), 0));
 }
 
 void MemoryEditing::Refuse(const QString& text) {
@@ -290,6 +334,56 @@ void MemoryEditing::Move(int step) {
     // At the top or the bottom the rows stay where they are, as a list's move does.
     if (const std::optional<ChannelTable> table = MoveRows(window_.Image().Channels, rows, step))
         Commit(*table, step < 0 ? QStringLiteral("上へ移動") : QStringLiteral("下へ移動"), MovedRows(rows, step));
+}
+
+void MemoryEditing::ChangeSelected() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    const auto used = static_cast<std::size_t>(
+        std::ranges::count_if(rows, [this](std::size_t r) { return !IsEmptyRow(window_.Image().Channels[r]); }));
+    if (used == 0) {
+        Refuse(QStringLiteral("使われているチャンネルを選んでから一括変更してください。"));
+        return;
+    }
+    const std::optional<BulkChange> change = bulkEditor_(used);
+    if (!change || change->Empty())
+        return;
+    const BulkResult result = ApplyBulkChange(window_.Image().Channels, rows, *change);
+    Commit(result.table, QStringLiteral("一括変更"), rows);
+    if (result.refused.empty())
+        return;
+    QString text = QStringLiteral("次のチャンネルは変更できないので、元のまま残しました。");
+    for (const std::string& line : RefusalLines(result.refused))
+        text += QLatin1Char('\n') + QString::fromStdString(line);
+    Refuse(text);
+}
+
+void MemoryEditing::Find() {
+    const std::optional<QString> text = window_.UserPrompts().Text(
+        &window_, QStringLiteral("名前・メモの文字、または周波数 (MHz):"), QStringLiteral("検索"), findText_);
+    if (!text || text->trimmed().isEmpty())
+        return;
+    findText_ = *text;
+    FindAgain(true);
+}
+
+void MemoryEditing::FindAgain(bool forward) {
+    if (findText_.isEmpty()) {
+        Find();
+        return;
+    }
+    const int current = grid_.currentRow();
+    const std::optional<FoundRow> found =
+        FindChannel(window_.Image().Channels, ShownRows(), ChannelQuery(findText_),
+                    current >= 0 ? std::optional(static_cast<std::size_t>(current)) : std::nullopt, forward);
+    if (!found) {
+        window_.ShowStatus(QString());
+        Refuse(QStringLiteral("「%1」は見つかりません。").arg(findText_));
+        return;
+    }
+    SelectRows(std::vector<std::size_t>{found->row});
+    window_.ShowStatus(!found->wrapped ? QString()
+                       : forward ? QStringLiteral("末尾まで検索したので、先頭から続けました。")
+                                 : QStringLiteral("先頭まで検索したので、末尾から続けました。"));
 }
 
 namespace {

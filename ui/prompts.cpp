@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
@@ -98,6 +100,13 @@ QString QtPrompts::OpenFileName(QWidget* owner, const FileDialogRequest& request
 
 QString QtPrompts::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
     return RunFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtPrompts::Text(QWidget* owner, const QString& label, const QString& caption,
+                                       const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, caption, label, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional(text) : std::nullopt;
 }
 
 QString ShownInMessage(const QString& line) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace zem {
@@ -32,6 +34,9 @@ public:
     // The chosen path, or an empty text when the user cancelled.
     virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request) = 0;
     virtual QString SaveFileName(QWidget* owner, const FileDialogRequest& request) = 0;
+    // A line of text asked for beside `label`, starting as `initial`; nothing when cancelled.
+    virtual std::optional<QString> Text(QWidget* owner, const QString& label, const QString& caption,
+                                        const QString& initial) = 0;
 };
 
 // The real boxes and dialogs.
@@ -42,6 +47,8 @@ public:
     Answer QuestionOrSave(QWidget* owner, const QString& text, const QString& caption) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QString> Text(QWidget* owner, const QString& label, const QString& caption,
+                                const QString& initial) override;
 };
 
 // One line of a message that quotes a file's name or content: its control characters and the

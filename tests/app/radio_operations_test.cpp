@@ -303,7 +303,7 @@ void RadioOperationsTest::historyRestoresTheRadio() {
                  "TH-D7を履歴の内容に戻します\n\n無線機で変わるもの（1 件）:\nチャンネル 003: 名前: EDITED → RADIO"));
     QVERIFY(f.engine->Image().Channels == radio.Channels);
 
-    // 開く takes the read's channels into the table, which then has no file name.
+    // 開く takes the read's channels into the table, which then has no file name and is unsaved work.
     shown.clear();
     row = 4; // the read, below the restore's two entries and the write's
     button = "HistoryOpen";

@@ -272,6 +272,31 @@ TEST_F(CliFileCommandsTest, sort_in_place_and_bad_input) {
 
 // One stray line after the set must not empty every channel: the commands that read a settings
 // file warn on standard error and go on with the set before it.
+// The split channel 7 cannot take a shift: it is named and left as it was; the empty rows 6 and 9
+// are passed over, and nothing else in any row changes.
+TEST_F(CliFileCommandsTest, set_changes_the_rows_that_can_take_it_and_names_the_others) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    const CliResult r = RunCli("set " + sample + " --channels 0-9,L0 --shift - --lockout on -o " + At("out.zem"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zem_d7-cli set: " + sample +
+                         ": スプリットのチャンネルにはシフト・オフセット・リバースを設定できません: 7\n");
+    const CliResult diff = RunCli("diff " + sample + " " + At("out.zem"));
+    EXPECT_EQ(Lines(diff.out).size(), 7u);
+    EXPECT_EQ(Lines(diff.out).back(), "L0\tシフト: Simplex → Minus Shift\tロックアウト: OFF → ON");
+    for (const char* args : {"--channels 0-151 --tone 88.5", "--channels 1 --tone 88", "--channels 1"})
+        EXPECT_EQ(RunCli("set " + sample + " " + std::string(args) + " -o " + At("bad.zem")).status, 2) << args;
+    EXPECT_FALSE(fs::exists(At("bad.zem")));
+}
+
+TEST_F(CliFileCommandsTest, find_prints_the_rows_as_show_does) {
+    const std::string sample = (kSamples / "sample.zem").string();
+    const CliResult kana = RunCli("find " + sample + " ｸﾛｽ");
+    EXPECT_EQ(kana.status, 0);
+    EXPECT_EQ(Lines(kana.out).back(), ShowRow(RunCli("show " + sample).out, "7"));
+    EXPECT_EQ(Lines(RunCli("find " + sample + " 439.880").out).back().substr(0, 2), "8\t");
+    EXPECT_EQ(RunCli("find " + sample + " nothing-such").status, 1);
+}
+
 TEST_F(CliFileCommandsTest, a_stray_line_after_the_set_is_left_unread_with_a_warning) {
     const std::string stray = At("stray.zem");
     WriteFile(stray, ReadFile(kSamples / "sample.zem") + "X;\r\n");

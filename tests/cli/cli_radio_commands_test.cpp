@@ -87,8 +87,8 @@ TEST(cli_radio_commands_test, checks_give_no_verdict_without_an_answer_and_show_
         EXPECT_EQ(run.out, "") << command;
         EXPECT_EQ(run.err, "zem_d7-cli " + std::string(command) +
                                ": the radio did not answer. Check the port, the cable and the radio's power.\n"
-                               "Run zem_d7-cli doctor --port " +
-                               silent.SlavePath() + " to find out why.\n")
+                               "zem_d7-cli doctor --port " +
+                               silent.SlavePath() + " finds out why.\n")
             << command;
     }
     EXPECT_EQ(silent.Received(), "ID\rFL\r");

@@ -3,6 +3,7 @@
 
 #include "model/used_channel.h"
 #include "session/radio_session.h"
+#include "ui/bulk_change_dialog.h"
 #include "ui/memory_dialog.h"
 #include "ui/vfo_dialog.h"
 #include "ui/window_font.h"
@@ -112,6 +113,7 @@ private slots:
     void failedVfoOkLeavesTheVfoAlone();
     void everyRowThroughOkSavesTheSameFile();
     void storedValuesTheControlsCannotShow();
+    void bulkChangeGivesOnlyTheFieldsChosen();
 };
 
 void EditDialogsTest::initTestCase() {
@@ -562,6 +564,25 @@ void EditDialogsTest::storedValuesTheControlsCannotShow() {
         }
         QVERIFY2(f.window->Image() == expected, c.what);
     }
+}
+
+void EditDialogsTest::bulkChangeGivesOnlyTheFieldsChosen() {
+    ScriptedPrompts prompts;
+    zem::BulkChangeDialog d(prompts, 3);
+    d.setFont(zem::WindowFont());
+    d.show();
+    const QStringList clipped = ClippedControls(&d);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    QVERIFY(d.Change()->Empty());
+    Control<QComboBox>(d, "BulkStep")->setCurrentText(QStringLiteral("6.25 kHz"));
+    Control<QComboBox>(d, "BulkTone")->setCurrentText(QStringLiteral("88.5 Hz"));
+    Control<QComboBox>(d, "BulkCtcss")->setCurrentText(QStringLiteral("オフ"));
+    Type(d, "BulkOffset", QStringLiteral("5"));
+    const zem::BulkChange change = *d.Change();
+    QVERIFY(change.step == '1' && change.tone == "09" && change.ctcss == "" && change.offset == "005000000");
+    QVERIFY(!change.shift && !change.reverse && !change.mode && !change.lockout);
+    Type(d, "BulkOffset", QStringLiteral("5.x"));
+    QVERIFY(!d.Change() && prompts.messages.size() == 1);
 }
 
 QTEST_MAIN(EditDialogsTest)

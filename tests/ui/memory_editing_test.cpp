@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,6 +62,9 @@ private slots:
     void pasteOfTextWithoutAHeader();
     void insertRefusedWhileChannel149IsUsed();
     void movedRowsStaySelected();
+    void bulkChangeReportsTheRowsLeftAsTheyWere();
+    void findByTextOrFrequencyWrapping();
+    void hiddenEmptyRowsAreNeverActedOn();
     void pdfOfTheChannelList();
 };
 
@@ -106,6 +110,11 @@ void MemoryEditingTest::everyChangeIsOneStepThatUndoes() {
         {"delete rows", OnRows({0, 5}, "DeleteRow1")},
         {"move up", OnRows({3, 4}, "MoveUp1")},
         {"move down", OnRows({7}, "MoveDown1")},
+        {"bulk change",
+         [](EditFixture& f) {
+             f.window->Editing().SetBulkEditor([](std::size_t) { return zem::BulkChange{.lockout = '1'}; });
+             OnRows({0, 1, 6}, "BulkChange1")(f);
+         }},
         {"memory read",
          [](EditFixture& f) {
              zem::ChannelTable read = f.window->Image().Channels;
@@ -272,6 +281,86 @@ void MemoryEditingTest::movedRowsStaySelected() {
     // Ctrl+End moves the highlight with the current row, so the commands act on the row shown.
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{169}));
+}
+
+void MemoryEditingTest::bulkChangeReportsTheRowsLeftAsTheyWere() {
+    EditFixture f;
+    const MemoryChannel split = f.Channel(7);
+    std::size_t asked = 0;
+    f.window->Editing().SetBulkEditor([&asked](std::size_t used) {
+        asked = used;
+        return zem::BulkChange{.shift = '2'};
+    });
+    f.Select({6, 7, 8, 150});
+    f.Choose("BulkChange1");
+    QCOMPARE(asked, std::size_t{3}); // the empty row 6 is left alone
+    QCOMPARE(f.Channel(8).Shift, '2');
+    QCOMPARE(f.Channel(150).Shift, '2');
+    QVERIFY(f.Channel(7) == split);
+    QCOMPARE(f.prompts->messages.size(), 1);
+    QCOMPARE(f.prompts->messages[0].text,
+             QStringLiteral("次のチャンネルは変更できないので、元のまま残しました。\n"
+                            "スプリットのチャンネルにはシフト・オフセット・リバースを設定できません: 7"));
+    QVERIFY(f.window->windowTitle().contains(QLatin1Char('*')));
+}
+
+// Names and memos as shown, half-width and full-width kana alike; a number is also a frequency.
+void MemoryEditingTest::findByTextOrFrequencyWrapping() {
+    EditFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.Grid("MemStringGrid1")->setFocus();
+    auto* status = f.window->findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
+    struct Case {
+        QString typed;
+        std::vector<std::size_t> found; // by Ctrl+F, then F3 again and again
+        QString wrapWord;               // the status bar after the last one
+    };
+    const Case cases[] = {
+        {QStringLiteral("ﾖﾋﾞﾀﾞｼ"), {1, 1}, QStringLiteral("末尾まで検索したので、先頭から続けました。")},
+        {QStringLiteral("ｈｏｍｅ"), {2}, {}},
+        {QStringLiteral("145"), {7, 0}, QStringLiteral("末尾まで検索したので、先頭から続けました。")},
+        {QStringLiteral("439.88000MHz"), {8}, {}},
+        {QStringLiteral("435"), {7}, {}}, // a split channel's transmit frequency
+    };
+    for (const Case& c : cases) {
+        f.Select({0});
+        f.prompts->textAnswers.enqueue(c.typed);
+        f.Choose("Find1");
+        for (std::size_t k = 1; k < c.found.size(); ++k) {
+            QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{c.found[k - 1]});
+            QTest::keyClick(f.Grid("MemStringGrid1"), Qt::Key_F3);
+        }
+        QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{c.found.back()});
+        QCOMPARE(status->currentMessage(), c.wrapWord);
+    }
+    QTest::keyClick(f.Grid("MemStringGrid1"), Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{7});
+    QCOMPARE(status->currentMessage(), QStringLiteral("先頭まで検索したので、末尾から続けました。"));
+    f.prompts->textAnswers.enqueue(QStringLiteral("存在しない"));
+    f.Choose("Find1");
+    QCOMPARE(f.prompts->messages.size(), 1);
+}
+
+void MemoryEditingTest::hiddenEmptyRowsAreNeverActedOn() {
+    EditFixture f;
+    zem::StringGrid* grid = f.Grid("MemStringGrid1");
+    f.Select({6});
+    f.Choose("HideEmpty1");
+    QVERIFY(grid->isRowHidden(6) && grid->isRowHidden(149) && !grid->isRowHidden(7) && !grid->isRowHidden(150));
+    QCOMPARE(f.window->Editing().SelectedRows(), std::vector<std::size_t>{7});
+    QCOMPARE(f.MemCell(0, 8), QStringLiteral("7"));
+    // A range dragged over hidden rows takes only the rows shown.
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(5, 0), grid->model()->index(9, grid->columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(f.window->Editing().SelectedRows(), (std::vector<std::size_t>{5, 7, 8}));
+    f.Choose("Clear1");
+    QVERIFY(grid->isRowHidden(7));
+    f.Choose("Undo1");
+    QVERIFY(!grid->isRowHidden(7));
+    f.Choose("HideEmpty1");
+    QVERIFY(!grid->isRowHidden(6));
 }
 
 void MemoryEditingTest::pdfOfTheChannelList() {

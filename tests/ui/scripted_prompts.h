@@ -21,6 +21,7 @@ public:
     QQueue<Answer> saveQuestionAnswers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
+    QQueue<QString> textAnswers;
 
     QList<Shown> messages;
     QList<Shown> questions;
@@ -50,5 +51,8 @@ public:
     QString SaveFileName(QWidget*, const zem::FileDialogRequest& request) override {
         saveRequests.append(request);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
+    }
+    std::optional<QString> Text(QWidget*, const QString&, const QString&, const QString&) override {
+        return textAnswers.isEmpty() ? std::nullopt : std::optional(textAnswers.dequeue());
     }
 };
