@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
     const int status = QApplication::exec();
     // Closing does not wait for the port to close: the link is let go after the exchange under
     // way, and a port that takes longer to close is left to the ending process.
-    if (!session.Abandon(zem::TCommThread::kDefaultExchangeTimeout + zem::TCommThread::kDefaultExchangeTimeout / 2))
+    if (!session.Abandon(zem::kDefaultExchangeTimeout + zem::kDefaultExchangeTimeout / 2))
         std::_Exit(status);
     return status;
 }

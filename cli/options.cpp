@@ -30,8 +30,8 @@ Option Only(const char* help) {
 }
 
 // The help texts name these values as they are; the translations compiled from the same texts do too.
-static_assert(zem::TCommThread::kDefaultExchangeTimeout.count() == 1000);
-static_assert(zem::TCommThread::kReadInterval.count() == 48);
+static_assert(zem::kDefaultExchangeTimeout.count() == 1000);
+static_assert(zem::kAnswerInterval.count() == 48);
 
 } // namespace
 

@@ -64,13 +64,14 @@ std::string FormatImage(const zem::RadioImage& image) {
     }
 
     out += "# settings\n";
-    for (const zem::MenuField& f : zem::MenuFields()) {
-        Row(out, f.name, {zem::ShownCp932(f.get(image.Settings))});
-        if (f.dtmfFollows) {
-            for (std::size_t k = 0; k < zem::kDtmfCount; ++k) {
-                const zem::DtmfMemory& m = image.Settings.Dtmf[k];
-                Row(out, "DTMF " + std::to_string(k), {zem::ShownCp932(m.Name.view()), zem::ShownCp932(m.Code.view())});
-            }
+    for (const zem::SettingsPart& part : zem::SettingsOrder()) {
+        if (part.IsDtmf()) {
+            const zem::DtmfMemory& m = image.Settings.Dtmf[part.dtmf];
+            Row(out, "DTMF " + std::to_string(part.dtmf),
+                {zem::ShownCp932(m.Name.view()), zem::ShownCp932(m.Code.view())});
+        } else {
+            const zem::MenuField& f = zem::MenuFields()[part.field];
+            Row(out, f.name, {zem::ShownCp932(f.get(image.Settings))});
         }
     }
     return out;

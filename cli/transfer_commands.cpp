@@ -152,32 +152,6 @@ std::string BlockLabel(const char* format, zem::Block block) {
     return QCoreApplication::translate("cli", format).arg(QString::fromUtf8(zem::BlockName(block))).toStdString();
 }
 
-// A row, VFO or settings command of a block as `diff` labels it: the grid's label, or the menu
-// field ("MES") or DTMF memory ("DTMF 3") a settings command sends. The settings transfer sends
-// the menu fields in table order, each DTMF memory's code and name after the field the table puts
-// them behind.
-std::string RowName(zem::Block block, std::size_t row) {
-    switch (block) {
-    case zem::Block::Memory:
-        return zem::RowLabel(row);
-    case zem::Block::Vfo:
-        return row < zem::kVfoCount ? std::string(zem::VfoTableFacts()[row].label) : std::to_string(row);
-    case zem::Block::Settings:
-        break;
-    }
-    std::size_t index = 0;
-    for (const zem::MenuField& f : zem::MenuFields()) {
-        if (index++ == row)
-            return std::string(f.name);
-        if (!f.dtmfFollows)
-            continue;
-        if (row < index + 2 * zem::kDtmfCount)
-            return "DTMF " + std::to_string((row - index) / 2);
-        index += 2 * zem::kDtmfCount;
-    }
-    return std::to_string(row);
-}
-
 // The rows a block's write counted errors for: the first ten by name, then how many more.
 void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
     constexpr std::size_t kNamed = 10;
@@ -185,7 +159,7 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
         return;
     QStringList names;
     for (std::size_t i = 0; i < std::min(rows.size(), kNamed); ++i)
-        names << QString::fromStdString(RowName(block, rows[i].row));
+        names << QString::fromStdString(zem::PartName(block, rows[i].row));
     QString line = QCoreApplication::translate("cli", "%1: errors in %2")
                        .arg(QLatin1String(zem::BlockName(block)), names.join(u", "));
     if (rows.size() > kNamed)

@@ -44,7 +44,7 @@ void TCommThread::DoWriteChanged() {
     errors += static_cast<long>(Differing(chosen, Image, wanted));
     Outcome_.radioSilent = RadioSilent();
     Status("完了 エラー数：" + std::to_string(errors));
-    Finish(kMsgChangedWritten, errors);
+    Finish(errors);
 }
 
 } // namespace zem

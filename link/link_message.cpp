@@ -18,9 +18,4 @@ QEvent::Type StatusText::Type() {
     return type;
 }
 
-QEvent::Type RowKept::Type() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
 } // namespace zem

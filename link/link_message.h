@@ -1,11 +1,18 @@
 #pragma once
 
+#include "link_only.h"
+#include "model/records.h"
+#include "model/transfer_outcome.h"
+#include "model/write_mask.h"
+
 #include <QEvent>
 #include <QString>
 
 #include <cstddef>
-
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace zem {
 
@@ -30,7 +37,7 @@ enum LinkCode : int {
     kMsgModCheck = 1,        // value 1: modified
     kMsgMemoryWritten = 2,   // value: errors counted
     kMsgMemoryRead = 3,      // value: rows not read (kept as they were), 0 when all were read
-    kMsgPortOpened = 4,      // value: set-up steps that failed (also at the end of a sweep)
+    kMsgPortOpened = 4,      // value: set-up steps that failed
     kMsgPortClosed = 5,      // value: the same count; the worker's last act
     kMsgVfoRead = 6,         // value: VFOs not read (kept as they were), 0 when all were read
     kMsgVfoWritten = 7,      // value: errors counted
@@ -38,34 +45,72 @@ enum LinkCode : int {
     kMsgSettingsWritten = 9, // value: errors counted
     kMsgScope = 11,          // 200 at the start of a pass, 0..9 per reading (0 and unread(): none)
     kMsgChangedWritten = 12, // value: errors counted, read-backs that differ included
+    kMsgScopeEnded = 13,     // the sweep has ended (also one stopped before it began); value as code 4
 };
 
 // The codes above and no other: a message with any other code is ignored.
 constexpr bool IsLinkCode(int code) {
-    return (code >= kMsgModelCheck && code <= kMsgSettingsWritten) || code == kMsgScope || code == kMsgChangedWritten;
+    return (code >= kMsgModelCheck && code <= kMsgSettingsWritten) || (code >= kMsgScope && code <= kMsgScopeEnded);
 }
 
 inline constexpr int kScopePassStart = 200;
 
-// The link's completion message "Ha": posted (never sent) to the receiver with (code, value), and
-// delivered in order on the receiver's thread.
-class LinkMessage : public QEvent {
-public:
-    LinkMessage(int code, long value, bool unread = false)
-        : QEvent(Type()), code_(code), value_(value), unread_(unread) {}
-    static QEvent::Type Type();
+// The parameters of a sweep, in the radio's own form.
+struct ScopeRequest {
+    std::string upper{}; // 11 digits, Hz
+    std::string lower{};
+    char step = '5';
+    char band = '0';
+};
 
-    int code() const { return code_; }
-    long value() const { return value_; }
+// A request with what its operation works on, copied into the link under its lock and taken up by
+// the worker when it starts the operation. What is left empty stays as the link holds it.
+struct LinkRequest {
+    LinkOperation op = kOpIdle;
+    std::optional<RadioImage> image{};    // the link's working copy from then on
+    std::optional<WriteMask> writeOnly{}; // what a write of the changes writes
+    std::optional<ScopeRequest> scope{};
+};
+
+// A row, VFO or settings command a transfer kept as it was or counted errors for, and why.
+struct KeptPart {
+    std::size_t row;
+    RowFault fault;
+};
+
+// Everything a completion hands the receiver, made by the worker as the operation ends.
+struct LinkCompletion {
+    int code = kMsgModelCheck;
+    long value = 0;
     // A scope step whose S-meter could not be read: it is posted as 0 so that every later reading
     // keeps its frequency, and marked so that a receiver can count it or draw it apart. On a
     // check's completion: the radio did not answer, so its value is no verdict.
-    bool unread() const { return unread_; }
+    bool unread = false;
+    LinkOperation op = kOpIdle; // the operation that ended; idle for the port's codes and readings
+    TransferOutcome outcome{};
+    std::string answer{}; // a check's: the radio's answer (CP932), empty when none came
+    // A settings read: the settings left as they were because the radio's value held a ',' the
+    // settings file cannot carry there, one line each for the user (UTF-8).
+    std::vector<std::string> refusals{};
+    std::vector<KeptPart> kept{}; // in the order the transfer met them
+};
+
+// The link's completion message "Ha": posted (never sent) to the receiver, and delivered in order
+// on the receiver's thread.
+class LinkMessage : public QEvent {
+public:
+    LinkMessage(int code, long value, bool unread = false)
+        : LinkMessage(LinkCompletion{.code = code, .value = value, .unread = unread}) {}
+    explicit LinkMessage(LinkCompletion completion) : QEvent(Type()), completion_(std::move(completion)) {}
+    static QEvent::Type Type();
+
+    int code() const { return completion_.code; }
+    long value() const { return completion_.value; }
+    bool unread() const { return completion_.unread; }
+    const LinkCompletion& completion() const { return completion_; }
 
 private:
-    int code_;
-    long value_;
-    bool unread_;
+    LinkCompletion completion_;
 };
 
 // A text for the status bar, posted by the worker to the status sink; posted through the same
@@ -94,29 +139,6 @@ public:
 private:
     std::size_t done_;
     std::size_t total_;
-};
-
-// Why a transfer kept a row or VFO as it was.
-enum class RowFault : int {
-    NoAnswer,   // the radio did not answer in time
-    Unreadable, // an answer came that does not name or describe what was asked
-    LineClosed, // the line reported an error or went away
-};
-
-// A row or VFO of a read that was kept as it was, or a row, VFO or settings command (by its index
-// in the transfer) a write counted errors for, posted to the status sink before the transfer's
-// completion, so a front end can name the rows and the cause.
-class RowKept : public QEvent {
-public:
-    RowKept(std::size_t row, RowFault fault) : QEvent(Type()), row_(row), fault_(fault) {}
-    static QEvent::Type Type();
-
-    std::size_t row() const { return row_; }
-    RowFault fault() const { return fault_; }
-
-private:
-    std::size_t row_;
-    RowFault fault_;
 };
 
 } // namespace zem

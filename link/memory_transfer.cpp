@@ -109,7 +109,7 @@ void TCommThread::DoRead() {
     const long kept = ReadChannels(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
     Status("完了");
-    Finish(kMsgMemoryRead, kept);
+    Finish(kept);
 }
 
 // Every answer must be the command's own: its echo naming the row, or the bare echo word. A
@@ -168,7 +168,7 @@ void TCommThread::DoWrite() {
     const long errors = WriteChannels(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
     Status("完了 エラー数：" + std::to_string(errors));
-    Finish(kMsgMemoryWritten, errors);
+    Finish(errors);
 }
 
 } // namespace zem

@@ -11,7 +11,8 @@ void TCommThread::DoID() {
     const bool answered = Exchange("ID", response);
     const bool isThD7 = ContainsCp932(response, "TH-D7");
     StatusCp932(response);
-    Finish(kMsgModelCheck, isThD7 ? 1 : 0, !answered);
+    Answer_ = response;
+    Finish(isThD7 ? 1 : 0, !answered);
 }
 
 // Both checks mark their completion when nothing answered: its value is then no verdict.
@@ -21,7 +22,8 @@ void TCommThread::DoMod() {
     std::string response;
     const bool answered = Exchange("FL", response);
     StatusCp932(response);
-    Finish(kMsgModCheck, response.find("00118") != std::string::npos ? 1 : 0, !answered);
+    Answer_ = response;
+    Finish(response.find("00118") != std::string::npos ? 1 : 0, !answered);
 }
 
 } // namespace zem

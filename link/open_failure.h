@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link_only.h"
+
 #include <string>
 
 namespace zem {

@@ -3,14 +3,14 @@
 #include "access_advice.h"
 #include "open_failure.h"
 #include "port_holders.h"
-#include "port_names.h"
-#include "serial_devices.h"
 #include "tcomm_thread.h"
 #include "termios_port.h"
 
 #include "model/command_text.h"
 #include "model/cp932.h"
 #include "model/file_name.h"
+#include "model/port_names.h"
+#include "model/serial_devices.h"
 
 #include <fcntl.h>
 #include <sys/ioctl.h>

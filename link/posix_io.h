@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link_only.h"
+
 #include <poll.h>
 #include <sys/types.h>
 #include <termios.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link_only.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -76,7 +76,7 @@ void TCommThread::DoScope() {
     // radio is not kept waiting for once more.
     if (keptStep && !HasControlChars(*keptStep) && !Outcome_.radioSilent)
         Exchange(*keptStep, response);
-    Finish(kMsgPortOpened, OpenErrors_);
+    Finish(OpenErrors_);
 }
 
 } // namespace zem

@@ -35,13 +35,14 @@ struct SettingsCommand {
 const std::vector<SettingsCommand>& Commands() {
     static const std::vector<SettingsCommand> commands = [] {
         std::vector<SettingsCommand> list;
-        for (const MenuField& f : MenuFields()) {
-            const std::string name(f.name);
-            list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0,
-                            CarriesComma(f)});
-            if (!f.dtmfFollows)
-                continue;
-            for (std::size_t k = 0; k < kDtmfCount; ++k) {
+        for (const SettingsPart& part : SettingsOrder()) {
+            if (!part.IsDtmf()) {
+                const MenuField& f = MenuFields()[part.field];
+                const std::string name(f.name);
+                list.push_back({name, name, name + " " + std::string(f.valuePrefix), f.longest, nullptr, nullptr, &f, 0,
+                                CarriesComma(f)});
+            } else {
+                const std::size_t k = part.dtmf;
                 const std::string address = "0" + std::to_string(k);
                 list.push_back({"DM " + address, "DM", "DM " + address + ",", DtmfMemory{}.Code.capacity,
                                 [](const RadioSettings& s, std::size_t m) { return s.Dtmf[m].Code.view(); },
@@ -132,12 +133,11 @@ long TCommThread::WriteSettings(const WriteMask& mask) {
 }
 
 void TCommThread::DoMenuRead() {
-    CommaRefusals_.clear();
     Outcome_.total = kCommandCount;
     Progress(0, kCommandCount);
     const long errors = ReadSettings(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgSettingsRead, errors);
+    Finish(errors);
 }
 
 void TCommThread::DoMenuwrite() {
@@ -145,7 +145,7 @@ void TCommThread::DoMenuwrite() {
     Progress(0, kCommandCount);
     const long errors = WriteSettings(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgSettingsWritten, errors);
+    Finish(errors);
 }
 
 } // namespace zem

@@ -1,14 +1,16 @@
 #include "tcomm_thread.h"
 
 #include "event_hand_over.h"
-#include "port_names.h"
 #include "termios_port.h"
 
 #include "model/cp932.h"
+#include "model/port_names.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <span>
+#include <utility>
 
 namespace zem {
 namespace {
@@ -65,11 +67,41 @@ void TCommThread::SetExchangeTimeout(std::chrono::milliseconds limit) {
 
 // Requests come from the window's thread only; the worker only ever clears the code, so the
 // check and the store cannot be overtaken.
-bool TCommThread::Request(LinkOperation op) {
+// The data goes in under the lock before the code, so the worker that sees the code finds it;
+// ScopeRunning goes up before the code too, so a StopScope at any moment after this call is seen.
+bool TCommThread::Request(const LinkRequest& request) {
     if (Busy())
         return false;
-    Operation.store(op, std::memory_order_release);
+    {
+        std::lock_guard lock(RequestMutex_);
+        Requested_ = request;
+    }
+    if (request.op == kOpScope)
+        ScopeRunning.store(1, std::memory_order_release);
+    Operation.store(request.op, std::memory_order_release);
     return true;
+}
+
+void TCommThread::TakeRequest() {
+    LinkRequest request;
+    {
+        std::lock_guard lock(RequestMutex_);
+        request = std::exchange(Requested_, LinkRequest{});
+    }
+    if (request.image)
+        Image = std::move(*request.image);
+    if (request.writeOnly)
+        WriteOnly = *request.writeOnly;
+    if (request.scope) {
+        ScopeUpper = std::move(request.scope->upper);
+        ScopeLower = std::move(request.scope->lower);
+        ScopeStep = request.scope->step;
+        ScopeBand = request.scope->band;
+    }
+}
+
+void TCommThread::Stop() {
+    Running.store(0, std::memory_order_release);
 }
 
 // Sequentially consistent, with the worker's taking of a code in Dispatch: each side writes one
@@ -79,39 +111,34 @@ bool TCommThread::Busy() const {
 }
 
 bool TCommThread::ReqID() {
-    return Request(kOpModelCheck);
+    return Request({.op = kOpModelCheck});
 }
 bool TCommThread::ReqMod() {
-    return Request(kOpModCheck);
+    return Request({.op = kOpModCheck});
 }
 bool TCommThread::ReqWrite() {
-    return Request(kOpWriteMemory);
+    return Request({.op = kOpWriteMemory});
 }
 bool TCommThread::ReqRead() {
-    return Request(kOpReadMemory);
+    return Request({.op = kOpReadMemory});
 }
 bool TCommThread::ReqVFORead() {
-    return Request(kOpReadVfo);
+    return Request({.op = kOpReadVfo});
 }
 bool TCommThread::ReqVFOwrite() {
-    return Request(kOpWriteVfo);
+    return Request({.op = kOpWriteVfo});
 }
 bool TCommThread::ReqMenuRead() {
-    return Request(kOpReadSettings);
+    return Request({.op = kOpReadSettings});
 }
 bool TCommThread::ReqMenuwrite() {
-    return Request(kOpWriteSettings);
+    return Request({.op = kOpWriteSettings});
 }
 bool TCommThread::ReqWriteChanged() {
-    return Request(kOpWriteChanged);
+    return Request({.op = kOpWriteChanged});
 }
-
-// ScopeRunning goes up before the code, so a StopScope at any moment after this call is seen.
 bool TCommThread::ReqScope() {
-    if (Busy())
-        return false;
-    ScopeRunning.store(1, std::memory_order_release);
-    return Request(kOpScope);
+    return Request({.op = kOpScope});
 }
 
 void TCommThread::StopScope() {
@@ -124,23 +151,20 @@ std::string TCommThread::LastCommand() const {
     return LastCommand_;
 }
 
+const std::array<TCommThread::Procedure, 10> TCommThread::kProcedures{{
+    {kOpModelCheck, &TCommThread::DoID, kMsgModelCheck},
+    {kOpModCheck, &TCommThread::DoMod, kMsgModCheck},
+    {kOpWriteMemory, &TCommThread::DoWrite, kMsgMemoryWritten},
+    {kOpReadMemory, &TCommThread::DoRead, kMsgMemoryRead},
+    {kOpReadVfo, &TCommThread::DoVFORead, kMsgVfoRead},
+    {kOpWriteVfo, &TCommThread::DoVFOwrite, kMsgVfoWritten},
+    {kOpReadSettings, &TCommThread::DoMenuRead, kMsgSettingsRead},
+    {kOpWriteSettings, &TCommThread::DoMenuwrite, kMsgSettingsWritten},
+    {kOpWriteChanged, &TCommThread::DoWriteChanged, kMsgChangedWritten},
+    {kOpScope, &TCommThread::DoScope, kMsgScopeEnded},
+}};
+
 bool TCommThread::Dispatch(std::int32_t op) {
-    struct Procedure {
-        LinkOperation op;
-        void (TCommThread::*run)();
-    };
-    static constexpr std::array kProcedures{
-        Procedure{kOpModelCheck, &TCommThread::DoID},
-        Procedure{kOpModCheck, &TCommThread::DoMod},
-        Procedure{kOpWriteMemory, &TCommThread::DoWrite},
-        Procedure{kOpReadMemory, &TCommThread::DoRead},
-        Procedure{kOpReadVfo, &TCommThread::DoVFORead},
-        Procedure{kOpWriteVfo, &TCommThread::DoVFOwrite},
-        Procedure{kOpReadSettings, &TCommThread::DoMenuRead},
-        Procedure{kOpWriteSettings, &TCommThread::DoMenuwrite},
-        Procedure{kOpWriteChanged, &TCommThread::DoWriteChanged},
-        Procedure{kOpScope, &TCommThread::DoScope},
-    };
     for (const Procedure& p : kProcedures) {
         if (p.op != op)
             continue;
@@ -151,15 +175,17 @@ bool TCommThread::Dispatch(std::int32_t op) {
             // Each procedure starts afresh: an earlier one's silence says nothing of the radio now.
             Outcome_ = {};
             SilentExchanges_.store(0);
+            Answer_.clear();
+            CommaRefusals_.clear();
+            Kept_.clear();
+            TakeRequest();
             (this->*p.run)();
         } else {
             Active_.store(kOpIdle);
             // A sweep stopped before it began still ends like a sweep, so the window that may
             // have seen it busy gets its Start back; it heard nothing of the radio.
-            if (op == kOpScope) {
-                Outcome_ = {};
-                Post(kMsgPortOpened, OpenErrors_);
-            }
+            if (op == kOpScope)
+                Post(kMsgScopeEnded, OpenErrors_);
         }
         return true;
     }
@@ -277,10 +303,20 @@ void TCommThread::Post(int code, long value, bool unread) {
 
 // The code is cleared before the message goes out, so a request made by the window's handler of
 // this completion is taken, not wiped.
-void TCommThread::Finish(int code, long value, bool unread) {
+void TCommThread::Finish(long value, bool unread) {
+    const auto op = static_cast<LinkOperation>(Active_.load());
     Operation.store(kOpIdle, std::memory_order_release);
     Active_.store(kOpIdle, std::memory_order_release);
-    Post(code, value, unread);
+    const auto p = std::ranges::find(kProcedures, op, &Procedure::op);
+    if (Window_ != nullptr && p != kProcedures.end())
+        PostToWindowThread(Window_, new LinkMessage({.code = p->done,
+                                                     .value = value,
+                                                     .unread = unread,
+                                                     .op = op,
+                                                     .outcome = Outcome_,
+                                                     .answer = std::move(Answer_),
+                                                     .refusals = std::move(CommaRefusals_),
+                                                     .kept = std::move(Kept_)}));
 }
 
 void TCommThread::NoteFault(RowFault fault) {
@@ -290,9 +326,7 @@ void TCommThread::NoteFault(RowFault fault) {
 // A row whose exchanges all came back was kept for what they said.
 void TCommThread::Kept(std::size_t row) {
     const int fault = RowFault_.load();
-    if (StatusBar_ != nullptr)
-        PostToWindowThread(StatusBar_,
-                           new RowKept(row, fault < 0 ? RowFault::Unreadable : static_cast<RowFault>(fault)));
+    Kept_.push_back({row, fault < 0 ? RowFault::Unreadable : static_cast<RowFault>(fault)});
 }
 
 void TCommThread::Abandon() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link_message.h"
+#include "link_only.h"
 #include "serial_port.h"
 
 #include "model/records.h"
@@ -28,9 +29,9 @@ namespace zem {
 // copy of the radio image and the worker loop that runs one requested operation at a time and
 // reports its completion with a posted LinkMessage.
 //
-// Life: create (the worker is not started), SetStatusBar/SetPort/SetWindow, copy tables in,
-// start(); request operations with Req*; set Running to 0 to stop; the worker closes the port and
-// posts code 5 as its last act; then wait() and delete.
+// Life: create (the worker is not started), SetStatusBar/SetPort/SetWindow, start(); request
+// operations with Request (its record carries the tables in) or Req*; Stop; the worker closes the
+// port and posts code 5 as its last act; then wait() and delete.
 class TCommThread : public QThread {
 public:
     explicit TCommThread(QObject* parent = nullptr);
@@ -74,7 +75,9 @@ public:
     // Each returns false, and requests nothing, while the worker is busy with another operation:
     // the running procedure would clear the code when it ends and the request would be lost
     // without a word. True means the code is set: a worker still in its loop answers it with a
-    // completion message; after a stop nothing will.
+    // completion message; after a stop nothing will. Request hands over what the operation works
+    // on with it; the Req* requests leave the link's copies as they are.
+    bool Request(const LinkRequest& request);
     bool ReqID();
     bool ReqMod();
     bool ReqWrite();
@@ -89,6 +92,8 @@ public:
     bool ReqWriteChanged();
     bool ReqScope();
     void StopScope();
+    // Stops the worker after the operation under way: it closes the port and posts code 5.
+    void Stop();
     // For a program that is ending: the exchange under way ends as usual, every later one at once
     // without touching the line, so the worker runs through what is left of its operation, stops
     // and closes the port within about one exchange bound. A sweep is stopped too.
@@ -103,26 +108,17 @@ public:
     // Callable from any thread; exchanges never overlap.
     bool Exchange(std::string_view command, std::string& response);
 
-    // --- shared with the window ---
+    // --- the worker's copies: a request's record is taken into them when its operation starts;
+    // read them in the handler of its completion ---
     std::string ScopeUpper; // 11 digits, Hz
     std::string ScopeLower;
     char ScopeStep = '5';
     char ScopeBand = '0';
     RadioImage Image;    // the link's own working copy
-    WriteMask WriteOnly; // what ReqWriteChanged writes; set before the request
+    WriteMask WriteOnly; // what a write of the changes writes
 
     // How the last transfer went, beside its completion value. Written by the worker before it
     // posts the completion, so the window reads it in its handler of that message.
-    struct TransferOutcome {
-        long retried = 0;         // rows, VFOs, settings asked or sent again, or read back
-        bool radioSilent = false; // stopped early: the radio sent nothing for kSilentExchangeLimit exchanges
-        std::size_t done = 0;     // rows, VFOs or settings commands finished before the end or the stop
-        std::size_t total = 0;
-        std::size_t moved = 0; // of those done, the ones read or written whole (failed ones left out)
-        // A write of the changes: the channel rows, VFOs and settings commands written whole, each
-        // kind on its own, before the read-back.
-        std::array<std::size_t, 3> written{};
-    };
     const TransferOutcome& LastOutcome() const { return Outcome_; }
 
     std::atomic<std::int32_t> Running{1};
@@ -132,10 +128,6 @@ public:
     std::int32_t OpenErrors() const { return OpenErrors_; }
     // Why the port did not open, for the user (OpenFailureText); read after code 4 has arrived.
     const std::string& OpenFailure() const { return OpenFailure_; }
-    // The settings the last settings read left as they were because the radio's value held a ','
-    // the settings file cannot carry in that field, one line each for the user (UTF-8); they are
-    // counted with the unanswered ones. Read after code 8 has arrived.
-    const std::vector<std::string>& CommaRefusals() const { return CommaRefusals_; }
     // The last command sent, CR included, at most 50 characters.
     std::string LastCommand() const;
 
@@ -179,9 +171,9 @@ private:
     Attempt WriteVfo(const VfoRecord& vfo);
     // Each part that `chosen` marks, in order: a read taken whole or kept, asked again once when it
     // failed, giving how many were kept (with `nameKept`, each asked and kept is posted as a
-    // RowKept: the parts are rows or VFOs); a write sent again once when it failed (read back with
-    // `took` first when an answer never came), giving the errors of the last attempts and posting
-    // a RowKept for each part whose last attempt failed.
+    // kept part: the parts are rows or VFOs); a write sent again once when it failed (read back with
+    // `took` first when an answer never came), giving the errors of the last attempts and naming
+    // as kept each part whose last attempt failed.
     long ReadParts(std::span<const bool> chosen, const std::function<bool(std::size_t)>& read, bool nameKept = false);
     long WriteParts(std::span<const bool> chosen, const std::function<Attempt(std::size_t)>& send,
                     const std::function<bool(std::size_t)>& took);
@@ -239,13 +231,22 @@ private:
     void StatusCp932(std::string_view cp932); // a radio answer, shown as text
     void Progress(std::size_t done, std::size_t total);
     void Post(int code, long value, bool unread = false);
-    void Finish(int code, long value, bool unread = false); // Operation := 0, then post
+    // Operation := 0, then the completion of the operation under way is posted with what it made.
+    void Finish(long value, bool unread = false);
     // A row or VFO of a read kept as it was, or a row, VFO or settings command a write got an
-    // error for, with the cause the row's last exchange left.
+    // error for, with the cause the row's last exchange left: named in the completion.
     void Kept(std::size_t row);
     // What went wrong with the exchanges since the last Progress, for Kept.
     void NoteFault(RowFault fault);
-    bool Request(LinkOperation op);
+    // The request handed over with the operation now starting, taken into the link's copies.
+    void TakeRequest();
+    // Each operation with its procedure and the completion that ends it: the one place they meet.
+    struct Procedure {
+        LinkOperation op;
+        void (TCommThread::*run)();
+        LinkCode done;
+    };
+    static const std::array<Procedure, 10> kProcedures;
     // Runs the procedure of a requested code; false for a code that is never requested.
     bool Dispatch(std::int32_t op);
     // Leaves nothing of an earlier answer (a late or over-long one) to be taken for the next.
@@ -264,7 +265,15 @@ private:
     std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
     std::string OpenFailure_;
+    // What the completion of the operation under way carries besides its value: a check's answer,
+    // a settings read's refusals of values holding a ',' (counted with the unanswered ones), the
+    // parts kept.
+    std::string Answer_;
     std::vector<std::string> CommaRefusals_;
+    std::vector<KeptPart> Kept_;
+    // A request's data, from Request until the worker takes it up with the operation.
+    std::mutex RequestMutex_;
+    LinkRequest Requested_;
     QObject* StatusBar_ = nullptr; // set before start(), only posted to afterwards
     QObject* Window_ = nullptr;
     SerialPortFactory PortFactory_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link_only.h"
 #include "posix_io.h"
 #include "serial_port.h"
 

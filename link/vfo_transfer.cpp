@@ -43,7 +43,7 @@ void TCommThread::DoVFORead() {
     Progress(0, kVfoCount);
     const long kept = ReadVfos(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgVfoRead, kept);
+    Finish(kept);
 }
 
 TCommThread::Attempt TCommThread::WriteVfo(const VfoRecord& vfo) {
@@ -74,7 +74,7 @@ void TCommThread::DoVFOwrite() {
     Progress(0, kVfoCount);
     const long errors = WriteVfos(WriteMask::All());
     Outcome_.radioSilent = RadioSilent();
-    Finish(kMsgVfoWritten, errors);
+    Finish(errors);
 }
 
 } // namespace zem

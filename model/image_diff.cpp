@@ -180,14 +180,16 @@ std::vector<FieldChange> ChannelChanges(const MemoryChannel& before, const Memor
 }
 
 void AddSettings(std::vector<RowDifference>& rows, const RadioSettings& before, const RadioSettings& after) {
-    for (const MenuField& f : MenuFields()) {
-        if (f.get(before) != f.get(after))
-            rows.push_back({std::string(f.name), {{"", ShownCp932(f.get(before)), ShownCp932(f.get(after))}}});
-        if (!f.dtmfFollows)
-            continue;
-        for (std::size_t k = 0; k < kDtmfCount; ++k)
+    for (const SettingsPart& part : SettingsOrder()) {
+        const std::size_t k = part.dtmf;
+        if (part.IsDtmf()) {
             AddRow(rows, "DTMF " + std::to_string(k),
                    Changes(before.Dtmf[k], after.Dtmf[k], std::span<const FieldRule<DtmfMemory>>(kDtmfRules)));
+            continue;
+        }
+        const MenuField& f = MenuFields()[part.field];
+        if (f.get(before) != f.get(after))
+            rows.push_back({std::string(f.name), {{"", ShownCp932(f.get(before)), ShownCp932(f.get(after))}}});
     }
 }
 

@@ -75,6 +75,20 @@ static_assert(MostMenuValues() < kMenuValueLimit);
 
 } // namespace
 
+const std::vector<SettingsPart>& SettingsOrder() {
+    static const std::vector<SettingsPart> order = [] {
+        std::vector<SettingsPart> parts;
+        for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
+            parts.push_back({f, 0});
+            if (MenuFields()[f].dtmfFollows)
+                for (std::size_t k = 0; k < kDtmfCount; ++k)
+                    parts.push_back({kMenuFieldCount, k});
+        }
+        return parts;
+    }();
+    return order;
+}
+
 const std::array<MenuField, kMenuFieldCount>& MenuFields() {
     return kFields;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace zem {
 
@@ -64,6 +65,16 @@ inline constexpr std::size_t kMenuFieldCount = 31;
 // many more as it has bytes (a value of commas only).
 inline constexpr std::size_t kMenuValueLimit = 128;
 const std::array<MenuField, kMenuFieldCount>& MenuFields();
+// A part of the settings in the radio's command order: a menu field, or one of the DTMF memories,
+// which come as ten right after the field marked `dtmfFollows`.
+struct SettingsPart {
+    std::size_t field; // the index in MenuFields(); kMenuFieldCount for a DTMF memory
+    std::size_t dtmf;  // the DTMF memory, for one
+    bool IsDtmf() const { return field == kMenuFieldCount; }
+};
+// The 31 fields and 10 DTMF memories in that order: the one walk the transfer, the labels, the
+// plans and the differences all take.
+const std::vector<SettingsPart>& SettingsOrder();
 // The field of that name, or nullptr.
 const MenuField* FindMenuField(std::string_view name);
 // Whether value is of the field's own format: `shortest` to `longest` of its codes.

@@ -26,14 +26,11 @@ std::vector<PlanItem> PlanItems(const RadioImage& radio, const RadioImage& wante
     for (std::size_t v = 0; v < kVfoCount; ++v)
         if (parts.vfos[v])
             add(PlanItem::Kind::Vfo, v, std::string(VfoTableFacts()[v].label));
-    for (std::size_t f = 0; f < kMenuFieldCount; ++f) {
-        if (parts.settings[f])
-            add(PlanItem::Kind::Setting, f, std::string(MenuFields()[f].name));
-        if (!MenuFields()[f].dtmfFollows)
-            continue;
-        for (std::size_t k = 0; k < kDtmfCount; ++k)
-            if (parts.dtmf[k])
-                add(PlanItem::Kind::Dtmf, k, "DTMF " + std::to_string(k));
+    for (const SettingsPart& part : SettingsOrder()) {
+        if (part.IsDtmf() && parts.dtmf[part.dtmf])
+            add(PlanItem::Kind::Dtmf, part.dtmf, "DTMF " + std::to_string(part.dtmf));
+        else if (!part.IsDtmf() && parts.settings[part.field])
+            add(PlanItem::Kind::Setting, part.field, std::string(MenuFields()[part.field].name));
     }
     return items;
 }

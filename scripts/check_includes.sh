@@ -3,7 +3,8 @@
 # point inward: model knows nothing of ours; link only model; session only model and link; sim
 # only model and link; collation and print (the channel list on paper and in PDF, shared by the
 # window and the tool) only model; the window and the tool reach the link only through the session;
-# the window folders never the command-line tool, nor ui the program's own app/.
+# the window folders never the command-line tool, nor ui the program's own app/; the session's
+# headers never the link's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,4 +35,9 @@ for folder in "${!allowed[@]}"; do
         fi
     done < <(grep -rn --include='*.h' --include='*.cpp' '^#include "' "$folder" | cut -d: -f1,3-)
 done
+# The session's own headers are what the front ends see of it: nothing of the link shows there.
+while IFS= read -r line; do
+    echo "${line%%:*} includes a link header: the session's headers show nothing of the link" >&2
+    status=1
+done < <(grep -ln --include='*.h' '^#include "link/' -r session || true)
 exit $status

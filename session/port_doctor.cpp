@@ -1,5 +1,7 @@
 #include "port_doctor.h"
 
+#include "link/port_doctor.h"
+
 namespace zem {
 namespace {
 
@@ -12,7 +14,8 @@ constexpr std::chrono::milliseconds kCollectEvery{20};
 // The run hands its lines over under a lock this object takes, not by posting events: Qt's own
 // queue of posted events is ordered by a lock the thread sanitizer cannot see, so a posting thread
 // would leave nothing it can see between the two threads.
-PortDoctor::PortDoctor(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {
+PortDoctor::PortDoctor(SerialPortFactory ports, QObject* parent)
+    : QObject(parent), ports_(WithSerialDevices(std::move(ports))) {
     collector_.setInterval(kCollectEvery);
     connect(&collector_, &QTimer::timeout, this, &PortDoctor::Collect);
 }

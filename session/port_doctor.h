@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/port_doctor.h"
-#include "link/serial_port.h"
+#include "session/ports.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,10 @@
 #include "radio_session.h"
 
+#include "link/link_message.h"
+#include "link/tcomm_thread.h"
+
 #include "model/codecs.h"
+#include "model/command_text.h"
 #include "model/cp932.h"
 #include "model/file_io.h"
 #include "model/menu_fields.h"
@@ -15,44 +19,44 @@
 #include <array>
 
 namespace zem {
+
+static_assert(kDefaultExchangeTimeout == TCommThread::kDefaultExchangeTimeout);
+static_assert(kAnswerInterval == TCommThread::kReadInterval);
+
 namespace {
 
-// Which requests move a block, the completion codes that end them, how the block is copied
-// between an image and the link's, and what of it a read-back compares (memos live only in the
-// program, so a read-back never compares them).
+// The operations that move a block (the link's table says which completion ends each), how the
+// block is copied between an image and the link's, and what of it a read-back compares (memos live
+// only in the program, so a read-back never compares them).
 struct BlockOperations {
     Block block;
     const char* name;
-    bool (TCommThread::*read)();
-    LinkCode readDone;
-    bool (TCommThread::*write)();
-    LinkCode writeDone;
+    LinkOperation read;
+    LinkOperation write;
     void (*copy)(const RadioImage& from, RadioImage& to);
     DiffScope compared;
 };
 
 constexpr std::array kBlocks{
-    BlockOperations{Block::Memory, "memory", &TCommThread::ReqRead, kMsgMemoryRead, &TCommThread::ReqWrite,
-                    kMsgMemoryWritten, [](const RadioImage& f, RadioImage& t) { t.Channels = f.Channels; },
+    BlockOperations{Block::Memory, "memory", kOpReadMemory, kOpWriteMemory,
+                    [](const RadioImage& f, RadioImage& t) { t.Channels = f.Channels; },
                     DiffScope{.vfos = false, .settings = false, .memo = false}},
-    BlockOperations{Block::Vfo, "vfo", &TCommThread::ReqVFORead, kMsgVfoRead, &TCommThread::ReqVFOwrite, kMsgVfoWritten,
+    BlockOperations{Block::Vfo, "vfo", kOpReadVfo, kOpWriteVfo,
                     [](const RadioImage& f, RadioImage& t) { t.Vfos = f.Vfos; },
                     DiffScope{.channels = false, .settings = false}},
-    BlockOperations{Block::Settings, "settings", &TCommThread::ReqMenuRead, kMsgSettingsRead,
-                    &TCommThread::ReqMenuwrite, kMsgSettingsWritten,
+    BlockOperations{Block::Settings, "settings", kOpReadSettings, kOpWriteSettings,
                     [](const RadioImage& f, RadioImage& t) { t.Settings = f.Settings; },
                     DiffScope{.channels = false, .vfos = false}},
 };
 
 struct CheckOperations {
     Check check;
-    bool (TCommThread::*request)();
-    LinkCode done;
+    LinkOperation op;
 };
 
 constexpr std::array kChecks{
-    CheckOperations{Check::Model, &TCommThread::ReqID, kMsgModelCheck},
-    CheckOperations{Check::Modification, &TCommThread::ReqMod, kMsgModCheck},
+    CheckOperations{Check::Model, kOpModelCheck},
+    CheckOperations{Check::Modification, kOpModCheck},
 };
 
 const BlockOperations& OperationsOf(Block block) {
@@ -63,12 +67,20 @@ const CheckOperations& OperationsOf(Check check) {
     return kChecks[static_cast<std::size_t>(check)];
 }
 
-// The block whose read (or write) ends with `code`.
-const BlockOperations* BlockEndedBy(LinkCode code, LinkCode BlockOperations::*end) {
+// The block moved by `op` as a read (or write).
+const BlockOperations* BlockOf(LinkOperation op, LinkOperation BlockOperations::*kind) {
     for (const BlockOperations& b : kBlocks)
-        if (b.*end == code)
+        if (b.*kind == op)
             return &b;
     return nullptr;
+}
+
+std::vector<KeptRow> KeptRows(const LinkCompletion& done) {
+    std::vector<KeptRow> rows;
+    rows.reserve(done.kept.size());
+    for (const KeptPart& k : done.kept)
+        rows.push_back({k.row, k.fault});
+    return rows;
 }
 
 // Sets every part of a block of `mask`.
@@ -140,6 +152,24 @@ std::size_t PartsOf(Block block) {
     return LinkParts(WriteMask::All())[static_cast<std::size_t>(block)];
 }
 
+std::string PartName(Block block, std::size_t row) {
+    switch (block) {
+    case Block::Memory:
+        return RowLabel(row);
+    case Block::Vfo:
+        return row < kVfoCount ? std::string(VfoTableFacts()[row].label) : std::to_string(row);
+    case Block::Settings:
+        break;
+    }
+    std::size_t index = 0; // a DTMF memory is two commands, its code and its name
+    for (const SettingsPart& part : SettingsOrder()) {
+        index += part.IsDtmf() ? 2 : 1;
+        if (row < index)
+            return part.IsDtmf() ? "DTMF " + std::to_string(part.dtmf) : std::string(MenuFields()[part.field].name);
+    }
+    return std::to_string(row);
+}
+
 const char* BlockName(Block block) {
     return OperationsOf(block).name;
 }
@@ -169,7 +199,8 @@ std::vector<Block> BlocksOf(const HistoryEntry& entry) {
     return blocks;
 }
 
-RadioSession::RadioSession(SerialPortFactory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {}
+RadioSession::RadioSession(SerialPortFactory ports, QObject* parent)
+    : QObject(parent), ports_(WithSerialDevices(std::move(ports))) {}
 
 // The link's own destructor stops its worker (a sweep first) and waits for it. Entries not yet
 // saved are saved first.
@@ -189,6 +220,7 @@ bool RadioSession::Connect(const PortTarget& target) {
     link_->SetExchangeTimeout(target.timeout);
     fast_ = target.fast;
     link_->SetFastTransfers(fast_);
+    linkImage_ = link_->Image;
     connected_ = false;
     stopping_ = false;
     pending_ = {};
@@ -201,7 +233,7 @@ void RadioSession::Disconnect() {
     if (!link_)
         return;
     stopping_ = true;
-    link_->Running.store(0, std::memory_order_release);
+    link_->Stop();
 }
 
 // A worker that has not ended in time is left to the ending process: waiting for it would hold the
@@ -243,26 +275,30 @@ void RadioSession::TrustRadio(const RadioImage& image, const std::vector<Block>&
     }
 }
 
-bool RadioSession::Request(bool (TCommThread::*request)(), Pending pending) {
+LinkRequest RadioSession::BlockRequest(LinkOperation op, Block block, const RadioImage& from) const {
+    RadioImage image = linkImage_;
+    OperationsOf(block).copy(from, image);
+    return {.op = op, .image = std::move(image)};
+}
+
+bool RadioSession::Request(const LinkRequest& request, Pending pending) {
     if (!link_ || !connected_ || stopping_ || Busy())
         return false;
     link_->SetFastTransfers(fast_);
-    if (!(link_.get()->*request)())
+    if (!link_->Request(request))
         return false;
     pending_ = std::move(pending);
     return true;
 }
 
 bool RadioSession::RunCheck(Check check) {
-    return Request(OperationsOf(check).request, {.kind = Pending::Checking, .check = check});
+    return Request({.op = OperationsOf(check).op}, {.kind = Pending::Checking, .check = check});
 }
 
 bool RadioSession::Read(Block block, const RadioImage& keep) {
     if (!link_ || Busy())
         return false;
-    const BlockOperations& ops = OperationsOf(block);
-    ops.copy(keep, link_->Image);
-    return Request(ops.read, {.kind = Pending::Reading, .block = block});
+    return Request(BlockRequest(OperationsOf(block).read, block, keep), {.kind = Pending::Reading, .block = block});
 }
 
 // A block this connection does not know is read first, so that the history holds what the write
@@ -272,9 +308,8 @@ bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
         return false;
     if (!history_ || !backup_ || Holds(block))
         return StartWrite(block, image, verify);
-    const BlockOperations& ops = OperationsOf(block);
-    ops.copy(image, link_->Image);
-    if (!Request(ops.read, {.kind = Pending::BackingUp, .block = block, .written = image, .verify = verify}))
+    if (!Request(BlockRequest(OperationsOf(block).read, block, image),
+                 {.kind = Pending::BackingUp, .block = block, .written = image, .verify = verify}))
         return false;
     emit readingRadio(block);
     return true;
@@ -284,12 +319,10 @@ bool RadioSession::Write(Block block, const RadioImage& image, bool verify) {
 // link's image and a read-back writes into it. The before-write entry is saved while the worker
 // writes.
 bool RadioSession::StartWrite(Block block, const RadioImage& image, bool verify) {
-    const BlockOperations& ops = OperationsOf(block);
-    ops.copy(image, link_->Image);
     Pending pending{.kind = Pending::Writing, .block = block, .verify = verify};
     if (verify)
         pending.written = image;
-    if (!Request(ops.write, std::move(pending)))
+    if (!Request(BlockRequest(OperationsOf(block).write, block, image), std::move(pending)))
         return false;
     if (Holds(block))
         Keep(HistoryKind::BeforeWrite, {block});
@@ -299,8 +332,9 @@ bool RadioSession::StartWrite(Block block, const RadioImage& image, bool verify)
 // The write goes on after a read that kept rows, only without its entry. After a read the radio
 // fell silent in nothing is written and the write ends as not begun; a read the user stopped ends
 // it with the read's own counts.
-void RadioSession::EndBackUp(long kept) {
-    const TransferOutcome read = link_->LastOutcome();
+void RadioSession::EndBackUp(const LinkCompletion& done) {
+    const long kept = done.value;
+    const TransferOutcome read = done.outcome;
     const Pending backup = std::move(pending_);
     pending_ = {};
     Hold(backup.block, kept == 0 && !read.radioSilent);
@@ -338,10 +372,9 @@ bool RadioSession::PlanStep() {
     for (const Block b : AllBlocks()) {
         if (Holds(b) || !Touches(pending_.allowed, b))
             continue;
-        OperationsOf(b).copy(pending_.plan.wanted, link_->Image);
         pending_.block = b;
         pending_.plan.radioRead = true;
-        if (!(link_.get()->*OperationsOf(b).read)())
+        if (!link_->Request(BlockRequest(OperationsOf(b).read, b, pending_.plan.wanted)))
             return false;
         emit readingRadio(b);
         return true;
@@ -371,11 +404,10 @@ bool RadioSession::WriteChanged(const WritePlan& plan) {
     link_->SetFastTransfers(fast_);
     // The rest of the link's image is the radio's, so that after the read-back the touched blocks
     // are what the radio holds, parts the plan left alone included.
-    link_->Image = WithParts(radio_, plan.wanted, plan.parts);
-    link_->WriteOnly = plan.parts;
-    const RadioImage sent = link_->Image;
-    if (!link_->ReqWriteChanged())
+    const RadioImage sent = WithParts(radio_, plan.wanted, plan.parts);
+    if (!link_->Request({.op = kOpWriteChanged, .image = sent, .writeOnly = plan.parts}))
         return false;
+    linkImage_ = sent;
     pending_ = {.kind = Pending::WritingChanged, .written = sent, .allowed = plan.parts};
     pending_.changed = {.parts = plan.items.size(), .chosen = LinkParts(plan.parts)};
     std::vector<Block> touched;
@@ -390,12 +422,13 @@ bool RadioSession::WriteChanged(const WritePlan& plan) {
 bool RadioSession::StartSweep(const SweepRange& range) {
     if (!link_ || Busy())
         return false;
-    link_->ScopeUpper = ZeroPad(range.upperHz, 11);
-    link_->ScopeLower = ZeroPad(range.lowerHz, 11);
-    link_->ScopeStep = range.step;
-    link_->ScopeBand = range.band;
     Hold(Block::Vfo, false); // a sweep tunes the radio
-    return Request(&TCommThread::ReqScope, {.kind = Pending::Sweeping});
+    return Request({.op = kOpScope,
+                    .scope = ScopeRequest{.upper = ZeroPad(range.upperHz, 11),
+                                          .lower = ZeroPad(range.lowerHz, 11),
+                                          .step = range.step,
+                                          .band = range.band}},
+                   {.kind = Pending::Sweeping});
 }
 
 // A sweep the worker had not yet taken up ends here and now: no message will end it.
@@ -457,18 +490,12 @@ bool RadioSession::event(QEvent* e) {
         return true;
     }
     if (e->type() == StatusText::Type()) {
-        lastStatus_ = static_cast<StatusText*>(e)->text();
-        emit status(lastStatus_);
+        emit status(static_cast<StatusText*>(e)->text());
         return true;
     }
     if (e->type() == TransferProgress::Type()) {
         const auto* p = static_cast<TransferProgress*>(e);
         emit progress(p->done(), p->total());
-        return true;
-    }
-    if (e->type() == RowKept::Type()) {
-        const auto* k = static_cast<RowKept*>(e);
-        pending_.kept.push_back({k->row(), k->fault()});
         return true;
     }
     return QObject::event(e);
@@ -480,46 +507,51 @@ void RadioSession::AppMessage(const LinkMessage& message) {
     if (!link_ || !IsLinkCode(message.code()))
         return;
     const auto code = static_cast<LinkCode>(message.code());
+    const LinkCompletion& done = message.completion();
     const long value = message.value();
+    // What the worker left in its copy is taken only from a completion, after its last write.
+    if (done.op != kOpIdle)
+        linkImage_ = link_->Image;
     switch (code) {
     case kMsgModelCheck:
     case kMsgModCheck:
         for (const CheckOperations& c : kChecks)
-            if (c.done == code && pending_.kind == Pending::Checking && pending_.check == c.check)
-                EndCheck(c.check, message);
+            if (c.op == done.op && pending_.kind == Pending::Checking && pending_.check == c.check)
+                EndCheck(c.check, done);
         break;
     case kMsgMemoryRead:
     case kMsgVfoRead:
     case kMsgSettingsRead:
-        if (const BlockOperations* b = BlockEndedBy(code, &BlockOperations::readDone);
-            b && pending_.block == b->block) {
+        if (const BlockOperations* b = BlockOf(done.op, &BlockOperations::read); b && pending_.block == b->block) {
             if (pending_.kind == Pending::Reading)
-                EndRead(b->block, value);
+                EndRead(b->block, done);
             else if (pending_.kind == Pending::ReadingBack)
-                EndReadBack(value);
+                EndReadBack(done);
             else if (pending_.kind == Pending::ReadingRadio)
-                EndRadioRead(value);
+                EndRadioRead(done);
             else if (pending_.kind == Pending::BackingUp)
-                EndBackUp(value);
+                EndBackUp(done);
         }
         break;
     case kMsgMemoryWritten:
     case kMsgVfoWritten:
     case kMsgSettingsWritten:
-        if (const BlockOperations* b = BlockEndedBy(code, &BlockOperations::writeDone);
+        if (const BlockOperations* b = BlockOf(done.op, &BlockOperations::write);
             b && pending_.kind == Pending::Writing && pending_.block == b->block)
-            EndWrite(b->block, value);
+            EndWrite(b->block, done);
         break;
     case kMsgChangedWritten:
         if (pending_.kind == Pending::WritingChanged)
-            EndChangedWrite(value);
+            EndChangedWrite(done);
         break;
-    case kMsgPortOpened:
-        // The first one reports the port; later ones end a sweep.
+    case kMsgScopeEnded:
         if (pending_.kind == Pending::Sweeping) {
             pending_ = {};
-            emit sweepEnded(link_->LastOutcome().radioSilent);
-        } else if (!connected_ && !stopping_) {
+            emit sweepEnded(done.outcome.radioSilent);
+        }
+        break;
+    case kMsgPortOpened:
+        if (!connected_ && !stopping_) {
             if (value != 0) {
                 Disconnect();
                 emit opened(false, QString::fromStdString(link_->OpenFailure()));
@@ -541,38 +573,38 @@ void RadioSession::AppMessage(const LinkMessage& message) {
     }
 }
 
-void RadioSession::EndCheck(Check check, const LinkMessage& message) {
+void RadioSession::EndCheck(Check check, const LinkCompletion& done) {
     pending_ = {};
-    emit checked({.check = check, .answered = !message.unread(), .yes = message.value() != 0, .answer = lastStatus_});
+    emit checked({.check = check,
+                  .answered = !done.unread,
+                  .yes = done.value != 0,
+                  .answer = QString::fromStdString(Cp932ToUtf8(done.answer))});
 }
 
 void RadioSession::Hold(Block block, bool known) {
     held_[static_cast<std::size_t>(block)] = known && link_;
     if (known && link_)
-        CopyBlock(block, link_->Image, radio_);
+        CopyBlock(block, linkImage_, radio_);
 }
 
 // A read that kept nothing is what the radio holds; a settings read counts its errors (a value
 // refused for its ',' among them) the same way.
-void RadioSession::EndRead(Block block, long value) {
-    ReadResult result{.block = block,
-                      .value = value,
-                      .image = link_->Image,
-                      .kept = std::move(pending_.kept),
-                      .outcome = link_->LastOutcome()};
-    Hold(block, value == 0 && !result.outcome.radioSilent);
+void RadioSession::EndRead(Block block, const LinkCompletion& done) {
+    ReadResult result{
+        .block = block, .value = done.value, .image = linkImage_, .kept = KeptRows(done), .outcome = done.outcome};
+    Hold(block, done.value == 0 && !result.outcome.radioSilent);
     if (Holds(block))
         Keep(HistoryKind::Read, {block});
     if (block == Block::Settings)
-        result.commaRefusals = link_->CommaRefusals();
+        result.commaRefusals = done.refusals;
     pending_ = {};
     emit read(result);
 }
 
 // Until a write ends whole, the radio's block is unknown; a read-back that differs makes it so again.
-void RadioSession::EndWrite(Block block, long errors) {
-    WriteResult result{
-        .block = block, .errors = errors, .failed = std::move(pending_.kept), .outcome = link_->LastOutcome()};
+void RadioSession::EndWrite(Block block, const LinkCompletion& done) {
+    const long errors = done.value;
+    WriteResult result{.block = block, .errors = errors, .failed = KeptRows(done), .outcome = done.outcome};
     Hold(block, errors == 0 && !result.outcome.radioSilent);
     if (!pending_.verify) {
         if (Holds(block))
@@ -590,8 +622,7 @@ void RadioSession::EndWrite(Block block, long errors) {
     pending_.errors = errors;
     pending_.failed = result.failed;
     pending_.outcome = result.outcome;
-    pending_.kept.clear();
-    if (!(link_.get()->*OperationsOf(block).read)()) {
+    if (!link_->Request({.op = OperationsOf(block).read})) {
         result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Refused};
         Finish(result);
         return;
@@ -599,12 +630,13 @@ void RadioSession::EndWrite(Block block, long errors) {
     emit verifying(block, errors, result.outcome);
 }
 
-void RadioSession::EndReadBack(long unread) {
+void RadioSession::EndReadBack(const LinkCompletion& done) {
+    const long unread = done.value;
     const BlockOperations& ops = OperationsOf(pending_.block);
     TransferOutcome outcome = pending_.outcome;
-    outcome.retried += link_->LastOutcome().retried;
-    outcome.radioSilent = outcome.radioSilent || link_->LastOutcome().radioSilent;
-    VerifyResult verify{.differences = DiffImages(pending_.written, link_->Image, ops.compared), .unread = unread};
+    outcome.retried += done.outcome.retried;
+    outcome.radioSilent = outcome.radioSilent || done.outcome.radioSilent;
+    VerifyResult verify{.differences = DiffImages(pending_.written, linkImage_, ops.compared), .unread = unread};
     if (!verify.differences.empty() || unread != 0)
         Hold(pending_.block, false);
     if (Holds(pending_.block))
@@ -618,8 +650,9 @@ void RadioSession::EndReadBack(long unread) {
 
 // The radio's block read for a plan. A row it kept would be compared as the caller's own and
 // never written, so a read that kept any makes a plan that writes nothing.
-void RadioSession::EndRadioRead(long kept) {
-    const TransferOutcome& outcome = link_->LastOutcome();
+void RadioSession::EndRadioRead(const LinkCompletion& done) {
+    const long kept = done.value;
+    const TransferOutcome& outcome = done.outcome;
     TransferOutcome& total = pending_.plan.outcome;
     total = {.retried = total.retried + outcome.retried,
              .radioSilent = outcome.radioSilent,
@@ -648,12 +681,13 @@ void RadioSession::EndPlan() {
 // The parts written were read back into the link's image; with no error that is the radio's.
 // The rows a write of the changes kept are not named: the link counts its parts per kind
 // (channel row, VFO, settings command), so one index would name rows of different blocks alike.
-void RadioSession::EndChangedWrite(long errors) {
+void RadioSession::EndChangedWrite(const LinkCompletion& done) {
+    const long errors = done.value;
     ChangedWriteResult result = pending_.changed;
     result.errors = errors;
-    result.outcome = link_->LastOutcome();
+    result.outcome = done.outcome;
     result.written = result.outcome.written;
-    result.differences = DiffImages(pending_.written, link_->Image, DiffScope{.memo = false});
+    result.differences = DiffImages(pending_.written, linkImage_, DiffScope{.memo = false});
     std::vector<Block> touched;
     for (const Block b : AllBlocks())
         if (Touches(pending_.allowed, b)) {

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "link/link_message.h"
-#include "link/serial_port.h"
-#include "link/tcomm_thread.h"
 #include "model/image_diff.h"
 #include "model/radio_history.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
+#include "model/transfer_outcome.h"
 #include "model/write_mask.h"
 #include "model/write_plan.h"
+#include "session/ports.h"
 
 #include <QObject>
 #include <QString>
@@ -25,6 +24,17 @@
 
 namespace zem {
 
+class LinkMessage;
+class TCommThread;
+struct LinkCompletion;
+struct LinkRequest;
+enum LinkOperation : int;
+
+// The link's pace, for a front end to offer and describe: the longest wait for the radio's answer,
+// and the quiet after which an answer is taken as complete.
+inline constexpr std::chrono::milliseconds kDefaultExchangeTimeout{1000};
+inline constexpr std::chrono::milliseconds kAnswerInterval{48};
+
 // The three blocks of the radio image a transfer moves.
 enum class Block { Memory, Vfo, Settings };
 // The two checks: is the radio a TH-D7, is it modified.
@@ -36,10 +46,6 @@ const char* BlockName(Block block);
 const std::vector<Block>& AllBlocks();
 // Copies one block of `from` into `to`, as a read's result goes into the caller's image.
 void CopyBlock(Block block, const RadioImage& from, RadioImage& to);
-
-// How a transfer went beside its count: exchanges retried, and whether it stopped early because
-// the radio fell silent, with how far it had got.
-using TransferOutcome = TCommThread::TransferOutcome;
 
 // A row or VFO a read kept as it was, or a row, VFO or settings command a write counted errors
 // for, and why.
@@ -98,6 +104,10 @@ WriteMask AllowedParts(const BlockSources& sources, const WriteMask& edited, con
 
 // How many rows, VFOs or settings commands a whole transfer of the block counts.
 std::size_t PartsOf(Block block);
+// A row, VFO or settings command of a block (by its index in the transfer) as both front ends
+// name it: the grid's label, or the menu field ("MES") or DTMF memory ("DTMF 3") a settings
+// command sends.
+std::string PartName(Block block, std::size_t row);
 
 // What a write of the changes will send, made before anything is sent so that it can be shown.
 struct WritePlan {
@@ -130,19 +140,19 @@ std::vector<Block> BlocksOf(const HistoryEntry& entry);
 // Where the link goes and how it waits.
 struct PortTarget {
     std::string port; // a device path, com1..com4, or a name the port factory knows ("sim")
-    std::chrono::milliseconds timeout = TCommThread::kDefaultExchangeTimeout;
+    std::chrono::milliseconds timeout = kDefaultExchangeTimeout;
     bool fast = false;
 };
 
 // The radio as both front ends use it: one link at a time, one operation at a time, each a typed
 // request whose progress and result come back as values, in the order the link made them, on the
-// thread that made this object. Underneath is the link's worker with its operation codes and
-// posted completions; this object is the one place that knows which request, completion code and
-// block belong together.
+// thread that made this object. Underneath is the link's worker, handed one request record at a
+// time and answering each with one completion record; this object is the one place that knows
+// which operation moves which block.
 class RadioSession : public QObject {
     Q_OBJECT
 public:
-    explicit RadioSession(SerialPortFactory ports, QObject* parent = nullptr);
+    explicit RadioSession(SerialPortFactory ports = {}, QObject* parent = nullptr);
     // Stops the link and waits for its worker; after Abandon only for a worker that has ended.
     ~RadioSession() override;
 
@@ -150,9 +160,9 @@ public:
     bool Connect(const PortTarget& target);
     // Asks the link to stop after the operation under way; closed() follows.
     void Disconnect();
-    // For a program that ends: the link stops after the exchange under way (see
-    // TCommThread::Abandon). True when the worker has ended within `bound`; otherwise the worker
-    // still holds the port and the caller must not wait for it.
+    // For a program that ends: the exchange under way ends as usual, every later one at once
+    // without touching the line, and the link stops. True when the worker has ended within
+    // `bound`; otherwise the worker still holds the port and the caller must not wait for it.
     bool Abandon(std::chrono::milliseconds bound);
     // Stops the link after the exchange under way without waiting for it: the operation under way
     // runs through the rest of its exchanges without touching the line (they count as errors), its
@@ -276,27 +286,28 @@ private:
         bool verify = false;
         long errors = 0;
         TransferOutcome outcome{};
-        std::vector<KeptRow> kept{};
         std::vector<KeptRow> failed{}; // a verified write's, during its read-back
         WriteMask allowed{};           // a plan: the parts it may touch; its write: the parts sent
         WritePlan plan{};
         ChangedWriteResult changed{};
     };
-    bool Request(bool (TCommThread::*request)(), Pending pending);
+    bool Request(const LinkRequest& request, Pending pending);
+    // A request of `op` over `block`: the link's copy with the block taken from `from`.
+    LinkRequest BlockRequest(LinkOperation op, Block block, const RadioImage& from) const;
     void AppMessage(const LinkMessage& message);
-    void EndCheck(Check check, const LinkMessage& message);
-    void EndRead(Block block, long value);
+    void EndCheck(Check check, const LinkCompletion& done);
+    void EndRead(Block block, const LinkCompletion& done);
     bool StartWrite(Block block, const RadioImage& image, bool verify);
-    void EndBackUp(long kept);
+    void EndBackUp(const LinkCompletion& done);
     // Saves what the radio holds in `blocks` as an entry of `kind`, when keeping a history.
     void Keep(HistoryKind kind, const std::vector<Block>& blocks);
-    void EndWrite(Block block, long errors);
-    void EndReadBack(long unread);
+    void EndWrite(Block block, const LinkCompletion& done);
+    void EndReadBack(const LinkCompletion& done);
     // The next step of a plan: a read of a block not held, else the plan itself.
     bool PlanStep();
-    void EndRadioRead(long kept);
+    void EndRadioRead(const LinkCompletion& done);
     void EndPlan();
-    void EndChangedWrite(long errors);
+    void EndChangedWrite(const LinkCompletion& done);
     // What the radio holds in `block` is the link's image of it (`known`), or unknown.
     void Hold(Block block, bool known);
     void Finish(WriteResult result);
@@ -308,7 +319,9 @@ private:
     bool stopping_ = false;
     bool fast_ = false;
     Pending pending_;
-    QString lastStatus_;
+    // What the link's working copy holds: what was handed over with the last request, and after
+    // each completion what the worker left there. Requests hand it back with their block changed.
+    RadioImage linkImage_{};
     // What the radio holds, for the blocks marked in held_: the last whole read or write.
     RadioImage radio_{};
     std::array<bool, 3> held_{};

@@ -2,15 +2,13 @@
 
 #include "in_process_port.h"
 
-#include "link/termios_port.h"
-
 namespace zem::sim {
 
 SerialPortFactory PortFactoryWithSimulator() {
     return [](const std::string& name) -> std::unique_ptr<SerialPort> {
         if (name == kSimulatorPort)
             return MakeInProcessPort();
-        return std::make_unique<TermiosPort>();
+        return nullptr;
     };
 }
 

@@ -222,11 +222,15 @@ void BandScope::ResScope(long value, bool unread) {
             unread_[at] = unread;
         }
     } else {
-        if (storing_)
-            WriteStorageLine();
-        passText_.clear();
+        StartPass();
     }
     Writeimage(static_cast<int>(value));
+}
+
+void BandScope::StartPass() {
+    if (storing_)
+        WriteStorageLine();
+    passText_.clear();
 }
 
 void BandScope::Writeimage(int value) {

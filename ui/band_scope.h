@@ -50,6 +50,8 @@ public:
     void StopButton1Click();
     // A reading 0..9 (`unread`: the S-meter could not be read), or the pass-start marker 200.
     void ResScope(long value, bool unread);
+    // A new pass begins: the last one is stored when storing.
+    void StartPass();
     void Writeimage(int value);
     void O2Click();
     void Exit2Click();

@@ -61,8 +61,8 @@ QString KeptText(const ReadResult& result) {
                        .arg(vfos ? QStringLiteral(" VFO ") : QStringLiteral("行"));
     for (std::size_t i = 0; i < std::min(result.kept.size(), kListedRows); ++i) {
         const KeptRow& kept = result.kept[i];
-        const std::string label = vfos ? std::string(VfoTableFacts()[kept.row].label) : RowLabel(kept.row);
-        text += QStringLiteral("\n%1: %2").arg(QString::fromStdString(label), FaultText(kept.fault));
+        text += QStringLiteral("\n%1: %2")
+                    .arg(QString::fromStdString(PartName(result.block, kept.row)), FaultText(kept.fault));
     }
     if (result.kept.size() > kListedRows)
         text += QStringLiteral("\n…");
@@ -181,7 +181,7 @@ RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioS
     BandScope& scope = window_.Scope();
     connect(&scope, &BandScope::SweepRequested, this, &RadioOperations::StartSweep);
     connect(&scope, &BandScope::StopRequested, &session_, &RadioSession::StopSweep);
-    connect(&session_, &RadioSession::passStarted, &scope, [&scope] { scope.ResScope(kScopePassStart, false); });
+    connect(&session_, &RadioSession::passStarted, &scope, &BandScope::StartPass);
     connect(&session_, &RadioSession::reading, &scope, &BandScope::ResScope);
     connect(&session_, &RadioSession::sweepEnded, this, &RadioOperations::ResSweepEnded);
     window_.Keys().SetLink([this](std::string_view command, bool toggle) {

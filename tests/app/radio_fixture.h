@@ -2,7 +2,6 @@
 
 #include "window_fixture.h"
 
-#include "link/termios_port.h"
 #include "model/used_channel.h"
 #include "session/radio_session.h"
 #include "sim/in_process_port.h"
@@ -30,7 +29,7 @@ struct RadioFixture : WindowFixture {
           session([e = engine, options](const std::string& name) -> std::unique_ptr<zem::SerialPort> {
               if (name == zem::sim::kSimulatorPort)
                   return zem::sim::MakeInProcessPort(e, options);
-              return std::make_unique<zem::TermiosPort>();
+              return nullptr;
           }),
           radio(*new zem::RadioOperations(*window, wait, session)), scope(&window->Scope()) {
         window->AttachShellWindows(&wait, nullptr);

@@ -37,7 +37,7 @@ bool MessageLog::event(QEvent* e) {
     if (e->type() == LinkMessage::Type()) {
         const auto* m = static_cast<LinkMessage*>(e);
         const std::int32_t op = link_ != nullptr ? link_->Operation.load(std::memory_order_acquire) : 0;
-        arrivals_.push_back({true, m->code(), m->value(), {}, op, m->unread()});
+        arrivals_.push_back({true, m->code(), m->value(), {}, op, m->unread(), m->completion()});
         if (onMessage)
             onMessage(m->code(), m->value());
         return true;

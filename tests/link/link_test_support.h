@@ -37,6 +37,7 @@ struct Arrival {
     QString text;
     std::int32_t operationOnArrival = 0; // the link's Operation when the message was handled
     bool unread = false;
+    LinkCompletion completion{}; // a message's, whole
 };
 
 // Stands in for the window and its status bar. `onMessage` runs inside the event handler, as a

@@ -102,7 +102,7 @@ TEST(recovery_test, silent_radio_stops_the_transfer_and_leaves_the_link_usable) 
     s.link.link.Image = window;
 
     EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), 120);
-    const TCommThread::TransferOutcome outcome = s.link.link.LastOutcome();
+    const TransferOutcome outcome = s.link.link.LastOutcome();
     EXPECT_TRUE(outcome.radioSilent);
     EXPECT_EQ(outcome.total, kChannelRows);
     EXPECT_LT(outcome.done, 53u);

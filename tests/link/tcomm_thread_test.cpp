@@ -126,6 +126,22 @@ TEST(tcomm_thread_test, status_texts_and_messages_arrive_in_the_order_they_were_
     EXPECT_TRUE(a[2].isMessage && a[2].code == kMsgModelCheck);
 }
 
+// A request hands over what its operation works on; the completion brings back, beside its
+// value, the operation it ends and what the radio answered.
+TEST(tcomm_thread_test, request_record_goes_in_and_the_completion_carries_the_answer) {
+    PtyPeer peer([](const std::string&) { return Chunks{{"ID TH-D7\r"}}; });
+    RunningLink r(peer.SlavePath());
+    RadioImage image;
+    image.Settings.MES = "CQ";
+    ASSERT_TRUE(r.link.Request({.op = kOpModelCheck, .image = image, .scope = ScopeRequest{.band = '1'}}));
+    ASSERT_TRUE(test::WaitUntil([&] { return r.log.Has(kMsgModelCheck); }));
+    const LinkCompletion& done = r.log.Arrivals().back().completion;
+    EXPECT_EQ(done.op, kOpModelCheck);
+    EXPECT_EQ(done.answer, "ID TH-D7");
+    EXPECT_EQ(r.link.Image.Settings, image.Settings);
+    EXPECT_EQ(r.link.ScopeBand, '1');
+}
+
 // The peer holds the "ID" answer back; meanwhile the link is busy and a second request is refused.
 TEST(tcomm_thread_test, request_while_busy_is_refused_and_stop_waits_for_the_operation) {
     PtyPeer peer([](const std::string&) { return Chunks{{"ID TH-D7\r", 200ms}}; });

@@ -186,7 +186,7 @@ TEST(transfers_test, settings_read_refuses_a_comma_the_settings_file_cannot_carr
     expected.MP = DefaultSettings().MP;
     expected.GC = DefaultSettings().GC;
     EXPECT_EQ(s.link.link.Image.Settings, expected);
-    const std::vector<std::string>& refusals = s.link.link.CommaRefusals();
+    const std::vector<std::string>& refusals = s.link.log.Arrivals().back().completion.refusals;
     ASSERT_EQ(refusals.size(), 3u);
     EXPECT_EQ(refusals[0],
               "MYC: 無線機の値「JA1,ZZZ」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
@@ -344,7 +344,7 @@ void StartScope(RunningLink& r, const char* lower, const char* upper, char step)
 void StopScopeAfterPasses(RunningLink& r, std::size_t passes) {
     ASSERT_TRUE(test::WaitUntil([&] { return Readings(r.log).passes.size() > passes; }));
     r.link.StopScope();
-    ASSERT_TRUE(test::WaitUntil([&] { return r.log.Messages().back() == std::make_pair(int{kMsgPortOpened}, 0L); }));
+    ASSERT_TRUE(test::WaitUntil([&] { return r.log.Messages().back() == std::make_pair(int{kMsgScopeEnded}, 0L); }));
     EXPECT_FALSE(r.link.Busy());
 }
 
@@ -406,7 +406,7 @@ TEST(transfers_test, stop_during_a_pass_posts_at_most_one_more_reading) {
     };
     StartScope(s.link, "00144000000", "00146000000", '8');
     ASSERT_TRUE(
-        test::WaitUntil([&] { return !s.link.link.Busy() && s.link.log.Messages().back().first == kMsgPortOpened; }));
+        test::WaitUntil([&] { return !s.link.link.Busy() && s.link.log.Messages().back().first == kMsgScopeEnded; }));
     EXPECT_LE(readings, 6u);
     EXPECT_EQ(s.Log().back(), "ST 5");
 }

@@ -1,4 +1,4 @@
-#include "link/serial_devices.h"
+#include "model/serial_devices.h"
 
 #include <gtest/gtest.h>
 
