@@ -35,10 +35,6 @@
         <translation>zem_d7-cli %1: %2: 出力ファイル名は .zem で終わる必要があります（そうでないと開き直せません）</translation>
     </message>
     <message>
-        <source>zem_d7-cli %1: %2 is the input file %3; give another output file</source>
-        <translation>zem_d7-cli %1: %2 は入力ファイル %3 です。別の出力ファイルを指定してください</translation>
-    </message>
-    <message>
         <source>zem_d7-cli %1: %2: the file format is wrong</source>
         <translation>zem_d7-cli %1: %2: ファイル形式が違います</translation>
     </message>
@@ -481,10 +477,6 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     <message>
         <source>zem_d7-cli scope: the range must be at least two steps wide</source>
         <translation>zem_d7-cli scope: 範囲はステップ 2 つ分以上の幅が必要です</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli %1: %2 is a settings file; --store would replace it with readings</source>
-        <translation>zem_d7-cli %1: %2 は設定ファイルです。--store で読み取り値に置き換えてしまいます</translation>
     </message>
     <message>
         <source>zem_d7-cli scope: --passes takes a number of passes, 1 or more</source>
