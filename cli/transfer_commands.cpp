@@ -650,24 +650,6 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
     return false;
 }
 
-// The storage file of --store holds every pass so far after each pass, so however the sweep ends
-// the passes done are kept: a regular file holds its old content or all passes so far, never part
-// of a line; a FIFO or a device takes each line as it comes (see zem::OutputFile).
-class StoreFile {
-public:
-    explicit StoreFile(std::unique_ptr<zem::OutputFile> output) : output_(std::move(output)) {}
-
-    // Throws FileError.
-    void Add(const std::string& line) {
-        stored_ += line;
-        output_->Save(stored_);
-    }
-
-private:
-    std::unique_ptr<zem::OutputFile> output_;
-    std::string stored_;
-};
-
 } // namespace
 
 // Each pass goes out as it ends, flushed, and into the storage file; a signal ends the sweep after
@@ -685,13 +667,13 @@ int RunScope(const QString& command, const QCommandLineParser& parser) {
     }
 
     Interruption interruption;
-    std::optional<StoreFile> store;
+    // --store holds every pass so far after each pass, so however the sweep ends the passes done
+    // are kept.
+    std::unique_ptr<zem::OutputFile> store;
     if (parser.isSet(kStoreOption)) {
-        std::unique_ptr<zem::OutputFile> output =
-            OpenOutput(command, parser.value(kStoreOption), interruption, OutputGuard({}, false));
-        if (!output)
+        store = OpenOutput(command, parser.value(kStoreOption), interruption, OutputGuard({}, false));
+        if (!store)
             return NotOpened(command, interruption);
-        store.emplace(std::move(output));
     }
     std::string pass;
     int done = -1;   // the first marker starts the first pass

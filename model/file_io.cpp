@@ -424,39 +424,6 @@ bool WritesThrough(const std::filesystem::path& path) {
            (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode));
 }
 
-GrowingFile::GrowingFile(std::filesystem::path path, SaveGuard guard)
-    : path_(std::move(path)), guard_(std::move(guard)) {
-    const SaveTarget target = ExamineTarget(path_, guard_);
-    if (target.Replaced()) {
-        Replace(target, path_, "", guard_.onlyNew);
-        guard_.onlyNew = false;
-        return;
-    }
-    stream_ = OpenThrough(target, path_);
-    ownStream_ = !target.held;
-}
-
-GrowingFile::~GrowingFile() {
-    if (ownStream_)
-        ::close(stream_);
-}
-
-void GrowingFile::Add(std::string_view bytes) {
-    if (stream_ >= 0) {
-        if (const int error = WriteAll(stream_, bytes); error != 0)
-            ThrowWriteFailed(path_, error, false);
-        return;
-    }
-    const std::size_t kept = content_.size();
-    content_ += bytes;
-    try {
-        SaveFileAtomically(path_, content_, guard_);
-    } catch (const FileError&) {
-        content_.resize(kept);
-        throw;
-    }
-}
-
 OutputFile::OutputFile(std::filesystem::path path, std::function<bool()> givenUp, SaveGuard guard)
     : path_(std::move(path)), givenUp_(std::move(givenUp)), guard_(std::move(guard)) {
     const SaveTarget target = ExamineTarget(path_, guard_);
@@ -480,6 +447,17 @@ OutputFile::OutputFile(std::filesystem::path path, std::function<bool()> givenUp
             return;
         }
         ::poll(nullptr, 0, kWaitStepMs);
+    }
+}
+
+void OutputFile::Add(std::string_view bytes) {
+    const std::size_t kept = added_.size();
+    added_ += bytes;
+    try {
+        Save(added_);
+    } catch (const FileError&) {
+        added_.resize(kept);
+        throw;
     }
 }
 

@@ -79,6 +79,10 @@ public:
     // not had yet: saved again, an output holds what it held and more at its end. Throws FileError,
     // also when a wait for the device to take the bytes is given up.
     void Save(std::string_view whole);
+    // Adds `bytes` to what this output has taken and saves the whole as Save does (a scope's
+    // storage file: a regular file holds all that was added, or what it held before this addition,
+    // never part of a line). Throws FileError; what was added before stays.
+    void Add(std::string_view bytes);
 
 private:
     std::filesystem::path path_;
@@ -87,34 +91,12 @@ private:
     int fd_ = -1;
     bool ownFd_ = true;
     std::size_t sent_ = 0;
+    std::string added_;
     bool gaveUp_ = false;
 };
 
 // True when both paths name one existing file (the same device and inode, links followed).
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
-
-// A file that takes text as it comes (a scope's storage file). It is emptied when made, through
-// the checks of a save. A regular file is then saved whole after each addition, so it holds all
-// that was added or what it held before that addition, never part of a line; a FIFO, a device or
-// a descriptor is opened once and takes each addition as it comes.
-class GrowingFile {
-public:
-    // Throws FileError.
-    GrowingFile(std::filesystem::path path, SaveGuard guard);
-    GrowingFile(const GrowingFile&) = delete;
-    GrowingFile& operator=(const GrowingFile&) = delete;
-    ~GrowingFile();
-    // Throws FileError; what was added before stays.
-    void Add(std::string_view bytes);
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    SaveGuard guard_;
-    std::string content_;
-    int stream_ = -1; // the descriptor of a FIFO or a device, or -1
-    bool ownStream_ = false;
-};
 
 // Throws FileError when the path is not a readable regular file or holds more than limit bytes.
 std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit);

@@ -266,8 +266,10 @@ void BandScope::O2Click() {
     if (path.isEmpty())
         return;
     try {
-        storage_.emplace(FileNameBytes(path.toStdU16String()), OtherThanSettings());
+        storage_.emplace(FileNameBytes(path.toStdU16String()), nullptr, OtherThanSettings());
+        storage_->Add({});
     } catch (const FileError& e) {
+        storage_.reset();
         Error(QStringLiteral("ストレージファイルを作れませんでした。\n%1").arg(QString::fromUtf8(e.what())));
         return;
     }

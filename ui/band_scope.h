@@ -84,7 +84,7 @@ private:
     std::vector<int> lastReadings_;
     std::vector<bool> unread_;
     bool storing_ = false;
-    std::optional<GrowingFile> storage_;
+    std::optional<OutputFile> storage_;
 
     QLabel* picture_;
     QLineEdit* lower_;
