@@ -597,8 +597,14 @@ void RadioSession::EndRead(Block block, const LinkCompletion& done) {
         Keep(HistoryKind::Read, {block});
     if (block == Block::Settings)
         result.commaRefusals = done.refusals;
+    const bool cut = stopping_;
     pending_ = {};
     emit read(result);
+    if (!sequence_)
+        return;
+    if (!cut)
+        CopyBlock(block, result.image, sequence_->result.image);
+    BlockEnded({.block = block, .errors = result.value, .outcome = result.outcome, .cut = cut}, false);
 }
 
 // Until a write ends whole, the radio's block is unknown; a read-back that differs makes it so again.
@@ -636,7 +642,9 @@ void RadioSession::EndReadBack(const LinkCompletion& done) {
     TransferOutcome outcome = pending_.outcome;
     outcome.retried += done.outcome.retried;
     outcome.radioSilent = outcome.radioSilent || done.outcome.radioSilent;
-    VerifyResult verify{.differences = DiffImages(pending_.written, linkImage_, ops.compared), .unread = unread};
+    VerifyResult verify{.differences = DiffImages(pending_.written, linkImage_, ops.compared),
+                        .unread = unread,
+                        .readBack = done.outcome};
     if (!verify.differences.empty() || unread != 0)
         Hold(pending_.block, false);
     if (Holds(pending_.block))
@@ -736,8 +744,75 @@ void RadioSession::SaveKept() {
 }
 
 void RadioSession::Finish(WriteResult result) {
+    const bool cut = stopping_;
     pending_ = {};
     emit written(result);
+    if (!sequence_)
+        return;
+    BlockSummary summary{.block = result.block, .errors = result.errors, .outcome = result.outcome, .cut = cut};
+    const bool compared = result.verify && result.verify->outcome == VerifyResult::Outcome::Compared;
+    if (compared) {
+        summary.errors += result.verify->unread;
+        summary.readBack = result.verify->readBack;
+        std::vector<RowDifference>& differences = sequence_->result.differences;
+        differences.insert(differences.end(), result.verify->differences.begin(), result.verify->differences.end());
+    }
+    BlockEnded(std::move(summary), result.verify && !compared);
+}
+
+bool RadioSession::ReadBlocks(const std::vector<Block>& blocks, const RadioImage& keep) {
+    return StartSequence({.blocks = blocks, .result = {.image = keep}});
+}
+
+bool RadioSession::WriteBlocks(const std::vector<Block>& blocks, const RadioImage& image, bool verify) {
+    return StartSequence({.blocks = blocks, .write = true, .verify = verify, .result = {.image = image}});
+}
+
+bool RadioSession::StartSequence(Sequence sequence) {
+    if (!link_ || !connected_ || stopping_ || Busy() || sequence_)
+        return false;
+    sequence_ = std::move(sequence);
+    NextBlock();
+    return true;
+}
+
+// A stop between two blocks ends the transfer before the next; the last block's own stop was
+// seen in BlockEnded.
+void RadioSession::NextBlock() {
+    const Sequence& sequence = *sequence_;
+    const std::size_t next = sequence.result.blocks.size();
+    if (next == sequence.blocks.size())
+        return EndSequence(TransferResult::End::Whole);
+    if (stopping_)
+        return EndSequence(TransferResult::End::Stopped);
+    const Block block = sequence.blocks[next];
+    emit transferring(block);
+    const RadioImage& image = sequence.result.image;
+    if (!(sequence.write ? Write(block, image, sequence.verify) : Read(block, image)))
+        EndSequence(TransferResult::End::Refused);
+}
+
+// A block the stop cut, a refused read-back or a block the radio fell silent in ends the transfer.
+// `refused`: the read-back was not made although the link was not stopping.
+void RadioSession::BlockEnded(BlockSummary summary, bool refused) {
+    const bool cut = summary.cut;
+    const bool silent = summary.outcome.radioSilent;
+    sequence_->result.blocks.push_back(std::move(summary));
+    if (cut)
+        EndSequence(TransferResult::End::Stopped);
+    else if (refused)
+        EndSequence(TransferResult::End::Refused);
+    else if (silent)
+        EndSequence(TransferResult::End::RadioSilent);
+    else
+        NextBlock();
+}
+
+void RadioSession::EndSequence(TransferResult::End end) {
+    TransferResult result = std::move(sequence_->result);
+    sequence_.reset();
+    result.end = end;
+    emit transferred(result);
 }
 
 // A read-back the stopping worker never took still gives the write's result.
@@ -755,6 +830,8 @@ void RadioSession::EndLink() {
     connected_ = false;
     stopping_ = false;
     pending_ = {};
+    if (sequence_)
+        EndSequence(TransferResult::End::Stopped);
     emit closed();
 }
 

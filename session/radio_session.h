@@ -81,7 +81,8 @@ struct VerifyResult {
     };
     Outcome outcome = Outcome::Compared;
     std::vector<RowDifference> differences{};
-    long unread = 0; // rows the read-back got no answer for: they compare equal unchecked
+    long unread = 0;            // rows the read-back got no answer for: they compare equal unchecked
+    TransferOutcome readBack{}; // the read-back's own, when it ran
 };
 
 struct WriteResult {
@@ -90,6 +91,31 @@ struct WriteResult {
     std::vector<KeptRow> failed{};        // the rows, VFOs or settings commands the errors fell on
     std::optional<VerifyResult> verify{}; // when the write was to be verified
     TransferOutcome outcome{};            // the write's, its read-back's retries added
+};
+
+// A block of a transfer of several, as it ended.
+struct BlockSummary {
+    Block block;
+    // Rows a read kept (for the settings, errors counted); errors a write counted, with the rows its
+    // read-back got no answer for.
+    long errors = 0;
+    TransferOutcome outcome{};                 // as the block's read or write result gives it
+    std::optional<TransferOutcome> readBack{}; // a verified write's read-back, when it ran
+    bool cut = false;                          // its result came after a stop: it moved what it says, then stopped
+};
+
+// A transfer of several blocks, one after the other on one connection, as it ended.
+struct TransferResult {
+    enum class End {
+        Whole,       // every block was moved (with or without errors)
+        RadioSilent, // the radio fell silent in the last block listed
+        Stopped,     // the link was stopped: after the last block listed, or in it when it is cut
+        Refused,     // the link would not take the next block, or a read-back
+    };
+    End end = End::Whole;
+    std::vector<BlockSummary> blocks{};       // the blocks whose results came, in order
+    std::vector<RowDifference> differences{}; // the read-backs'
+    RadioImage image{};                       // a read's: the image handed in, with each block read
 };
 
 // Where a front end's copy of a block came from: never loaded (start-up values), read from the
@@ -205,6 +231,12 @@ public:
     bool Read(Block block, const RadioImage& keep);
     // With `verify` the block is read back into the link afterwards and compared.
     bool Write(Block block, const RadioImage& image, bool verify);
+    // The blocks one after the other as Read or Write moves each: transferring() before each, its
+    // read() or written() after it, and transferred() once at the end, which comes after a block the
+    // radio fell silent in, a stop, or a refusal. False (nothing sent) while not connected or while
+    // another operation runs.
+    bool ReadBlocks(const std::vector<Block>& blocks, const RadioImage& keep);
+    bool WriteBlocks(const std::vector<Block>& blocks, const RadioImage& image, bool verify);
     // Plans a write of the parts of `allowed` in which `image` differs from what the radio holds;
     // planned() follows, and nothing is written. What the radio holds is what this connection last
     // read from it or wrote to it whole; a block with allowed parts but without that is read first
@@ -247,6 +279,8 @@ signals:
     // A verified write has been written, with `errors` counted, and is being read back.
     void verifying(zem::Block block, long errors, const zem::TransferOutcome& outcome);
     void written(const zem::WriteResult& result);
+    void transferring(zem::Block block);
+    void transferred(const zem::TransferResult& result);
     // A write of the changes: the radio's block is being read first; then the plan is made; then
     // its `parts` are written.
     void readingRadio(zem::Block block);
@@ -312,6 +346,17 @@ private:
     void Hold(Block block, bool known);
     void Finish(WriteResult result);
     void EndLink();
+    // A transfer of several blocks: the next block after a block's result, or the end.
+    struct Sequence {
+        std::vector<Block> blocks;
+        bool write = false;
+        bool verify = false;
+        TransferResult result{};
+    };
+    bool StartSequence(Sequence sequence);
+    void NextBlock();
+    void BlockEnded(BlockSummary summary, bool refused);
+    void EndSequence(TransferResult::End end);
 
     SerialPortFactory ports_;
     std::unique_ptr<TCommThread> link_;
@@ -334,6 +379,7 @@ private:
         RadioImage image;
     };
     std::vector<UnsavedEntry> unsaved_; // kept, saved once the handler under way has returned
+    std::optional<Sequence> sequence_;
 };
 
 } // namespace zem

@@ -103,6 +103,35 @@ TEST(RadioSession, DisconnectDuringVerifiedWriteKeepsTheResult) {
     EXPECT_EQ(f.written->verify->outcome, VerifyResult::Outcome::Disconnected);
 }
 
+// Several blocks in one call: a verified write gives its read-back's retries apart from the
+// block's, and a block the radio falls silent in ends the transfer without a word of the next.
+TEST(RadioSession, TransfersBlocksOneAfterTheOther) {
+    sim::SimOptions options;
+    options.faults.emplace_back(sim::Fault::Kind::Garble, 1, "MR 0,0,003"); // the read-back's, once
+    options.faults.emplace_back(sim::Fault::Kind::Stop, 2, "MR 0,0,050");   // the read, after the read-back
+    SessionFixture f(options, 50ms);
+    std::vector<Block> begun;
+    std::optional<TransferResult> end;
+    QObject::connect(&f.session, &RadioSession::transferring, [&](Block b) { begun.push_back(b); });
+    QObject::connect(&f.session, &RadioSession::transferred, [&](const TransferResult& r) { end = r; });
+    ASSERT_TRUE(f.session.WriteBlocks({Block::Memory, Block::Vfo}, StartupImage(), true));
+    ASSERT_TRUE(f.Until([&] { return end.has_value(); }));
+    EXPECT_EQ(end->end, TransferResult::End::Whole);
+    ASSERT_EQ(end->blocks.size(), 2u);
+    ASSERT_TRUE(end->blocks[0].readBack);
+    EXPECT_EQ(end->blocks[0].readBack->retried, 1);
+    EXPECT_EQ(end->blocks[0].outcome.retried, 1);
+    EXPECT_EQ(end->blocks[0].errors, 0);
+
+    end.reset();
+    ASSERT_TRUE(f.session.ReadBlocks({Block::Memory, Block::Settings}, StartupImage()));
+    ASSERT_TRUE(f.Until([&] { return end.has_value(); }));
+    EXPECT_EQ(end->end, TransferResult::End::RadioSilent);
+    ASSERT_EQ(end->blocks.size(), 1u);
+    EXPECT_EQ(end->blocks[0].outcome.moved, 50u);
+    EXPECT_EQ(begun, (std::vector<Block>{Block::Memory, Block::Vfo, Block::Memory}));
+}
+
 // A check the radio did not answer is no verdict.
 TEST(RadioSession, ChecksSayWhetherTheRadioAnswered) {
     struct Case {
