@@ -1,0 +1,176 @@
+#include "changed_write.h"
+
+#include "commands.h"
+#include "console.h"
+#include "difference_lines.h"
+#include "link_options.h"
+#include "progress_report.h"
+
+#include "model/write_plan.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace cli {
+namespace {
+
+// The plan, one line per item, on standard error, or on standard output for a dry run.
+void PrintPlan(const zem::WritePlan& plan, bool toStandardOutput) {
+    static constexpr zem::PlanKindWords kWords{"channel", "VFO", "setting", "DTMF"};
+    for (const zem::PlanItem& item : plan.items) {
+        const std::string line = zem::PlanLine(item, kWords);
+        if (toStandardOutput)
+            Out(line + '\n');
+        else
+            Error(QString::fromStdString(line));
+    }
+}
+
+// Per block, how many of the plan's rows, VFOs and settings commands were written whole.
+void WrittenPerBlock(const zem::ChangedWriteResult& result) {
+    std::size_t written = 0;
+    std::size_t chosen = 0;
+    for (const zem::Block b : zem::AllBlocks()) {
+        const auto i = static_cast<std::size_t>(b);
+        chosen += result.chosen[i];
+        written += result.written[i];
+        if (result.chosen[i] > 0)
+            Error(QCoreApplication::translate("cli", "%1: %2 of %3 written, %4 not")
+                      .arg(QLatin1String(zem::BlockName(b)))
+                      .arg(result.written[i])
+                      .arg(result.chosen[i])
+                      .arg(result.chosen[i] - result.written[i]));
+    }
+    if (written > 0 && written < chosen)
+        Error(QCoreApplication::translate("cli", "the radio now holds a mix"));
+}
+
+// A write of the changes on one connection: the plan (after reading the blocks it needs), then
+// unless it is a dry run its write and read-back.
+class ChangedWrite {
+public:
+    ChangedWrite(bool dryRun, Interruption& interruption) : dryRun_(dryRun), interruption_(interruption) {
+        zem::RadioSession* s = session_.get();
+        QObject::connect(s, &zem::RadioSession::progress, [this](std::size_t done, std::size_t total) {
+            if (!stopped_)
+                progress_.Update(done, total);
+        });
+        QObject::connect(s, &zem::RadioSession::readingRadio, [this](zem::Block block) {
+            progress_.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
+            underWay_ = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
+        });
+        QObject::connect(s, &zem::RadioSession::planned, [this](const zem::WritePlan& plan) { Planned(plan); });
+        QObject::connect(s, &zem::RadioSession::writingChanged, [this](std::size_t parts) {
+            Error(QCoreApplication::translate("cli", "changed: %1 to write").arg(parts));
+            progress_.Start("changed");
+            underWay_ = QT_TRANSLATE_NOOP("cli", "written or read back; the radio now holds a mix");
+        });
+        QObject::connect(s, &zem::RadioSession::changedWritten, [this](const zem::ChangedWriteResult& r) {
+            end_ = r;
+            session_->Disconnect();
+        });
+        interruption_.OnInterrupt([this] {
+            stopped_ = true;
+            session_->Interrupt();
+        });
+    }
+
+    // Returns the exit status.
+    int Run(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
+            const zem::RadioImage& image, const std::optional<TrustedBase>& base) {
+        const zem::RadioSession::RunEnd run = session_->Run(target, [&] {
+            if (base)
+                session_->TrustRadio(base->image, base->blocks);
+            const zem::BlockSources fromFile{zem::BlockSource::File, zem::BlockSource::File, zem::BlockSource::File};
+            if (!session_->PlanChanged(image, zem::AllowedParts(fromFile, {}, blocks)))
+                Refused();
+        });
+        if (stopped_ && !end_) {
+            if (underWay_)
+                progress_.Stopped(underWay_, plan_ ? std::optional(plan_->outcome) : std::nullopt);
+            return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
+        }
+        if (!run.opened)
+            return PortFailed(run.failure);
+        if (!plan_)
+            return kRadioErrors;
+        if (!plan_->whole) {
+            progress_.Finish(plan_->unread, plan_->outcome);
+            Error(QCoreApplication::translate(
+                      "cli", "zem_d7-cli write: the radio could not be read whole (%1 kept); nothing was written")
+                      .arg(plan_->unread));
+            return kRadioErrors;
+        }
+        if (dryRun_) {
+            PrintPlan(*plan_, true);
+            return kOk;
+        }
+        if (!end_) {
+            Error(QCoreApplication::translate("cli", "changed: 0 written"));
+            return plan_->items.empty() ? kOk : kRadioErrors;
+        }
+        return Written(command, *end_);
+    }
+
+private:
+    void Refused() {
+        Error(QCoreApplication::translate("cli", "zem_d7-cli: the link refused the transfer"));
+        session_->Disconnect();
+    }
+
+    void Planned(const zem::WritePlan& plan) {
+        plan_ = plan;
+        if (stopped_ || !plan.whole || dryRun_ || plan.items.empty()) {
+            session_->Disconnect();
+            return;
+        }
+        PrintPlan(plan, false);
+        if (!session_->WriteChanged(plan))
+            Refused();
+    }
+
+    // The retries count the plan's reads with the write's.
+    int Written(const QString& command, const zem::ChangedWriteResult& end) {
+        zem::TransferOutcome outcome = end.outcome;
+        outcome.retried += plan_->outcome.retried;
+        progress_.Finish(end.errors, outcome);
+        Out(DifferenceLines(end.differences));
+        if (!end.differences.empty())
+            Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
+                      .arg(end.differences.size()));
+        const bool whole = end.errors == 0 && !end.outcome.radioSilent;
+        if (whole)
+            Error(QCoreApplication::translate("cli", "changed: %1 written").arg(end.parts));
+        else
+            WrittenPerBlock(end);
+        if (stopped_)
+            return Interrupted(command, QCoreApplication::translate("cli", "nothing more was written"));
+        if (interruption_.Interrupted())
+            return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
+        if (whole)
+            return kOk;
+        Error(QCoreApplication::translate("cli", "Errors: %1").arg(end.errors));
+        return kRadioErrors;
+    }
+
+    const bool dryRun_;
+    Interruption& interruption_;
+    ProgressReport progress_;
+    std::optional<zem::WritePlan> plan_;
+    std::optional<zem::ChangedWriteResult> end_;
+    const char* underWay_ = nullptr; // what the step under way does, for the line of a stop
+    bool stopped_ = false;
+    const std::unique_ptr<zem::RadioSession> session_ = MakeSession();
+};
+
+} // namespace
+
+int WriteChangedParts(const QString& command, const zem::PortTarget& target, const std::vector<zem::Block>& blocks,
+                      const zem::RadioImage& image, bool dryRun, Interruption& interruption,
+                      const std::optional<TrustedBase>& base) {
+    ChangedWrite write(dryRun, interruption);
+    return write.Run(command, target, blocks, image, base);
+}
+
+} // namespace cli
