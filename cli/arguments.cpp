@@ -23,6 +23,14 @@ std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& 
     return std::nullopt;
 }
 
+std::optional<QStringList> TwoArguments(const QCommandLineParser& parser, const QString& usage) {
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() == 2)
+        return arguments;
+    Error(usage);
+    return std::nullopt;
+}
+
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image) {
     image = zem::StartupImage();
     return !parser.isSet(kBaseOption) || LoadZemArgument(command, parser.value(kBaseOption), image);

@@ -21,6 +21,8 @@ std::filesystem::path LocalPath(const QString& name);
 
 // The one file a command takes; nullopt after the one error line asking for it (`what`, "CSV file").
 std::optional<QString> OneFile(const QCommandLineParser& parser, const QString& command, const QString& what);
+// The two arguments a command takes; nullopt after `usage`, the one error line saying what they are.
+std::optional<QStringList> TwoArguments(const QCommandLineParser& parser, const QString& usage);
 
 // The image to start from: the --into file, or the start-up image; false after the one error line.
 bool LoadBase(const QCommandLineParser& parser, const QString& command, zem::RadioImage& image);

@@ -163,12 +163,12 @@ int RunPrint(const QString& command, const QCommandLineParser& parser) {
 }
 
 int RunSort(const QString& command, const QCommandLineParser& parser) {
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        Error(QCoreApplication::translate("cli",
-                                          "zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
+    const std::optional<QStringList> arguments = TwoArguments(
+        parser,
+        QCoreApplication::translate("cli", "zem_d7-cli sort: give a key (freq, name or memo) and one settings file"));
+    if (!arguments)
         return kBadInput;
-    }
+    const QStringList& positional = *arguments;
     const SortKind* kind = nullptr;
     for (const SortKind& k : kSorts) {
         if (positional[0] == QLatin1String(k.name))

@@ -95,12 +95,12 @@ int RunShow(const QString& command, const QCommandLineParser& parser) {
 }
 
 int RunFind(const QString& command, const QCommandLineParser& parser) {
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        Error(QCoreApplication::translate("cli",
-                                          "zem_d7-cli find: give one settings file and the text or frequency to find"));
+    const std::optional<QStringList> arguments =
+        TwoArguments(parser, QCoreApplication::translate(
+                                 "cli", "zem_d7-cli find: give one settings file and the text or frequency to find"));
+    if (!arguments)
         return kBadInput;
-    }
+    const QStringList& positional = *arguments;
     const zem::ChannelQuery query(positional[1]);
     if (query.Empty()) {
         Error(QCoreApplication::translate("cli", "zem_d7-cli find: give a text or frequency to find"));
