@@ -789,7 +789,7 @@ void RadioSession::NextBlock() {
     emit transferring(block);
     const RadioImage& image = sequence.result.image;
     if (!(sequence.write ? Write(block, image, sequence.verify) : Read(block, image)))
-        EndSequence(TransferResult::End::Refused);
+        EndSequence(stopping_ ? TransferResult::End::Stopped : TransferResult::End::Refused);
 }
 
 // A block the stop cut, a refused read-back or a block the radio fell silent in ends the transfer.
