@@ -327,32 +327,12 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>掃引ごとに日付と時刻とともに FILE にも書く。</translation>
     </message>
     <message>
-        <source>a TH-D7</source>
-        <translation>TH-D7です</translation>
-    </message>
-    <message>
-        <source>not a TH-D7</source>
-        <translation>TH-D7以外の機器です</translation>
-    </message>
-    <message>
-        <source>modified</source>
-        <translation>改造済み</translation>
-    </message>
-    <message>
-        <source>not modified</source>
-        <translation>未改造</translation>
-    </message>
-    <message>
         <source>zem_d7-cli %1: unexpected argument &apos;%2&apos;</source>
         <translation>zem_d7-cli %1: 余分な引数 &apos;%2&apos; があります</translation>
     </message>
     <message>
         <source>no verdict</source>
         <translation>判定はありません</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio&apos;s power.</source>
-        <translation>zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。</translation>
     </message>
     <message>
         <source>No serial port was found.</source>
