@@ -475,6 +475,10 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>zem_d7-cli scope: 無線機が応答しません。掃引 %1 回で止めました。途中の掃引は残しません</translation>
     </message>
     <message>
+        <source>%1 passes were done; the pass under way is not kept</source>
+        <translation>掃引 %1 回を終えました。途中の掃引は残しません</translation>
+    </message>
+    <message>
         <source>With --changed: read what is needed and print what would change on the radio, one line per item, without writing anything.</source>
         <translation>--changed とともに: 必要なところを読み出し、無線機で変わるところを 1 行に 1 件ずつ表示して、何も書き込まない。</translation>
     </message>

@@ -43,7 +43,7 @@ QString NoAnswerText() {
 }
 
 QString SilentTransferText() {
-    return Text(QT_TRANSLATE_NOOP("session", "The radio does not answer; stopped part-way."));
+    return Text(QT_TRANSLATE_NOOP("session", "The radio does not answer; stopped part-way"));
 }
 
 QString FaultText(RowFault fault) {

@@ -30,7 +30,7 @@ QString CheckVerdict(Check check, bool yes);
 // A check the radio did not answer, and what to look at. In the tool's English it follows the
 // command's name, hence its small letter.
 QString NoAnswerText();
-// A transfer the radio fell silent in.
+// A transfer the radio fell silent in; the tool adds where it stopped.
 QString SilentTransferText();
 // Why a row was kept as it was or counted as an error.
 QString FaultText(RowFault fault);
@@ -44,7 +44,7 @@ QString SweepRefusalText(SweepRefusal refusal);
 // A step of a sweep whose S-meter could not be read, and how many of them a sweep had.
 QString UnreadReadingText();
 QString UnreadStepsText(long steps);
-// A sweep the radio fell silent in.
+// A sweep the radio fell silent in; the tool adds how many passes it kept.
 QString SilentSweepText();
 
 } // namespace zem

@@ -24,7 +24,7 @@
         <translation>無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。</translation>
     </message>
     <message>
-        <source>The radio does not answer; stopped part-way.</source>
+        <source>The radio does not answer; stopped part-way</source>
         <translation>無線機が応答しません。途中で止めました。</translation>
     </message>
     <message>

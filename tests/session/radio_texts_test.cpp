@@ -29,7 +29,7 @@ TEST(RadioTexts, EnglishAndJapanese) {
         {[] { return CheckVerdict(Check::Modification, false); }, "not modified", "未改造"},
         {NoAnswerText, "the radio did not answer. Check the port, the cable and the radio's power.",
          "無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。"},
-        {SilentTransferText, "The radio does not answer; stopped part-way.",
+        {SilentTransferText, "The radio does not answer; stopped part-way",
          "無線機が応答しません。途中で止めました。"},
         {[] { return FaultText(RowFault::Unreadable); }, "the radio's answer could not be read",
          "無線機の応答を読み取れませんでした"},
