@@ -7,6 +7,7 @@
 #include "progress_report.h"
 
 #include "model/write_plan.h"
+#include "session/radio_texts.h"
 
 #include <QCoreApplication>
 
@@ -137,8 +138,7 @@ private:
         progress_.Finish(end.errors, outcome);
         Out(DifferenceLines(end.differences));
         if (!end.differences.empty())
-            Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
-                      .arg(end.differences.size()));
+            Error(QStringLiteral("zem_d7-cli write: %1").arg(zem::DifferingText(end.differences.size())));
         const bool whole = end.errors == 0 && !end.outcome.radioSilent;
         if (whole)
             Error(QCoreApplication::translate("cli", "changed: %1 written").arg(end.parts));

@@ -5,6 +5,8 @@
 #include "console.h"
 #include "link_options.h"
 
+#include "session/radio_texts.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -42,11 +44,13 @@ void ProgressReport::Finish(long errors, const zem::TransferOutcome& outcome) {
               .arg(outcome.moved)
               .arg(errors)
               .arg(outcome.retried));
+    // The window's words, then where it stopped; the detail brings its own space, which Japanese
+    // leaves out after a sentence.
     if (outcome.radioSilent)
-        Error(QCoreApplication::translate("cli", "The radio does not answer (%1: stopped at %2/%3)")
-                  .arg(QString::fromStdString(block_))
-                  .arg(outcome.done)
-                  .arg(outcome.total));
+        Error(QStringLiteral("%1%2").arg(zem::SilentTransferText(), QCoreApplication::translate("cli", " (%1: %2/%3)")
+                                                                        .arg(QString::fromStdString(block_))
+                                                                        .arg(outcome.done)
+                                                                        .arg(outcome.total)));
 }
 
 void ProgressReport::Stopped(const char* what, const std::optional<zem::TransferOutcome>& outcome) {

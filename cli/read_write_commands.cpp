@@ -11,6 +11,7 @@
 #include "model/file_io.h"
 #include "model/settings_file.h"
 #include "model/startup_image.h"
+#include "session/radio_texts.h"
 
 #include <QCoreApplication>
 
@@ -381,8 +382,7 @@ int RunWrite(const QString& command, const QCommandLineParser& parser) {
         return Interrupted(command, QCoreApplication::translate("cli", "everything was written"));
     if (differences.empty())
         return result;
-    Error(QCoreApplication::translate("cli", "zem_d7-cli write: %1 places differ from what was written")
-              .arg(differences.size()));
+    Error(QStringLiteral("zem_d7-cli write: %1").arg(zem::DifferingText(differences.size())));
     return kRadioErrors;
 }
 

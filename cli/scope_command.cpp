@@ -10,6 +10,7 @@
 #include "model/conversion_error.h"
 #include "model/file_io.h"
 #include "model/sweep_range.h"
+#include "session/radio_texts.h"
 #include "session/scope_storage.h"
 
 #include <QCoreApplication>
@@ -41,19 +42,9 @@ bool ReadScopeRange(const QCommandLineParser& parser, zem::SweepRange& range) {
         return false;
     }
     range = check.range;
-    switch (check.refusal) {
-    case zem::SweepRefusal::None:
+    if (check.refusal == zem::SweepRefusal::None)
         return true;
-    case zem::SweepRefusal::LowerAboveUpper:
-        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the lower edge is above the upper edge"));
-        return false;
-    case zem::SweepRefusal::NoBand:
-        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the frequency range is not valid."));
-        return false;
-    case zem::SweepRefusal::TooNarrow:
-        Error(QCoreApplication::translate("cli", "zem_d7-cli scope: the range must be at least two steps wide"));
-        return false;
-    }
+    Error(QStringLiteral("zem_d7-cli scope: %1").arg(zem::SweepRefusalText(check.refusal)));
     return false;
 }
 
@@ -90,15 +81,13 @@ public:
         if (storeFailed_)
             return kBadInput;
         if (unread_ != 0)
-            Error(QCoreApplication::translate(
-                      "cli", "zem_d7-cli scope: the S-meter could not be read at %1 steps (recorded as %2).")
-                      .arg(unread_)
-                      .arg(QLatin1Char(zem::kUnreadMark)));
+            Error(QStringLiteral("zem_d7-cli scope: %1").arg(zem::UnreadStepsText(unread_)));
+        // The window's words, then the passes kept (the detail brings its own space).
         if (silent_)
-            Error(QCoreApplication::translate(
-                      "cli", "zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under "
-                             "way is not kept")
-                      .arg(std::max(done_, 0)));
+            Error(QStringLiteral("zem_d7-cli scope: %1%2")
+                      .arg(zem::SilentSweepText(),
+                           QCoreApplication::translate("cli", " %1 passes were done; the pass under way is not kept")
+                               .arg(std::max(done_, 0))));
         return unread_ != 0 || silent_ ? kRadioErrors : kOk;
     }
 

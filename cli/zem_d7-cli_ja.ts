@@ -355,10 +355,6 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>%1: %2 件完了、エラー %3 件、再試行 %4 回</translation>
     </message>
     <message>
-        <source>The radio does not answer (%1: stopped at %2/%3)</source>
-        <translation>無線機が応答しません（%1: %2/%3 で停止）</translation>
-    </message>
-    <message>
         <source>%1: errors in %2</source>
         <translation>%1: エラーのあったもの: %2</translation>
     </message>
@@ -439,24 +435,8 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>zem_d7-cli write: --changed は書いたものを読み戻します。--verify を外してください</translation>
     </message>
     <message>
-        <source>zem_d7-cli write: %1 places differ from what was written</source>
-        <translation>zem_d7-cli write: %1 か所が書き込んだ内容と異なります</translation>
-    </message>
-    <message>
         <source>zem_d7-cli scope: --step takes a step code 0 to 9 (5 is 20 kHz)</source>
         <translation>zem_d7-cli scope: --step にはステップコード 0〜9 を指定してください（5 は 20 kHz）</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli scope: the lower edge is above the upper edge</source>
-        <translation>zem_d7-cli scope: 下限が上限を超えています</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli scope: the frequency range is not valid.</source>
-        <translation>zem_d7-cli scope: 周波数範囲が不正です。</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli scope: the range must be at least two steps wide</source>
-        <translation>zem_d7-cli scope: 範囲はステップ 2 つ分以上の幅が必要です</translation>
     </message>
     <message>
         <source>zem_d7-cli scope: --passes takes a number of passes, 1 or more</source>
@@ -467,15 +447,11 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>掃引 %1 回完了</translation>
     </message>
     <message>
-        <source>zem_d7-cli scope: the S-meter could not be read at %1 steps (recorded as %2).</source>
-        <translation>zem_d7-cli scope: %1 か所で S メーターを読めませんでした（%2 として記録）。</translation>
+        <source> (%1: %2/%3)</source>
+        <translation>（%1: %2/%3）</translation>
     </message>
     <message>
-        <source>zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under way is not kept</source>
-        <translation>zem_d7-cli scope: 無線機が応答しません。掃引 %1 回で止めました。途中の掃引は残しません</translation>
-    </message>
-    <message>
-        <source>%1 passes were done; the pass under way is not kept</source>
+        <source> %1 passes were done; the pass under way is not kept</source>
         <translation>掃引 %1 回を終えました。途中の掃引は残しません</translation>
     </message>
     <message>

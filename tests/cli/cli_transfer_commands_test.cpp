@@ -209,8 +209,8 @@ TEST(cli_transfer_commands_test, scope_stops_when_the_radio_falls_silent_and_kee
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "0-000\n");
     EXPECT_EQ(run.err, "zem_d7-cli scope: the S-meter could not be read at 1 steps (recorded as -).\n"
-                       "zem_d7-cli scope: the radio does not answer; stopped after 1 passes, the pass under way is "
-                       "not kept\n");
+                       "zem_d7-cli scope: the radio does not answer; the sweep was stopped. 1 passes were done; the "
+                       "pass under way is not kept\n");
     const std::string stored = ReadWholeFile(store.toStdString(), kZemFileLimit);
     EXPECT_EQ(std::count(stored.begin(), stored.end(), '\n'), 1);
     EXPECT_EQ(stored.substr(stored.rfind(':')), ":0-000\r\n");
@@ -294,7 +294,8 @@ TEST(cli_transfer_commands_test, read_stopped_by_a_silent_radio_keeps_the_output
 
     const CliRun run = RunCli({"read", "--port", Path(server.SlavePath()), "--timeout", "200", "-o", out});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("The radio does not answer (memory: stopped at 52/170)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The radio does not answer; stopped part-way (memory: 52/170)"), std::string::npos)
+        << run.err;
     const QString partial = dir.filePath(QStringLiteral("backup.partial.2.zem"));
     EXPECT_NE(run.err.find(partial.toStdString()), std::string::npos) << run.err;
     EXPECT_EQ(ReadWholeFile(out.toStdString(), kZemFileLimit), backup);
