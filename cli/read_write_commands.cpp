@@ -107,8 +107,8 @@ public:
         return ended_ ? Status() : stopped_ ? NotReached(0, kInterrupted) : PortFailed(end.failure);
     }
 
-    // What the transfer found: the read-backs' differences, a read's image. Empty when no block
-    // was begun.
+    // What the transfer found: the read-backs' differences, a read's image; nothing when it never
+    // began.
     const zem::TransferResult& Found() const { return found_; }
 
 private:

@@ -115,7 +115,7 @@ struct TransferResult {
     End end = End::Whole;
     std::vector<BlockSummary> blocks{};       // the blocks whose results came, in order
     std::vector<RowDifference> differences{}; // the read-backs'
-    RadioImage image{};                       // a read's: the image handed in, with each block read
+    RadioImage image{};                       // the image handed in; a read's with each block read
 };
 
 // Where a front end's copy of a block came from: never loaded (start-up values), read from the
