@@ -60,7 +60,8 @@ void TFormD7::BuildDesign() {
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
 
-    BuildMenus();
+    actions_ = BuildMenus();
+    scope_->SetStorageItems(*actions_.storageStart, *actions_.storageEnd);
     bar->addPermanentWidget(scope_->SweepStatus());
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     CentreOnScreen(*this);

@@ -399,32 +399,12 @@ void RadioOperations::ResCheck(const CheckResult& result) {
         Show(result.yes ? QStringLiteral("改造済み") : QStringLiteral("未改造"), "ID");
 }
 
+// A memory read is one step of the 編集 history: 元に戻す brings back the table it replaced. A read
+// that kept rows leaves them the window's own: a further read may still lose them.
 void RadioOperations::ResRead(const ReadResult& result) {
-    switch (result.block) {
-    case Block::Memory:
-        // The read is one step of the 編集 history: 元に戻す brings back the table it replaced.
-        window_.CommitChannels(result.image.Channels, QStringLiteral("メモリ読み出し"));
-        break;
-    case Block::Vfo:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.VFORectoGrid();
-        break;
-    case Block::Settings:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.PutMenu();
-        break;
-    }
-    // A read that kept rows leaves them the window's own: a further read may still lose them.
-    if (session_.Holds(result.block))
-        window_.MatchRadio(result.block, result.image);
-    window_.ShowTitle();
-    const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.value == 0 && !result.outcome.radioSilent;
-    // Only a whole read makes the block the radio's; rows kept from before are not.
-    if (whole)
-        window_.Loaded().Load(result.block, BlockSource::Radio, result.image);
-    if (whole && result.block == Block::Settings)
-        window_.Loaded().menuWarning.clear();
+    window_.ApplyRead(result.block, result.image, session_.Holds(result.block), whole);
+    const BlockTexts& texts = TextsOf(result.block);
     if (result.value > 0 && result.block != Block::Settings)
         window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
                                .arg(result.value)
