@@ -6,11 +6,11 @@
 #include "model/file_io.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
+#include "session/scope_pass.h"
 
 #include <QObject>
 
 #include <optional>
-#include <string>
 #include <vector>
 
 class QAction;
@@ -78,7 +78,7 @@ private:
     const RadioImage& image_;
     Prompts& prompts_;
     ScopeTrace trace_;
-    std::string passText_;
+    ScopePass pass_;
     SweepRange sweep_;
     // The last reading at each step of the sweep, -1 before the first; for the trace's tooltip.
     std::vector<int> lastReadings_;

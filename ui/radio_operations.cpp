@@ -11,15 +11,13 @@
 #include "model/startup_image.h"
 #include "model/write_plan.h"
 #include "session/ports.h"
+#include "session/radio_texts.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace zem {
 namespace {
-
-// A result box lists this many rows; a count says how many there are in all.
-constexpr std::size_t kListedRows = 5;
 
 // What each block's transfers say when they end, and the caption of their boxes.
 struct BlockTexts {
@@ -37,18 +35,6 @@ const BlockTexts& TextsOf(Block block) {
         {"設定読み込み完了しました", "設定読み込みエラー", "設定書き込み完了しました", "設定書き込みエラー", "ID"},
     };
     return kTexts[static_cast<std::size_t>(block)];
-}
-
-QString FaultText(RowFault fault) {
-    switch (fault) {
-    case RowFault::NoAnswer:
-        return QStringLiteral("無線機から応答がありませんでした");
-    case RowFault::Unreadable:
-        return QStringLiteral("無線機の応答を読み取れませんでした");
-    case RowFault::LineClosed:
-        return QStringLiteral("回線が切れていました");
-    }
-    return {};
 }
 
 // A read that kept rows or VFOs as they were says so below its count and names the first of them
@@ -69,30 +55,6 @@ QString KeptText(const ReadResult& result) {
     return text;
 }
 
-// The read-back's verdict, below the write's result. A row the read-back got no answer for kept
-// what was written and so compares equal: the count of those says how much went unchecked.
-QString CheckText(const VerifyResult& verify) {
-    switch (verify.outcome) {
-    case VerifyResult::Outcome::Disconnected:
-        return QStringLiteral("照合: 切断したため、読み返せませんでした。");
-    case VerifyResult::Outcome::Refused:
-        return QStringLiteral("照合: 無線機が別の処理を実行中のため、読み返せませんでした。");
-    case VerifyResult::Outcome::Compared:
-        break;
-    }
-    const std::vector<RowDifference>& differences = verify.differences;
-    QString text = differences.empty()
-                       ? QStringLiteral("照合: 相違なし")
-                       : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
-    for (std::size_t i = 0; i < std::min(differences.size(), kListedRows); ++i)
-        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(differences[i]));
-    if (differences.size() > kListedRows)
-        text += QStringLiteral("\n…");
-    if (verify.unread > 0)
-        text += QStringLiteral("\n%1 件は無線機から応答がなく、照合できませんでした。").arg(verify.unread);
-    return text;
-}
-
 // Where a silent radio leaves the user: the doctor tells why, once the port is free again.
 const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接続診断(G) を選ぶと、原因を調べられます。");
 
@@ -100,7 +62,7 @@ const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接�
 QString SilentText(const TransferOutcome& outcome) {
     if (!outcome.radioSilent)
         return {};
-    return QStringLiteral("無線機が応答しません。途中で止めました。") + kDoctorHint + QStringLiteral("\n\n");
+    return SilentTransferText() + kDoctorHint + QStringLiteral("\n\n");
 }
 
 // What a transfer that did not end whole moved: only the rows, VFOs or settings commands read or
@@ -390,13 +352,9 @@ void RadioOperations::ResCheck(const CheckResult& result) {
     ApplyState();
     // Without an answer the check has no verdict to give.
     if (!result.answered)
-        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。") +
-                 kDoctorHint,
-             "ID");
-    else if (result.check == Check::Model)
-        Show(result.yes ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");
+        Show(NoAnswerText() + kDoctorHint, "ID");
     else
-        Show(result.yes ? QStringLiteral("改造済み") : QStringLiteral("未改造"), "ID");
+        Show(CheckVerdict(result.check, result.yes), "ID");
 }
 
 // A memory read is one step of the 編集 history: 元に戻す brings back the table it replaced. A read
@@ -432,7 +390,7 @@ void RadioOperations::ResWrite(const WriteResult& result) {
             text += QLatin1Char('\n') + MixText();
     }
     if (result.verify)
-        text += QStringLiteral("\n\n") + CheckText(*result.verify);
+        text += QStringLiteral("\n\n") + VerifyText(*result.verify);
     ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
 }
 
@@ -503,7 +461,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
         if (written == chosen)
             text += QStringLiteral("\n書き込んだ後の読み返しで、異なる内容または応答のないものがありました。");
         if (!result.differences.empty())
-            text += QStringLiteral("\n\n") + CheckText({.differences = result.differences});
+            text += QStringLiteral("\n\n") + VerifyText({.differences = result.differences});
     }
     TransferOutcome outcome = result.outcome;
     outcome.retried += plan_.outcome.retried;
@@ -540,7 +498,7 @@ void RadioOperations::ResSweepEnded(bool radioSilent) {
     window_.Scope().SweepEnded(radioSilent);
     ApplyState();
     if (radioSilent)
-        Show(QStringLiteral("無線機が応答しません。スコープを止めました。"), "エラー");
+        Show(SilentSweepText(), "エラー");
 }
 
 void RadioOperations::ApplyState() {

@@ -37,6 +37,7 @@ const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8"
 class RadioOperationsTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QVERIFY(InstallWindowLanguage()); }
     void connectCheckAndDisconnect();
     void transfersCopyTablesBothWays();
     void transfersAskBeforeLosingWork();
