@@ -131,6 +131,19 @@ void TFormD7::ApplyRead(Block block, const RadioImage& image, bool radioHeld, bo
         loaded_.menuWarning.clear();
 }
 
+void TFormD7::ApplyWritten(Block block, const RadioImage& written, bool wholeBlock) {
+    if (wholeBlock)
+        loaded_.Load(block, BlockSource::Radio, written);
+    else
+        CopyBlock(block, written, loaded_.loaded);
+}
+
+void TFormD7::ForgetRadio() {
+    for (BlockSource& source : loaded_.sources)
+        if (source == BlockSource::Radio)
+            source = BlockSource::Never;
+}
+
 std::optional<ConversionError> TFormD7::ApplyChannels(const ChannelTable& channels) {
     image_.Channels = channels;
     return FillMemoryGrid();

@@ -81,11 +81,17 @@ public:
     bool Unsaved() const;
     // `image`'s block is what the radio holds after a whole read or write.
     void MatchRadio(Block block, const RadioImage& image);
+    // A write of `block` ended whole: the radio now holds `written`'s block. A write of the whole
+    // block makes it the radio's; a write of the changes only moves what the next one measures
+    // against, the block's source stays.
+    void ApplyWritten(Block block, const RadioImage& written, bool wholeBlock);
+    // The port closed: no block is the radio's any more, the next connection may be another radio.
+    void ForgetRadio();
     // The title: the program, the file's name and a '*' while the work is unsaved.
     void ShowTitle();
     const QString& CurrentPath() const { return currentPath_; }
     // Where the blocks came from, for a write of the changes.
-    LoadedBlocks& Loaded() { return loaded_; }
+    const LoadedBlocks& Loaded() const { return loaded_; }
     Prompts& UserPrompts() { return *prompts_; }
 
     // Makes `channels` the memory table as one step of the 編集 menu's history (元に戻す takes it
