@@ -72,8 +72,10 @@ QLineEdit* LimitEdit(QWidget* parent, const char* name, const char* caption, con
 
 } // namespace
 
-BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts)
-    : QObject(&page), owner_(page), image_(image), prompts_(prompts), sweepStatus_(new QLabel) {
+BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts, QAction& storageStart,
+                     QAction& storageEnd)
+    : QObject(&page), owner_(page), image_(image), prompts_(prompts), sweepStatus_(new QLabel),
+      storageStart_(&storageStart), storageEnd_(&storageEnd) {
     QFrame* tracePanel = Panel(&page, "Panel1", QRect(16, 133, 529, 65), QFrame::Sunken, 2);
     picture_ = new QLabel(tracePanel);
     picture_->setObjectName(QStringLiteral("Image1"));
@@ -100,11 +102,6 @@ BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts)
     sweepStatus_->setObjectName(QStringLiteral("ScopeStatus"));
     sweepStatus_->hide();
     picture_->installEventFilter(this);
-}
-
-void BandScope::SetStorageItems(QAction& start, QAction& end) {
-    storageStart_ = &start;
-    storageEnd_ = &end;
     connect(storageStart_, &QAction::triggered, this, &BandScope::O2Click);
     connect(storageEnd_, &QAction::triggered, this, &BandScope::Exit2Click);
 }

@@ -28,12 +28,12 @@ namespace zem {
 class BandScope : public QObject {
     Q_OBJECT
 public:
-    // Builds the controls on `page`; the band choice reads the VFOs of `image`, the window's.
-    BandScope(QWidget& page, const RadioImage& image, Prompts& prompts);
+    // Builds the controls on `page`; the band choice reads the VFOs of `image`, the window's. The
+    // storage items are the window's menu's.
+    BandScope(QWidget& page, const RadioImage& image, Prompts& prompts, QAction& storageStart, QAction& storageEnd);
     ~BandScope() override;
 
-    // The storage items of the window's menu, and the label the window puts in its status bar.
-    void SetStorageItems(QAction& start, QAction& end);
+    // The label the window puts in its status bar.
     QLabel* SweepStatus() const { return sweepStatus_; }
 
     // Start waits while any operation runs, a sweep included; Stop stays for the sweep.
@@ -94,8 +94,8 @@ private:
     QPushButton* start_;
     QPushButton* stop_;
     QLabel* sweepStatus_;
-    QAction* storageStart_ = nullptr;
-    QAction* storageEnd_ = nullptr;
+    QAction* storageStart_;
+    QAction* storageEnd_;
 };
 
 } // namespace zem

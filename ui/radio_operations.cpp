@@ -28,6 +28,9 @@ struct BlockTexts {
     const char* caption;
 };
 
+// The link takes one operation at a time; another asked for meanwhile is refused with this.
+const QString kBusyText = QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。");
+
 const BlockTexts& TextsOf(Block block) {
     static const BlockTexts kTexts[] = {
         {"読み込み終了", "読み込みエラー", "書き込み終了", "書き込みエラー", "MR"},
@@ -216,7 +219,7 @@ void RadioOperations::CloseComm() {
 void RadioOperations::RunCheck(Check check) {
     session_.SetFastTransfers(window_.FastTransfers());
     if (!session_.RunCheck(check))
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
     ApplyState();
 }
 
@@ -236,7 +239,7 @@ void RadioOperations::RunTransfer(const Transfer& t) {
     session_.SetBackupBeforeWrite(window_.BackupBeforeWrite());
     if (!(t.write ? session_.Write(t.block, window_.Image(), window_.VerifyAfterWrite())
                   : session_.Read(t.block, window_.Image()))) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo,
@@ -265,7 +268,7 @@ void RadioOperations::PlanWrite(const RadioImage& image, const WriteMask& allowe
     session_.SetFastTransfers(window_.FastTransfers());
     waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます"));
     if (!session_.PlanChanged(image, allowed)) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     ApplyState();
@@ -327,7 +330,7 @@ QString RadioOperations::NeverLoadedText(const Transfer& t) const {
 
 void RadioOperations::StartSweep(const SweepRange& range) {
     if (!session_.StartSweep(range)) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     window_.Scope().SweepStarted(range);
@@ -357,32 +360,12 @@ void RadioOperations::ResCheck(const CheckResult& result) {
         Show(CheckVerdict(result.check, result.yes), "ID");
 }
 
+// A memory read is one step of the 編集 history: 元に戻す brings back the table it replaced. A read
+// that kept rows leaves them the window's own: a further read may still lose them.
 void RadioOperations::ResRead(const ReadResult& result) {
-    switch (result.block) {
-    case Block::Memory:
-        // The read is one step of the 編集 history: 元に戻す brings back the table it replaced.
-        window_.CommitChannels(result.image.Channels, QStringLiteral("メモリ読み出し"));
-        break;
-    case Block::Vfo:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.VFORectoGrid();
-        break;
-    case Block::Settings:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.PutMenu();
-        break;
-    }
-    // A read that kept rows leaves them the window's own: a further read may still lose them.
-    if (session_.Holds(result.block))
-        window_.MatchRadio(result.block, result.image);
-    window_.ShowTitle();
-    const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.value == 0 && !result.outcome.radioSilent;
-    // Only a whole read makes the block the radio's; rows kept from before are not.
-    if (whole)
-        window_.Loaded().Load(result.block, BlockSource::Radio, result.image);
-    if (whole && result.block == Block::Settings)
-        window_.Loaded().menuWarning.clear();
+    window_.ApplyRead(result.block, result.image, session_.Holds(result.block), whole);
+    const BlockTexts& texts = TextsOf(result.block);
     if (result.value > 0 && result.block != Block::Settings)
         window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
                                .arg(result.value)
@@ -402,7 +385,7 @@ void RadioOperations::ResWrite(const WriteResult& result) {
     const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.errors == 0 && !result.outcome.radioSilent;
     if (whole)
-        window_.Loaded().Load(result.block, BlockSource::Radio, window_.Image());
+        window_.ApplyWritten(result.block, window_.Image(), true);
     QString text = QString::fromUtf8(whole ? texts.writeDone : texts.writeFailed);
     if (!whole) {
         text += QStringLiteral("\n\n") + CountText(result.outcome, true);
@@ -439,7 +422,7 @@ void RadioOperations::ResPlanned(const WritePlan& plan) {
     }
     plan_ = plan;
     if (!session_.WriteChanged(plan)) {
-        ShowResult(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        ShowResult(kBusyText, "エラー");
         return;
     }
     ApplyState();
@@ -456,7 +439,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
         for (const Block b : AllBlocks())
             if (result.chosen[static_cast<std::size_t>(b)] > 0) {
                 if (!restoring_)
-                    CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
+                    window_.ApplyWritten(b, plan_.wanted, false);
                 // A restored entry is the radio's now, whatever the table holds.
                 if (session_.Holds(b))
                     window_.MatchRadio(b, session_.Held());
@@ -502,9 +485,7 @@ void RadioOperations::ResPort(bool ok, const QString& failure) {
 // A transfer whose completion never came (the link stopped before taking it up) ends here.
 void RadioOperations::ResPortClose() {
     // A block read from the radio was that radio's on that connection; the next may be another's.
-    for (const Block b : AllBlocks())
-        if (window_.Loaded().SourceOf(b) == BlockSource::Radio)
-            window_.Loaded().sources[static_cast<std::size_t>(b)] = BlockSource::Never;
+    window_.ForgetRadio();
     window_.ShowTablesReading(false, false, false);
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Rejected);
