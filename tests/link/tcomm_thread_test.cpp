@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace zem {
@@ -140,6 +141,22 @@ TEST(tcomm_thread_test, request_record_goes_in_and_the_completion_carries_the_an
     EXPECT_EQ(done.answer, "ID TH-D7");
     EXPECT_EQ(done.image, image);
     EXPECT_EQ(test::RunRequest(r, {.op = kOpModelCheck}).image, image);
+}
+
+// The pace is the request's own: a fast request reads with the short grace, and the next one, not
+// fast, with the whole read interval again.
+TEST(tcomm_thread_test, each_request_carries_its_own_pace) {
+    auto line = std::make_shared<FakeLine>();
+    RunningLink r("fake", test::FakePortFactory(line));
+    for (const bool fast : {true, false}) {
+        const std::size_t before = line->Calls().size();
+        test::RunRequest(r, {.op = kOpReadSettings, .fast = fast});
+        const std::vector<std::string> calls = line->Calls();
+        const auto graceReads =
+            std::count_if(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end(),
+                          [](const std::string& c) { return c.starts_with("read ") && c.ends_with(" 4"); });
+        EXPECT_EQ(graceReads > 0, fast);
+    }
 }
 
 // The peer holds the "ID" answer back; meanwhile the link is busy and a second request is refused.
