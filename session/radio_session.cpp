@@ -507,7 +507,7 @@ void RadioSession::AppMessage(const LinkMessage& message) {
     const auto code = static_cast<LinkCode>(message.code());
     const LinkCompletion& done = message.completion();
     const long value = message.value();
-    // What the worker left in its copy is taken only from a completion, after its last write.
+    // What the worker left in its copy comes back with the completion of each operation.
     if (done.image)
         linkImage_ = *done.image;
     switch (code) {
