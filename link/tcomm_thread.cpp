@@ -108,37 +108,6 @@ bool TCommThread::Busy() const {
     return Operation_.load() != kOpIdle || Active_.load() != kOpIdle;
 }
 
-bool TCommThread::ReqID() {
-    return Request({.op = kOpModelCheck});
-}
-bool TCommThread::ReqMod() {
-    return Request({.op = kOpModCheck});
-}
-bool TCommThread::ReqWrite() {
-    return Request({.op = kOpWriteMemory});
-}
-bool TCommThread::ReqRead() {
-    return Request({.op = kOpReadMemory});
-}
-bool TCommThread::ReqVFORead() {
-    return Request({.op = kOpReadVfo});
-}
-bool TCommThread::ReqVFOwrite() {
-    return Request({.op = kOpWriteVfo});
-}
-bool TCommThread::ReqMenuRead() {
-    return Request({.op = kOpReadSettings});
-}
-bool TCommThread::ReqMenuwrite() {
-    return Request({.op = kOpWriteSettings});
-}
-bool TCommThread::ReqWriteChanged() {
-    return Request({.op = kOpWriteChanged});
-}
-bool TCommThread::ReqScope() {
-    return Request({.op = kOpScope});
-}
-
 void TCommThread::StopScope() {
     ScopeRunning_.store(0, std::memory_order_release);
     Operation_.store(kOpIdle);

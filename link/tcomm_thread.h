@@ -74,19 +74,19 @@ public:
     // completion message; after a stop nothing will. Request hands over what the operation works
     // on with it; the Req* requests leave the link's copies as they are, at the normal pace.
     bool Request(const LinkRequest& request);
-    bool ReqID();
-    bool ReqMod();
-    bool ReqWrite();
-    bool ReqRead();
-    bool ReqVFORead();
-    bool ReqVFOwrite();
-    bool ReqMenuRead();
-    bool ReqMenuwrite();
+    bool ReqID() { return Request({.op = kOpModelCheck}); }
+    bool ReqMod() { return Request({.op = kOpModCheck}); }
+    bool ReqWrite() { return Request({.op = kOpWriteMemory}); }
+    bool ReqRead() { return Request({.op = kOpReadMemory}); }
+    bool ReqVFORead() { return Request({.op = kOpReadVfo}); }
+    bool ReqVFOwrite() { return Request({.op = kOpWriteVfo}); }
+    bool ReqMenuRead() { return Request({.op = kOpReadSettings}); }
+    bool ReqMenuwrite() { return Request({.op = kOpWriteSettings}); }
     // Writes the parts of the image that the request's writeOnly chooses (channels, VFOs,
     // settings, DTMF memories), then reads those parts back into it; code 12 with the errors and
     // the parts whose read-back differs from what was written.
-    bool ReqWriteChanged();
-    bool ReqScope();
+    bool ReqWriteChanged() { return Request({.op = kOpWriteChanged}); }
+    bool ReqScope() { return Request({.op = kOpScope}); }
     void StopScope();
     // Stops the worker after the operation under way: it closes the port and posts code 5.
     void Stop();
