@@ -1,6 +1,7 @@
 #include "app/start_options.h"
 #include "model/file_name.h"
 #include "session/radio_session.h"
+#include "session/radio_texts.h"
 #include "sim/port_factory.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
@@ -16,6 +17,7 @@
 #include "ui/window_font.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,7 @@ int main(int argc, char* argv[]) {
     if (!zem::InstallQtJapanese(app))
         std::fprintf(stderr,
                      "Qt's Japanese translations (qtbase_ja) were not found; standard dialogs stay in English.\n");
+    zem::InstallSessionTranslation(app, QLocale(QLocale::Japanese, QLocale::Japan));
 
     // The arguments as the system gave them: Qt's decoding would turn the bytes of a file name
     // that are not UTF-8 into U+FFFD, and that name would then name no file.

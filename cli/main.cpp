@@ -4,6 +4,7 @@
 #include "console.h"
 
 #include "model/file_name.h"
+#include "session/radio_texts.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -28,11 +29,13 @@ QString Usage() {
 }
 
 // The tool speaks the user's language: Japanese under a ja locale (LANG, LC_MESSAGES, LC_ALL), its
-// English source texts otherwise. Qt's own texts (the option parser's) follow along.
+// English source texts otherwise. Qt's own texts (the option parser's) and what the tool says
+// with the window (the session's texts) follow along.
 void InstallTranslations(QCoreApplication& app) {
     const QLocale locale = QLocale::system();
     if (locale.language() != QLocale::Japanese)
         return;
+    zem::InstallSessionTranslation(app, locale);
     for (const auto& [name, folder] :
          {std::pair{QStringLiteral("zem_d7-cli"), QStringLiteral(":/i18n")},
           std::pair{QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}}) {

@@ -5,6 +5,7 @@
 #include "options.h"
 
 #include "session/ports.h"
+#include "session/radio_texts.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,18 +13,6 @@
 
 namespace cli {
 namespace {
-
-// A check as the window's menu runs it, with the two verdicts the window's message box shows.
-struct Check {
-    zem::Check check;
-    const char* yes;
-    const char* no;
-};
-
-constexpr Check kIdCheck{zem::Check::Model, QT_TRANSLATE_NOOP("cli", "a TH-D7"),
-                         QT_TRANSLATE_NOOP("cli", "not a TH-D7")};
-constexpr Check kModCheck{zem::Check::Modification, QT_TRANSLATE_NOOP("cli", "modified"),
-                          QT_TRANSLATE_NOOP("cli", "not modified")};
 
 // The checks and the port list take no arguments; false after the one error line.
 bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) {
@@ -34,7 +23,7 @@ bool CheckNoArguments(const QCommandLineParser& parser, const QString& command) 
     return false;
 }
 
-int RunCheck(const Check& check, const QString& command, const QCommandLineParser& parser) {
+int RunCheck(zem::Check check, const QString& command, const QCommandLineParser& parser) {
     zem::PortTarget target;
     if (!CheckNoArguments(parser, command) || !ReadLinkOptions(parser, command, target))
         return kBadInput;
@@ -42,12 +31,12 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
     Interruption interruption;
     const std::unique_ptr<zem::RadioSession> session = MakeSession();
     interruption.OnInterrupt([&] { session->Interrupt(); });
-    zem::CheckResult result{.check = check.check};
+    zem::CheckResult result{.check = check};
     QObject::connect(session.get(), &zem::RadioSession::checked, [&](const zem::CheckResult& r) {
         result = r;
         session->Disconnect();
     });
-    const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->RunCheck(check.check); });
+    const zem::RadioSession::RunEnd end = session->Run(target, [&] { session->RunCheck(check); });
     if (interruption.Interrupted())
         return Interrupted(command, QCoreApplication::translate("cli", "no verdict"));
     if (!end.opened)
@@ -55,9 +44,7 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
     // A verdict made without an answer says nothing about the radio: none is given, so a script
     // cannot take one for it.
     if (!result.answered || result.answer.isEmpty()) {
-        Error(QCoreApplication::translate(
-                  "cli", "zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio's power.")
-                  .arg(command));
+        Error(QStringLiteral("zem_d7-cli %1: %2").arg(command, zem::NoAnswerText()));
         Error(QCoreApplication::translate("cli", "zem_d7-cli doctor --port %1 finds out why.")
                   .arg(QString::fromStdString(target.port)));
         return kRadioErrors;
@@ -65,18 +52,19 @@ int RunCheck(const Check& check, const QString& command, const QCommandLineParse
     // The answer is the radio's (or whatever answers on the port): escaped, it cannot drive the
     // terminal.
     Out(Shown(result.answer) + "\n");
-    Out(QCoreApplication::translate("cli", result.yes ? check.yes : check.no).toStdString() + "\n");
+    // The verdict the window's message box shows.
+    Out(zem::CheckVerdict(check, result.yes).toStdString() + "\n");
     return kOk;
 }
 
 } // namespace
 
 int RunId(const QString& command, const QCommandLineParser& parser) {
-    return RunCheck(kIdCheck, command, parser);
+    return RunCheck(zem::Check::Model, command, parser);
 }
 
 int RunCheckMod(const QString& command, const QCommandLineParser& parser) {
-    return RunCheck(kModCheck, command, parser);
+    return RunCheck(zem::Check::Modification, command, parser);
 }
 
 int RunDoctor(const QString& command, const QCommandLineParser& parser) {

@@ -327,32 +327,12 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
         <translation>掃引ごとに日付と時刻とともに FILE にも書く。</translation>
     </message>
     <message>
-        <source>a TH-D7</source>
-        <translation>TH-D7です</translation>
-    </message>
-    <message>
-        <source>not a TH-D7</source>
-        <translation>TH-D7以外の機器です</translation>
-    </message>
-    <message>
-        <source>modified</source>
-        <translation>改造済み</translation>
-    </message>
-    <message>
-        <source>not modified</source>
-        <translation>未改造</translation>
-    </message>
-    <message>
         <source>zem_d7-cli %1: unexpected argument &apos;%2&apos;</source>
         <translation>zem_d7-cli %1: 余分な引数 &apos;%2&apos; があります</translation>
     </message>
     <message>
         <source>no verdict</source>
         <translation>判定はありません</translation>
-    </message>
-    <message>
-        <source>zem_d7-cli %1: the radio did not answer. Check the port, the cable and the radio&apos;s power.</source>
-        <translation>zem_d7-cli %1: 無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。</translation>
     </message>
     <message>
         <source>No serial port was found.</source>
@@ -493,6 +473,10 @@ Run &apos;zem_d7-cli COMMAND --help&apos; for the options of a command.
     <message>
         <source>zem_d7-cli scope: the radio does not answer; stopped after %1 passes, the pass under way is not kept</source>
         <translation>zem_d7-cli scope: 無線機が応答しません。掃引 %1 回で止めました。途中の掃引は残しません</translation>
+    </message>
+    <message>
+        <source>%1 passes were done; the pass under way is not kept</source>
+        <translation>掃引 %1 回を終えました。途中の掃引は残しません</translation>
     </message>
     <message>
         <source>With --changed: read what is needed and print what would change on the radio, one line per item, without writing anything.</source>

@@ -4,6 +4,7 @@
 #include "member_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 
 namespace zem {
@@ -87,6 +88,12 @@ const std::vector<SettingsPart>& SettingsOrder() {
         return parts;
     }();
     return order;
+}
+
+std::size_t FieldBeforeDtmf() {
+    const std::vector<SettingsPart>& order = SettingsOrder();
+    const auto firstDtmf = std::find_if(order.begin(), order.end(), [](const SettingsPart& p) { return p.IsDtmf(); });
+    return std::prev(firstDtmf)->field;
 }
 
 const std::array<MenuField, kMenuFieldCount>& MenuFields() {

@@ -75,6 +75,8 @@ struct SettingsPart {
 // The 31 fields and 10 DTMF memories in that order: the one walk the transfer, the labels, the
 // plans and the differences all take.
 const std::vector<SettingsPart>& SettingsOrder();
+// The index in MenuFields() of the field the DTMF memories follow in that order.
+std::size_t FieldBeforeDtmf();
 // The field of that name, or nullptr.
 const MenuField* FindMenuField(std::string_view name);
 // Whether value is of the field's own format: `shortest` to `longest` of its codes.

@@ -42,16 +42,22 @@ void DrawWaves(QPainter& p, QPointF from, qreal step, const QColor& colour) {
     }
 }
 
+// A picture of `size` shading from `from` at the top left corner to `to` at `end`.
+QPixmap Backdrop(QSize size, QPointF end, const QColor& from, const QColor& to) {
+    QPixmap picture(size);
+    QLinearGradient shade(QPointF(0, 0), end);
+    shade.setColorAt(0, from);
+    shade.setColorAt(1, to);
+    QPainter(&picture).fillRect(picture.rect(), shade);
+    return picture;
+}
+
 } // namespace
 
 QPixmap SplashPicture() {
-    QPixmap picture(397, 100);
+    QPixmap picture = Backdrop(QSize(397, 100), QPointF(0, 100), QColor(10, 20, 60), Qt::black);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 100);
-    sky.setColorAt(0, QColor(10, 20, 60));
-    sky.setColorAt(1, Qt::black);
-    p.fillRect(picture.rect(), sky);
     DrawRadio(p, QRectF(8, 6, 70, 90));
     DrawWaves(p, QPointF(62, 30), 9, QColor(255, 190, 60));
     QFont title = WindowFont();
@@ -69,13 +75,9 @@ QPixmap SplashPicture() {
 }
 
 QPixmap AboutPicture() {
-    QPixmap picture(160, 120);
+    QPixmap picture = Backdrop(QSize(160, 120), QPointF(160, 120), QColor(220, 230, 250), QColor(150, 170, 210));
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient back(0, 0, 160, 120);
-    back.setColorAt(0, QColor(220, 230, 250));
-    back.setColorAt(1, QColor(150, 170, 210));
-    p.fillRect(picture.rect(), back);
     DrawRadio(p, QRectF(20, 4, 90, 112));
     DrawWaves(p, QPointF(84, 34), 10, QColor(200, 80, 20));
     return picture;

@@ -8,6 +8,7 @@
 #include "model/conversion_error.h"
 #include "model/cp932.h"
 #include "model/file_name.h"
+#include "session/radio_texts.h"
 #include "session/scope_storage.h"
 
 #include <QAbstractButton>
@@ -71,8 +72,10 @@ QLineEdit* LimitEdit(QWidget* parent, const char* name, const char* caption, con
 
 } // namespace
 
-BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts)
-    : QObject(&page), owner_(page), image_(image), prompts_(prompts), sweepStatus_(new QLabel) {
+BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts, QAction& storageStart,
+                     QAction& storageEnd)
+    : QObject(&page), owner_(page), image_(image), prompts_(prompts), sweepStatus_(new QLabel),
+      storageStart_(&storageStart), storageEnd_(&storageEnd) {
     QFrame* tracePanel = Panel(&page, "Panel1", QRect(16, 133, 529, 65), QFrame::Sunken, 2);
     picture_ = new QLabel(tracePanel);
     picture_->setObjectName(QStringLiteral("Image1"));
@@ -99,11 +102,6 @@ BandScope::BandScope(QWidget& page, const RadioImage& image, Prompts& prompts)
     sweepStatus_->setObjectName(QStringLiteral("ScopeStatus"));
     sweepStatus_->hide();
     picture_->installEventFilter(this);
-}
-
-void BandScope::SetStorageItems(QAction& start, QAction& end) {
-    storageStart_ = &start;
-    storageEnd_ = &end;
     connect(storageStart_, &QAction::triggered, this, &BandScope::O2Click);
     connect(storageEnd_, &QAction::triggered, this, &BandScope::Exit2Click);
 }
@@ -118,7 +116,7 @@ void BandScope::ShowLinkState(bool connected, bool busy) {
 void BandScope::SweepEnded(bool radioSilent) {
     sweepStatus_->hide();
     if (radioSilent)
-        passText_.clear();
+        pass_.Clear();
 }
 
 void BandScope::LinkClosed() {
@@ -161,18 +159,9 @@ bool BandScope::ReadSweep(SweepRange& sweep) {
         }
     }
     const SweepCheck check = CheckSweepRange(lowerHz, upperHz, DigitChar(std::max(step_->currentIndex(), 0)));
-    switch (check.refusal) {
-    case SweepRefusal::LowerAboveUpper:
-        Error(QStringLiteral("下限が上限を超えています"));
+    if (check.refusal == SweepRefusal::LowerAboveUpper || check.refusal == SweepRefusal::TooNarrow) {
+        Error(SweepRefusalText(check.refusal));
         return false;
-    case SweepRefusal::TooNarrow:
-        // One step would put every reading at the same place, none would give passes without any.
-        Error(QStringLiteral(
-            "周波数範囲が狭すぎます。下限と上限の間に、周波数ステップ 2 つ分以上の幅を取ってください。"));
-        return false;
-    case SweepRefusal::None:
-    case SweepRefusal::NoBand:
-        break;
     }
     const int item = check.range.bandItem;
     if (item != band_->checkedId()) {
@@ -184,7 +173,7 @@ bool BandScope::ReadSweep(SweepRange& sweep) {
         }
     }
     if (check.refusal == SweepRefusal::NoBand) {
-        Error(QStringLiteral("周波数範囲が不正です。"));
+        Error(SweepRefusalText(check.refusal));
         return false;
     }
     sweep = check.range;
@@ -215,8 +204,8 @@ void BandScope::StopButton1Click() {
 
 void BandScope::ResScope(long value, bool unread) {
     if (value >= 0 && value <= 9) {
-        passText_ += ReadingChar(static_cast<int>(value), unread);
-        const std::size_t at = passText_.size() - 1;
+        pass_.Add(static_cast<int>(value), unread);
+        const std::size_t at = pass_.digits.size() - 1;
         if (at < lastReadings_.size()) {
             lastReadings_[at] = static_cast<int>(value);
             unread_[at] = unread;
@@ -230,13 +219,13 @@ void BandScope::ResScope(long value, bool unread) {
 void BandScope::StartPass() {
     if (storing_)
         WriteStorageLine();
-    passText_.clear();
+    pass_.Clear();
 }
 
 void BandScope::Writeimage(int value) {
     if (value >= 9 || value < 0)
         return;
-    trace_.Draw(static_cast<int>(passText_.size()), Count(), value);
+    trace_.Draw(static_cast<int>(pass_.digits.size()), Count(), value);
     ShowTrace();
 }
 
@@ -249,7 +238,7 @@ void BandScope::ShowTrace() {
 // must not pile more boxes on it.
 void BandScope::WriteStorageLine() {
     try {
-        storage_->Add(ScopeStorageLine(passText_, QDateTime::currentDateTime()));
+        storage_->Add(ScopeStorageLine(pass_.digits, QDateTime::currentDateTime()));
     } catch (const FileError& e) {
         Exit2Click();
         Error(QStringLiteral("ストレージファイルに書き込めませんでした。記録を終了しました。\n%1")
@@ -307,7 +296,7 @@ QString BandScope::ReadingAt(int x) const {
     const std::int64_t hz = sweep_.lowerHz + static_cast<std::int64_t>(k) * StepHz(sweep_.step);
     const std::size_t at = static_cast<std::size_t>(k) - 1;
     const QString reading = lastReadings_[at] < 0 ? QStringLiteral("まだ読み取っていません")
-                            : unread_[at]         ? QStringLiteral("S メーターを読めませんでした")
+                            : unread_[at]         ? UnreadReadingText()
                                                   : QStringLiteral("S%1").arg(lastReadings_[at]);
     return QStringLiteral("%1 MHz: %2").arg(MhzText(hz), reading);
 }

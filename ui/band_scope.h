@@ -6,11 +6,11 @@
 #include "model/file_io.h"
 #include "model/records.h"
 #include "model/sweep_range.h"
+#include "session/scope_pass.h"
 
 #include <QObject>
 
 #include <optional>
-#include <string>
 #include <vector>
 
 class QAction;
@@ -28,12 +28,12 @@ namespace zem {
 class BandScope : public QObject {
     Q_OBJECT
 public:
-    // Builds the controls on `page`; the band choice reads the VFOs of `image`, the window's.
-    BandScope(QWidget& page, const RadioImage& image, Prompts& prompts);
+    // Builds the controls on `page`; the band choice reads the VFOs of `image`, the window's. The
+    // storage items are the window's menu's.
+    BandScope(QWidget& page, const RadioImage& image, Prompts& prompts, QAction& storageStart, QAction& storageEnd);
     ~BandScope() override;
 
-    // The storage items of the window's menu, and the label the window puts in its status bar.
-    void SetStorageItems(QAction& start, QAction& end);
+    // The label the window puts in its status bar.
     QLabel* SweepStatus() const { return sweepStatus_; }
 
     // Start waits while any operation runs, a sweep included; Stop stays for the sweep.
@@ -78,7 +78,7 @@ private:
     const RadioImage& image_;
     Prompts& prompts_;
     ScopeTrace trace_;
-    std::string passText_;
+    ScopePass pass_;
     SweepRange sweep_;
     // The last reading at each step of the sweep, -1 before the first; for the trace's tooltip.
     std::vector<int> lastReadings_;
@@ -94,8 +94,8 @@ private:
     QPushButton* start_;
     QPushButton* stop_;
     QLabel* sweepStatus_;
-    QAction* storageStart_ = nullptr;
-    QAction* storageEnd_ = nullptr;
+    QAction* storageStart_;
+    QAction* storageEnd_;
 };
 
 } // namespace zem

@@ -1,5 +1,6 @@
 #include "bulk_change_dialog.h"
 
+#include "control_builders.h"
 #include "edit_fields.h"
 #include "prompts.h"
 
@@ -56,10 +57,7 @@ std::optional<char> ChosenChar(const QComboBox* box) {
 
 BulkChangeDialog::BulkChangeDialog(Prompts& prompts, std::size_t rows, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
-    setObjectName(QStringLiteral("BulkChangeDialog"));
-    setWindowTitle(QStringLiteral("一括変更"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    SetUpEditDialog(*this, "BulkChangeDialog", "一括変更");
 
     step_ = Choices("BulkStep", {});
     for (std::size_t k = 0; k < kStepCount; ++k) {

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,12 @@ QString ButtonCaption(const char* text) {
 constexpr int kRowHeight = 15;
 constexpr int kFirstRowTop = 15;
 
+template <typename Control> Control* Placed(Control* control, const char* objectName, QRect geometry) {
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->setGeometry(geometry);
+    return control;
+}
+
 } // namespace
 
 QLabel* MakeLabel(QWidget* parent, const char* text, QRect geometry) {
@@ -31,10 +38,7 @@ QLabel* MakeLabel(QWidget* parent, const char* text, QRect geometry) {
 }
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* objectName, const char* caption, QRect geometry) {
-    auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setGeometry(geometry);
-    return box;
+    return Placed(new QGroupBox(QString::fromUtf8(caption), parent), objectName, geometry);
 }
 
 QButtonGroup* MakeRadioGroup(QWidget* parent, const char* objectName, const char* caption, QRect geometry,
@@ -53,9 +57,7 @@ QButtonGroup* MakeRadioGroup(QWidget* parent, const char* objectName, const char
 
 QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std::initializer_list<const char*> items,
                     int selected) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setGeometry(geometry);
+    QComboBox* box = Placed(new QComboBox(parent), objectName, geometry);
     for (const char* item : items)
         box->addItem(QString::fromUtf8(item));
     box->setCurrentIndex(selected);
@@ -63,33 +65,29 @@ QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry, std
 }
 
 QCheckBox* MakeCheck(QWidget* parent, const char* objectName, const char* caption, QRect geometry) {
-    auto* box = new QCheckBox(ButtonCaption(caption), parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setGeometry(geometry);
-    return box;
+    return Placed(new QCheckBox(ButtonCaption(caption), parent), objectName, geometry);
 }
 
 Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry, std::size_t maxBytes,
                         Cp932LineEdit::Comma comma, std::string_view designText) {
-    auto* edit = new Cp932LineEdit(maxBytes, comma, parent);
-    edit->setObjectName(QString::fromLatin1(objectName));
-    edit->setGeometry(geometry);
+    Cp932LineEdit* edit = Placed(new Cp932LineEdit(maxBytes, comma, parent), objectName, geometry);
     edit->SetCp932(designText);
     return edit;
 }
 
 KeptTextEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength) {
-    auto* edit = new KeptTextEdit(maxLength, parent);
-    edit->setObjectName(QString::fromLatin1(objectName));
-    edit->setGeometry(geometry);
-    return edit;
+    return Placed(new KeptTextEdit(maxLength, parent), objectName, geometry);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, QRect geometry) {
-    auto* button = new QPushButton(ButtonCaption(caption), parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setGeometry(geometry);
-    return button;
+    return Placed(new QPushButton(ButtonCaption(caption), parent), objectName, geometry);
+}
+
+void SetUpEditDialog(QDialog& dialog, const char* objectName, const char* title) {
+    dialog.setObjectName(QString::fromLatin1(objectName));
+    dialog.setWindowTitle(QString::fromUtf8(title));
+    dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
 } // namespace zem

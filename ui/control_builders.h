@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -34,5 +35,7 @@ Cp932LineEdit* MakeEdit(QWidget* parent, const char* objectName, QRect geometry,
 // An edit for a number; maxLength limits typing, not a shown value.
 KeptTextEdit* MakeNumberEdit(QWidget* parent, const char* objectName, QRect geometry, int maxLength);
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, QRect geometry);
+// An edit dialog's name, title and frame: a title bar with the close box and no help button.
+void SetUpEditDialog(QDialog& dialog, const char* objectName, const char* title);
 
 } // namespace zem

@@ -17,7 +17,7 @@ TFormD7::TFormD7(const QString& startFile, std::unique_ptr<Prompts> prompts, QWi
     : QMainWindow(parent), prompts_(prompts ? std::move(prompts) : std::make_unique<QtPrompts>()) {
     setObjectName(QStringLiteral("FormD7"));
     BuildDesign();
-    editing_ = new MemoryEditing(*this, *MemStringGrid1, *PageControl1);
+    editing_ = new MemoryEditing(*this, *MemStringGrid1, *PageControl1, actions_);
     ConnectGrids();
     radioPage_->SetDtmfStored([this](std::size_t memory, const DtmfMemory& stored) {
         image_.Settings.Dtmf[memory] = stored;
@@ -100,6 +100,53 @@ void TFormD7::MatchFile() {
 
 void TFormD7::MatchRadio(Block block, const RadioImage& image) {
     CopyBlock(block, image, matchedImage_);
+}
+
+void TFormD7::ShowBlock(Block block, const RadioImage& image, const QString& step) {
+    switch (block) {
+    case Block::Memory:
+        CommitChannels(image.Channels, step);
+        break;
+    case Block::Vfo:
+        image_.Vfos = image.Vfos;
+        VFORectoGrid();
+        break;
+    case Block::Settings:
+        image_.Settings = image.Settings;
+        PutMenu();
+        break;
+    }
+}
+
+// Rows a read kept from before are the window's own, not the radio's: only a whole read makes
+// the block the radio's for a write of the changes.
+void TFormD7::ApplyRead(Block block, const RadioImage& image, bool radioHeld, bool whole) {
+    ShowBlock(block, image, QStringLiteral("メモリ読み出し"));
+    if (radioHeld)
+        MatchRadio(block, image);
+    ShowTitle();
+    if (whole)
+        loaded_.Load(block, BlockSource::Radio, image);
+    if (whole && block == Block::Settings)
+        loaded_.menuWarning.clear();
+}
+
+void TFormD7::ApplyWritten(Block block, const RadioImage& written, bool wholeBlock) {
+    if (wholeBlock)
+        loaded_.Load(block, BlockSource::Radio, written);
+    else
+        CopyBlock(block, written, loaded_.loaded);
+}
+
+void TFormD7::ForgetRadio() {
+    for (BlockSource& source : loaded_.sources)
+        if (source == BlockSource::Radio)
+            source = BlockSource::Never;
+}
+
+std::optional<ConversionError> TFormD7::ApplyChannels(const ChannelTable& channels) {
+    image_.Channels = channels;
+    return FillMemoryGrid();
 }
 
 void TFormD7::ShowTitle() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "loaded_blocks.h"
+#include "menu_actions.h"
 #include "prompts.h"
 #include "string_grid.h"
 
@@ -15,13 +16,6 @@
 #include <optional>
 #include <string_view>
 
-class QAction;
-class QButtonGroup;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
 class QTabWidget;
 
 namespace zem {
@@ -68,7 +62,15 @@ public:
     void AttachEditDialogs(Tsetform1& memoryDialog, TSetForm2& vfoDialog);
 
     const RadioImage& Image() const { return image_; }
-    RadioImage& Image() { return image_; }
+    // A read's `block` of `image` becomes the table's and is shown, the memory as one step of the
+    // 編集 history. `radioHeld`: the session holds the radio's block, so the block is no longer work
+    // a read would lose. `whole`: every part came from the radio, which a write of the changes then
+    // measures against.
+    void ApplyRead(Block block, const RadioImage& image, bool radioHeld, bool whole);
+    // The 編集 history's step, done or undone: `channels` become the memory table and the grid is
+    // redrawn; the first record the grid cannot show is given back, not shown. Every other change
+    // of the table is a step of the history (CommitChannels).
+    std::optional<ConversionError> ApplyChannels(const ChannelTable& channels);
     // A block differs from what it was when last read, written, saved or opened: a read would
     // lose work that exists nowhere else.
     bool MemoryChanged() const;
@@ -79,11 +81,17 @@ public:
     bool Unsaved() const;
     // `image`'s block is what the radio holds after a whole read or write.
     void MatchRadio(Block block, const RadioImage& image);
+    // A write of `block` ended whole: the radio now holds `written`'s block. A write of the whole
+    // block makes it the radio's; a write of the changes only moves what the next one measures
+    // against, the block's source stays.
+    void ApplyWritten(Block block, const RadioImage& written, bool wholeBlock);
+    // The port closed: no block is the radio's any more, the next connection may be another radio.
+    void ForgetRadio();
     // The title: the program, the file's name and a '*' while the work is unsaved.
     void ShowTitle();
     const QString& CurrentPath() const { return currentPath_; }
     // Where the blocks came from, for a write of the changes.
-    LoadedBlocks& Loaded() { return loaded_; }
+    const LoadedBlocks& Loaded() const { return loaded_; }
     Prompts& UserPrompts() { return *prompts_; }
 
     // Makes `channels` the memory table as one step of the 編集 menu's history (元に戻す takes it
@@ -193,7 +201,11 @@ protected:
 private:
     void FormCreate(const QString& startFile);
     void BuildDesign();
-    void BuildMenus();
+    MenuActions BuildMenus();
+    // Takes `block` of `image` into the table and shows it; the memory as the history's step `step`.
+    void ShowBlock(Block block, const RadioImage& image, const QString& step);
+    // Enables each command for the link's state and the reads running (main_window_radio.cpp).
+    void ShowActionStates();
     QWidget* BuildMemoryPage();
     QWidget* BuildVfoPage();
     void ConnectGrids();
@@ -225,6 +237,9 @@ private:
     NavitoraPage* navitoraPage_ = nullptr;
     BandScope* scope_ = nullptr;
     PortMenu* ports_ = nullptr;
+    MenuActions actions_;
+    bool connected_ = false;
+    bool busy_ = false;
     bool channelsReading_ = false;
     bool vfosReading_ = false;
     bool settingsReading_ = false;

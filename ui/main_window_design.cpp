@@ -37,6 +37,8 @@ void TFormD7::BuildDesign() {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
+    // The pages take the menu's actions they wire.
+    actions_ = BuildMenus();
 
     PageControl1 = Named(new QTabWidget(this), "PageControl1");
     radioPage_ = Named(new RadioPage, "TabSheet2");
@@ -60,7 +62,6 @@ void TFormD7::BuildDesign() {
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
 
-    BuildMenus();
     bar->addPermanentWidget(scope_->SweepStatus());
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     CentreOnScreen(*this);
@@ -90,7 +91,7 @@ QWidget* TFormD7::BuildVfoPage() {
         Named(new StringGrid({6, 7, {32, 57, 54, 59, 69, 47}, 14, false, false}, vfoGroup), "VFOStringGrid1");
     VFOStringGrid1->setGeometry(QRect(QPoint(8, 18), VFOStringGrid1->DesignSize()));
 
-    scope_ = new BandScope(*page, image_, *prompts_);
+    scope_ = new BandScope(*page, image_, *prompts_, *actions_.storageStart, *actions_.storageEnd);
     return page;
 }
 

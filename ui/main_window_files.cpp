@@ -148,20 +148,9 @@ void TFormD7::Openzem(const QString& path) {
 // count as changed where they differ from the radio and the file, as any edit does.
 void TFormD7::OpenImage(const RadioImage& image, const std::vector<Block>& blocks) {
     for (const Block b : blocks) {
-        switch (b) {
-        case Block::Memory:
-            CommitChannels(image.Channels, QStringLiteral("無線機の履歴を開く"));
-            break;
-        case Block::Vfo:
-            image_.Vfos = image.Vfos;
-            VFORectoGrid();
-            break;
-        case Block::Settings:
-            image_.Settings = image.Settings;
+        if (b == Block::Settings)
             loaded_.menuWarning.clear();
-            PutMenu();
-            break;
-        }
+        ShowBlock(b, image, QStringLiteral("無線機の履歴を開く"));
         loaded_.Load(b, BlockSource::File, image_);
     }
     currentPath_.clear();

@@ -8,46 +8,90 @@
 #include <QAction>
 #include <QStatusBar>
 
-#include <array>
-
 namespace zem {
 namespace {
 
-// The commands a connection enables; they wait while an operation runs.
-constexpr std::array<const char*, 9> kOperationItems{"T2",   "M1", "M2", "R4",          "VFOV2",
-                                                     "VFO1", "N8", "S1", "WriteChanged"};
-// The commands outside the 編集 menu that change the memory table.
-constexpr std::array<const char*, 4> kChannelCommands{"S2", "N1", "M4", "CSV1"};
+// When a command may be chosen.
+enum class EnabledWhen {
+    Idle,         // connected, and no operation runs
+    Connected,    // the scope menu: its storage items work while a sweep runs
+    Disconnected, // the port menu: the port cannot change under a connection
+    ChannelsKept, // no read replaces the memory table
+    TablesKept,   // no read replaces a table or the settings, which a file or history entry would
+};
+
+struct ActionRule {
+    QAction* MenuActions::*action;
+    EnabledWhen when;
+};
+
+// The memory dialog, the VFO dialog and a dropped file refuse by themselves while a read runs
+// (RefuseWhileReading, Openzem); an operation waits while another runs.
+constexpr ActionRule kActionRules[] = {
+    {&MenuActions::modelCheck, EnabledWhen::Idle},
+    {&MenuActions::modCheck, EnabledWhen::Idle},
+    {&MenuActions::readMemory, EnabledWhen::Idle},
+    {&MenuActions::writeMemory, EnabledWhen::Idle},
+    {&MenuActions::readVfo, EnabledWhen::Idle},
+    {&MenuActions::writeVfo, EnabledWhen::Idle},
+    {&MenuActions::readSettings, EnabledWhen::Idle},
+    {&MenuActions::writeSettings, EnabledWhen::Idle},
+    {&MenuActions::writeChanged, EnabledWhen::Idle},
+    {&MenuActions::scopeMenu, EnabledWhen::Connected},
+    {&MenuActions::portMenu, EnabledWhen::Disconnected},
+    {&MenuActions::sortByFrequency, EnabledWhen::ChannelsKept},
+    {&MenuActions::sortByName, EnabledWhen::ChannelsKept},
+    {&MenuActions::sortByMemo, EnabledWhen::ChannelsKept},
+    {&MenuActions::importCsv, EnabledWhen::ChannelsKept},
+    {&MenuActions::open, EnabledWhen::TablesKept},
+    {&MenuActions::history, EnabledWhen::TablesKept},
+};
 
 } // namespace
 
-// The menu items are this window's own: it finds them by the names it gave them.
+void TFormD7::ShowActionStates() {
+    const bool tablesKept = !(channelsReading_ || vfosReading_ || settingsReading_);
+    for (const ActionRule& rule : kActionRules) {
+        bool enabled = false;
+        switch (rule.when) {
+        case EnabledWhen::Idle:
+            enabled = connected_ && !busy_;
+            break;
+        case EnabledWhen::Connected:
+            enabled = connected_;
+            break;
+        case EnabledWhen::Disconnected:
+            enabled = !connected_;
+            break;
+        case EnabledWhen::ChannelsKept:
+            enabled = !channelsReading_;
+            break;
+        case EnabledWhen::TablesKept:
+            enabled = tablesKept;
+            break;
+        }
+        (actions_.*rule.action)->setEnabled(enabled);
+    }
+}
+
 void TFormD7::ShowLinkState(bool connected, bool busy) {
-    for (const char* name : kOperationItems)
-        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(connected && !busy);
-    findChild<QAction*>(QStringLiteral("S3"))->setEnabled(connected);
-    findChild<QAction*>(QStringLiteral("P1"))->setEnabled(!connected);
+    connected_ = connected;
+    busy_ = busy;
+    ShowActionStates();
     scope_->ShowLinkState(connected, busy);
     navitoraPage_->ShowConnected(connected);
 }
 
 void TFormD7::ShowConnectCaption(bool connected) {
-    findChild<QAction*>(QStringLiteral("O1"))
-        ->setText(connected ? QStringLiteral("切断(&C)") : QStringLiteral("接続(&C)"));
+    actions_.connection->setText(connected ? QStringLiteral("切断(&C)") : QStringLiteral("接続(&C)"));
 }
 
-// The memory dialog, the VFO dialog and a dropped file refuse by themselves (RefuseWhileReading,
-// Openzem).
 void TFormD7::ShowTablesReading(bool channels, bool vfos, bool settings) {
     channelsReading_ = channels;
     vfosReading_ = vfos;
     settingsReading_ = settings;
     editing_->SetReading(channels);
-    for (const char* name : kChannelCommands)
-        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!channels);
-    // A settings file or a history entry would replace the tables being read.
-    for (const char* name : {"Open2", "History1"})
-        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!(channels || vfos || settings));
+    ShowActionStates();
     radioPage_->SetSettingsEnabled(!settings);
     navitoraPage_->SetSettingsEnabled(!settings);
 }
@@ -59,15 +103,15 @@ bool TFormD7::RefuseWhileReading(bool reading) {
 }
 
 bool TFormD7::VerifyAfterWrite() const {
-    return findChild<QAction*>(QStringLiteral("VerifyAfterWrite"))->isChecked();
+    return actions_.verifyAfterWrite->isChecked();
 }
 
 bool TFormD7::BackupBeforeWrite() const {
-    return findChild<QAction*>(QStringLiteral("BackupBeforeWrite"))->isChecked();
+    return actions_.backupBeforeWrite->isChecked();
 }
 
 bool TFormD7::FastTransfers() const {
-    return findChild<QAction*>(QStringLiteral("FastTransfer"))->isChecked();
+    return actions_.fastTransfer->isChecked();
 }
 
 RemoteKeys& TFormD7::Keys() {

@@ -50,10 +50,7 @@ QLabel* NamedLabel(QWidget* parent, const char* objectName, const char* text, QR
 } // namespace
 
 Tsetform1::Tsetform1(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
-    setObjectName(QStringLiteral("setform1"));
-    setWindowTitle(QStringLiteral("周波数設定"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    SetUpEditDialog(*this, "setform1", "周波数設定");
     setFixedSize(441, 313);
     move(266, 111);
     BuildDesign();

@@ -61,9 +61,10 @@ private:
     };
 
     void Apply(MemoryChannel Row::*side, const std::vector<std::size_t>& selection) {
+        ChannelTable table = window_.Image().Channels;
         for (const Row& row : rows_)
-            window_.Image().Channels[row.index] = row.*side;
-        const std::optional<ConversionError> damage = window_.FillMemoryGrid();
+            table[row.index] = row.*side;
+        const std::optional<ConversionError> damage = window_.ApplyChannels(table);
         if (damage && reportDamage_)
             window_.ShowError(QString::fromUtf8(damage->what()));
         reportDamage_ = true;
@@ -79,7 +80,7 @@ private:
 };
 
 struct Command {
-    const char* action; // the menu item's name
+    QAction* MenuActions::*action;
     std::vector<QKeySequence> keys;
     void (MemoryEditing::*run)(); // none for undo and redo, which the history runs
     bool keepsTable = false;      // usable while a read replaces the table
@@ -87,28 +88,31 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{
-        {"Undo1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, nullptr},
-        {"Redo1", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, nullptr},
-        {"Cut1", {QKeySequence(Qt::CTRL | Qt::Key_X)}, &MemoryEditing::Cut},
-        {"Copy1", {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy, true},
-        {"Paste1", {QKeySequence(Qt::CTRL | Qt::Key_V)}, &MemoryEditing::Paste},
-        {"Clear1", {QKeySequence(Qt::Key_Delete)}, &MemoryEditing::EmptySelected},
-        {"InsertRow1", {QKeySequence(Qt::CTRL | Qt::Key_Insert)}, &MemoryEditing::InsertRows},
-        {"DeleteRow1", {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MemoryEditing::DeleteSelectedRows},
-        {"MoveUp1", {QKeySequence(Qt::CTRL | Qt::Key_Up)}, &MemoryEditing::MoveUp},
-        {"MoveDown1", {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MemoryEditing::MoveDown},
-        {"BulkChange1", {}, &MemoryEditing::ChangeSelected},
-        {"Find1", {QKeySequence(Qt::CTRL | Qt::Key_F)}, &MemoryEditing::Find, true},
-        {"FindNext1", {QKeySequence(Qt::Key_F3)}, &MemoryEditing::FindNext, true},
-        {"FindPrevious1", {QKeySequence(Qt::SHIFT | Qt::Key_F3)}, &MemoryEditing::FindPrevious, true},
+        {&MenuActions::undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, nullptr},
+        {&MenuActions::redo,
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+         nullptr},
+        {&MenuActions::cut, {QKeySequence(Qt::CTRL | Qt::Key_X)}, &MemoryEditing::Cut},
+        {&MenuActions::copy, {QKeySequence(Qt::CTRL | Qt::Key_C)}, &MemoryEditing::Copy, true},
+        {&MenuActions::paste, {QKeySequence(Qt::CTRL | Qt::Key_V)}, &MemoryEditing::Paste},
+        {&MenuActions::clear, {QKeySequence(Qt::Key_Delete)}, &MemoryEditing::EmptySelected},
+        {&MenuActions::insertRow, {QKeySequence(Qt::CTRL | Qt::Key_Insert)}, &MemoryEditing::InsertRows},
+        {&MenuActions::deleteRow, {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MemoryEditing::DeleteSelectedRows},
+        {&MenuActions::moveUp, {QKeySequence(Qt::CTRL | Qt::Key_Up)}, &MemoryEditing::MoveUp},
+        {&MenuActions::moveDown, {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MemoryEditing::MoveDown},
+        {&MenuActions::bulkChange, {}, &MemoryEditing::ChangeSelected},
+        {&MenuActions::find, {QKeySequence(Qt::CTRL | Qt::Key_F)}, &MemoryEditing::Find, true},
+        {&MenuActions::findNext, {QKeySequence(Qt::Key_F3)}, &MemoryEditing::FindNext, true},
+        {&MenuActions::findPrevious, {QKeySequence(Qt::SHIFT | Qt::Key_F3)}, &MemoryEditing::FindPrevious, true},
     };
     return commands;
 }
 
 } // namespace
 
-MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages)
-    : QObject(&window), window_(window), grid_(grid), pages_(pages) {
+MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages, const MenuActions& actions)
+    : QObject(&window), window_(window), grid_(grid), pages_(pages), undo_(actions.undo), redo_(actions.redo),
+      hideEmpty_(actions.hideEmpty) {
     history_.setUndoLimit(kHistorySteps);
     grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_.setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -117,19 +121,16 @@ MemoryEditing::MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& page
     SelectRows(std::vector<std::size_t>{0});
 
     for (const Command& command : Commands()) {
-        QAction* action = actions_.emplace_back(window_.findChild<QAction*>(QString::fromLatin1(command.action)));
+        QAction* action = actions_.emplace_back(actions.*command.action);
         action->setShortcuts(QList<QKeySequence>(command.keys.begin(), command.keys.end()));
         grid_.addAction(action);
         if (command.run)
             connect(action, &QAction::triggered, this, command.run);
     }
-    undo_ = window_.findChild<QAction*>(QStringLiteral("Undo1"));
-    redo_ = window_.findChild<QAction*>(QStringLiteral("Redo1"));
     connect(undo_, &QAction::triggered, &history_, &QUndoStack::undo);
     connect(redo_, &QAction::triggered, &history_, &QUndoStack::redo);
-    connect(window_.findChild<QAction*>(QStringLiteral("Print1")), &QAction::triggered, this, &MemoryEditing::Print);
-    connect(window_.findChild<QAction*>(QStringLiteral("Pdf1")), &QAction::triggered, this, &MemoryEditing::SavePdf);
-    hideEmpty_ = window_.findChild<QAction*>(QStringLiteral("HideEmpty1"));
+    connect(actions.print, &QAction::triggered, this, &MemoryEditing::Print);
+    connect(actions.pdf, &QAction::triggered, this, &MemoryEditing::SavePdf);
     // A current row that is hidden gives way to the next row shown.
     connect(hideEmpty_, &QAction::toggled, this, [this] {
         const std::vector<std::size_t> selected = SelectedRows();

@@ -20,6 +20,7 @@ namespace zem {
 
 class StringGrid;
 class TFormD7;
+struct MenuActions;
 
 // The editing of the memory table: the undo history of its changes, the 編集 menu's commands on
 // the rows selected in the memory grid (copy, cut, paste, empty, insert, delete, move, change
@@ -29,9 +30,9 @@ class TFormD7;
 class MemoryEditing : public QObject {
     Q_OBJECT
 public:
-    // Wires the window's actions named in the 編集 and ファイル menus; the grid gets multi-row
-    // selection and the context menu.
-    MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages);
+    // Wires the window's actions of the 編集 menu, printing and hiding the empty rows; the grid
+    // gets multi-row selection and the context menu.
+    MemoryEditing(TFormD7& window, StringGrid& grid, QTabWidget& pages, const MenuActions& actions);
     ~MemoryEditing() override;
 
     // Makes `after` the table as one step named `step`; nothing when it equals the table. The
@@ -88,10 +89,10 @@ private:
     QTabWidget& pages_;
     QUndoStack history_;
     std::vector<QAction*> actions_; // in the order of the command table
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
+    QAction* undo_;
+    QAction* redo_;
+    QAction* hideEmpty_;
     bool reading_ = false;
-    QAction* hideEmpty_ = nullptr;
     BulkEditor bulkEditor_;
     QString findText_;
 };

@@ -11,15 +11,13 @@
 #include "model/startup_image.h"
 #include "model/write_plan.h"
 #include "session/ports.h"
+#include "session/radio_texts.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace zem {
 namespace {
-
-// A result box lists this many rows; a count says how many there are in all.
-constexpr std::size_t kListedRows = 5;
 
 // What each block's transfers say when they end, and the caption of their boxes.
 struct BlockTexts {
@@ -30,6 +28,9 @@ struct BlockTexts {
     const char* caption;
 };
 
+// The link takes one operation at a time; another asked for meanwhile is refused with this.
+const QString kBusyText = QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。");
+
 const BlockTexts& TextsOf(Block block) {
     static const BlockTexts kTexts[] = {
         {"読み込み終了", "読み込みエラー", "書き込み終了", "書き込みエラー", "MR"},
@@ -37,18 +38,6 @@ const BlockTexts& TextsOf(Block block) {
         {"設定読み込み完了しました", "設定読み込みエラー", "設定書き込み完了しました", "設定書き込みエラー", "ID"},
     };
     return kTexts[static_cast<std::size_t>(block)];
-}
-
-QString FaultText(RowFault fault) {
-    switch (fault) {
-    case RowFault::NoAnswer:
-        return QStringLiteral("無線機から応答がありませんでした");
-    case RowFault::Unreadable:
-        return QStringLiteral("無線機の応答を読み取れませんでした");
-    case RowFault::LineClosed:
-        return QStringLiteral("回線が切れていました");
-    }
-    return {};
 }
 
 // A read that kept rows or VFOs as they were says so below its count and names the first of them
@@ -69,30 +58,6 @@ QString KeptText(const ReadResult& result) {
     return text;
 }
 
-// The read-back's verdict, below the write's result. A row the read-back got no answer for kept
-// what was written and so compares equal: the count of those says how much went unchecked.
-QString CheckText(const VerifyResult& verify) {
-    switch (verify.outcome) {
-    case VerifyResult::Outcome::Disconnected:
-        return QStringLiteral("照合: 切断したため、読み返せませんでした。");
-    case VerifyResult::Outcome::Refused:
-        return QStringLiteral("照合: 無線機が別の処理を実行中のため、読み返せませんでした。");
-    case VerifyResult::Outcome::Compared:
-        break;
-    }
-    const std::vector<RowDifference>& differences = verify.differences;
-    QString text = differences.empty()
-                       ? QStringLiteral("照合: 相違なし")
-                       : QStringLiteral("照合: %1 か所が書き込んだ内容と異なります").arg(differences.size());
-    for (std::size_t i = 0; i < std::min(differences.size(), kListedRows); ++i)
-        text += QLatin1Char('\n') + QString::fromStdString(DifferenceLine(differences[i]));
-    if (differences.size() > kListedRows)
-        text += QStringLiteral("\n…");
-    if (verify.unread > 0)
-        text += QStringLiteral("\n%1 件は無線機から応答がなく、照合できませんでした。").arg(verify.unread);
-    return text;
-}
-
 // Where a silent radio leaves the user: the doctor tells why, once the port is free again.
 const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接続診断(G) を選ぶと、原因を調べられます。");
 
@@ -100,7 +65,7 @@ const QString kDoctorHint = QStringLiteral("\n切断してから 通信 → 接�
 QString SilentText(const TransferOutcome& outcome) {
     if (!outcome.radioSilent)
         return {};
-    return QStringLiteral("無線機が応答しません。途中で止めました。") + kDoctorHint + QStringLiteral("\n\n");
+    return SilentTransferText() + kDoctorHint + QStringLiteral("\n\n");
 }
 
 // What a transfer that did not end whole moved: only the rows, VFOs or settings commands read or
@@ -254,7 +219,7 @@ void RadioOperations::CloseComm() {
 void RadioOperations::RunCheck(Check check) {
     session_.SetFastTransfers(window_.FastTransfers());
     if (!session_.RunCheck(check))
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
     ApplyState();
 }
 
@@ -274,7 +239,7 @@ void RadioOperations::RunTransfer(const Transfer& t) {
     session_.SetBackupBeforeWrite(window_.BackupBeforeWrite());
     if (!(t.write ? session_.Write(t.block, window_.Image(), window_.VerifyAfterWrite())
                   : session_.Read(t.block, window_.Image()))) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     window_.ShowTablesReading(!t.write && t.block == Block::Memory, !t.write && t.block == Block::Vfo,
@@ -303,7 +268,7 @@ void RadioOperations::PlanWrite(const RadioImage& image, const WriteMask& allowe
     session_.SetFastTransfers(window_.FastTransfers());
     waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます"));
     if (!session_.PlanChanged(image, allowed)) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     ApplyState();
@@ -365,7 +330,7 @@ QString RadioOperations::NeverLoadedText(const Transfer& t) const {
 
 void RadioOperations::StartSweep(const SweepRange& range) {
     if (!session_.StartSweep(range)) {
-        Show(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        Show(kBusyText, "エラー");
         return;
     }
     window_.Scope().SweepStarted(range);
@@ -390,41 +355,17 @@ void RadioOperations::ResCheck(const CheckResult& result) {
     ApplyState();
     // Without an answer the check has no verdict to give.
     if (!result.answered)
-        Show(QStringLiteral("無線機から応答がありませんでした。ポート、ケーブル、無線機の電源を確かめてください。") +
-                 kDoctorHint,
-             "ID");
-    else if (result.check == Check::Model)
-        Show(result.yes ? QStringLiteral("TH-D7です") : QStringLiteral("TH-D7以外の機器です"), "ID");
+        Show(NoAnswerText() + kDoctorHint, "ID");
     else
-        Show(result.yes ? QStringLiteral("改造済み") : QStringLiteral("未改造"), "ID");
+        Show(CheckVerdict(result.check, result.yes), "ID");
 }
 
+// A memory read is one step of the 編集 history: 元に戻す brings back the table it replaced. A read
+// that kept rows leaves them the window's own: a further read may still lose them.
 void RadioOperations::ResRead(const ReadResult& result) {
-    switch (result.block) {
-    case Block::Memory:
-        // The read is one step of the 編集 history: 元に戻す brings back the table it replaced.
-        window_.CommitChannels(result.image.Channels, QStringLiteral("メモリ読み出し"));
-        break;
-    case Block::Vfo:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.VFORectoGrid();
-        break;
-    case Block::Settings:
-        CopyBlock(result.block, result.image, window_.Image());
-        window_.PutMenu();
-        break;
-    }
-    // A read that kept rows leaves them the window's own: a further read may still lose them.
-    if (session_.Holds(result.block))
-        window_.MatchRadio(result.block, result.image);
-    window_.ShowTitle();
-    const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.value == 0 && !result.outcome.radioSilent;
-    // Only a whole read makes the block the radio's; rows kept from before are not.
-    if (whole)
-        window_.Loaded().Load(result.block, BlockSource::Radio, result.image);
-    if (whole && result.block == Block::Settings)
-        window_.Loaded().menuWarning.clear();
+    window_.ApplyRead(result.block, result.image, session_.Holds(result.block), whole);
+    const BlockTexts& texts = TextsOf(result.block);
     if (result.value > 0 && result.block != Block::Settings)
         window_.ShowStatus(QStringLiteral("完了: %1 %2を読めず、元のまま残しました")
                                .arg(result.value)
@@ -444,7 +385,7 @@ void RadioOperations::ResWrite(const WriteResult& result) {
     const BlockTexts& texts = TextsOf(result.block);
     const bool whole = result.errors == 0 && !result.outcome.radioSilent;
     if (whole)
-        window_.Loaded().Load(result.block, BlockSource::Radio, window_.Image());
+        window_.ApplyWritten(result.block, window_.Image(), true);
     QString text = QString::fromUtf8(whole ? texts.writeDone : texts.writeFailed);
     if (!whole) {
         text += QStringLiteral("\n\n") + CountText(result.outcome, true);
@@ -452,7 +393,7 @@ void RadioOperations::ResWrite(const WriteResult& result) {
             text += QLatin1Char('\n') + MixText();
     }
     if (result.verify)
-        text += QStringLiteral("\n\n") + CheckText(*result.verify);
+        text += QStringLiteral("\n\n") + VerifyText(*result.verify);
     ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), texts.caption);
 }
 
@@ -481,7 +422,7 @@ void RadioOperations::ResPlanned(const WritePlan& plan) {
     }
     plan_ = plan;
     if (!session_.WriteChanged(plan)) {
-        ShowResult(QStringLiteral("無線機は別の処理を実行中です。終わってからもう一度実行してください。"), "エラー");
+        ShowResult(kBusyText, "エラー");
         return;
     }
     ApplyState();
@@ -498,7 +439,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
         for (const Block b : AllBlocks())
             if (result.chosen[static_cast<std::size_t>(b)] > 0) {
                 if (!restoring_)
-                    CopyBlock(b, plan_.wanted, window_.Loaded().loaded);
+                    window_.ApplyWritten(b, plan_.wanted, false);
                 // A restored entry is the radio's now, whatever the table holds.
                 if (session_.Holds(b))
                     window_.MatchRadio(b, session_.Held());
@@ -523,7 +464,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
         if (written == chosen)
             text += QStringLiteral("\n書き込んだ後の読み返しで、異なる内容または応答のないものがありました。");
         if (!result.differences.empty())
-            text += QStringLiteral("\n\n") + CheckText({.differences = result.differences});
+            text += QStringLiteral("\n\n") + VerifyText({.differences = result.differences});
     }
     TransferOutcome outcome = result.outcome;
     outcome.retried += plan_.outcome.retried;
@@ -544,9 +485,7 @@ void RadioOperations::ResPort(bool ok, const QString& failure) {
 // A transfer whose completion never came (the link stopped before taking it up) ends here.
 void RadioOperations::ResPortClose() {
     // A block read from the radio was that radio's on that connection; the next may be another's.
-    for (const Block b : AllBlocks())
-        if (window_.Loaded().SourceOf(b) == BlockSource::Radio)
-            window_.Loaded().sources[static_cast<std::size_t>(b)] = BlockSource::Never;
+    window_.ForgetRadio();
     window_.ShowTablesReading(false, false, false);
     if (waitWindow_.isVisible())
         waitWindow_.done(QDialog::Rejected);
@@ -560,7 +499,7 @@ void RadioOperations::ResSweepEnded(bool radioSilent) {
     window_.Scope().SweepEnded(radioSilent);
     ApplyState();
     if (radioSilent)
-        Show(QStringLiteral("無線機が応答しません。スコープを止めました。"), "エラー");
+        Show(SilentSweepText(), "エラー");
 }
 
 void RadioOperations::ApplyState() {

@@ -113,9 +113,7 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent) {
 
     std::sort(bindings_.begin(), bindings_.end(),
               [](const FieldBinding& a, const FieldBinding& b) { return TablePosition(a) < TablePosition(b); });
-    const auto dtmfAfter =
-        std::find_if(MenuFields().begin(), MenuFields().end(), [](const MenuField& f) { return f.dtmfFollows; });
-    const auto lastBeforeDtmf = static_cast<std::size_t>(dtmfAfter - MenuFields().begin());
+    const std::size_t lastBeforeDtmf = FieldBeforeDtmf();
     dtmfAt_ = static_cast<std::size_t>(std::count_if(
         bindings_.begin(), bindings_.end(), [&](const FieldBinding& b) { return TablePosition(b) <= lastBeforeDtmf; }));
 

@@ -59,10 +59,7 @@ std::optional<std::string> LimitDigits(const KeptTextEdit* edit) {
 } // namespace
 
 TSetForm2::TSetForm2(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
-    setObjectName(QStringLiteral("SetForm2"));
-    setWindowTitle(QStringLiteral("SetForm2"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    SetUpEditDialog(*this, "SetForm2", "SetForm2");
     setFixedSize(425, 219);
     BuildDesign();
     CentreOnScreen(*this);

@@ -4,6 +4,7 @@
 
 #include "model/used_channel.h"
 #include "session/radio_session.h"
+#include "session/radio_texts.h"
 #include "sim/in_process_port.h"
 #include "sim/port_factory.h"
 #include "ui/band_scope.h"
@@ -11,10 +12,17 @@
 #include "ui/radio_operations.h"
 #include "ui/wait_window.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QTest>
 
 #include <memory>
 #include <string>
+
+// The session's texts in the window's Japanese, as the program installs them at its start.
+inline bool InstallWindowLanguage() {
+    return zem::InstallSessionTranslation(*QCoreApplication::instance(), QLocale(QLocale::Japanese));
+}
 
 // A used FM channel with a name, as the radio keeps it.
 inline zem::MemoryChannel Channel(const char* rx, const char* name) {

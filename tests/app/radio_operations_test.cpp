@@ -37,6 +37,7 @@ const char* const kOperations[] = {"T2", "M1", "M2", "R4", "VFOV2", "VFO1", "N8"
 class RadioOperationsTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QVERIFY(InstallWindowLanguage()); }
     void connectCheckAndDisconnect();
     void transfersCopyTablesBothWays();
     void transfersAskBeforeLosingWork();
@@ -123,8 +124,10 @@ void RadioOperationsTest::transfersCopyTablesBothWays() {
     QVERIFY(progress->maximum() > 0 && progress->value() == progress->maximum());
     QVERIFY(!f.wait.isVisible() && f.Enabled("M2"));
 
-    f.window->Image().Channels[3].Name = "EDITED";
-    f.window->Image().Vfos[4].LowerLimit = "00340";
+    f.Change([](zem::RadioImage& image) {
+        image.Channels[3].Name = "EDITED";
+        image.Vfos[4].LowerLimit = "00340";
+    });
     f.prompts->questionAnswers.append({true, true});
     f.Choose("R4");
     f.Choose("VFO1");
@@ -203,7 +206,7 @@ void RadioOperationsTest::readWithRowsThatGotNoAnswer() {
     radioImage.Channels[0] = Channel("00439000000", "THEIRS");
     radioImage.Channels[1] = Channel("00439500000", "SECOND");
     f.engine->SetImage(radioImage);
-    f.window->Image().Channels[0] = Channel("00145000000", "MINE");
+    f.Change([](zem::RadioImage& image) { image.Channels[0] = Channel("00145000000", "MINE"); });
     f.Connect();
     f.prompts->questionAnswers.enqueue(true); // the table holds a channel the radio has not
     f.Choose("M2");
@@ -231,8 +234,10 @@ void RadioOperationsTest::writeChangedWritesWhatDiffers() {
     radio.Vfos[1].LowerLimit = "00140";
     radio.Settings.MES = "D7 SIM";
     f.engine->SetImage(radio);
-    f.window->Image().Channels[5] = Channel("00433000000", "FIVE");
-    f.window->Image().Channels[9] = Channel("00146000000", "NEW9");
+    f.Change([](zem::RadioImage& image) {
+        image.Channels[5] = Channel("00433000000", "FIVE");
+        image.Channels[9] = Channel("00146000000", "NEW9");
+    });
     f.Connect();
     f.prompts->questionAnswers.append(false);
     f.Choose("WriteChanged");
@@ -269,7 +274,7 @@ void RadioOperationsTest::historyRestoresTheRadio() {
     f.engine->SetImage(radio);
     f.Connect();
     f.Choose("M2");
-    f.window->Image().Channels[3].Name = "EDITED";
+    f.Change([](zem::RadioImage& image) { image.Channels[3].Name = "EDITED"; });
     f.prompts->questionAnswers.append({true, true});
     f.Choose("R4");
     QCOMPARE(f.LastMessage(), QStringLiteral("書き込み終了"));
@@ -374,7 +379,7 @@ void RadioOperationsTest::writeCheckedByReadingBack() {
     zem::sim::SimOptions options;
     options.faults.emplace_back(zem::sim::Fault::Kind::AlterStored, 0, "MW");
     RadioFixture f(options);
-    f.window->Image().Channels[3] = Channel("00433020000", "RADIO");
+    f.Change([](zem::RadioImage& image) { image.Channels[3] = Channel("00433020000", "RADIO"); });
     f.Action("VerifyAfterWrite")->setChecked(true);
     f.Connect();
     bool waitedDisabled = false;

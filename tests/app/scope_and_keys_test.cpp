@@ -37,6 +37,7 @@ bool IsBlack(const QImage& image, int x, int y) {
 class ScopeAndKeysTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QVERIFY(InstallWindowLanguage()); }
     void keysSendTheRadiosCommands();
     void startChecksTheRange();
     void sweepDrawsAndStops();

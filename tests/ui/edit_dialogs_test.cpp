@@ -236,8 +236,7 @@ void EditDialogsTest::amReceptionOnlyInsideTheAirBand() {
 
 void EditDialogsTest::deleteKeepsTheDataButEmptiesTheRow() {
     DialogFixture f;
-    f.window->Image().Channels[4] = ShiftedChannel("00433000000", "005000000");
-    f.window->RectoGrid();
+    f.Change([](zem::RadioImage& image) { image.Channels[4] = ShiftedChannel("00433000000", "005000000"); });
     f.OpenChannel(5, [](QDialog& d) { Press(d, "OKWButton1"); });
     QCOMPARE(f.MemCell(1, 5), QStringLiteral("Empty"));
     QCOMPARE(f.Channel(5).Name.str(), std::string("NAME"));
@@ -254,7 +253,7 @@ void EditDialogsTest::deleteKeepsTheDataButEmptiesTheRow() {
 void EditDialogsTest::failedOkStoresNothingWhicheverButtonCloses() {
     DialogFixture f;
     const MemoryChannel before = ShiftedChannel("00433000000", "005000000");
-    f.window->Image().Channels[0] = before;
+    f.Change([&](zem::RadioImage& image) { image.Channels[0] = before; });
     f.window->MatchRadio(zem::Block::Memory, f.window->Image()); // as a read would leave it
     for (const char* way : {"CButton1", "close box"}) {
         f.prompts->messages.clear();
@@ -405,18 +404,19 @@ void EditDialogsTest::everyRowThroughOkSavesTheSameFile() {
     const QString original = dir.filePath(QStringLiteral("original.zem"));
     {
         WindowFixture source(QStringLiteral(ZEM_SAMPLES "/sample.zem"));
-        zem::RadioImage& image = source.window->Image();
-        image.Channels[140] = ShiftedChannel("00145006250", "000150000");
-        image.Channels[141] = ShiftedChannel("00430012500", "");
-        image.Channels[141].Shift = '0';
-        image.Channels[141].TxFreq = "00439006250";
-        image.Channels[152] = ShiftedChannel("00144000000", "000000000");
-        image.Channels[153] = ShiftedChannel("00146000000", "000000000");
-        image.Channels[160] = ShiftedChannel("00120500000", "000000000");
-        image.Channels[160].Mode = '1';
-        image.Vfos[2].Offset = "007600000";
-        image.Vfos[1].Offset = "000150000";
-        image.Vfos[0].Freq = "00118006250";
+        source.Change([](zem::RadioImage& image) {
+            image.Channels[140] = ShiftedChannel("00145006250", "000150000");
+            image.Channels[141] = ShiftedChannel("00430012500", "");
+            image.Channels[141].Shift = '0';
+            image.Channels[141].TxFreq = "00439006250";
+            image.Channels[152] = ShiftedChannel("00144000000", "000000000");
+            image.Channels[153] = ShiftedChannel("00146000000", "000000000");
+            image.Channels[160] = ShiftedChannel("00120500000", "000000000");
+            image.Channels[160].Mode = '1';
+            image.Vfos[2].Offset = "007600000";
+            image.Vfos[1].Offset = "000150000";
+            image.Vfos[0].Freq = "00118006250";
+        });
         QVERIFY(source.window->Savezem(original));
     }
     DialogFixture f(original);
@@ -543,7 +543,7 @@ void EditDialogsTest::storedValuesTheControlsCannotShow() {
     };
     for (const StoredCase& c : cases) {
         DialogFixture f;
-        c.stored(f.window->Image());
+        f.Change(c.stored);
         zem::RadioImage expected = f.window->Image();
         c.changed(expected);
         const auto act = [&](QDialog& d) {

@@ -250,8 +250,7 @@ void FileCommandsTest::openCancelledChangesNothing() {
 
 void FileCommandsTest::saveThroughTheMenu() {
     WindowFixture f;
-    f.window->Image() = SampleImage();
-    f.window->PutMenu();
+    f.Change([](zem::RadioImage& image) { image = SampleImage(); });
     f.window->SetChannelEditor([](zem::MemoryChannel& ch, std::size_t) { ch.Name = "EDITED"; });
     f.window->MemStringGrid1DblClick();
     QVERIFY(f.window->MemoryChanged());
@@ -274,8 +273,7 @@ void FileCommandsTest::saveThroughTheMenu() {
 
 void FileCommandsTest::saveUnderANameWithoutExtension() {
     WindowFixture f;
-    f.window->Image() = SampleImage();
-    f.window->PutMenu();
+    f.Change([](zem::RadioImage& image) { image = SampleImage(); });
     f.prompts->saveAnswers.enqueue(Path("noextension"));
     f.Choose("Save2");
     QVERIFY(QFile::exists(Path("noextension")));
@@ -295,8 +293,7 @@ void FileCommandsTest::saveUnderANameWithoutExtension() {
 
 void FileCommandsTest::japaneseFileNames() {
     WindowFixture f;
-    f.window->Image() = SampleImage();
-    f.window->PutMenu();
+    f.Change([](zem::RadioImage& image) { image = SampleImage(); });
     f.prompts->saveAnswers.enqueue(Path("無線機の設定.zem"));
     f.Choose("Save2");
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 無線機の設定.zem"));
@@ -309,7 +306,7 @@ void FileCommandsTest::japaneseFileNames() {
 void FileCommandsTest::saveOverWritesTheOpenFileWithoutDialog() {
     zem::SaveZemFile(Path("over.zem").toStdString(), SampleImage());
     WindowFixture f(Path("over.zem"));
-    f.window->Image().Channels[1] = zem::ParseCsvLine("439.00,NEW,");
+    f.Change([](zem::RadioImage& image) { image.Channels[1] = zem::ParseCsvLine("439.00,NEW,"); });
     f.Choose("Save1");
     QVERIFY(f.prompts->saveRequests.isEmpty());
     QVERIFY(Reload(Path("over.zem")).Channels[1].Name == "NEW");
@@ -361,8 +358,7 @@ void FileCommandsTest::csvImportThroughTheMenu() {
     WriteBytes(Path("channels.csv"), QByteArray("145.02,HOME,") + QByteArray::fromStdString(memo) +
                                          "\r\n433.5\r\n174.0,X,Y\r\n125.0,AIR,tower\r\n");
     WindowFixture f;
-    f.window->Image().Channels[2] = zem::ParseCsvLine("439.00,KEEP,");
-    f.window->RectoGrid();
+    f.Change([](zem::RadioImage& image) { image.Channels[2] = zem::ParseCsvLine("439.00,KEEP,"); });
     f.prompts->openAnswers.enqueue(Path("channels.csv"));
     f.Choose("CSV1");
 
@@ -406,7 +402,7 @@ void FileCommandsTest::csvImportCancelledOnlyRedraws() {
 
 void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
     WindowFixture f;
-    f.window->Image() = SampleImage();
+    f.Change([](zem::RadioImage& image) { image = SampleImage(); });
     QVERIFY(f.Action("CSV2")->isVisible());
     f.prompts->saveAnswers.enqueue(Path("channels.csv"));
     f.Choose("CSV2");
@@ -428,8 +424,10 @@ void FileCommandsTest::csvExportThroughTheMenuIsReadBack() {
     QVERIFY(other.window->Image().Channels[zem::LowerScanRow(2)] == zem::StartupImage().Channels[zem::LowerScanRow(2)]);
 
     // What the layout cannot carry is reported in one message once the file is saved.
-    f.window->Image().Channels[149] = zem::ParseCsvLine("145.0,REV,");
-    f.window->Image().Channels[149].Reverse = '1';
+    f.Change([](zem::RadioImage& image) {
+        image.Channels[149] = zem::ParseCsvLine("145.0,REV,");
+        image.Channels[149].Reverse = '1';
+    });
     f.prompts->saveAnswers.enqueue(Path("reverse.csv"));
     f.Choose("CSV2");
     QVERIFY(QFileInfo::exists(Path("reverse.csv")));
@@ -494,7 +492,8 @@ void FileCommandsTest::titleAndCloseQuestionShowUnsavedWork() {
     f.window->SetVfoEditor([](zem::VfoRecord& vfo, std::size_t) { vfo.LowerLimit = "00119"; });
     f.window->VFOStringGrid1DblClick();
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 work.zem *"));
-    f.window->Image().Vfos = SampleImage().Vfos; // as undone
+    f.window->SetVfoEditor([](zem::VfoRecord& vfo, std::size_t index) { vfo = SampleImage().Vfos[index]; });
+    f.window->VFOStringGrid1DblClick(); // undone
     QTest::keyClicks(f.window->findChild<QLineEdit*>(QStringLiteral("MYCEdit")), "X");
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZEM_D7 work.zem *"));
     f.prompts->saveQuestionAnswers.enqueue(zem::Prompts::Answer::Save);

@@ -1,5 +1,8 @@
 #include "window_fixture.h"
 
+#include "ui/navitora_page.h"
+#include "ui/radio_page.h"
+
 #include "model/csv_import.h"
 #include "model/file_io.h"
 #include "model/startup_image.h"
@@ -265,9 +268,10 @@ void MainWindowTest::usedChannelRows() {
     MemoryChannel split = zem::ParseCsvLine("145.00,S,");
     split.Offset = "";
     split.TxFreq = "00435000000";
-    f.window->Image().Channels[0] = plus;
-    f.window->Image().Channels[1] = split;
-    f.window->RectoGrid();
+    f.Change([&](zem::RadioImage& image) {
+        image.Channels[0] = plus;
+        image.Channels[1] = split;
+    });
     const QStringList row1{"430.00630MHz", "Simplex", "FM", "20.0kHz", "N", "M"};
     const QStringList row2{"145.00000MHz", "435.00000MHz", "FM", "20.0kHz", "S", ""};
     for (int c = 1; c <= 6; ++c) {
@@ -309,8 +313,10 @@ void MainWindowTest::badDigitsAreReportedAndTheOtherRowsStillShown() {
     WindowFixture f;
     MemoryChannel bad = zem::ParseCsvLine("145.00,BAD,");
     bad.RxFreq = "14A";
-    f.window->Image().Channels[0] = bad;
-    f.window->Image().Channels[1] = zem::ParseCsvLine("433.00,GOOD,");
+    f.Change([&](zem::RadioImage& image) {
+        image.Channels[0] = bad;
+        image.Channels[1] = zem::ParseCsvLine("433.00,GOOD,");
+    });
     f.window->RectoGrid();
     QCOMPARE(f.prompts->messages.size(), 1);
     QCOMPARE(f.prompts->messages[0].text, QStringLiteral("'14A' は整数ではありません"));
@@ -382,11 +388,11 @@ void MainWindowTest::putMenuThenGetMenuKeepsTheRecord() {
     s.MAC = '0';
     s.Dtmf[3].Name = "HOME";
     s.Dtmf[3].Code = "0123*#AB";
-    f.window->Image().Settings = s;
-    f.window->PutMenu();
-    f.window->Image().Settings = zem::RadioSettings{};
-    f.window->GetMenu();
-    QVERIFY(f.window->Image().Settings == s);
+    f.Change([&](zem::RadioImage& image) { image.Settings = s; });
+    zem::RadioSettings taken;
+    f.window->findChild<zem::RadioPage*>(QStringLiteral("TabSheet2"))->Get(taken);
+    f.window->findChild<zem::NavitoraPage*>(QStringLiteral("TabSheet4"))->Get(taken);
+    QVERIFY(taken == s);
     QVERIFY(f.prompts->messages.isEmpty());
 }
 
@@ -410,8 +416,7 @@ void MainWindowTest::dtmfCodesShowWholeAndContrastStepsByOne() {
     WindowFixture f;
     zem::RadioSettings s = zem::DefaultSettings();
     s.Dtmf[9] = {"0123456789ABCDEF", "HOME"};
-    f.window->Image().Settings = s;
-    f.window->PutMenu();
+    f.Change([&](zem::RadioImage& image) { image.Settings = s; });
     f.window->show();
     f.window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));

@@ -33,7 +33,7 @@ struct EditFixture : WindowFixture {
         const std::vector<std::size_t> list(rows);
         window->Editing().SelectRows(list);
     }
-    MemoryChannel& Channel(std::size_t row) const { return window->Image().Channels[row]; }
+    const MemoryChannel& Channel(std::size_t row) const { return window->Image().Channels[row]; }
 };
 
 struct Step {
@@ -154,10 +154,12 @@ void MemoryEditingTest::pasteInsideTheProgramGivesBackWhatWasCopied() {
     EditFixture f;
     // Bytes the file and the text could not carry: separators, a cut double-byte character, a
     // reserved character, an empty row that keeps its data, a scan memory.
-    f.Channel(1).Memo = std::string_view("a,b;c\x82", 6);
-    f.Channel(1).Reserved = 'x';
-    f.Channel(6) = f.Channel(0);
-    f.Channel(6).EmptyFlag = '1';
+    f.Change([](zem::RadioImage& image) {
+        image.Channels[1].Memo = std::string_view("a,b;c\x82", 6);
+        image.Channels[1].Reserved = 'x';
+        image.Channels[6] = image.Channels[0];
+        image.Channels[6].EmptyFlag = '1';
+    });
     const std::vector<MemoryChannel> copied{f.Channel(1), f.Channel(6), f.Channel(150)};
     f.window->Editing().SelectRows(std::vector<std::size_t>{1, 6, 150});
     f.Choose("Copy1");
@@ -246,7 +248,7 @@ void MemoryEditingTest::pasteReportIsEscapedAndShortenedAsTheImports() {
 
 void MemoryEditingTest::insertRefusedWhileChannel149IsUsed() {
     EditFixture f;
-    f.Channel(149) = f.Channel(0);
+    f.Change([](zem::RadioImage& image) { image.Channels[149] = image.Channels[0]; });
     const std::string before = Saved(f);
     f.Select({2});
     f.Choose("InsertRow1");

@@ -7,10 +7,11 @@
 namespace {
 
 // Puts channels at the given rows, each from a CSV line.
-void Place(zem::TFormD7& window, std::initializer_list<std::pair<std::size_t, const char*>> rows) {
-    for (const auto& [row, line] : rows)
-        window.Image().Channels[row] = zem::ParseCsvLine(line);
-    window.RectoGrid();
+void Place(const WindowFixture& f, std::initializer_list<std::pair<std::size_t, const char*>> rows) {
+    f.Change([&](zem::RadioImage& image) {
+        for (const auto& [row, line] : rows)
+            image.Channels[row] = zem::ParseCsvLine(line);
+    });
 }
 
 } // namespace
@@ -43,7 +44,7 @@ void SortCommandsTest::sorts() {
     QFETCH(QStringList, names);
     QFETCH(QStringList, freqs);
     WindowFixture f;
-    Place(*f.window, {{0, "439.00,B,y"}, {5, "145.00,C,x"}, {9, "433.00,A,z"}});
+    Place(f, {{0, "439.00,B,y"}, {5, "145.00,C,x"}, {9, "433.00,A,z"}});
     f.Choose(command.toLatin1().constData());
     const int rows[] = {1, 6, 10};
     for (int i = 0; i < 3; ++i) {
@@ -56,7 +57,7 @@ void SortCommandsTest::sorts() {
 
 void SortCommandsTest::scanMemoriesStayAndTheFlagIsSet() {
     WindowFixture f;
-    Place(*f.window, {{0, "439.00,B,"}, {1, "145.00,C,"}, {150, "118.00,L0,"}, {169, "400.00,U9,"}});
+    Place(f, {{0, "439.00,B,"}, {1, "145.00,C,"}, {150, "118.00,L0,"}, {169, "400.00,U9,"}});
     const zem::ChannelTable before = f.window->Image().Channels;
     for (const char* command : {"S2", "N1", "M4"}) {
         f.Choose(command);
@@ -71,9 +72,11 @@ void SortCommandsTest::scanMemoriesStayAndTheFlagIsSet() {
 
 void SortCommandsTest::frequencySortStoppedByABadFrequencyShowsTheExchangesMade() {
     WindowFixture f;
-    Place(*f.window, {{0, "439.00,B,"}, {1, "145.00,C,"}});
-    f.window->Image().Channels[2] = zem::ParseCsvLine("145.00,X,");
-    f.window->Image().Channels[2].RxFreq = "1X5";
+    Place(f, {{0, "439.00,B,"}, {1, "145.00,C,"}});
+    f.Change([](zem::RadioImage& image) {
+        image.Channels[2] = zem::ParseCsvLine("145.00,X,");
+        image.Channels[2].RxFreq = "1X5";
+    });
     f.Choose("S2");
     QCOMPARE(f.prompts->messages.size(), 1);
     QCOMPARE(f.prompts->messages[0].text, QStringLiteral("'1X5' は浮動小数点数ではありません"));
@@ -87,7 +90,7 @@ void SortCommandsTest::japaneseNamesSortInDescendingReadingOrder() {
     const std::string a = "145.00," + std::string("\x82\xa0") + ",";
     const std::string ka = "145.00," + std::string("\x82\xa9") + ",";
     const std::string sa = "145.00," + std::string("\x82\xb3") + ",";
-    Place(*f.window, {{0, ka.c_str()}, {1, a.c_str()}, {2, sa.c_str()}, {3, "145.00,,"}});
+    Place(f, {{0, ka.c_str()}, {1, a.c_str()}, {2, sa.c_str()}, {3, "145.00,,"}});
     f.Choose("N1");
     QCOMPARE(f.MemCell(5, 1), QStringLiteral("さ"));
     QCOMPARE(f.MemCell(5, 2), QStringLiteral("か"));

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // A main window whose boxes and dialogs the test answers.
@@ -25,6 +26,18 @@ struct WindowFixture {
         return window->findChild<zem::StringGrid*>(QString::fromLatin1(name));
     }
     QString MemCell(int column, int row) const { return Grid("MemStringGrid1")->Cell(column, row); }
+    // A test's starting point: `change` on the window's image, the blocks it changed shown and the
+    // memory outside the 編集 history.
+    void Change(const std::function<void(zem::RadioImage&)>& change) const {
+        zem::RadioImage image = window->Image();
+        change(image);
+        if (image.Channels != window->Image().Channels)
+            window->ApplyChannels(image.Channels);
+        if (image.Vfos != window->Image().Vfos)
+            window->ApplyRead(zem::Block::Vfo, image, false, false);
+        if (image.Settings != window->Image().Settings)
+            window->ApplyRead(zem::Block::Settings, image, false, false);
+    }
 
     ScriptedPrompts* prompts;
     std::unique_ptr<zem::TFormD7> window;
