@@ -58,17 +58,17 @@ constexpr std::chrono::minutes kCompletionGuard{5};
 // for one code without spinning.
 class WindowStandIn : public QObject {
 public:
-    // The value of the first `code` not yet waited for; nothing when none came within the guard.
-    std::optional<long> WaitFor(int code) {
+    // The first completion with `code` not yet waited for; nothing when none came within the guard.
+    std::optional<zem::LinkCompletion> WaitFor(int code) {
         QTimer guard;
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, &loop_, &QEventLoop::quit);
         guard.start(kCompletionGuard);
         for (;;) {
             for (std::size_t i = seen_; i < arrivals_.size(); ++i) {
-                if (arrivals_[i].first == code) {
+                if (arrivals_[i].code == code) {
                     seen_ = i + 1;
-                    return arrivals_[i].second;
+                    return arrivals_[i];
                 }
             }
             if (!guard.isActive())
@@ -81,7 +81,7 @@ protected:
     bool event(QEvent* e) override {
         if (e->type() == zem::LinkMessage::Type()) {
             const auto* m = static_cast<zem::LinkMessage*>(e);
-            arrivals_.emplace_back(m->code(), m->value());
+            arrivals_.push_back(m->completion());
             loop_.quit();
             return true;
         }
@@ -93,7 +93,7 @@ protected:
 
 private:
     QEventLoop loop_;
-    std::vector<std::pair<int, long>> arrivals_;
+    std::vector<zem::LinkCompletion> arrivals_;
     std::size_t seen_ = 0;
 };
 
@@ -114,22 +114,22 @@ Seconds FloorOf(const TransferFigures& f) {
 
 struct Operation {
     const char* name;
-    bool (zem::TCommThread::*request)();
+    zem::LinkRequest request;
     int completion;
 };
 
 // Runs one transfer from request to completion message and reads the wire's figures off the
 // simulator; nothing when the link refused the request or never completed.
-std::optional<std::pair<TransferFigures, long>> Measure(const Operation& op, zem::TCommThread& link,
-                                                        WindowStandIn& window, zem::sim::PtyServer& server) {
+std::optional<std::pair<TransferFigures, zem::LinkCompletion>>
+Measure(const Operation& op, zem::TCommThread& link, WindowStandIn& window, zem::sim::PtyServer& server) {
     server.Engine().ClearLog();
     server.ResetByteCounts();
     const Clock::time_point start = Clock::now();
-    if (!(link.*op.request)())
+    if (!link.Request(op.request))
         return std::nullopt;
-    const std::optional<long> value = window.WaitFor(op.completion);
+    std::optional<zem::LinkCompletion> done = window.WaitFor(op.completion);
     const Seconds wall = Clock::now() - start;
-    if (!value)
+    if (!done)
         return std::nullopt;
     const std::vector<std::string> log = server.CommandLog();
     std::uint64_t commandBytes = 0;
@@ -143,9 +143,10 @@ std::optional<std::pair<TransferFigures, long>> Measure(const Operation& op, zem
                      static_cast<unsigned long long>(commandBytes));
         return std::nullopt;
     }
-    return std::pair{TransferFigures{std::string(link.FastTransfers() ? "fast " : "") + op.name, link.FastTransfers(),
-                                     wall, log.size(), server.BytesReceived(), server.BytesSent()},
-                     *value};
+    const bool fast = op.request.fast;
+    return std::pair{TransferFigures{std::string(fast ? "fast " : "") + op.name, fast, wall, log.size(),
+                                     server.BytesReceived(), server.BytesSent()},
+                     std::move(*done)};
 }
 
 Seconds CpuTime() {
@@ -202,25 +203,26 @@ int Fail(const char* what) {
 const char* MeasureBoth(bool fast, const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
                         zem::sim::PtyServer& server, zem::sim::RadioEngine& engine,
                         std::vector<TransferFigures>& rows) {
-    link.SetFastTransfers(fast);
     // The read starts from a radio holding the full memory and a window holding only the memos,
     // which the read must keep; the write starts from an empty radio, so every row changes.
     engine.SetImage(full);
-    link.Image = zem::StartupImage();
+    zem::RadioImage memos = zem::StartupImage();
     for (std::size_t row = 0; row < zem::kChannelRows; ++row)
-        link.Image.Channels[row].Memo = full.Channels[row].Memo;
-    const auto read = Measure({"read", &zem::TCommThread::ReqRead, zem::kMsgMemoryRead}, link, window, server);
+        memos.Channels[row].Memo = full.Channels[row].Memo;
+    const auto read = Measure({"read", {.op = zem::kOpReadMemory, .image = memos, .fast = fast}, zem::kMsgMemoryRead},
+                              link, window, server);
     if (!read)
         return "the read did not complete";
-    if (link.Image.Channels != full.Channels)
+    if (read->second.image.value().Channels != full.Channels)
         return "the read did not bring back the radio's memory with the memos kept";
 
     engine.SetImage(zem::StartupImage());
-    link.Image = full;
-    const auto write = Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
+    const auto write =
+        Measure({"write", {.op = zem::kOpWriteMemory, .image = full, .fast = fast}, zem::kMsgMemoryWritten}, link,
+                window, server);
     if (!write)
         return "the write did not complete";
-    if (write->second != 0)
+    if (write->second.value != 0)
         return "the write counted errors";
     if (!zem::bench::SameOnTheRadio(engine.Image().Channels, full.Channels))
         return "the write did not leave the full memory on the radio";
@@ -264,38 +266,35 @@ struct RecoveryFigures {
 // A full read and a full write, each under its fault mix, in normal mode.
 const char* MeasureFaultMix(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
                             zem::sim::PtyServer& server, std::vector<RecoveryFigures>& rows) {
-    link.SetFastTransfers(false);
     zem::sim::SimOptions options = server.Options();
     const zem::sim::SimOptions clean = options;
     FullImage = &full;
     struct Run {
         const char* name;
         std::vector<Fault> faults;
-        bool (zem::TCommThread::*request)();
+        zem::LinkOperation op;
         int completion;
     };
     const Run runs[] = {
-        {"read", FaultMix(&zem::BuildReadChannel, &zem::BuildReadName), &zem::TCommThread::ReqRead,
-         zem::kMsgMemoryRead},
-        {"write", FaultMix(&WriteCommand, &WriteName), &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten},
+        {"read", FaultMix(&zem::BuildReadChannel, &zem::BuildReadName), zem::kOpReadMemory, zem::kMsgMemoryRead},
+        {"write", FaultMix(&WriteCommand, &WriteName), zem::kOpWriteMemory, zem::kMsgMemoryWritten},
     };
     for (const Run& run : runs) {
-        const bool reading = run.completion == zem::kMsgMemoryRead;
+        const bool reading = run.op == zem::kOpReadMemory;
         server.Engine().SetImage(reading ? full : zem::StartupImage());
         server.Engine().ClearLog();
-        link.Image = reading ? zem::StartupImage() : full;
         options.faults = run.faults;
         server.SetOptions(options);
         const Clock::time_point start = Clock::now();
-        if (!(link.*run.request)())
+        if (!link.Request({.op = run.op, .image = reading ? zem::StartupImage() : full}))
             return "a transfer under faults was refused";
-        const std::optional<long> value = window.WaitFor(run.completion);
-        if (!value)
+        const std::optional<zem::LinkCompletion> done = window.WaitFor(run.completion);
+        if (!done)
             return "a transfer under faults did not complete";
-        rows.push_back({run.name, Clock::now() - start, link.LastOutcome().retried, *value});
-        const bool same =
-            zem::bench::SameOnTheRadio(reading ? link.Image.Channels : server.Engine().Image().Channels, full.Channels);
-        if (*value != 0 || !same)
+        rows.push_back({run.name, Clock::now() - start, done->outcome.retried, done->value});
+        const bool same = zem::bench::SameOnTheRadio(
+            reading ? done->image.value().Channels : server.Engine().Image().Channels, full.Channels);
+        if (done->value != 0 || !same)
             return "a transfer under faults ended with errors or without the radio's image";
     }
     server.SetOptions(clean);
@@ -307,13 +306,11 @@ const char* MeasureFaultMix(const zem::RadioImage& full, zem::TCommThread& link,
 // after its last answer.
 std::optional<Seconds> MeasureDeadStop(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
                                        zem::sim::PtyServer& server) {
-    link.SetFastTransfers(false);
     const zem::sim::SimOptions clean = server.Options();
     zem::sim::SimOptions options = clean;
     options.faults = {Fault(Fault::Kind::Stop, 0, zem::BuildReadChannel(50))};
     server.SetOptions(options);
     server.Engine().SetImage(full);
-    link.Image = zem::StartupImage();
     std::optional<Clock::time_point> silentFrom;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -321,7 +318,10 @@ std::optional<Seconds> MeasureDeadStop(const zem::RadioImage& full, zem::TCommTh
             silentFrom = Clock::now();
     });
     watch.start(1ms);
-    if (!link.ReqRead() || !window.WaitFor(zem::kMsgMemoryRead) || !silentFrom || !link.LastOutcome().radioSilent)
+    if (!link.Request({.op = zem::kOpReadMemory, .image = zem::StartupImage()}))
+        return std::nullopt;
+    const std::optional<zem::LinkCompletion> done = window.WaitFor(zem::kMsgMemoryRead);
+    if (!done || !silentFrom || !done->outcome.radioSilent)
         return std::nullopt;
     const Seconds stop = Clock::now() - *silentFrom;
     server.SetOptions(clean);
@@ -329,7 +329,7 @@ std::optional<Seconds> MeasureDeadStop(const zem::RadioImage& full, zem::TCommTh
     return stop;
 }
 
-// Two channels edited after a full read, written with ReqWriteChanged and read back, in normal
+// Two channels edited after a full read, written as a write of the changes and read back, in normal
 // and in fast mode; appended to `rows`. The failure, or nothing.
 const char* MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, WindowStandIn& window,
                            zem::sim::PtyServer& server, std::vector<TransferFigures>& rows) {
@@ -337,18 +337,15 @@ const char* MeasureChanged(const zem::RadioImage& full, zem::TCommThread& link, 
     table.Channels[7].RxFreq = "00145250000";
     table.Channels[88].Name = "EDITED";
     for (const bool fast : {false, true}) {
-        link.SetFastTransfers(fast);
         server.Engine().SetImage(full);
-        link.Image = table;
-        link.WriteOnly = zem::ChangedParts(full, table);
-        const auto write =
-            Measure({"2 changed", &zem::TCommThread::ReqWriteChanged, zem::kMsgChangedWritten}, link, window, server);
-        if (!write || write->second != 0 ||
+        const zem::LinkRequest request{
+            .op = zem::kOpWriteChanged, .image = table, .writeOnly = zem::ChangedParts(full, table), .fast = fast};
+        const auto write = Measure({"2 changed", request, zem::kMsgChangedWritten}, link, window, server);
+        if (!write || write->second.value != 0 ||
             !zem::bench::SameOnTheRadio(server.Engine().Image().Channels, table.Channels))
             return "the write of two changed channels did not leave them on the radio";
         rows.push_back(write->first);
     }
-    link.SetFastTransfers(false);
     return nullptr;
 }
 
@@ -416,9 +413,9 @@ int main(int argc, char* argv[]) {
     link.SetStatusBar(&window);
     link.SetPortPath(server.SlavePath());
     link.SetWindow(&window);
-    link.Image = zem::StartupImage();
     link.start();
-    if (window.WaitFor(zem::kMsgPortOpened) != 0L)
+    const std::optional<zem::LinkCompletion> opened = window.WaitFor(zem::kMsgPortOpened);
+    if (!opened || opened->value != 0)
         return Fail("the link could not open the simulator's terminal");
 
     std::printf("Idle connected link: measuring %lld s...\n", static_cast<long long>(kIdleSpan.count()));
@@ -432,10 +429,9 @@ int main(int argc, char* argv[]) {
     std::vector<TransferFigures> rows;
     if (baseOnly) {
         engine->SetImage(zem::StartupImage());
-        link.Image = full;
-        const auto write =
-            Measure({"write", &zem::TCommThread::ReqWrite, zem::kMsgMemoryWritten}, link, window, server);
-        link.Running.store(0, std::memory_order_release);
+        const auto write = Measure({"write", {.op = zem::kOpWriteMemory, .image = full}, zem::kMsgMemoryWritten}, link,
+                                   window, server);
+        link.Stop();
         if (!write || !window.WaitFor(zem::kMsgPortClosed))
             return Fail("the full write did not complete");
         link.wait();
@@ -463,7 +459,7 @@ int main(int argc, char* argv[]) {
     std::vector<TransferFigures> changed;
     if (const char* failure = MeasureChanged(full, link, window, server, changed))
         return Fail(failure);
-    link.Running.store(0, std::memory_order_release);
+    link.Stop();
     if (!window.WaitFor(zem::kMsgPortClosed))
         return Fail("the link did not close its port");
     link.wait();

@@ -26,23 +26,23 @@ std::size_t Differing(const WriteMask& chosen, const RadioImage& a, const RadioI
 // image afterwards is what the radio holds. A part that could not be read back, or that the radio
 // holds otherwise than it was written, counts as an error.
 void TCommThread::DoWriteChanged() {
-    const WriteMask chosen = WriteOnly;
-    const RadioImage wanted = Image;
+    const WriteMask chosen = WriteOnly_;
+    const RadioImage wanted = Image_;
     // Every part is written and read back; a DTMF memory is two commands each way.
-    Outcome_.total =
+    const std::size_t total =
         2 * (chosen.Count() + static_cast<std::size_t>(std::count(chosen.dtmf.begin(), chosen.dtmf.end(), true)));
-    Progress(0, Outcome_.total);
-    // Each kind's count is what the others had not yet added.
-    long errors = WriteChannels(chosen);
-    Outcome_.written[0] = Outcome_.moved;
-    errors += WriteVfos(chosen);
-    Outcome_.written[1] = Outcome_.moved - Outcome_.written[0];
-    errors += WriteSettings(chosen);
-    Outcome_.written[2] = Outcome_.moved - Outcome_.written[0] - Outcome_.written[1];
-    Status("照合中");
-    errors += ReadChannels(chosen) + ReadVfos(chosen) + ReadSettings(chosen);
-    errors += static_cast<long>(Differing(chosen, Image, wanted));
-    Outcome_.radioSilent = RadioSilent();
+    const long errors = Transfer(total, [&] {
+        // Each kind's count is what the others had not yet added.
+        long counted = WriteChannels(chosen);
+        Outcome_.written[0] = Outcome_.moved;
+        counted += WriteVfos(chosen);
+        Outcome_.written[1] = Outcome_.moved - Outcome_.written[0];
+        counted += WriteSettings(chosen);
+        Outcome_.written[2] = Outcome_.moved - Outcome_.written[0] - Outcome_.written[1];
+        Status("照合中");
+        counted += ReadChannels(chosen) + ReadVfos(chosen) + ReadSettings(chosen);
+        return counted + static_cast<long>(Differing(chosen, Image_, wanted));
+    });
     Status("完了 エラー数：" + std::to_string(errors));
     Finish(errors);
 }

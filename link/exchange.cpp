@@ -73,21 +73,13 @@ bool TCommThread::Exchange(std::string_view command, std::string& response) {
     return ExchangeLocked(command, response);
 }
 
-void TCommThread::SetFastTransfers(bool on) {
-    FastTransfers_.store(on, std::memory_order_relaxed);
-}
-
-bool TCommThread::FastTransfers() const {
-    return FastTransfers_.load(std::memory_order_relaxed);
-}
-
 // A fast read stops as soon as the answering line is whole and the line has been quiet for the
 // grace. Until that line has come (an unsolicited line or the rest of an earlier answer came
 // first, or the answer arrives in pieces) it goes on as the normal read does, until the line has
 // been quiet for the whole read interval, so it never ends sooner than the normal read would
 // without its answer.
 bool TCommThread::ReadAnswer(std::size_t limit, std::string_view head, std::string_view bare, std::string& raw) {
-    if (head.empty() || !FastTransfers())
+    if (head.empty() || !Fast_)
         return Port_->Read(limit, kReadInterval, raw);
     std::chrono::milliseconds quiet{0};
     while (raw.size() < limit && quiet < kReadInterval) {

@@ -70,6 +70,10 @@ struct LinkRequest {
     std::optional<RadioImage> image{};    // the link's working copy from then on
     std::optional<WriteMask> writeOnly{}; // what a write of the changes writes
     std::optional<ScopeRequest> scope{};
+    // The operation's pace: take an answer as complete once its line has ended and the line has
+    // been quiet for a moment, instead of waiting the whole read interval. Each request says it,
+    // so the choice stays with whoever asks and an operation under way keeps the pace it began with.
+    bool fast = false;
 };
 
 // A row, VFO or settings command a transfer kept as it was or counted errors for, and why.
@@ -93,6 +97,9 @@ struct LinkCompletion {
     // settings file cannot carry there, one line each for the user (UTF-8).
     std::vector<std::string> refusals{};
     std::vector<KeptPart> kept{}; // in the order the transfer met them
+    // The link's working copy as the operation left it: what a read brought in, or what a write
+    // sent and read back; none for the port's codes and the readings.
+    std::optional<RadioImage> image{};
 };
 
 // The link's completion message "Ha": posted (never sent) to the receiver, and delivered in order

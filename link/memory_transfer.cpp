@@ -2,7 +2,6 @@
 
 #include "model/answer_lines.h"
 #include "model/command_text.h"
-#include "model/conversion_error.h"
 
 #include <string>
 
@@ -69,12 +68,8 @@ bool TCommThread::ReadRow(std::size_t row, MemoryChannel& ch) {
         ch = read;
         return true;
     }
-    try {
-        ParseMR(*channel.line, read);
-    } catch (const ConversionError& e) {
-        Status(e.what());
+    if (!Parsed([&] { ParseMR(*channel.line, read); }))
         return false;
-    }
     if (!IsWholeFrequency(read.RxFreq.view()))
         return false;
     if (IsSplit(read)) {
@@ -98,16 +93,13 @@ long TCommThread::ReadChannels(const WriteMask& mask) {
         mask.channels,
         [&](std::size_t row) {
             Status(ReadingText(row));
-            return ReadRow(row, Image.Channels[row]);
+            return ReadRow(row, Image_.Channels[row]);
         },
         true);
 }
 
 void TCommThread::DoRead() {
-    Outcome_.total = kChannelRows;
-    Progress(0, kChannelRows);
-    const long kept = ReadChannels(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
+    const long kept = Transfer(kChannelRows, [&] { return ReadChannels(WriteMask::All()); });
     Status("完了");
     Finish(kept);
 }
@@ -155,18 +147,15 @@ TCommThread::Attempt TCommThread::WriteRow(std::size_t row, const MemoryChannel&
 
 long TCommThread::WriteChannels(const WriteMask& mask) {
     return WriteParts(
-        mask.channels, [&](std::size_t row) { return WriteRow(row, Image.Channels[row]); },
+        mask.channels, [&](std::size_t row) { return WriteRow(row, Image_.Channels[row]); },
         [&](std::size_t row) {
-            MemoryChannel stored = Image.Channels[row];
-            return ReadRow(row, stored) && SameOnRadio(row, stored, Image.Channels[row]);
+            MemoryChannel stored = Image_.Channels[row];
+            return ReadRow(row, stored) && SameOnRadio(row, stored, Image_.Channels[row]);
         });
 }
 
 void TCommThread::DoWrite() {
-    Outcome_.total = kChannelRows;
-    Progress(0, kChannelRows);
-    const long errors = WriteChannels(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
+    const long errors = Transfer(kChannelRows, [&] { return WriteChannels(WriteMask::All()); });
     Status("完了 エラー数：" + std::to_string(errors));
     Finish(errors);
 }

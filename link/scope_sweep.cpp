@@ -42,17 +42,17 @@ std::optional<int> Reading(const std::optional<std::string>& line) {
 
 void TCommThread::DoScope() {
     std::string response;
-    Exchange(std::string("BC ") + ScopeBand, response);
+    Exchange(std::string("BC ") + Scope_.band, response);
     const std::optional<std::string> keptStep = Ask("ST", "ST").line;
-    Exchange(std::string("ST ") + ScopeStep, response);
-    const std::int32_t steps = StepsPerPass(ScopeUpper, ScopeLower, ScopeStep);
-    const std::string meter = std::string("SM ") + ScopeBand;
+    Exchange(std::string("ST ") + Scope_.step, response);
+    const std::int32_t steps = StepsPerPass(Scope_.upper, Scope_.lower, Scope_.step);
+    const std::string meter = std::string("SM ") + Scope_.band;
     // A radio that has fallen silent ends the sweep as it ends a transfer; the pass it fell silent
     // in is cut short there and never ends with a pass-start, so it is not taken for readings.
-    while (ScopeRunning.load(std::memory_order_acquire) != 0 && !RadioSilent()) {
+    while (ScopeRunning_.load(std::memory_order_acquire) != 0 && !RadioSilent()) {
         Status("");
         Post(kMsgScope, kScopePassStart);
-        Exchange("FQ " + ScopeLower + "," + ScopeStep, response);
+        Exchange("FQ " + Scope_.lower + "," + Scope_.step, response);
         for (std::int32_t i = 0; i < steps && !RadioSilent(); ++i) {
             Exchange("UP", response);
             if (RadioSilent())
@@ -65,7 +65,7 @@ void TCommThread::DoScope() {
             // answer is posted as 0, marked unread.
             const std::optional<int> digit = Reading(answer.line);
             Post(kMsgScope, digit.value_or(0), !digit);
-            if (ScopeRunning.load(std::memory_order_acquire) == 0)
+            if (ScopeRunning_.load(std::memory_order_acquire) == 0)
                 break;
         }
     }

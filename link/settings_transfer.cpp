@@ -114,38 +114,30 @@ TCommThread::Attempt TCommThread::WriteSetting(std::size_t index) {
     const SettingsCommand& c = Commands()[index];
     Attempt attempt;
     std::string response;
-    Confirm(attempt, c.prefix + std::string(Value(c, Image.Settings)), c.query, c.echo, response);
+    Confirm(attempt, c.prefix + std::string(Value(c, Image_.Settings)), c.query, c.echo, response);
     StatusCp932(response);
     return attempt;
 }
 
 long TCommThread::ReadSettings(const WriteMask& mask) {
-    return ReadParts(ChosenCommands(mask), [&](std::size_t i) { return ReadSetting(i, Image.Settings); });
+    return ReadParts(ChosenCommands(mask), [&](std::size_t i) { return ReadSetting(i, Image_.Settings); });
 }
 
 long TCommThread::WriteSettings(const WriteMask& mask) {
     return WriteParts(
         ChosenCommands(mask), [&](std::size_t i) { return WriteSetting(i); },
         [&](std::size_t i) {
-            RadioSettings stored = Image.Settings;
-            return ReadSetting(i, stored) && Value(Commands()[i], stored) == Value(Commands()[i], Image.Settings);
+            RadioSettings stored = Image_.Settings;
+            return ReadSetting(i, stored) && Value(Commands()[i], stored) == Value(Commands()[i], Image_.Settings);
         });
 }
 
 void TCommThread::DoMenuRead() {
-    Outcome_.total = kCommandCount;
-    Progress(0, kCommandCount);
-    const long errors = ReadSettings(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
-    Finish(errors);
+    Finish(Transfer(kCommandCount, [&] { return ReadSettings(WriteMask::All()); }));
 }
 
 void TCommThread::DoMenuwrite() {
-    Outcome_.total = kCommandCount;
-    Progress(0, kCommandCount);
-    const long errors = WriteSettings(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
-    Finish(errors);
+    Finish(Transfer(kCommandCount, [&] { return WriteSettings(WriteMask::All()); }));
 }
 
 } // namespace zem

@@ -3,6 +3,7 @@
 #include "event_hand_over.h"
 #include "termios_port.h"
 
+#include "model/conversion_error.h"
 #include "model/cp932.h"
 #include "model/port_names.h"
 
@@ -28,7 +29,7 @@ TCommThread::TCommThread(QObject* parent) : QThread(parent), PortFactory_(Defaul
 // Whoever discards a running link waits for it: the worker must not outlive the object it runs in.
 // A sweep never looks at Running, so it is stopped too, or the wait would never end.
 TCommThread::~TCommThread() {
-    Running.store(0, std::memory_order_release);
+    Running_.store(0, std::memory_order_release);
     StopScope();
     wait();
 }
@@ -77,8 +78,8 @@ bool TCommThread::Request(const LinkRequest& request) {
         Requested_ = request;
     }
     if (request.op == kOpScope)
-        ScopeRunning.store(1, std::memory_order_release);
-    Operation.store(request.op, std::memory_order_release);
+        ScopeRunning_.store(1, std::memory_order_release);
+    Operation_.store(request.op, std::memory_order_release);
     return true;
 }
 
@@ -89,61 +90,27 @@ void TCommThread::TakeRequest() {
         request = std::exchange(Requested_, LinkRequest{});
     }
     if (request.image)
-        Image = std::move(*request.image);
+        Image_ = std::move(*request.image);
     if (request.writeOnly)
-        WriteOnly = *request.writeOnly;
-    if (request.scope) {
-        ScopeUpper = std::move(request.scope->upper);
-        ScopeLower = std::move(request.scope->lower);
-        ScopeStep = request.scope->step;
-        ScopeBand = request.scope->band;
-    }
+        WriteOnly_ = *request.writeOnly;
+    if (request.scope)
+        Scope_ = std::move(*request.scope);
+    Fast_ = request.fast;
 }
 
 void TCommThread::Stop() {
-    Running.store(0, std::memory_order_release);
+    Running_.store(0, std::memory_order_release);
 }
 
 // Sequentially consistent, with the worker's taking of a code in Dispatch: each side writes one
 // value and then reads the other's, and acquire/release alone would let both miss the write.
 bool TCommThread::Busy() const {
-    return Operation.load() != kOpIdle || Active_.load() != kOpIdle;
-}
-
-bool TCommThread::ReqID() {
-    return Request({.op = kOpModelCheck});
-}
-bool TCommThread::ReqMod() {
-    return Request({.op = kOpModCheck});
-}
-bool TCommThread::ReqWrite() {
-    return Request({.op = kOpWriteMemory});
-}
-bool TCommThread::ReqRead() {
-    return Request({.op = kOpReadMemory});
-}
-bool TCommThread::ReqVFORead() {
-    return Request({.op = kOpReadVfo});
-}
-bool TCommThread::ReqVFOwrite() {
-    return Request({.op = kOpWriteVfo});
-}
-bool TCommThread::ReqMenuRead() {
-    return Request({.op = kOpReadSettings});
-}
-bool TCommThread::ReqMenuwrite() {
-    return Request({.op = kOpWriteSettings});
-}
-bool TCommThread::ReqWriteChanged() {
-    return Request({.op = kOpWriteChanged});
-}
-bool TCommThread::ReqScope() {
-    return Request({.op = kOpScope});
+    return Operation_.load() != kOpIdle || Active_.load() != kOpIdle;
 }
 
 void TCommThread::StopScope() {
-    ScopeRunning.store(0, std::memory_order_release);
-    Operation.store(kOpIdle);
+    ScopeRunning_.store(0, std::memory_order_release);
+    Operation_.store(kOpIdle);
 }
 
 std::string TCommThread::LastCommand() const {
@@ -171,7 +138,7 @@ bool TCommThread::Dispatch(std::int32_t op) {
         // Busy from here on. A StopScope that came between reading the code and this point has
         // withdrawn the request; running the procedure anyway would wipe a request made after it.
         Active_.store(op);
-        if (Operation.load() == op) {
+        if (Operation_.load() == op) {
             // Each procedure starts afresh: an earlier one's silence says nothing of the radio now.
             Outcome_ = {};
             SilentExchanges_.store(0);
@@ -197,8 +164,8 @@ bool TCommThread::Dispatch(std::int32_t op) {
 void TCommThread::run() {
     OpenPort();
     Post(kMsgPortOpened, OpenErrors_);
-    while (Running.load(std::memory_order_acquire) != 0) {
-        const std::int32_t op = Operation.load(std::memory_order_acquire);
+    while (Running_.load(std::memory_order_acquire) != 0) {
+        const std::int32_t op = Operation_.load(std::memory_order_acquire);
         if (op == kOpIdle || !Dispatch(op))
             QThread::msleep(1);
     }
@@ -222,9 +189,27 @@ void TCommThread::Progress(std::size_t done, std::size_t total) {
         PostToWindowThread(StatusBar_, new TransferProgress(done, total));
 }
 
+long TCommThread::Transfer(std::size_t total, const std::function<long()>& move) {
+    Outcome_.total = total;
+    Progress(0, total);
+    const long count = move();
+    Outcome_.radioSilent = RadioSilent();
+    return count;
+}
+
 void TCommThread::PartDone() {
     ++Outcome_.done;
     Progress(Outcome_.done, Outcome_.total);
+}
+
+bool TCommThread::Parsed(const std::function<void()>& parse) {
+    try {
+        parse();
+        return true;
+    } catch (const ConversionError& e) {
+        Status(e.what());
+        return false;
+    }
 }
 
 bool TCommThread::RadioSilent() const {
@@ -305,7 +290,7 @@ void TCommThread::Post(int code, long value, bool unread) {
 // this completion is taken, not wiped.
 void TCommThread::Finish(long value, bool unread) {
     const auto op = static_cast<LinkOperation>(Active_.load());
-    Operation.store(kOpIdle, std::memory_order_release);
+    Operation_.store(kOpIdle, std::memory_order_release);
     Active_.store(kOpIdle, std::memory_order_release);
     const auto p = std::ranges::find(kProcedures, op, &Procedure::op);
     if (Window_ != nullptr && p != kProcedures.end())
@@ -316,7 +301,8 @@ void TCommThread::Finish(long value, bool unread) {
                                                      .outcome = Outcome_,
                                                      .answer = std::move(Answer_),
                                                      .refusals = std::move(CommaRefusals_),
-                                                     .kept = std::move(Kept_)}));
+                                                     .kept = std::move(Kept_),
+                                                     .image = Image_}));
 }
 
 void TCommThread::NoteFault(RowFault fault) {
@@ -331,7 +317,7 @@ void TCommThread::Kept(std::size_t row) {
 
 void TCommThread::Abandon() {
     Abandoned_.store(true);
-    Running.store(0, std::memory_order_release);
+    Running_.store(0, std::memory_order_release);
     StopScope();
 }
 

@@ -55,14 +55,10 @@ public:
     // The gap after which an answer is taken as complete, and the longest answer kept.
     static constexpr std::chrono::milliseconds kReadInterval{48};
     static constexpr std::size_t kResponseLimit = 90;
-    // Fast transfers take an answer as complete once the line that answers the command has ended
+    // A fast request takes an answer as complete once the line that answers the command has ended
     // and nothing more has come for this long: about four characters at 9600 baud, so a second
     // line sent right behind the answer is still read with it.
     static constexpr std::chrono::milliseconds kFastGrace{4};
-    // Off by default: the read interval is what the radio was always given. Callable at any time;
-    // an exchange already reading keeps the rule it started with.
-    void SetFastTransfers(bool on);
-    bool FastTransfers() const;
     static constexpr std::size_t kLastCommandLimit = 50;
     // A radio that has sent not one byte for this many exchanges in a row is taken as switched
     // off or unplugged: the transfer stops instead of spending a timeout on every command left.
@@ -76,21 +72,21 @@ public:
     // the running procedure would clear the code when it ends and the request would be lost
     // without a word. True means the code is set: a worker still in its loop answers it with a
     // completion message; after a stop nothing will. Request hands over what the operation works
-    // on with it; the Req* requests leave the link's copies as they are.
+    // on with it; the Req* requests leave the link's copies as they are, at the normal pace.
     bool Request(const LinkRequest& request);
-    bool ReqID();
-    bool ReqMod();
-    bool ReqWrite();
-    bool ReqRead();
-    bool ReqVFORead();
-    bool ReqVFOwrite();
-    bool ReqMenuRead();
-    bool ReqMenuwrite();
-    // Writes the parts of Image that WriteOnly chooses (channels, VFOs, settings, DTMF memories),
-    // then reads those parts back into Image; code 12 with the errors and the parts whose read-back
-    // differs from what was written.
-    bool ReqWriteChanged();
-    bool ReqScope();
+    bool ReqID() { return Request({.op = kOpModelCheck}); }
+    bool ReqMod() { return Request({.op = kOpModCheck}); }
+    bool ReqWrite() { return Request({.op = kOpWriteMemory}); }
+    bool ReqRead() { return Request({.op = kOpReadMemory}); }
+    bool ReqVFORead() { return Request({.op = kOpReadVfo}); }
+    bool ReqVFOwrite() { return Request({.op = kOpWriteVfo}); }
+    bool ReqMenuRead() { return Request({.op = kOpReadSettings}); }
+    bool ReqMenuwrite() { return Request({.op = kOpWriteSettings}); }
+    // Writes the parts of the image that the request's writeOnly chooses (channels, VFOs,
+    // settings, DTMF memories), then reads those parts back into it; code 12 with the errors and
+    // the parts whose read-back differs from what was written.
+    bool ReqWriteChanged() { return Request({.op = kOpWriteChanged}); }
+    bool ReqScope() { return Request({.op = kOpScope}); }
     void StopScope();
     // Stops the worker after the operation under way: it closes the port and posts code 5.
     void Stop();
@@ -101,29 +97,16 @@ public:
     // True from a request until its procedure has cleared Operation (the scope sweep stays busy
     // after StopScope until it has restored the radio's step).
     bool Busy() const;
+    // The operation requested and not yet ended, idle when none (also once StopScope has withdrawn
+    // a sweep); and whether a sweep is to go on.
+    std::int32_t Operation() const { return Operation_.load(std::memory_order_acquire); }
+    bool ScopeRunning() const { return ScopeRunning_.load(std::memory_order_acquire) != 0; }
 
     // One command, one answer line. Assigns `response` only when an answer line was read (CR,
     // trailing characters of code 32 or below trimmed, cut at a NUL, at most 90 bytes a line) and then
     // returns true; on a line error or when no answer came in time, `response` keeps what it held.
     // Callable from any thread; exchanges never overlap.
     bool Exchange(std::string_view command, std::string& response);
-
-    // --- the worker's copies: a request's record is taken into them when its operation starts;
-    // read them in the handler of its completion ---
-    std::string ScopeUpper; // 11 digits, Hz
-    std::string ScopeLower;
-    char ScopeStep = '5';
-    char ScopeBand = '0';
-    RadioImage Image;    // the link's own working copy
-    WriteMask WriteOnly; // what a write of the changes writes
-
-    // How the last transfer went, beside its completion value. Written by the worker before it
-    // posts the completion, so the window reads it in its handler of that message.
-    const TransferOutcome& LastOutcome() const { return Outcome_; }
-
-    std::atomic<std::int32_t> Running{1};
-    std::atomic<std::int32_t> ScopeRunning{0};
-    std::atomic<std::int32_t> Operation{kOpIdle};
 
     std::int32_t OpenErrors() const { return OpenErrors_; }
     // Why the port did not open, for the user (OpenFailureText); read after code 4 has arrived.
@@ -182,6 +165,9 @@ private:
     bool RadioSilent() const;
     // A part of the transfer is done: counted and shown as progress.
     void PartDone();
+    // A transfer of `total` parts, shown as progress from none: what `move` counted, with whether
+    // the radio fell silent noted for the completion.
+    long Transfer(std::size_t total, const std::function<long()>& move);
 
     void OpenPort();
     void ClosePort();
@@ -202,6 +188,9 @@ private:
     // asked for, otherwise left as it was (false).
     bool ReadRow(std::size_t row, MemoryChannel& ch);
     bool ReadVfo(VfoRecord& vfo);
+    // Runs the parse of an answer: false, with the conversion error shown, when the answer's
+    // numbers do not convert.
+    bool Parsed(const std::function<void()>& parse);
     // The settings command `index` of the radio's order: its value read into `into`, or written from Image.
     bool ReadSetting(std::size_t index, RadioSettings& into);
     Attempt WriteSetting(std::size_t index);
@@ -261,6 +250,17 @@ private:
     // a read failure.
     bool ReadAnswer(std::size_t limit, std::string_view head, std::string_view bare, std::string& raw);
 
+    // The worker's copies: a request's record is taken into them when its operation starts, and
+    // the completion hands the image back. Only the worker touches them after start().
+    RadioImage Image_;    // the link's own working copy
+    WriteMask WriteOnly_; // what a write of the changes writes
+    ScopeRequest Scope_;
+    bool Fast_ = false; // the pace of the operation under way
+
+    std::atomic<std::int32_t> Running_{1};
+    std::atomic<std::int32_t> ScopeRunning_{0};
+    std::atomic<std::int32_t> Operation_{kOpIdle};
+
     std::string PortName_ = "COM2";
     std::string PortPath_ = "/dev/ttyS1";
     std::int32_t OpenErrors_ = 0;
@@ -292,7 +292,6 @@ private:
     // Exchanges in a row that ended without a single byte from the radio.
     std::atomic<int> SilentExchanges_{0};
     TransferOutcome Outcome_;
-    std::atomic<bool> FastTransfers_{false};
     std::atomic<bool> Abandoned_{false};
     std::atomic<int> RowFault_{-1}; // a RowFault, -1 while none
 };

@@ -2,7 +2,6 @@
 
 #include "model/answer_lines.h"
 #include "model/command_text.h"
-#include "model/conversion_error.h"
 
 namespace zem {
 
@@ -13,14 +12,8 @@ bool TCommThread::ReadVfo(VfoRecord& vfo) {
     VfoRecord read = vfo;
     const Answer settings = Ask(BuildReadVfo(read), BuildReadVfo(read));
     StatusCp932(settings.line.value_or(settings.text));
-    if (!settings.line)
+    if (!settings.line || !Parsed([&] { ParseVR(*settings.line, read); }))
         return false;
-    try {
-        ParseVR(*settings.line, read);
-    } catch (const ConversionError& e) {
-        Status(e.what());
-        return false;
-    }
     // The limits are asked with the selector the VR answer gave.
     const Answer limits = Ask(BuildReadLimits(read), BuildReadLimits(read));
     StatusCp932(limits.line.value_or(limits.text));
@@ -35,15 +28,11 @@ bool TCommThread::ReadVfo(VfoRecord& vfo) {
 
 long TCommThread::ReadVfos(const WriteMask& mask) {
     return ReadParts(
-        mask.vfos, [&](std::size_t v) { return ReadVfo(Image.Vfos[v]); }, true);
+        mask.vfos, [&](std::size_t v) { return ReadVfo(Image_.Vfos[v]); }, true);
 }
 
 void TCommThread::DoVFORead() {
-    Outcome_.total = kVfoCount;
-    Progress(0, kVfoCount);
-    const long kept = ReadVfos(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
-    Finish(kept);
+    Finish(Transfer(kVfoCount, [&] { return ReadVfos(WriteMask::All()); }));
 }
 
 TCommThread::Attempt TCommThread::WriteVfo(const VfoRecord& vfo) {
@@ -62,19 +51,15 @@ TCommThread::Attempt TCommThread::WriteVfo(const VfoRecord& vfo) {
 
 long TCommThread::WriteVfos(const WriteMask& mask) {
     return WriteParts(
-        mask.vfos, [&](std::size_t v) { return WriteVfo(Image.Vfos[v]); },
+        mask.vfos, [&](std::size_t v) { return WriteVfo(Image_.Vfos[v]); },
         [&](std::size_t v) {
-            VfoRecord stored = Image.Vfos[v];
-            return ReadVfo(stored) && SameOnRadio(stored, Image.Vfos[v]);
+            VfoRecord stored = Image_.Vfos[v];
+            return ReadVfo(stored) && SameOnRadio(stored, Image_.Vfos[v]);
         });
 }
 
 void TCommThread::DoVFOwrite() {
-    Outcome_.total = kVfoCount;
-    Progress(0, kVfoCount);
-    const long errors = WriteVfos(WriteMask::All());
-    Outcome_.radioSilent = RadioSilent();
-    Finish(errors);
+    Finish(Transfer(kVfoCount, [&] { return WriteVfos(WriteMask::All()); }));
 }
 
 } // namespace zem

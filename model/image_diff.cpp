@@ -9,6 +9,7 @@
 #include "startup_image.h"
 
 #include <array>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -66,6 +67,22 @@ std::string ChannelOffset(const MemoryChannel& ch) {
     return IsSplit(ch) ? "Split" : DigitsToExactMhz(ch.Offset.view(), 2) + "MHz";
 }
 
+// The fields of the tuning a channel and a VFO share, in the order both compare them, between
+// the fields of `head` and those of `tail`.
+template <typename R>
+std::vector<FieldRule<R>> AroundTuning(std::vector<FieldRule<R>> head, std::initializer_list<FieldRule<R>> tail) {
+    head.insert(head.end(), {
+                                {"シフト", &Stored<&R::Shift>, &Shift<&R::Shift>},
+                                {"リバース", &Stored<&R::Reverse>, &Flag<&R::Reverse>},
+                                {"トーン", &Stored<&R::ToneOn>, &Flag<&R::ToneOn>},
+                                {"トーン周波数", &Stored<&R::ToneCode>, &Tone<&R::ToneCode>},
+                                {"CTCSS", &Stored<&R::CtcssOn>, &Flag<&R::CtcssOn>},
+                                {"CTCSS周波数", &Stored<&R::CtcssCode>, &Tone<&R::CtcssCode>},
+                            });
+    head.insert(head.end(), tail);
+    return head;
+}
+
 // Each stored field once, the grid's columns first. The grid's transmit column mixes the offset
 // and the transmit frequency, so those two are compared as their own fields instead. The memo
 // comes last, so that leaving it out is leaving out the last rule.
@@ -73,24 +90,21 @@ const std::vector<FieldRule<MemoryChannel>>& ChannelRules() {
     using M = MemoryChannel;
     static const std::vector<FieldRule<M>> rules = [] {
         const auto& grid = MemoryColumns();
-        return std::vector<FieldRule<M>>{
-            {grid[0].heading, &Stored<&M::RxFreq>, grid[0].usedCell},
-            {"送信周波数", &Stored<&M::TxFreq>, &TransmitFreq},
-            {grid[2].heading, &Stored<&M::Mode>, grid[2].usedCell},
-            {grid[3].heading, &Stored<&M::Step>, grid[3].usedCell},
-            {grid[4].heading, &Stored<&M::Name>, grid[4].usedCell},
-            {"空き", &Stored<&M::EmptyFlag>, &Stored<&M::EmptyFlag>},
-            {"シフト", &Stored<&M::Shift>, &Shift<&M::Shift>},
-            {"リバース", &Stored<&M::Reverse>, &Flag<&M::Reverse>},
-            {"トーン", &Stored<&M::ToneOn>, &Flag<&M::ToneOn>},
-            {"トーン周波数", &Stored<&M::ToneCode>, &Tone<&M::ToneCode>},
-            {"CTCSS", &Stored<&M::CtcssOn>, &Flag<&M::CtcssOn>},
-            {"CTCSS周波数", &Stored<&M::CtcssCode>, &Tone<&M::CtcssCode>},
-            {"オフセット", &Stored<&M::Offset>, &ChannelOffset},
-            {"ロックアウト", &Stored<&M::Lockout>, &Flag<&M::Lockout>},
-            {"予備", &Stored<&M::Reserved>, &Stored<&M::Reserved>},
-            {grid[5].heading, &Stored<&M::Memo>, grid[5].usedCell},
-        };
+        return AroundTuning<M>(
+            {
+                {grid[0].heading, &Stored<&M::RxFreq>, grid[0].usedCell},
+                {"送信周波数", &Stored<&M::TxFreq>, &TransmitFreq},
+                {grid[2].heading, &Stored<&M::Mode>, grid[2].usedCell},
+                {grid[3].heading, &Stored<&M::Step>, grid[3].usedCell},
+                {grid[4].heading, &Stored<&M::Name>, grid[4].usedCell},
+                {"空き", &Stored<&M::EmptyFlag>, &Stored<&M::EmptyFlag>},
+            },
+            {
+                {"オフセット", &Stored<&M::Offset>, &ChannelOffset},
+                {"ロックアウト", &Stored<&M::Lockout>, &Flag<&M::Lockout>},
+                {"予備", &Stored<&M::Reserved>, &Stored<&M::Reserved>},
+                {grid[5].heading, &Stored<&M::Memo>, grid[5].usedCell},
+            });
     }();
     return rules;
 }
@@ -117,22 +131,19 @@ const std::vector<FieldRule<VfoRecord>>& VfoRules() {
     using V = VfoRecord;
     static const std::vector<FieldRule<V>> rules = [] {
         const auto& grid = VfoColumns();
-        return std::vector<FieldRule<V>>{
-            {grid[0].heading, &Stored<&V::LowerLimit>, grid[0].cell},
-            {grid[1].heading, &Stored<&V::UpperLimit>, grid[1].cell},
-            {grid[2].heading, &Stored<&V::Step>, grid[2].cell},
-            {grid[3].heading, &Stored<&V::Offset>, grid[3].cell},
-            {grid[4].heading, &Stored<&V::Mode>, grid[4].cell},
-            {"周波数", &Stored<&V::Freq>, &Freq<&V::Freq>},
-            {"シフト", &Stored<&V::Shift>, &Shift<&V::Shift>},
-            {"リバース", &Stored<&V::Reverse>, &Flag<&V::Reverse>},
-            {"トーン", &Stored<&V::ToneOn>, &Flag<&V::ToneOn>},
-            {"トーン周波数", &Stored<&V::ToneCode>, &Tone<&V::ToneCode>},
-            {"CTCSS", &Stored<&V::CtcssOn>, &Flag<&V::CtcssOn>},
-            {"CTCSS周波数", &Stored<&V::CtcssCode>, &Tone<&V::CtcssCode>},
-            {"バンド", &Stored<&V::Band>, &Stored<&V::Band>},
-            {"VFO番号", &Stored<&V::VfoNo>, &Stored<&V::VfoNo>},
-        };
+        return AroundTuning<V>(
+            {
+                {grid[0].heading, &Stored<&V::LowerLimit>, grid[0].cell},
+                {grid[1].heading, &Stored<&V::UpperLimit>, grid[1].cell},
+                {grid[2].heading, &Stored<&V::Step>, grid[2].cell},
+                {grid[3].heading, &Stored<&V::Offset>, grid[3].cell},
+                {grid[4].heading, &Stored<&V::Mode>, grid[4].cell},
+                {"周波数", &Stored<&V::Freq>, &Freq<&V::Freq>},
+            },
+            {
+                {"バンド", &Stored<&V::Band>, &Stored<&V::Band>},
+                {"VFO番号", &Stored<&V::VfoNo>, &Stored<&V::VfoNo>},
+            });
     }();
     return rules;
 }

@@ -1,27 +1,20 @@
 #include "startup_image.h"
 
-#include "codecs.h"
 #include "menu_fields.h"
+#include "used_channel.h"
 
 namespace zem {
 namespace {
 
 VfoRecord Vfo(char band, const char* freq, char vfoNo, const char* lower, const char* upper, const char* offset) {
     VfoRecord v;
+    SetStartTuning(v);
     v.Band = band;
     v.Freq = freq;
     v.VfoNo = vfoNo;
     v.LowerLimit = lower;
     v.UpperLimit = upper;
-    v.Step = '5';
-    v.Shift = '0';
-    v.Reverse = '0';
-    v.ToneOn = '0';
-    v.CtcssOn = '0';
-    v.ToneCode = kDefaultToneCode;
-    v.CtcssCode = kDefaultToneCode;
     v.Offset = offset;
-    v.Mode = '0';
     return v;
 }
 

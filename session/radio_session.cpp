@@ -219,8 +219,7 @@ bool RadioSession::Connect(const PortTarget& target) {
     link_->SetPortFactory(ports_);
     link_->SetExchangeTimeout(target.timeout);
     fast_ = target.fast;
-    link_->SetFastTransfers(fast_);
-    linkImage_ = link_->Image;
+    linkImage_ = {}; // as a new link starts
     connected_ = false;
     stopping_ = false;
     pending_ = {};
@@ -239,11 +238,8 @@ void RadioSession::Disconnect() {
 // A worker that has not ended in time is left to the ending process: waiting for it would hold the
 // program for as long as the port takes to close.
 bool RadioSession::Abandon(std::chrono::milliseconds bound) {
-    if (!link_)
-        return true;
-    stopping_ = true;
-    link_->Abandon();
-    if (link_->wait(static_cast<unsigned long>(bound.count())))
+    Interrupt();
+    if (!link_ || link_->wait(static_cast<unsigned long>(bound.count())))
         return true;
     static_cast<void>(link_.release());
     return false;
@@ -261,7 +257,7 @@ void RadioSession::SetFastTransfers(bool on) {
 }
 
 bool RadioSession::FastTransfers() const {
-    return link_ && link_->FastTransfers();
+    return link_ && fast_;
 }
 
 void RadioSession::KeepHistory(std::filesystem::path folder) {
@@ -281,11 +277,15 @@ LinkRequest RadioSession::BlockRequest(LinkOperation op, Block block, const Radi
     return {.op = op, .image = std::move(image)};
 }
 
+bool RadioSession::Send(LinkRequest request) {
+    request.fast = fast_;
+    return link_->Request(request);
+}
+
 bool RadioSession::Request(const LinkRequest& request, Pending pending) {
     if (!link_ || !connected_ || stopping_ || Busy())
         return false;
-    link_->SetFastTransfers(fast_);
-    if (!link_->Request(request))
+    if (!Send(request))
         return false;
     pending_ = std::move(pending);
     return true;
@@ -357,7 +357,6 @@ void RadioSession::EndBackUp(const LinkCompletion& done) {
 bool RadioSession::PlanChanged(const RadioImage& image, const WriteMask& allowed) {
     if (!link_ || !connected_ || stopping_ || Busy())
         return false;
-    link_->SetFastTransfers(fast_);
     pending_ = {.kind = Pending::ReadingRadio, .allowed = allowed};
     pending_.plan.wanted = image;
     if (PlanStep())
@@ -374,7 +373,7 @@ bool RadioSession::PlanStep() {
             continue;
         pending_.block = b;
         pending_.plan.radioRead = true;
-        if (!link_->Request(BlockRequest(OperationsOf(b).read, b, pending_.plan.wanted)))
+        if (!Send(BlockRequest(OperationsOf(b).read, b, pending_.plan.wanted)))
             return false;
         emit readingRadio(b);
         return true;
@@ -401,11 +400,10 @@ bool RadioSession::WriteChanged(const WritePlan& plan) {
     for (const Block b : AllBlocks())
         if (Touches(plan.parts, b) && !Holds(b))
             return false;
-    link_->SetFastTransfers(fast_);
     // The rest of the link's image is the radio's, so that after the read-back the touched blocks
     // are what the radio holds, parts the plan left alone included.
     const RadioImage sent = WithParts(radio_, plan.wanted, plan.parts);
-    if (!link_->Request({.op = kOpWriteChanged, .image = sent, .writeOnly = plan.parts}))
+    if (!Send({.op = kOpWriteChanged, .image = sent, .writeOnly = plan.parts}))
         return false;
     linkImage_ = sent;
     pending_ = {.kind = Pending::WritingChanged, .written = sent, .allowed = plan.parts};
@@ -509,9 +507,9 @@ void RadioSession::AppMessage(const LinkMessage& message) {
     const auto code = static_cast<LinkCode>(message.code());
     const LinkCompletion& done = message.completion();
     const long value = message.value();
-    // What the worker left in its copy is taken only from a completion, after its last write.
-    if (done.op != kOpIdle)
-        linkImage_ = link_->Image;
+    // What the worker left in its copy comes back with the completion of each operation.
+    if (done.image)
+        linkImage_ = *done.image;
     switch (code) {
     case kMsgModelCheck:
     case kMsgModCheck:
@@ -628,7 +626,7 @@ void RadioSession::EndWrite(Block block, const LinkCompletion& done) {
     pending_.errors = errors;
     pending_.failed = result.failed;
     pending_.outcome = result.outcome;
-    if (!link_->Request({.op = OperationsOf(block).read})) {
+    if (!Send({.op = OperationsOf(block).read})) {
         result.verify = VerifyResult{.outcome = VerifyResult::Outcome::Refused};
         Finish(result);
         return;

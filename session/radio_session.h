@@ -325,6 +325,9 @@ private:
         WritePlan plan{};
         ChangedWriteResult changed{};
     };
+    // Hands a request to the link with the pace the front end last asked for: the link keeps
+    // no pace of its own.
+    bool Send(LinkRequest request);
     bool Request(const LinkRequest& request, Pending pending);
     // A request of `op` over `block`: the link's copy with the block taken from `from`.
     LinkRequest BlockRequest(LinkOperation op, Block block, const RadioImage& from) const;

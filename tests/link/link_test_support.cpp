@@ -36,7 +36,7 @@ bool MessageLog::Has(int code) const {
 bool MessageLog::event(QEvent* e) {
     if (e->type() == LinkMessage::Type()) {
         const auto* m = static_cast<LinkMessage*>(e);
-        const std::int32_t op = link_ != nullptr ? link_->Operation.load(std::memory_order_acquire) : 0;
+        const std::int32_t op = link_ != nullptr ? link_->Operation() : 0;
         arrivals_.push_back({true, m->code(), m->value(), {}, op, m->unread(), m->completion()});
         if (onMessage)
             onMessage(m->code(), m->value());
@@ -136,31 +136,23 @@ RunningLink::~RunningLink() {
 void RunningLink::Stop() {
     if (link.isFinished())
         return;
-    link.Running.store(0, std::memory_order_release);
+    link.Stop();
     WaitUntil([&] { return log.Has(kMsgPortClosed); });
     link.wait();
 }
 
-long RunOperation(RunningLink& r, bool (TCommThread::*request)(), int code, std::chrono::milliseconds guard) {
-    const std::size_t before = r.log.Messages().size();
-    if (!(r.link.*request)())
-        return -1;
-    const auto arrived = [&] {
-        const auto messages = r.log.Messages();
-        for (std::size_t i = before; i < messages.size(); ++i) {
-            if (messages[i].first == code)
-                return true;
-        }
-        return false;
+LinkCompletion RunRequest(RunningLink& r, const LinkRequest& request, std::chrono::milliseconds guard) {
+    const std::size_t before = r.log.Arrivals().size();
+    const auto completion = [&]() -> const Arrival* {
+        const std::vector<Arrival>& arrivals = r.log.Arrivals();
+        for (std::size_t i = before; i < arrivals.size(); ++i)
+            if (arrivals[i].isMessage && arrivals[i].completion.op == request.op)
+                return &arrivals[i];
+        return nullptr;
     };
-    if (!WaitUntil(arrived, guard))
-        return -1;
-    const auto messages = r.log.Messages();
-    for (std::size_t i = before; i < messages.size(); ++i) {
-        if (messages[i].first == code)
-            return messages[i].second;
-    }
-    return -1;
+    if (!r.link.Request(request) || !WaitUntil([&] { return completion() != nullptr; }, guard))
+        return {.value = -1};
+    return completion()->completion;
 }
 
 } // namespace zem::test

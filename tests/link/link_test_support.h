@@ -89,17 +89,17 @@ struct RunningLink {
     explicit RunningLink(const std::string& path, SerialPortFactory factory = {},
                          std::chrono::milliseconds timeout = TCommThread::kDefaultExchangeTimeout);
     ~RunningLink();
-    // Sets Running to 0 and waits for code 5 and the end of the worker.
+    // Stops the worker and waits for code 5 and its end.
     void Stop();
 
     TCommThread link;
     MessageLog log{&link};
 };
 
-// Requests an operation and handles events until its completion `code` has arrived; gives that
-// message's value (-1 when the request was refused or no completion came).
-long RunOperation(RunningLink& r, bool (TCommThread::*request)(), int code,
-                  std::chrono::milliseconds guard = std::chrono::seconds(60));
+// Hands `request` to the link and handles events until the completion of its operation has come:
+// that completion, or one with the value -1 when the request was refused or none came.
+LinkCompletion RunRequest(RunningLink& r, const LinkRequest& request,
+                          std::chrono::milliseconds guard = std::chrono::seconds(60));
 
 } // namespace test
 } // namespace zem

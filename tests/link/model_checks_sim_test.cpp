@@ -11,8 +11,8 @@ namespace {
 using namespace std::chrono_literals;
 using test::RunningLink;
 
-long Check(RunningLink& r, bool (TCommThread::*request)(), int code) {
-    return test::RunOperation(r, request, code);
+long Check(RunningLink& r, LinkOperation op) {
+    return test::RunRequest(r, {.op = op}).value;
 }
 
 TEST(model_checks_sim_test, checks_over_a_pseudo_terminal) {
@@ -20,10 +20,10 @@ TEST(model_checks_sim_test, checks_over_a_pseudo_terminal) {
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath());
     ASSERT_EQ(r.link.OpenErrors(), 0);
-    EXPECT_EQ(Check(r, &TCommThread::ReqID, kMsgModelCheck), 1);
-    EXPECT_EQ(Check(r, &TCommThread::ReqMod, kMsgModCheck), 0);
+    EXPECT_EQ(Check(r, kOpModelCheck), 1);
+    EXPECT_EQ(Check(r, kOpModCheck), 0);
     server.Engine().SetModified(true);
-    EXPECT_EQ(Check(r, &TCommThread::ReqMod, kMsgModCheck), 1);
+    EXPECT_EQ(Check(r, kOpModCheck), 1);
     EXPECT_EQ(server.CommandLog(), (std::vector<std::string>{"ID", "FL", "FL"}));
 }
 
@@ -35,7 +35,7 @@ TEST(model_checks_sim_test, paced_slow_radio_is_still_identified) {
     sim::PtyServer server(nullptr, options);
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath());
-    EXPECT_EQ(Check(r, &TCommThread::ReqID, kMsgModelCheck), 1);
+    EXPECT_EQ(Check(r, kOpModelCheck), 1);
 }
 
 TEST(model_checks_sim_test, faulty_radio_is_not_taken_for_a_th_d7) {
@@ -53,7 +53,7 @@ TEST(model_checks_sim_test, faulty_radio_is_not_taken_for_a_th_d7) {
         sim::PtyServer server(nullptr, options);
         ASSERT_EQ(server.Start(), "");
         RunningLink r(server.SlavePath(), {}, 200ms);
-        EXPECT_EQ(Check(r, &TCommThread::ReqID, kMsgModelCheck), 0) << row.what;
+        EXPECT_EQ(Check(r, kOpModelCheck), 0) << row.what;
     }
 }
 
@@ -61,9 +61,9 @@ TEST(model_checks_sim_test, in_process_port_answers_as_the_radio) {
     auto engine = std::make_shared<sim::RadioEngine>();
     RunningLink r("sim", [engine](const std::string&) { return sim::MakeInProcessPort(engine); });
     ASSERT_EQ(r.link.OpenErrors(), 0);
-    EXPECT_EQ(Check(r, &TCommThread::ReqID, kMsgModelCheck), 1);
+    EXPECT_EQ(Check(r, kOpModelCheck), 1);
     engine->SetModified(true);
-    EXPECT_EQ(Check(r, &TCommThread::ReqMod, kMsgModCheck), 1);
+    EXPECT_EQ(Check(r, kOpModCheck), 1);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using sim::Fault;
 using test::RunningLink;
-using test::RunOperation;
+using test::RunRequest;
 using test::SimLink;
 using test::TestChannel;
 
@@ -47,6 +47,12 @@ ChannelTable WindowRows() {
     return rows;
 }
 
+RadioImage WindowImage() {
+    RadioImage image;
+    image.Channels = WindowRows();
+    return image;
+}
+
 // The case as a user met it: the radio's answer to the first row comes after the link gave up, and
 // reaches the line while the second row's answer is awaited.
 TEST(noisy_radio_test, late_row_answer_is_not_taken_for_the_next_row_over_a_pseudo_terminal) {
@@ -55,9 +61,9 @@ TEST(noisy_radio_test, late_row_answer_is_not_taken_for_the_next_row_over_a_pseu
     sim::PtyServer server(nullptr, options);
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath(), {}, 200ms);
-    r.link.Image.Channels = WindowRows();
-    EXPECT_EQ(RunOperation(r, &TCommThread::ReqRead, kMsgMemoryRead), 1);
-    ExpectReadRows(r.link.Image.Channels, server.Engine().Image().Channels, WindowRows(), {0}, "late answer");
+    const LinkCompletion done = RunRequest(r, {.op = kOpReadMemory, .image = WindowImage()});
+    EXPECT_EQ(done.value, 1);
+    ExpectReadRows(done.image.value().Channels, server.Engine().Image().Channels, WindowRows(), {0}, "late answer");
 }
 
 TEST(noisy_radio_test, memory_read_keeps_and_counts_each_row_it_cannot_read_whole) {
@@ -85,10 +91,9 @@ TEST(noisy_radio_test, memory_read_keeps_and_counts_each_row_it_cannot_read_whol
         sim::SimOptions options;
         options.faults = row.faults;
         SimLink s(options);
-        s.link.link.Image.Channels = WindowRows();
-        EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), static_cast<long>(row.kept.size()))
-            << row.what;
-        ExpectReadRows(s.link.link.Image.Channels, s.engine->Image().Channels, WindowRows(), row.kept, row.what);
+        const LinkCompletion done = RunRequest(s.link, {.op = kOpReadMemory, .image = WindowImage()});
+        EXPECT_EQ(done.value, static_cast<long>(row.kept.size())) << row.what;
+        ExpectReadRows(done.image.value().Channels, s.engine->Image().Channels, WindowRows(), row.kept, row.what);
     }
 }
 
@@ -99,10 +104,11 @@ TEST(noisy_radio_test, late_or_missing_write_echo_is_settled_by_reading_the_row_
     options.faults.emplace_back(Fault::Kind::Slow, 0, "MW 0,0,002", 300ms);
     options.faults.emplace_back(Fault::Kind::NoAnswer, 0, "MW 0,0,003");
     SimLink s(options);
-    s.link.link.Image = StartupImage(); // rows 2 and 3 are cleared with exactly those commands
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
+    // Rows 2 and 3 are cleared with exactly those commands.
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpWriteMemory, .image = StartupImage()});
+    EXPECT_EQ(done.value, 0);
     EXPECT_EQ(s.link.log.Statuses().back(), "完了 エラー数：0");
-    EXPECT_EQ(s.link.link.LastOutcome().retried, 2);
+    EXPECT_EQ(done.outcome.retried, 2);
     EXPECT_TRUE(IsEmptyRow(s.engine->Image().Channels[2]));
     EXPECT_TRUE(IsEmptyRow(s.engine->Image().Channels[3]));
 }
@@ -132,12 +138,12 @@ TEST(noisy_radio_test, vfo_read_takes_each_vfo_whole_from_its_own_answers) {
         sim::RadioState state = s.engine->State();
         state.image.Vfos = radio;
         s.engine->SetState(state);
-        s.link.link.Image.Vfos = DefaultVfos();
-        EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFORead, kMsgVfoRead), row.kept) << row.what;
+        const LinkCompletion done = RunRequest(s.link, {.op = kOpReadVfo, .image = StartupImage()});
+        EXPECT_EQ(done.value, row.kept) << row.what;
         VfoTable expected = radio;
         if (row.kept != 0)
             expected[0] = DefaultVfos()[0];
-        EXPECT_EQ(s.link.link.Image.Vfos, expected) << row.what;
+        EXPECT_EQ(done.image.value().Vfos, expected) << row.what;
     }
 }
 
@@ -150,9 +156,9 @@ TEST(noisy_radio_test, settings_values_come_only_from_their_own_line_over_a_pseu
         sim::PtyServer server(nullptr, options);
         ASSERT_EQ(server.Start(), "");
         RunningLink r(server.SlavePath());
-        r.link.Image.Settings = StartupImage().Settings;
-        EXPECT_EQ(RunOperation(r, &TCommThread::ReqMenuRead, kMsgSettingsRead), 0) << pause.count();
-        EXPECT_EQ(r.link.Image.Settings, server.Engine().Image().Settings) << pause.count();
+        const LinkCompletion done = RunRequest(r, {.op = kOpReadSettings, .image = StartupImage()});
+        EXPECT_EQ(done.value, 0) << pause.count();
+        EXPECT_EQ(done.image.value().Settings, server.Engine().Image().Settings) << pause.count();
     }
 }
 
@@ -161,9 +167,11 @@ TEST(noisy_radio_test, settings_value_with_control_bytes_is_not_stored_and_count
     sim::RadioState state = s.engine->State();
     state.image.Settings.MYC = "JA1\x01ZZ";
     s.engine->SetState(state);
-    s.link.link.Image.Settings.MYC = "MINE";
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 1);
-    EXPECT_EQ(s.link.link.Image.Settings.MYC, "MINE");
+    RadioImage window;
+    window.Settings.MYC = "MINE";
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadSettings, .image = window});
+    EXPECT_EQ(done.value, 1);
+    EXPECT_EQ(done.image.value().Settings.MYC, "MINE");
 }
 
 // The asking again takes the late answer, which names the memory asked for.
@@ -171,12 +179,12 @@ TEST(noisy_radio_test, late_dtmf_code_answers_are_never_taken_for_the_names) {
     sim::SimOptions options;
     options.faults.emplace_back(Fault::Kind::Slow, 0, "DM", 300ms);
     SimLink s(options);
-    s.link.link.Image.Settings = DefaultSettings();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 0);
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadSettings, .image = StartupImage()});
+    EXPECT_EQ(done.value, 0);
     const RadioSettings radio = s.engine->Image().Settings;
     for (std::size_t k = 0; k < kDtmfCount; ++k) {
-        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Code, radio.Dtmf[k].Code) << k;
-        EXPECT_EQ(s.link.link.Image.Settings.Dtmf[k].Name, radio.Dtmf[k].Name) << k;
+        EXPECT_EQ(done.image.value().Settings.Dtmf[k].Code, radio.Dtmf[k].Code) << k;
+        EXPECT_EQ(done.image.value().Settings.Dtmf[k].Name, radio.Dtmf[k].Name) << k;
     }
 }
 
@@ -185,10 +193,8 @@ TEST(noisy_radio_test, sweep_restores_the_step_from_the_step_answer_line_only) {
     sim::SimOptions options;
     options.faults.emplace_back(Fault::Kind::ExtraLine, 2); // BC, then ST
     SimLink s(options);
-    s.link.link.ScopeLower = "00144000000";
-    s.link.link.ScopeUpper = "00144100000";
-    s.link.link.ScopeStep = '8';
-    ASSERT_TRUE(s.link.link.ReqScope());
+    ASSERT_TRUE(s.link.link.Request(
+        {.op = kOpScope, .scope = ScopeRequest{.upper = "00144100000", .lower = "00144000000", .step = '8'}}));
     ASSERT_TRUE(test::WaitUntil([&] { return s.link.log.Has(kMsgScope); }));
     s.link.link.StopScope();
     ASSERT_TRUE(test::WaitUntil([&] { return !s.link.link.Busy(); }));

@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using sim::Fault;
 using test::RunningLink;
-using test::RunOperation;
+using test::RunRequest;
 using test::SimLink;
 using test::TestChannel;
 
@@ -68,22 +68,21 @@ TEST(recovery_test, each_fault_once_costs_a_retry_and_no_row_over_a_pseudo_termi
         sim::PtyServer server(nullptr, options);
         ASSERT_EQ(server.Start(), "");
         RunningLink r(server.SlavePath(), {}, 200ms);
-        r.link.SetFastTransfers(true);
 
         server.Engine().ClearLog();
         const RadioImage window = WindowImage();
-        r.link.Image = window;
-        EXPECT_EQ(RunOperation(r, &TCommThread::ReqRead, kMsgMemoryRead), 0) << row.what;
-        EXPECT_EQ(r.link.LastOutcome().retried > 0, row.retries) << row.what;
+        const LinkCompletion read = RunRequest(r, {.op = kOpReadMemory, .image = window, .fast = true});
+        EXPECT_EQ(read.value, 0) << row.what;
+        EXPECT_EQ(read.outcome.retried > 0, row.retries) << row.what;
         ChannelTable expected = server.Engine().Image().Channels;
         for (std::size_t i = 0; i < kChannelRows; ++i)
             expected[i].Memo = window.Channels[i].Memo;
-        EXPECT_EQ(r.link.Image.Channels, expected) << row.what;
+        EXPECT_EQ(read.image.value().Channels, expected) << row.what;
 
         server.Engine().ClearLog();
-        r.link.Image = TableToWrite();
-        EXPECT_EQ(RunOperation(r, &TCommThread::ReqWrite, kMsgMemoryWritten), 0) << row.what;
-        EXPECT_EQ(r.link.LastOutcome().retried > 0, row.retries) << row.what;
+        const LinkCompletion written = RunRequest(r, {.op = kOpWriteMemory, .image = TableToWrite(), .fast = true});
+        EXPECT_EQ(written.value, 0) << row.what;
+        EXPECT_EQ(written.outcome.retried > 0, row.retries) << row.what;
         ExpectOnRadio(server.Engine().Image().Channels, TableToWrite().Channels, row.what);
     }
 }
@@ -99,27 +98,28 @@ TEST(recovery_test, silent_radio_stops_the_transfer_and_leaves_the_link_usable) 
         radio.Channels[row] = TestChannel("00145000000", "RADIO");
     s.engine->SetImage(radio);
     const RadioImage window = WindowImage();
-    s.link.link.Image = window;
 
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), 120);
-    const TransferOutcome outcome = s.link.link.LastOutcome();
+    const LinkCompletion read = RunRequest(s.link, {.op = kOpReadMemory, .image = window});
+    EXPECT_EQ(read.value, 120);
+    const TransferOutcome& outcome = read.outcome;
     EXPECT_TRUE(outcome.radioSilent);
     EXPECT_EQ(outcome.total, kChannelRows);
     EXPECT_LT(outcome.done, 53u);
     for (std::size_t row = 0; row < kChannelRows; ++row) {
         MemoryChannel expected = row < 50 ? radio.Channels[row] : window.Channels[row];
         expected.Memo = window.Channels[row].Memo;
-        EXPECT_EQ(s.link.link.Image.Channels[row], expected) << RowLabel(row);
+        EXPECT_EQ(read.image.value().Channels[row], expected) << RowLabel(row);
     }
     const std::size_t sent = s.engine->CommandCount();
 
     // A write to the silent radio stops as soon, sending nothing the radio takes.
-    EXPECT_GT(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
-    EXPECT_TRUE(s.link.link.LastOutcome().radioSilent);
+    const LinkCompletion written = RunRequest(s.link, {.op = kOpWriteMemory});
+    EXPECT_GT(written.value, 0);
+    EXPECT_TRUE(written.outcome.radioSilent);
     EXPECT_EQ(s.engine->CommandCount(), sent);
 
     s.engine->SetAnswering(true);
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqID, kMsgModelCheck), 1);
+    EXPECT_EQ(RunRequest(s.link, {.op = kOpModelCheck}).value, 1);
 }
 
 // After a read, two channels, a VFO, a setting and a DTMF memory are edited: only those go to the
@@ -142,12 +142,11 @@ TEST(recovery_test, write_of_the_changed_parts_sends_only_those_and_reads_them_b
     EXPECT_TRUE(changed.channels[3] && changed.channels[UpperScanRow(2)] && changed.vfos[4] && changed.dtmf[9]);
     EXPECT_EQ(ChangedParts(table, table).Count(), 0u);
 
-    s.link.link.Image = table;
-    s.link.link.WriteOnly = changed;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWriteChanged, kMsgChangedWritten), 0);
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpWriteChanged, .image = table, .writeOnly = changed});
+    EXPECT_EQ(done.value, 0);
     EXPECT_EQ(ChangedParts(s.engine->Image(), table).Count(), 0u);
-    EXPECT_EQ(s.link.link.Image, table); // the read-back, memos kept
-    EXPECT_EQ(s.link.link.LastOutcome().retried, 1);
+    EXPECT_EQ(done.image.value(), table); // the read-back, memos kept
+    EXPECT_EQ(done.outcome.retried, 1);
     for (const std::string& command : s.Log()) {
         const bool aboutChosen = command.find(",003") != std::string::npos ||
                                  command.find(",U2") != std::string::npos || command.starts_with("VR 5") ||

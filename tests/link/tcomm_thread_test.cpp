@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace zem {
@@ -30,7 +31,7 @@ TEST(tcomm_thread_test, missing_port_gives_4_with_4_then_5_with_4_when_the_windo
     MessageLog log(&link);
     log.onMessage = [&](int code, long value) {
         if (code == kMsgPortOpened && value != 0)
-            link.Running.store(0, std::memory_order_release); // what the window does
+            link.Stop(); // what the window does
     };
     link.SetWindow(&log);
     link.SetStatusBar(&log);
@@ -48,7 +49,7 @@ TEST(tcomm_thread_test, stop_requested_before_the_worker_starts_takes_effect) {
     MessageLog log(&link);
     link.SetWindow(&log);
     link.SetPortFactory(test::FakePortFactory(line));
-    link.Running.store(0, std::memory_order_release);
+    link.Stop();
     ASSERT_TRUE(link.ReqID());
     link.start();
     ASSERT_TRUE(test::WaitUntil([&] { return log.Has(kMsgPortClosed); }));
@@ -73,25 +74,25 @@ TEST(tcomm_thread_test, requests_set_their_codes_and_are_refused_while_one_is_pe
         TCommThread link; // never started: the codes stay where the requests put them
         EXPECT_FALSE(link.Busy());
         EXPECT_TRUE((link.*row.request)());
-        EXPECT_EQ(link.Operation.load(), row.op);
+        EXPECT_EQ(link.Operation(), row.op);
         EXPECT_TRUE(link.Busy());
         EXPECT_FALSE(link.ReqMod());
-        EXPECT_EQ(link.Operation.load(), row.op);
+        EXPECT_EQ(link.Operation(), row.op);
     }
 }
 
 TEST(tcomm_thread_test, scope_request_raises_its_flag_and_stop_scope_clears_both) {
     TCommThread link;
     ASSERT_TRUE(link.ReqScope());
-    EXPECT_EQ(link.ScopeRunning.load(), 1);
+    EXPECT_TRUE(link.ScopeRunning());
     link.StopScope();
-    EXPECT_EQ(link.ScopeRunning.load(), 0);
-    EXPECT_EQ(link.Operation.load(), kOpIdle);
+    EXPECT_FALSE(link.ScopeRunning());
+    EXPECT_EQ(link.Operation(), kOpIdle);
     EXPECT_FALSE(link.Busy());
     // A scope request refused while another operation is pending leaves the flag alone.
     ASSERT_TRUE(link.ReqID());
     EXPECT_FALSE(link.ReqScope());
-    EXPECT_EQ(link.ScopeRunning.load(), 0);
+    EXPECT_FALSE(link.ScopeRunning());
 }
 
 TEST(tcomm_thread_test, completion_arrives_with_operation_0_and_a_request_from_its_handler_is_taken) {
@@ -127,19 +128,35 @@ TEST(tcomm_thread_test, status_texts_and_messages_arrive_in_the_order_they_were_
 }
 
 // A request hands over what its operation works on; the completion brings back, beside its
-// value, the operation it ends and what the radio answered.
+// value, the operation it ends, what the radio answered and the link's copy of the image. A
+// request without an image leaves the copy as the last one left it.
 TEST(tcomm_thread_test, request_record_goes_in_and_the_completion_carries_the_answer) {
     PtyPeer peer([](const std::string&) { return Chunks{{"ID TH-D7\r"}}; });
     RunningLink r(peer.SlavePath());
     RadioImage image;
     image.Settings.MES = "CQ";
-    ASSERT_TRUE(r.link.Request({.op = kOpModelCheck, .image = image, .scope = ScopeRequest{.band = '1'}}));
-    ASSERT_TRUE(test::WaitUntil([&] { return r.log.Has(kMsgModelCheck); }));
-    const LinkCompletion& done = r.log.Arrivals().back().completion;
+    const LinkCompletion done = test::RunRequest(r, {.op = kOpModelCheck, .image = image});
     EXPECT_EQ(done.op, kOpModelCheck);
+    EXPECT_EQ(done.value, 1);
     EXPECT_EQ(done.answer, "ID TH-D7");
-    EXPECT_EQ(r.link.Image.Settings, image.Settings);
-    EXPECT_EQ(r.link.ScopeBand, '1');
+    EXPECT_EQ(done.image, image);
+    EXPECT_EQ(test::RunRequest(r, {.op = kOpModelCheck}).image, image);
+}
+
+// The pace is the request's own: a fast request reads with the short grace, and the next one, not
+// fast, with the whole read interval again.
+TEST(tcomm_thread_test, each_request_carries_its_own_pace) {
+    auto line = std::make_shared<FakeLine>();
+    RunningLink r("fake", test::FakePortFactory(line));
+    for (const bool fast : {true, false}) {
+        const std::size_t before = line->Calls().size();
+        test::RunRequest(r, {.op = kOpReadSettings, .fast = fast});
+        const std::vector<std::string> calls = line->Calls();
+        const auto graceReads =
+            std::count_if(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end(),
+                          [](const std::string& c) { return c.starts_with("read ") && c.ends_with(" 4"); });
+        EXPECT_EQ(graceReads > 0, fast);
+    }
 }
 
 // The peer holds the "ID" answer back; meanwhile the link is busy and a second request is refused.
@@ -150,7 +167,7 @@ TEST(tcomm_thread_test, request_while_busy_is_refused_and_stop_waits_for_the_ope
     ASSERT_TRUE(test::WaitForBytes(peer, "ID\r"));
     EXPECT_TRUE(r.link.Busy());
     EXPECT_FALSE(r.link.ReqMod());
-    r.link.Running.store(0, std::memory_order_release);
+    r.link.Stop();
     ASSERT_TRUE(test::WaitUntil([&] { return r.log.Has(kMsgPortClosed); }));
     EXPECT_EQ(r.log.Messages(), (Messages{{kMsgPortOpened, 0}, {kMsgModelCheck, 1}, {kMsgPortClosed, 0}}));
     EXPECT_EQ(peer.Received(), "ID\r");

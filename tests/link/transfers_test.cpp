@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::RunningLink;
-using test::RunOperation;
+using test::RunRequest;
 using test::SimLink;
 using test::TestChannel;
 
@@ -35,14 +35,13 @@ TEST(transfers_test, empty_image_write_clears_every_row_in_order_over_a_pseudo_t
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath());
     server.Engine().ClearLog();
-    r.link.Image = StartupImage();
-    EXPECT_EQ(RunOperation(r, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
+    EXPECT_EQ(RunRequest(r, {.op = kOpWriteMemory, .image = StartupImage()}).value, 0);
     std::vector<std::string> expected;
     for (std::size_t row = 0; row < kChannelRows; ++row)
         expected.push_back("MW 0,0," + ChannelAddress(row));
     EXPECT_EQ(server.CommandLog(), expected);
     EXPECT_EQ(r.log.Statuses().back(), "完了 エラー数：0");
-    EXPECT_EQ(r.link.Operation.load(), kOpIdle);
+    EXPECT_EQ(r.link.Operation(), kOpIdle);
 }
 
 TEST(transfers_test, split_channel_and_split_scan_memory_write_their_transmit_frequency_in_their_order) {
@@ -50,8 +49,7 @@ TEST(transfers_test, split_channel_and_split_scan_memory_write_their_transmit_fr
     RadioImage image = StartupImage();
     image.Channels[5] = TestChannel("00145000000", "FIVE", "00435000000");
     image.Channels[LowerScanRow(3)] = TestChannel("00145500000", "LTHREE", "00435500000");
-    s.link.link.Image = image;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
+    EXPECT_EQ(RunRequest(s.link, {.op = kOpWriteMemory, .image = image}).value, 0);
     const auto log = s.Log();
     EXPECT_EQ(CommandsFor(log, "005"), (std::vector<std::string>{
                                            "MW 0,1,005,00435000000,0",
@@ -76,16 +74,16 @@ TEST(transfers_test, read_of_an_upper_scan_memory_asks_for_it_and_keeps_every_me
     window.Channels[u2].Memo = "U2 memo";
     window.Channels[10] = TestChannel("00145000000", "OLD");
     window.Channels[10].Memo = "kept although the radio has no channel 10";
-    s.link.link.Image = window;
 
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), 0);
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadMemory, .image = window});
+    EXPECT_EQ(done.value, 0);
     EXPECT_EQ(CommandsFor(s.Log(), "U2"), (std::vector<std::string>{"MR 0,0,U2", "MR 0,1,U2", "MNA 0,U2"}));
-    const MemoryChannel& read = s.link.link.Image.Channels[u2];
+    const MemoryChannel& read = done.image.value().Channels[u2];
     EXPECT_EQ(read.RxFreq, "00145500000");
     EXPECT_EQ(read.TxFreq, "00435500000");
     EXPECT_EQ(read.Name, "\x83\x65\x83\x58\x83\x67");
     EXPECT_EQ(read.Memo, "U2 memo");
-    const MemoryChannel& ten = s.link.link.Image.Channels[10];
+    const MemoryChannel& ten = done.image.value().Channels[10];
     EXPECT_TRUE(IsEmptyRow(ten));
     EXPECT_TRUE(ten.Name.empty());
     EXPECT_EQ(ten.Memo, "kept although the radio has no channel 10");
@@ -115,20 +113,20 @@ TEST(transfers_test, write_then_read_gives_back_the_image_over_a_pseudo_terminal
     server.Engine().SetImage(StartupImage());
     ASSERT_EQ(server.Start(), "");
     RunningLink r(server.SlavePath());
-    r.link.Image = image;
-    EXPECT_EQ(RunOperation(r, &TCommThread::ReqWrite, kMsgMemoryWritten), 0);
+    EXPECT_EQ(RunRequest(r, {.op = kOpWriteMemory, .image = image}).value, 0);
 
     RadioImage stale = StartupImage();
     for (std::size_t row = 0; row < kChannelRows; ++row)
         stale.Channels[row].Memo = image.Channels[row].Memo;
     stale.Channels[3] = TestChannel("00145000000", "GONE");
-    r.link.Image = stale;
-    EXPECT_EQ(RunOperation(r, &TCommThread::ReqRead, kMsgMemoryRead), 0);
+    const LinkCompletion done = RunRequest(r, {.op = kOpReadMemory, .image = stale});
+    EXPECT_EQ(done.value, 0);
+    const ChannelTable& read = done.image.value().Channels;
     for (std::size_t row = 0; row < kChannelRows; ++row) {
         if (IsEmptyRow(image.Channels[row]))
-            EXPECT_TRUE(IsEmptyRow(r.link.Image.Channels[row])) << RowLabel(row);
+            EXPECT_TRUE(IsEmptyRow(read[row])) << RowLabel(row);
         else
-            EXPECT_EQ(r.link.Image.Channels[row], image.Channels[row]) << RowLabel(row);
+            EXPECT_EQ(read[row], image.Channels[row]) << RowLabel(row);
     }
 }
 
@@ -139,8 +137,9 @@ TEST(transfers_test, settings_write_sends_51_commands_and_read_brings_them_back)
     settings.PP = "RELAY,WIDE";
     settings.ICO = 'A';
     settings.Dtmf[3] = {"0123*#ABCD", "HOME"};
-    s.link.link.Image.Settings = settings;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuwrite, kMsgSettingsWritten), 0);
+    RadioImage image;
+    image.Settings = settings;
+    EXPECT_EQ(RunRequest(s.link, {.op = kOpWriteSettings, .image = image}).value, 0);
     const auto log = s.Log();
     ASSERT_EQ(log.size(), 51u);
     EXPECT_EQ(log[0], "MES \x83\x6E\x83\x80 CQ");
@@ -150,9 +149,10 @@ TEST(transfers_test, settings_write_sends_51_commands_and_read_brings_them_back)
     EXPECT_EQ(log[39], "ICO 0,A");
     EXPECT_EQ(log[50], "VCS 0");
 
-    s.link.link.Image.Settings = DefaultSettings();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 0);
-    EXPECT_EQ(s.link.link.Image.Settings, settings);
+    image.Settings = DefaultSettings();
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadSettings, .image = image});
+    EXPECT_EQ(done.value, 0);
+    EXPECT_EQ(done.image.value().Settings, settings);
 }
 
 TEST(transfers_test, settings_answer_without_its_echo_counts_once_and_keeps_the_field) {
@@ -161,10 +161,12 @@ TEST(transfers_test, settings_answer_without_its_echo_counts_once_and_keeps_the_
     SimLink s(options);
     RadioSettings window = DefaultSettings();
     window.MYC = "JA1ZZZ";
-    s.link.link.Image.Settings = window;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 1);
-    EXPECT_EQ(s.link.link.Image.Settings.MYC, "JA1ZZZ");
-    EXPECT_EQ(s.link.link.Image.Settings.MES, s.engine->Image().Settings.MES);
+    RadioImage image;
+    image.Settings = window;
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadSettings, .image = image});
+    EXPECT_EQ(done.value, 1);
+    EXPECT_EQ(done.image.value().Settings.MYC, "JA1ZZZ");
+    EXPECT_EQ(done.image.value().Settings.MES, s.engine->Image().Settings.MES);
 }
 
 // The settings file splits the MENU line at a ',' anywhere but in a free text: such a value is left
@@ -177,16 +179,18 @@ TEST(transfers_test, settings_read_refuses_a_comma_the_settings_file_cannot_carr
     radio.GC = "1,2";
     radio.NMSG = "A,B";
     radio.Dtmf[2] = {"12", "N,M"};
-    s.link.link.Image.Settings = radio;
-    ASSERT_EQ(RunOperation(s.link, &TCommThread::ReqMenuwrite, kMsgSettingsWritten), 0);
-    s.link.link.Image.Settings = DefaultSettings();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqMenuRead, kMsgSettingsRead), 3);
+    RadioImage image;
+    image.Settings = radio;
+    ASSERT_EQ(RunRequest(s.link, {.op = kOpWriteSettings, .image = image}).value, 0);
+    image.Settings = DefaultSettings();
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadSettings, .image = image});
+    EXPECT_EQ(done.value, 3);
     RadioSettings expected = radio;
     expected.MYC = DefaultSettings().MYC;
     expected.MP = DefaultSettings().MP;
     expected.GC = DefaultSettings().GC;
-    EXPECT_EQ(s.link.link.Image.Settings, expected);
-    const std::vector<std::string>& refusals = s.link.log.Arrivals().back().completion.refusals;
+    EXPECT_EQ(done.image.value().Settings, expected);
+    const std::vector<std::string>& refusals = done.refusals;
     ASSERT_EQ(refusals.size(), 3u);
     EXPECT_EQ(refusals[0],
               "MYC: 無線機の値「JA1,ZZZ」は ',' を含み、設定ファイルに保存できないため、読み込みませんでした");
@@ -207,8 +211,10 @@ TEST(transfers_test, vfo_read_asks_in_table_order_and_takes_the_limits_by_positi
     for (const char* a : answers)
         line->reads.push_back({std::string(a) + "\r", true});
     RunningLink r("fake", test::FakePortFactory(line));
-    r.link.Image.Vfos = DefaultVfos();
-    EXPECT_EQ(RunOperation(r, &TCommThread::ReqVFORead, kMsgVfoRead), 0);
+    RadioImage image;
+    image.Vfos = DefaultVfos();
+    const LinkCompletion done = RunRequest(r, {.op = kOpReadVfo, .image = image});
+    EXPECT_EQ(done.value, 0);
     std::vector<std::string> written;
     for (const std::string& c : line->Calls()) {
         if (c.rfind("write ", 0) == 0)
@@ -216,12 +222,13 @@ TEST(transfers_test, vfo_read_asks_in_table_order_and_takes_the_limits_by_positi
     }
     EXPECT_EQ(written, (std::vector<std::string>{"VR 1", "PV 1", "VR 2", "PV 2", "VR 7", "PV 7", "VR 3", "PV 3", "VR 5",
                                                  "PV 5", "VR 6", "PV 6"}));
-    EXPECT_EQ(r.link.Image.Vfos[0].Freq, "00125500000");
-    EXPECT_EQ(r.link.Image.Vfos[0].Mode, '1');
-    EXPECT_EQ(r.link.Image.Vfos[1].Shift, '1');
-    EXPECT_EQ(r.link.Image.Vfos[1].LowerLimit, "00136");
-    EXPECT_EQ(r.link.Image.Vfos[1].UpperLimit, "");
-    EXPECT_EQ(r.link.Image.Vfos[1].Band, '0'); // not part of the answer: kept
+    const VfoTable& read = done.image.value().Vfos;
+    EXPECT_EQ(read[0].Freq, "00125500000");
+    EXPECT_EQ(read[0].Mode, '1');
+    EXPECT_EQ(read[1].Shift, '1');
+    EXPECT_EQ(read[1].LowerLimit, "00136");
+    EXPECT_EQ(read[1].UpperLimit, "");
+    EXPECT_EQ(read[1].Band, '0'); // not part of the answer: kept
 }
 
 TEST(transfers_test, vfo_write_sends_twelve_commands_and_reads_back) {
@@ -230,15 +237,17 @@ TEST(transfers_test, vfo_write_sends_twelve_commands_and_reads_back) {
     vfos[4].Freq = "00380212500";
     vfos[4].Step = '1';
     vfos[4].LowerLimit = "00330";
-    s.link.link.Image.Vfos = vfos;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFOwrite, kMsgVfoWritten), 0);
+    RadioImage image;
+    image.Vfos = vfos;
+    EXPECT_EQ(RunRequest(s.link, {.op = kOpWriteVfo, .image = image}).value, 0);
     const auto log = s.Log();
     ASSERT_EQ(log.size(), 12u);
     EXPECT_EQ(log[8], "VW 5,00380212500,1,0,0,0,0,,09,,09,000000000,0");
     EXPECT_EQ(log[9], "PV 5,00330,00399");
-    s.link.link.Image.Vfos = DefaultVfos();
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFORead, kMsgVfoRead), 0);
-    EXPECT_EQ(s.link.link.Image.Vfos, vfos);
+    image.Vfos = DefaultVfos();
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadVfo, .image = image});
+    EXPECT_EQ(done.value, 0);
+    EXPECT_EQ(done.image.value().Vfos, vfos);
 }
 
 // A VFO answer without its echo would leave the selector 'B' for good; the VFO stays as it was.
@@ -254,11 +263,13 @@ TEST(transfers_test, vfo_answer_without_its_echo_keeps_the_vfo_and_its_selector)
     s.engine->SetState(state);
     VfoTable window = DefaultVfos();
     window[2].Freq = "00433000000";
-    s.link.link.Image.Vfos = window;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqVFORead, kMsgVfoRead), 1);
+    RadioImage image;
+    image.Vfos = window;
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadVfo, .image = image});
+    EXPECT_EQ(done.value, 1);
     VfoTable expected = radio;
     expected[2] = window[2];
-    EXPECT_EQ(s.link.link.Image.Vfos, expected);
+    EXPECT_EQ(done.image.value().Vfos, expected);
 }
 
 // Faults of the radio that persist through the retry: every transfer still runs to its end, and
@@ -267,25 +278,17 @@ TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
     struct Row {
         const char* what;
         sim::Fault fault;
-        bool (TCommThread::*request)();
-        int code;
+        LinkOperation op;
         long errors;
     };
     const Row rows[] = {
-        {"one clearing command refused", sim::Fault(sim::Fault::Kind::Refuse, 0, "MW 0,0,005"), &TCommThread::ReqWrite,
-         kMsgMemoryWritten, 1},
-        {"no echo to the names", sim::Fault(sim::Fault::Kind::NoEcho, 0, "MNA"), &TCommThread::ReqWrite,
-         kMsgMemoryWritten, 2},
-        {"garbled answers to the row writes", sim::Fault(sim::Fault::Kind::Garble, 0, "MW"), &TCommThread::ReqWrite,
-         kMsgMemoryWritten, 170},
-        {"no answer to one row read", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "MR 0,0,001"), &TCommThread::ReqRead,
-         kMsgMemoryRead, 1},
-        {"no answer to the VFO limits", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "PV"), &TCommThread::ReqVFOwrite,
-         kMsgVfoWritten, 6},
-        {"garbled settings answers", sim::Fault(sim::Fault::Kind::Garble, 0, "DMN"), &TCommThread::ReqMenuRead,
-         kMsgSettingsRead, 10},
-        {"no answer to a settings write", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "APO"), &TCommThread::ReqMenuwrite,
-         kMsgSettingsWritten, 1},
+        {"one clearing command refused", sim::Fault(sim::Fault::Kind::Refuse, 0, "MW 0,0,005"), kOpWriteMemory, 1},
+        {"no echo to the names", sim::Fault(sim::Fault::Kind::NoEcho, 0, "MNA"), kOpWriteMemory, 2},
+        {"garbled answers to the row writes", sim::Fault(sim::Fault::Kind::Garble, 0, "MW"), kOpWriteMemory, 170},
+        {"no answer to one row read", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "MR 0,0,001"), kOpReadMemory, 1},
+        {"no answer to the VFO limits", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "PV"), kOpWriteVfo, 6},
+        {"garbled settings answers", sim::Fault(sim::Fault::Kind::Garble, 0, "DMN"), kOpReadSettings, 10},
+        {"no answer to a settings write", sim::Fault(sim::Fault::Kind::NoAnswer, 0, "APO"), kOpWriteSettings, 1},
     };
     for (const Row& row : rows) {
         sim::SimOptions options;
@@ -294,9 +297,8 @@ TEST(transfers_test, radio_faults_are_counted_and_never_cut_a_transfer_short) {
         RadioImage image = StartupImage();
         image.Channels[0] = TestChannel("00145000000", "ONE");
         image.Channels[LowerScanRow(1)] = TestChannel("00144000000", "L1");
-        s.link.link.Image = image;
-        EXPECT_EQ(RunOperation(s.link, row.request, row.code), row.errors) << row.what;
-        EXPECT_EQ(s.link.link.Operation.load(), kOpIdle) << row.what;
+        EXPECT_EQ(RunRequest(s.link, {.op = row.op, .image = image}).value, row.errors) << row.what;
+        EXPECT_EQ(s.link.link.Operation(), kOpIdle) << row.what;
     }
 }
 
@@ -310,9 +312,9 @@ TEST(transfers_test, unanswered_row_read_keeps_the_row) {
     s.engine->SetImage(radio);
     RadioImage window = StartupImage();
     window.Channels[1] = TestChannel("00433000000", "MINE");
-    s.link.link.Image = window;
-    EXPECT_EQ(RunOperation(s.link, &TCommThread::ReqRead, kMsgMemoryRead), 170);
-    EXPECT_EQ(s.link.link.Image.Channels, window.Channels);
+    const LinkCompletion done = RunRequest(s.link, {.op = kOpReadMemory, .image = window});
+    EXPECT_EQ(done.value, 170);
+    EXPECT_EQ(done.image.value().Channels, window.Channels);
 }
 
 struct Sweep {
@@ -334,11 +336,7 @@ Sweep Readings(const test::MessageLog& log) {
 }
 
 void StartScope(RunningLink& r, const char* lower, const char* upper, char step) {
-    r.link.ScopeLower = lower;
-    r.link.ScopeUpper = upper;
-    r.link.ScopeStep = step;
-    r.link.ScopeBand = '0';
-    ASSERT_TRUE(r.link.ReqScope());
+    ASSERT_TRUE(r.link.Request({.op = kOpScope, .scope = ScopeRequest{.upper = upper, .lower = lower, .step = step}}));
 }
 
 void StopScopeAfterPasses(RunningLink& r, std::size_t passes) {
@@ -435,10 +433,8 @@ TEST(transfers_test, discarding_the_link_during_a_sweep_ends_the_sweep_and_resto
     link->SetWindow(&log);
     link->start();
     ASSERT_TRUE(test::WaitUntil([&] { return log.Has(kMsgPortOpened); }));
-    link->ScopeLower = "00144000000";
-    link->ScopeUpper = "00146000000";
-    link->ScopeStep = '8';
-    ASSERT_TRUE(link->ReqScope());
+    ASSERT_TRUE(link->Request(
+        {.op = kOpScope, .scope = ScopeRequest{.upper = "00146000000", .lower = "00144000000", .step = '8'}}));
     ASSERT_TRUE(test::WaitUntil([&] { return Readings(log).passes.size() > 1; }));
     link.reset();
     EXPECT_EQ(engine->CommandLog().back(), "ST 5");
