@@ -190,6 +190,8 @@ public:
 
 signals:
     void RadioCommandChosen(zem::TFormD7::RadioCommand command);
+    // 高速転送 was switched: the pace of every exchange from the next operation on.
+    void FastTransfersChosen(bool on);
     // The close question was answered with OK: the window is about to close.
     void CloseAccepted();
 

@@ -39,6 +39,7 @@ void TFormD7::BuildDesign() {
     setFont(WindowFont());
     // The pages take the menu's actions they wire.
     actions_ = BuildMenus();
+    connect(actions_.fastTransfer, &QAction::toggled, this, &TFormD7::FastTransfersChosen);
 
     PageControl1 = Named(new QTabWidget(this), "PageControl1");
     radioPage_ = Named(new RadioPage, "TabSheet2");

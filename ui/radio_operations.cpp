@@ -110,6 +110,9 @@ QString RetryText(const TransferOutcome& outcome) {
 RadioOperations::RadioOperations(TFormD7& window, TwaitForm1& waitWindow, RadioSession& session)
     : QObject(&window), window_(window), waitWindow_(waitWindow), session_(session) {
     connect(&window_, &TFormD7::RadioCommandChosen, this, &RadioOperations::Command);
+    // The session keeps the pace and stamps it on each request: one already running keeps its own.
+    session_.SetFastTransfers(window_.FastTransfers());
+    connect(&window_, &TFormD7::FastTransfersChosen, &session_, &RadioSession::SetFastTransfers);
     connect(&window_, &TFormD7::CloseAccepted, this, [this] {
         if (session_.Linked())
             CloseComm();
@@ -217,7 +220,6 @@ void RadioOperations::CloseComm() {
 }
 
 void RadioOperations::RunCheck(Check check) {
-    session_.SetFastTransfers(window_.FastTransfers());
     if (!session_.RunCheck(check))
         Show(kBusyText, "エラー");
     ApplyState();
@@ -234,8 +236,7 @@ void RadioOperations::RunTransfer(const Transfer& t) {
         return;
     if (t.block == Block::Settings && t.write)
         window_.GetMenu();
-    // The options hold from the next operation on; one already running keeps its pace.
-    session_.SetFastTransfers(window_.FastTransfers());
+    // The option holds from the next operation on.
     session_.SetBackupBeforeWrite(window_.BackupBeforeWrite());
     if (!(t.write ? session_.Write(t.block, window_.Image(), window_.VerifyAfterWrite())
                   : session_.Read(t.block, window_.Image()))) {
@@ -265,7 +266,6 @@ void RadioOperations::RunWriteChanged() {
 }
 
 void RadioOperations::PlanWrite(const RadioImage& image, const WriteMask& allowed) {
-    session_.SetFastTransfers(window_.FastTransfers());
     waitWindow_.Begin(QStringLiteral("書き込む前に無線機の内容を読み込んでいます"));
     if (!session_.PlanChanged(image, allowed)) {
         Show(kBusyText, "エラー");
