@@ -247,7 +247,9 @@ void BandScope::WriteStorageLine() {
 }
 
 // The storage file is made (or emptied) at once, through the checks of every save: a settings
-// file, known by its content, is never emptied, whatever its name.
+// file, known by its content, is never emptied, whatever its name. The window never waits on the
+// storage: a FIFO without a reader is not opened, and one whose reader stops taking the lines ends
+// storing as a full disk would.
 void BandScope::O2Click() {
     const FileDialogRequest request{QStringLiteral("SaveDialog2"), QStringLiteral("ストレージスコープ"),
                                     QStringLiteral("*.TXT|*.TXT|*.*|*.*"), QString(), false};
@@ -255,7 +257,15 @@ void BandScope::O2Click() {
     if (path.isEmpty())
         return;
     try {
-        storage_.emplace(FileNameBytes(path.toStdU16String()), nullptr, OtherThanSettings());
+        storage_.emplace(
+            FileNameBytes(path.toStdU16String()), [] { return true; }, OtherThanSettings());
+        if (!storage_->Opened()) {
+            storage_.reset();
+            Error(QStringLiteral("%1 を読み出しているプログラムがないため、ストレージを開始できませんでした。"
+                                 "読み出す側を先に起動してから、もう一度選んでください。")
+                      .arg(ShownInMessage(path)));
+            return;
+        }
         storage_->Add({});
     } catch (const FileError& e) {
         storage_.reset();

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using zem::ScopeTrace;
 using zem::sim::Fault;
 
@@ -264,6 +266,14 @@ void ScopeAndKeysTest::storageLinesAcrossPasses() {
     QVERIFY(!storingAtBox);
     QCOMPARE(f.prompts->messages.size(), 1);
     QVERIFY(f.LastMessage().startsWith(QStringLiteral("ストレージファイルに書き込めませんでした。")));
+    QVERIFY(!f.scope->Storing() && f.Enabled("O2"));
+
+    // A FIFO nobody reads is not waited for: the window would stand still until a reader came.
+    const QString fifo = dir.filePath(QStringLiteral("scope.fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    f.prompts->saveAnswers.enqueue(fifo);
+    f.Choose("O2");
+    QVERIFY(f.LastMessage().contains(QStringLiteral("を読み出しているプログラムがないため")));
     QVERIFY(!f.scope->Storing() && f.Enabled("O2"));
 
     // The dialog does not ask before naming an existing file: a settings file is not emptied,
