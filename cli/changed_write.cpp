@@ -49,18 +49,10 @@ void WrittenPerBlock(const zem::ChangedWriteResult& result) {
 
 // A write of the changes on one connection: the plan (after reading the blocks it needs), then
 // unless it is a dry run its write and read-back.
-class ChangedWrite {
+class ChangedWrite : BlockMove {
 public:
-    ChangedWrite(bool dryRun, Interruption& interruption) : dryRun_(dryRun), interruption_(interruption) {
+    ChangedWrite(bool dryRun, Interruption& interruption) : BlockMove(interruption), dryRun_(dryRun) {
         zem::RadioSession* s = session_.get();
-        QObject::connect(s, &zem::RadioSession::progress, [this](std::size_t done, std::size_t total) {
-            if (!stopped_)
-                progress_.Update(done, total);
-        });
-        QObject::connect(s, &zem::RadioSession::readingRadio, [this](zem::Block block) {
-            progress_.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
-            underWay_ = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
-        });
         QObject::connect(s, &zem::RadioSession::planned, [this](const zem::WritePlan& plan) { Planned(plan); });
         QObject::connect(s, &zem::RadioSession::writingChanged, [this](std::size_t parts) {
             Error(QCoreApplication::translate("cli", "changed: %1 to write").arg(parts));
@@ -70,10 +62,6 @@ public:
         QObject::connect(s, &zem::RadioSession::changedWritten, [this](const zem::ChangedWriteResult& r) {
             end_ = r;
             session_->Disconnect();
-        });
-        interruption_.OnInterrupt([this] {
-            stopped_ = true;
-            session_->Interrupt();
         });
     }
 
@@ -155,13 +143,8 @@ private:
     }
 
     const bool dryRun_;
-    Interruption& interruption_;
-    ProgressReport progress_;
     std::optional<zem::WritePlan> plan_;
     std::optional<zem::ChangedWriteResult> end_;
-    const char* underWay_ = nullptr; // what the step under way does, for the line of a stop
-    bool stopped_ = false;
-    const std::unique_ptr<zem::RadioSession> session_ = MakeSession();
 };
 
 } // namespace

@@ -77,6 +77,21 @@ std::string BlockLabel(const char* format, zem::Block block) {
     return QCoreApplication::translate("cli", format).arg(QString::fromUtf8(zem::BlockName(block))).toStdString();
 }
 
+BlockMove::BlockMove(Interruption& interruption) : interruption_(interruption), session_(MakeSession()) {
+    QObject::connect(session_.get(), &zem::RadioSession::progress, [this](std::size_t done, std::size_t total) {
+        if (!stopped_)
+            progress_.Update(done, total);
+    });
+    QObject::connect(session_.get(), &zem::RadioSession::readingRadio, [this](zem::Block block) {
+        progress_.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
+        underWay_ = QT_TRANSLATE_NOOP("cli", "read; nothing was written");
+    });
+    interruption_.OnInterrupt([this] {
+        stopped_ = true;
+        session_->Interrupt();
+    });
+}
+
 std::unique_ptr<zem::OutputFile> OpenOutput(const QString& command, const QString& out,
                                             const Interruption& interruption, const zem::SaveGuard& guard) {
     std::unique_ptr<zem::OutputFile> output;

@@ -40,6 +40,21 @@ private:
     std::size_t total_ = 0;
 };
 
+// What every radio command that moves blocks keeps beside its own state: its session, its
+// progress, whether a signal stopped it and what the step under way does, for the line of a stop.
+// The progress, a read of the radio for the history before a write and a signal are taken alike by
+// all of them: the results of the step under way are no longer the radio's once a signal came.
+class BlockMove {
+protected:
+    explicit BlockMove(Interruption& interruption);
+
+    Interruption& interruption_;
+    ProgressReport progress_;
+    const char* underWay_ = nullptr;
+    bool stopped_ = false;
+    const std::unique_ptr<zem::RadioSession> session_;
+};
+
 // A block's name in a progress line with what is being done to it ("%1 read-back"); the name stays
 // the word --only takes.
 std::string BlockLabel(const char* format, zem::Block block);

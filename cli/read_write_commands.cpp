@@ -62,17 +62,12 @@ void NameFailedRows(zem::Block block, const std::vector<zem::KeptRow>& rows) {
 // transfer there. A signal stops the block under way after its exchange under way; the end then
 // says how far it came and gives kInterrupted. A write without `backup` reads no block first for
 // the history.
-class Transfer {
+class Transfer : BlockMove {
 public:
     Transfer(std::vector<zem::Block> blocks, bool write, Interruption& interruption)
-        : blocks_(std::move(blocks)), write_(write), interruption_(interruption) {
+        : BlockMove(interruption), blocks_(std::move(blocks)), write_(write) {
         zem::RadioSession* s = session_.get();
-        QObject::connect(s, &zem::RadioSession::progress, [this](std::size_t done, std::size_t total) {
-            if (!stopped_)
-                progress_.Update(done, total);
-        });
         QObject::connect(s, &zem::RadioSession::transferring, [this](zem::Block b) { Transferring(b); });
-        QObject::connect(s, &zem::RadioSession::readingRadio, [this](zem::Block b) { ReadingRadio(b); });
         QObject::connect(s, &zem::RadioSession::writing, [this](zem::Block b) { Writing(b); });
         QObject::connect(s, &zem::RadioSession::verifying,
                          [this](zem::Block b, long errors, const zem::TransferOutcome& o) { Verifying(b, errors, o); });
@@ -82,10 +77,6 @@ public:
             found_ = r;
             ended_ = true;
             session_->Disconnect();
-        });
-        interruption_.OnInterrupt([this] {
-            stopped_ = true;
-            session_->Interrupt();
         });
     }
 
@@ -118,11 +109,7 @@ private:
         underWay_ =
             write_ ? QT_TRANSLATE_NOOP("cli", "written; the radio now holds a mix") : QT_TRANSLATE_NOOP("cli", "read");
     }
-    // A write's block may be read first for the history, then written.
-    void ReadingRadio(zem::Block block) {
-        progress_.Start(BlockLabel(QT_TRANSLATE_NOOP("cli", "%1 (radio)"), block));
-        underWay_ = "read; nothing was written";
-    }
+    // A write's block may be read first for the history (BlockMove), then written.
     void Writing(zem::Block block) {
         progress_.Start(zem::BlockName(block));
         underWay_ = "written; the radio now holds a mix";
@@ -206,14 +193,9 @@ private:
 
     const std::vector<zem::Block> blocks_;
     const bool write_;
-    Interruption& interruption_;
-    ProgressReport progress_;
-    const char* underWay_ = nullptr; // what the block under way does, for the line of a stop
-    bool stopped_ = false;           // the results of the block under way are no longer the radio's
     std::size_t begun_ = 0;
     bool ended_ = false; // the session's end of the transfer came: found_ holds it
     zem::TransferResult found_;
-    const std::unique_ptr<zem::RadioSession> session_ = MakeSession();
 };
 
 // A read the radio fell silent in holds, past where it stopped, what the base held: it is kept
