@@ -119,11 +119,8 @@ private:
             Refused();
     }
 
-    // The retries count the plan's reads with the write's.
     int Written(const QString& command, const zem::ChangedWriteResult& end) {
-        zem::TransferOutcome outcome = end.outcome;
-        outcome.retried += plan_->outcome.retried;
-        progress_.Finish(end.errors, outcome);
+        progress_.Finish(end.errors, end.outcome);
         Out(DifferenceLines(end.differences));
         if (!end.differences.empty())
             Error(QStringLiteral("zem_d7-cli write: %1").arg(zem::DifferingText(end.differences.size())));

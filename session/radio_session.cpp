@@ -407,7 +407,9 @@ bool RadioSession::WriteChanged(const WritePlan& plan) {
         return false;
     linkImage_ = sent;
     pending_ = {.kind = Pending::WritingChanged, .written = sent, .allowed = plan.parts};
-    pending_.changed = {.parts = plan.items.size(), .chosen = LinkParts(plan.parts)};
+    // The retries count the plan's reads with the write's, as the one operation the user asked for.
+    pending_.changed = {
+        .parts = plan.items.size(), .chosen = LinkParts(plan.parts), .outcome = {.retried = plan.outcome.retried}};
     std::vector<Block> touched;
     for (const Block b : AllBlocks())
         if (Touches(plan.parts, b))
@@ -692,6 +694,7 @@ void RadioSession::EndChangedWrite(const LinkCompletion& done) {
     ChangedWriteResult result = pending_.changed;
     result.errors = errors;
     result.outcome = done.outcome;
+    result.outcome.retried += pending_.changed.outcome.retried;
     result.written = result.outcome.written;
     result.differences = DiffImages(pending_.written, linkImage_, DiffScope{.memo = false});
     std::vector<Block> touched;

@@ -155,7 +155,7 @@ struct ChangedWriteResult {
     std::array<std::size_t, 3> written{};     // of those, written whole before the read-back
     long errors = 0;                          // the write's, read-backs that differ included
     std::vector<RowDifference> differences{}; // the parts whose read-back differs from what was sent
-    TransferOutcome outcome{};
+    TransferOutcome outcome{};                // the write's and read-back's, the plan's read retries added
 };
 
 // The history folder: $ZEM_D7_HISTORY when set, else zem_d7/history in the user's data folder.

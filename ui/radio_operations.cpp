@@ -466,9 +466,7 @@ void RadioOperations::ResChanged(const ChangedWriteResult& result) {
         if (!result.differences.empty())
             text += QStringLiteral("\n\n") + VerifyText({.differences = result.differences});
     }
-    TransferOutcome outcome = result.outcome;
-    outcome.retried += plan_.outcome.retried;
-    ShowResult(SilentText(outcome) + text + RetryText(outcome), "変更分の書き込み");
+    ShowResult(SilentText(result.outcome) + text + RetryText(result.outcome), "変更分の書き込み");
 }
 
 void RadioOperations::ResPort(bool ok, const QString& failure) {
